@@ -1,0 +1,63 @@
+#include "cli/CliCommand.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+std::vector<const CliCommand*>& registry()
+{
+    static std::vector<const CliCommand*> commands;
+    return commands;
+}
+
+void printUsage(FILE* out)
+{
+    std::fprintf(out, "usage: quantorix-cli COMMAND [--home DIR] ...\n\ncommands:\n");
+    for (const CliCommand* command : CliCommand::all())
+        std::fprintf(out, "  %-12s %s\n", command->name.c_str(), command->usage.c_str());
+}
+
+} // namespace
+
+CliCommand::CliCommand(std::string name_, std::string usage_, Run run_)
+    : name(std::move(name_)), usage(std::move(usage_)), run(std::move(run_))
+{
+    registry().push_back(this);
+}
+
+const std::vector<const CliCommand*>& CliCommand::all() { return registry(); }
+
+std::string takeHomeOption(std::vector<std::string>& args)
+{
+    std::string home;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--home" && i + 1 < args.size()) {
+            home = args[i + 1];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            --i;
+        } else if (args[i].rfind("--home=", 0) == 0) {
+            home = args[i].substr(7);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            --i;
+        }
+    }
+    return home;
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
+        printUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    for (const CliCommand* command : CliCommand::all()) {
+        if (command->name == argv[1])
+            return command->run(std::vector<std::string>(argv + 2, argv + argc));
+    }
+    std::fprintf(stderr, "quantorix-cli: unknown command '%s'\n\n", argv[1]);
+    printUsage(stderr);
+    return 2;
+}
