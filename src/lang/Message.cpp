@@ -57,3 +57,8 @@ int MessageById(int id, int boxType, std::initializer_list<std::string_view> ins
 {
     return ShowMessage(FormatInserts(LoadText(id), inserts), boxType, id);
 }
+
+std::string PathText(const std::filesystem::path& path)
+{
+    return cp1252::fromUtf8(path.string());
+}

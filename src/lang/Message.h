@@ -3,6 +3,7 @@
 // text to the installed MessageSink. The GUI installs one that shows message
 // boxes; without one, messages go to standard error (the command-line tool).
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -60,3 +61,6 @@ int MessageById(int id, int boxType, std::initializer_list<std::string_view> ins
 
 // Shows a text the caller has already made (e.g. from LoadText and FormatPrintf).
 int ShowMessage(const std::string& text, int boxType = mb::kOk, int id = 0);
+
+// A path as a text for a "%1" insert (Windows-1252 bytes).
+std::string PathText(const std::filesystem::path& path);
