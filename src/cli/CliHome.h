@@ -1,0 +1,29 @@
+#pragma once
+// The common start of the quantorix-cli commands: the program folder, its INI
+// file and the settings database of the data folder, loaded and indexed.
+
+#include "core/IniProfile.h"
+#include "settings/SettingsDatabase.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct CliHome
+{
+    std::filesystem::path programFolder;
+    std::filesystem::path dataFolder;    // the network folder of a network installation
+    std::filesystem::path settingsPath;  // "brisel.dat" in the data folder
+    IniProfile ini;                      // "quantorix.ini" of the program folder
+    SettingsDatabase settings;
+
+    // Takes "--home DIR" out of `args`, resolves the program folder (the option,
+    // then QUANTORIX_HOME, then the executable's folder), opens the INI file and
+    // loads the settings. When the settings file is missing or corrupt, prints
+    // "Database is missing or corrupt..." with its full path to standard error
+    // and returns nullptr; the command then exits with kExitNoDatabase.
+    static std::unique_ptr<CliHome> open(std::vector<std::string>& args);
+
+    static constexpr int kExitNoDatabase = 3;
+};
