@@ -126,8 +126,6 @@ public:
     // Whether the field's position is active, so that an update touches only the
     // columns present in the file.
     bool isFieldActive(int field) const;
-    // The current line, for messages.
-    std::string_view line() const { return m_line; }
 
     Counters& counters() { return m_counters; }
     const Counters& counters() const { return m_counters; }
