@@ -98,13 +98,15 @@ bool makeTranslation(const Translation& translation, const LanguageTable& base, 
 
     std::vector<std::string> problems, missing;
     const LanguageTable table = buildTranslationTable(base, resources, source, problems, missing);
-    const bool ok = report(translation.sourceDir, problems, "error") && report(translation.sourceDir, missing, "missing");
+    const bool ok
+        = report(translation.sourceDir, problems, "error") && report(translation.sourceDir, missing, "missing");
     return ok && writeFile(translation.output, table, false);
 }
 
 int usage()
 {
-    std::fprintf(stderr, "usage: make_language --base OUT.lna [--resources FILE.qxr]... [--translation OUT.lng DIR]...\n");
+    std::fprintf(
+        stderr, "usage: make_language --base OUT.lna [--resources FILE.qxr]... [--translation OUT.lng DIR]...\n");
     return 2;
 }
 
@@ -142,7 +144,7 @@ int main(int argc, char** argv)
     // The registry orders by id and lets a later template replace an earlier one.
     ResourceRegistry registry;
     registry.add(resources);
-    const ResourceSet ordered{registry.menus(), registry.dialogs()};
+    const ResourceSet ordered {registry.menus(), registry.dialogs()};
 
     std::vector<std::string> problems;
     const LanguageTable base = buildBaseTable(ordered, BuiltInStrings(), &problems);

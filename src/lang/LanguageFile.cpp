@@ -22,9 +22,9 @@ struct Header
     std::uint32_t poolSize = 0;
 
     std::uint64_t entriesAt() const { return kLanguageHeaderSize; }
-    std::uint64_t mappingsAt() const { return entriesAt() + std::uint64_t{entries} * kEntrySize; }
-    std::uint64_t poolAt() const { return mappingsAt() + std::uint64_t{mappings} * kEntrySize; }
-    std::uint64_t fileSize() const { return poolAt() + poolSize; }  // cannot wrap in 64 bits
+    std::uint64_t mappingsAt() const { return entriesAt() + std::uint64_t {entries} * kEntrySize; }
+    std::uint64_t poolAt() const { return mappingsAt() + std::uint64_t {mappings} * kEntrySize; }
+    std::uint64_t fileSize() const { return poolAt() + poolSize; } // cannot wrap in 64 bits
 };
 
 std::optional<Header> decodeHeader(std::span<const std::uint8_t> bytes)
@@ -43,14 +43,14 @@ std::optional<Header> decodeHeader(std::span<const std::uint8_t> bytes)
 const std::string* LanguageTable::find(std::uint32_t key) const
 {
     const auto it = std::lower_bound(m_byKey.begin(), m_byKey.end(), key,
-                                     [this](std::uint32_t index, std::uint32_t k) { return m_entries[index].key < k; });
+        [this](std::uint32_t index, std::uint32_t k) { return m_entries[index].key < k; });
     return it != m_byKey.end() && m_entries[*it].key == key ? &m_entries[*it].text : nullptr;
 }
 
 std::optional<std::uint32_t> LanguageTable::mappedKey(std::uint32_t key) const
 {
-    const auto it = std::lower_bound(m_mappings.begin(), m_mappings.end(), key,
-                                     [](const KeyMapping& m, std::uint32_t k) { return m.key < k; });
+    const auto it = std::lower_bound(
+        m_mappings.begin(), m_mappings.end(), key, [](const KeyMapping& m, std::uint32_t k) { return m.key < k; });
     if (it != m_mappings.end() && it->key == key)
         return it->target;
     return std::nullopt;
@@ -62,15 +62,15 @@ void LanguageTable::add(std::uint32_t key, std::string_view text)
     m_entries.push_back({key, std::string(text.substr(0, nul))});
     const auto index = static_cast<std::uint32_t>(m_entries.size() - 1);
     // Equal keys stay in file order: insert after the last one with this key.
-    const auto at = std::upper_bound(m_byKey.begin(), m_byKey.end(), key,
-                                     [this](std::uint32_t k, std::uint32_t i) { return k < m_entries[i].key; });
+    const auto at = std::upper_bound(
+        m_byKey.begin(), m_byKey.end(), key, [this](std::uint32_t k, std::uint32_t i) { return k < m_entries[i].key; });
     m_byKey.insert(at, index);
 }
 
 void LanguageTable::setMappings(std::vector<KeyMapping> mappings)
 {
-    std::stable_sort(mappings.begin(), mappings.end(),
-                     [](const KeyMapping& a, const KeyMapping& b) { return a.key < b.key; });
+    std::stable_sort(
+        mappings.begin(), mappings.end(), [](const KeyMapping& a, const KeyMapping& b) { return a.key < b.key; });
     m_mappings = std::move(mappings);
 }
 
@@ -92,7 +92,7 @@ LanguageFileResult decodeLanguageFile(std::span<const std::uint8_t> bytes, Langu
     std::vector<KeyMapping> mappings;
     mappings.reserve(header->mappings);
     for (std::uint32_t i = 0; i < header->mappings; ++i) {
-        const std::uint8_t* p = &bytes[header->mappingsAt() + std::uint64_t{i} * kEntrySize];
+        const std::uint8_t* p = &bytes[header->mappingsAt() + std::uint64_t {i} * kEntrySize];
         mappings.push_back({le::loadU32(p), le::loadU32(p + 4)});
     }
     table.setMappings(std::move(mappings));
@@ -100,16 +100,17 @@ LanguageFileResult decodeLanguageFile(std::span<const std::uint8_t> bytes, Langu
     if (header->entries != 0 && header->poolSize != 0) {
         const auto pool = bytes.subspan(header->poolAt(), header->poolSize);
         for (std::uint32_t i = 0; i < header->entries; ++i) {
-            const std::uint8_t* p = &bytes[header->entriesAt() + std::uint64_t{i} * kEntrySize];
+            const std::uint8_t* p = &bytes[header->entriesAt() + std::uint64_t {i} * kEntrySize];
             const std::uint32_t offset = le::loadU32(p + 4);
             if (offset >= pool.size())
                 return LanguageFileResult::BadContent;
             const auto rest = pool.subspan(offset);
-            const auto nul = std::find(rest.begin(), rest.end(), std::uint8_t{0});
+            const auto nul = std::find(rest.begin(), rest.end(), std::uint8_t {0});
             if (nul == rest.end())
-                return LanguageFileResult::BadContent;  // the text would run past the pool
-            table.add(le::loadU32(p), std::string_view(reinterpret_cast<const char*>(rest.data()),
-                                                        static_cast<std::size_t>(nul - rest.begin())));
+                return LanguageFileResult::BadContent; // the text would run past the pool
+            table.add(le::loadU32(p),
+                std::string_view(
+                    reinterpret_cast<const char*>(rest.data()), static_cast<std::size_t>(nul - rest.begin())));
         }
     }
     out = std::move(table);
@@ -162,7 +163,7 @@ std::string encodeLanguageFile(const LanguageTable& table, bool withMappings)
     for (const LanguageEntry& e : entries) {
         le::storeU32(entry, e.key);
         le::storeU32(entry + 4, static_cast<std::uint32_t>(offset));
-        std::memcpy(bytes + poolAt + offset, e.text.data(), e.text.size());  // NUL already there
+        std::memcpy(bytes + poolAt + offset, e.text.data(), e.text.size()); // NUL already there
         offset += e.text.size() + 1;
         entry += kEntrySize;
     }

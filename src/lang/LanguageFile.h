@@ -30,7 +30,7 @@ struct LanguageEntry
 struct KeyMapping
 {
     std::uint32_t key = 0;
-    std::uint32_t target = 0;  // the key whose text `key` uses
+    std::uint32_t target = 0; // the key whose text `key` uses
 
     bool operator==(const KeyMapping&) const = default;
 };
@@ -63,7 +63,7 @@ public:
 
 private:
     std::vector<LanguageEntry> m_entries;
-    std::vector<std::uint32_t> m_byKey;  // indices into m_entries, by key, then file order
+    std::vector<std::uint32_t> m_byKey; // indices into m_entries, by key, then file order
     std::vector<KeyMapping> m_mappings;
 };
 

@@ -44,8 +44,7 @@ bool isTranslationFile(const std::filesystem::directory_entry& entry)
     if (!entry.is_regular_file(ec))
         return false;
     const std::string extension = entry.path().extension().string();
-    return equalsIgnoringCase(extension, LanguageService::kTranslationExtension)
-           && !entry.path().stem().empty();
+    return equalsIgnoringCase(extension, LanguageService::kTranslationExtension) && !entry.path().stem().empty();
 }
 
 } // namespace
@@ -81,17 +80,16 @@ std::string escapeTabs(std::string_view text)
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return foldCase(static_cast<unsigned char>(x)) == foldCase(static_cast<unsigned char>(y));
-           });
+        return foldCase(static_cast<unsigned char>(x)) == foldCase(static_cast<unsigned char>(y));
+    });
 }
 
-LanguageService::LanguageService(std::filesystem::path programFolder, IniProfile* profile,
-                                 std::filesystem::path baseFile)
-    : m_folder(std::move(programFolder)),
-      m_baseFile(baseFile.empty() ? m_folder / programfolder::kBaseLanguageName : std::move(baseFile)),
-      m_profile(profile)
-{
-}
+LanguageService::LanguageService(
+    std::filesystem::path programFolder, IniProfile* profile, std::filesystem::path baseFile)
+    : m_folder(std::move(programFolder))
+    , m_baseFile(baseFile.empty() ? m_folder / programfolder::kBaseLanguageName : std::move(baseFile))
+    , m_profile(profile)
+{ }
 
 LanguageService::~LanguageService()
 {
@@ -107,7 +105,10 @@ void LanguageService::install()
     installTextSource(this);
 }
 
-LanguageService* LanguageService::installed() { return g_service; }
+LanguageService* LanguageService::installed()
+{
+    return g_service;
+}
 
 void LanguageService::start()
 {
@@ -115,7 +116,7 @@ void LanguageService::start()
     if (!m_translationAvailable)
         return;
     listLanguages();
-    const std::string stored = m_profile ? m_profile->readString(kSection, kNameKey) : std::string{};
+    const std::string stored = m_profile ? m_profile->readString(kSection, kNameKey) : std::string {};
     selectLanguageByName(stored);
 }
 
@@ -133,7 +134,10 @@ std::optional<std::string> LanguageService::lookup(std::uint32_t key) const
     return expandTabs(*text);
 }
 
-std::optional<std::string> LanguageService::stringText(int id) const { return lookup(langkey::stringKey(id)); }
+std::optional<std::string> LanguageService::stringText(int id) const
+{
+    return lookup(langkey::stringKey(id));
+}
 
 void LanguageService::listLanguages()
 {
@@ -250,8 +254,8 @@ bool LanguageService::saveCurrentTranslation(const LanguageTable& table)
 bool LanguageService::saveNewTranslation(std::string_view name, const LanguageTable& table)
 {
     // The name becomes a file name in the program folder and nowhere else.
-    const bool plainName = !name.empty() && name != "." && name != ".."
-                           && name.find_first_of("/\\:") == std::string_view::npos;
+    const bool plainName
+        = !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string_view::npos;
     if (!plainName) {
         MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(translationPath(name))});
         return false;

@@ -26,12 +26,11 @@ public:
     static constexpr const char* kSection = "Language";
     static constexpr const char* kNameKey = "Brisel";
     static constexpr const char* kTranslationExtension = ".lng";
-    static constexpr int kMaxMenuLanguages = 10;  // language items 0..9 in the menu
+    static constexpr int kMaxMenuLanguages = 10; // language items 0..9 in the menu
 
     // `baseFile` defaults to the program folder's "quantorix.lna". `profile` (may
     // be null) holds the current language's name; the caller keeps it alive.
-    LanguageService(std::filesystem::path programFolder, IniProfile* profile,
-                    std::filesystem::path baseFile = {});
+    LanguageService(std::filesystem::path programFolder, IniProfile* profile, std::filesystem::path baseFile = {});
     ~LanguageService() override;
     LanguageService(const LanguageService&) = delete;
     LanguageService& operator=(const LanguageService&) = delete;
@@ -56,11 +55,11 @@ public:
 
     // Languages.
     void listLanguages();
-    int languageCount() const { return static_cast<int>(m_languages.size()) + 1; }  // with the built-in one
+    int languageCount() const { return static_cast<int>(m_languages.size()) + 1; } // with the built-in one
     // The name of language `number`: 0 the (translated) string 21001, "" beyond the list.
     std::string LanguageName(int number) const;
     int currentNumber() const { return m_currentNumber; }
-    const std::string& currentName() const { return m_currentName; }  // "" for the built-in language
+    const std::string& currentName() const { return m_currentName; } // "" for the built-in language
 
     // By menu command: a number beyond the list or equal to the current one does
     // nothing (false); 0 selects the built-in language. Returns true when the
@@ -74,7 +73,7 @@ public:
     struct MenuLanguage
     {
         int number;
-        int commandId;  // 21001 + number
+        int commandId; // 21001 + number
         std::string name;
         bool current;
     };
@@ -104,7 +103,7 @@ public:
 private:
     struct Language
     {
-        std::string name;  // file title, Windows-1252
+        std::string name; // file title, Windows-1252
         std::filesystem::path path;
     };
 
@@ -116,7 +115,7 @@ private:
     IniProfile* m_profile;
     LanguageTable m_base;
     LanguageTable m_current;
-    std::vector<Language> m_languages;  // numbers 1.. in order
+    std::vector<Language> m_languages; // numbers 1.. in order
     std::string m_currentName;
     int m_currentNumber = 0;
     bool m_translationAvailable = false;
@@ -124,7 +123,7 @@ private:
 
 // Through the installed language service; nothing when there is none, when
 // translation is off, or when no text exists for the key.
-std::optional<std::string> TranslationForDialog(int dialogId, int controlId);  // controlId 0: the title
+std::optional<std::string> TranslationForDialog(int dialogId, int controlId); // controlId 0: the title
 std::optional<std::string> TranslationForPageTitle(int pageTemplateId);
 std::optional<std::string> TranslationForMenuItem(int menuId, int popupNumber, int commandId);
 std::optional<std::string> TranslationForMenuPopup(int menuId, int popupNumber);

@@ -45,7 +45,9 @@ struct Token
 class LineParser
 {
 public:
-    explicit LineParser(std::string_view line) : m_line(line) {}
+    explicit LineParser(std::string_view line)
+        : m_line(line)
+    { }
 
     // Splits the line; false with `error` set on a bad quoted text.
     bool split(std::vector<Token>& tokens, std::string& error)
@@ -88,10 +90,18 @@ private:
             if (++m_pos >= m_line.size())
                 break;
             switch (m_line[m_pos]) {
-            case 'n': utf8 += '\n'; break;
-            case 't': utf8 += '\t'; break;
-            case '"': utf8 += '"'; break;
-            case '\\': utf8 += '\\'; break;
+            case 'n':
+                utf8 += '\n';
+                break;
+            case 't':
+                utf8 += '\t';
+                break;
+            case '"':
+                utf8 += '"';
+                break;
+            case '\\':
+                utf8 += '\\';
+                break;
             default:
                 error = "unknown escape \\" + std::string(1, m_line[m_pos]);
                 return false;
@@ -110,7 +120,7 @@ std::optional<int> parseId(const Token& token, int minimum)
     int value = 0;
     const char* end = token.text.data() + token.text.size();
     const auto [ptr, ec] = std::from_chars(token.text.data(), end, value);
-    if (token.quoted || ec != std::errc{} || ptr != end || value < minimum || value > 0xFFFF)
+    if (token.quoted || ec != std::errc {} || ptr != end || value < minimum || value > 0xFFFF)
         return std::nullopt;
     return value;
 }
@@ -119,7 +129,9 @@ std::optional<int> parseId(const Token& token, int minimum)
 class ResourceParser
 {
 public:
-    explicit ResourceParser(ResourceSet& out) : m_out(out) {}
+    explicit ResourceParser(ResourceSet& out)
+        : m_out(out)
+    { }
 
     bool statement(const std::vector<Token>& t, std::string& error)
     {
@@ -188,7 +200,7 @@ private:
     {
         std::vector<MenuItem>* items = &m_out.menus.back().items;
         for (std::size_t depth = 1; depth < m_menuDepth.size(); ++depth)
-            items = &items->back().items;  // every open pop-up is the last item of its parent
+            items = &items->back().items; // every open pop-up is the last item of its parent
         return *items;
     }
 
@@ -221,15 +233,15 @@ private:
     }
 
     ResourceSet& m_out;
-    std::vector<int> m_menuDepth;  // one element per open MENU or POPUP
+    std::vector<int> m_menuDepth; // one element per open MENU or POPUP
     bool m_inDialog = false;
     std::set<int> m_controlIds;
 };
 
 template <class T> void addById(std::vector<T>& list, T item)
 {
-    const auto at = std::lower_bound(list.begin(), list.end(), item.id,
-                                     [](const T& existing, int id) { return existing.id < id; });
+    const auto at = std::lower_bound(
+        list.begin(), list.end(), item.id, [](const T& existing, int id) { return existing.id < id; });
     if (at != list.end() && at->id == item.id)
         *at = std::move(item);
     else
@@ -238,8 +250,8 @@ template <class T> void addById(std::vector<T>& list, T item)
 
 template <class T> const T* findById(const std::vector<T>& list, int id)
 {
-    const auto at = std::lower_bound(list.begin(), list.end(), id,
-                                     [](const T& existing, int wanted) { return existing.id < wanted; });
+    const auto at = std::lower_bound(
+        list.begin(), list.end(), id, [](const T& existing, int wanted) { return existing.id < wanted; });
     return at != list.end() && at->id == id ? &*at : nullptr;
 }
 
@@ -274,7 +286,7 @@ bool parseResourceText(std::string_view text, ResourceSet& out, std::string* err
         ++lineNumber;
         const std::size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        text = end == std::string_view::npos ? std::string_view {} : text.substr(end + 1);
         std::vector<Token> tokens;
         if (!LineParser(line).split(tokens, what) || (!tokens.empty() && !parser.statement(tokens, what))) {
             if (error)
@@ -297,15 +309,21 @@ ResourceRegistry& ResourceRegistry::global()
     static ResourceRegistry registry = [] {
         ResourceRegistry r;
         ResourceSet builtIn;
-        parseResourceText(kBuiltInResources, builtIn);  // checked by the tests
+        parseResourceText(kBuiltInResources, builtIn); // checked by the tests
         r.add(builtIn);
         return r;
     }();
     return registry;
 }
 
-void ResourceRegistry::add(MenuTemplate menu) { addById(m_menus, std::move(menu)); }
-void ResourceRegistry::add(DialogTemplate dialog) { addById(m_dialogs, std::move(dialog)); }
+void ResourceRegistry::add(MenuTemplate menu)
+{
+    addById(m_menus, std::move(menu));
+}
+void ResourceRegistry::add(DialogTemplate dialog)
+{
+    addById(m_dialogs, std::move(dialog));
+}
 
 void ResourceRegistry::add(const ResourceSet& set)
 {
@@ -315,7 +333,16 @@ void ResourceRegistry::add(const ResourceSet& set)
         add(dialog);
 }
 
-const MenuTemplate* ResourceRegistry::menu(int id) const { return findById(m_menus, id); }
-const DialogTemplate* ResourceRegistry::dialog(int id) const { return findById(m_dialogs, id); }
+const MenuTemplate* ResourceRegistry::menu(int id) const
+{
+    return findById(m_menus, id);
+}
+const DialogTemplate* ResourceRegistry::dialog(int id) const
+{
+    return findById(m_dialogs, id);
+}
 
-std::string_view ResourceRegistry::builtInResourceText() { return kBuiltInResources; }
+std::string_view ResourceRegistry::builtInResourceText()
+{
+    return kBuiltInResources;
+}

@@ -35,9 +35,9 @@ struct MenuItem
 {
     enum class Type { Command, Popup, Separator };
     Type type = Type::Command;
-    int commandId = 0;  // Command only
-    std::string text;   // Windows-1252; a tab before the shortcut
-    std::vector<MenuItem> items;  // Popup only
+    int commandId = 0; // Command only
+    std::string text; // Windows-1252; a tab before the shortcut
+    std::vector<MenuItem> items; // Popup only
 
     bool operator==(const MenuItem&) const = default;
 };
@@ -61,7 +61,7 @@ struct DialogControl
 struct DialogTemplate
 {
     int id = 0;
-    std::string title;  // for a property page: its tab title
+    std::string title; // for a property page: its tab title
     std::vector<DialogControl> controls;
     bool page = false;
 

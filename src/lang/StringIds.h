@@ -10,11 +10,11 @@ namespace sid {
 #undef QX_STRING
 
 // Ranges addressed by arithmetic rather than by name.
-inline constexpr int kColumnTitleFirst = kColumnDate;    // column type t: kColumnTitleFirst + t
+inline constexpr int kColumnTitleFirst = kColumnDate; // column type t: kColumnTitleFirst + t
 inline constexpr int kColumnTitleCount = 19;
-inline constexpr int kFileTypeFirst = kFileTypeAll;      // extension index i: kFileTypeFirst + i
-inline constexpr int kTemplateErrorBase = 25174;         // template parse error code c (1..3): base + c
-inline constexpr int kLanguageCommandFirst = kLanguageEnglish;  // language number n: command id 21001 + n
+inline constexpr int kFileTypeFirst = kFileTypeAll; // extension index i: kFileTypeFirst + i
+inline constexpr int kTemplateErrorBase = 25174; // template parse error code c (1..3): base + c
+inline constexpr int kLanguageCommandFirst = kLanguageEnglish; // language number n: command id 21001 + n
 
 static_assert(kColumnProject == kColumnTitleFirst + kColumnTitleCount - 1);
 static_assert(kFileTypeLanguage == kFileTypeFirst + 4);

@@ -19,7 +19,7 @@ bool HasBuiltInText(int id);
 struct BuiltInString
 {
     int id;
-    const char* name;  // the constant's name in namespace sid, e.g. "kErrorOpeningFile"
+    const char* name; // the constant's name in namespace sid, e.g. "kErrorOpeningFile"
     std::string_view text;
 };
 // Every entry of the string table, ascending by id.

@@ -12,7 +12,10 @@ namespace {
 // make us build a gigabyte of padding.
 constexpr int kMaxFieldWidth = 256;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Reads decimal digits at `pos`; returns -1 when there are none.
 int readNumber(std::string_view text, std::size_t& pos)
@@ -109,23 +112,23 @@ std::string convert(const Spec& spec, const FormatArg& arg)
         long long value = asInteger(arg);
         // A negative 32-bit value prints as its 32-bit pattern, as it would on the 32-bit original.
         const unsigned long long bits = value < 0 && value >= -2147483648LL
-                                            ? static_cast<unsigned long long>(static_cast<std::uint32_t>(value))
-                                            : static_cast<unsigned long long>(value);
+            ? static_cast<unsigned long long>(static_cast<std::uint32_t>(value))
+            : static_cast<unsigned long long>(value);
         return printfString(pattern(spec, "ll").c_str(), bits);
     }
     case 'c': {
         const char c = std::holds_alternative<std::string>(arg.value())
-                           ? (std::get<std::string>(arg.value()).empty() ? '\0' : std::get<std::string>(arg.value())[0])
-                           : static_cast<char>(asInteger(arg));
+            ? (std::get<std::string>(arg.value()).empty() ? '\0' : std::get<std::string>(arg.value())[0])
+            : static_cast<char>(asInteger(arg));
         Spec charSpec = spec;
         charSpec.precision = -1;
-        return c == '\0' ? std::string{} : printfString(pattern(charSpec, "").c_str(), c);
+        return c == '\0' ? std::string {} : printfString(pattern(charSpec, "").c_str(), c);
     }
     case 's': {
         const std::string text = asText(arg);
         return printfString(pattern(spec, "").c_str(), text.c_str());
     }
-    default:  // f e E g G
+    default: // f e E g G
         return printfString(pattern(spec, "").c_str(), asDouble(arg));
     }
 }
@@ -169,7 +172,7 @@ std::string FormatInserts(std::string_view text, std::initializer_list<std::stri
             ++pos;
             if (pos < text.size() && isDigit(text[pos]))
                 number = number * 10 + (text[pos++] - '0');
-            if (pos < text.size() && text[pos] == '!') {  // "!fmt!" printf spec of the insert
+            if (pos < text.size() && text[pos] == '!') { // "!fmt!" printf spec of the insert
                 const std::size_t close = text.find('!', pos + 1);
                 if (close != std::string_view::npos)
                     pos = close + 1;
@@ -192,7 +195,7 @@ std::string FormatInserts(std::string_view text, std::initializer_list<std::stri
         case 'r':
             out += '\r';
             break;
-        default:  // "%%", "% ", "%.", "%!" and anything else: the character itself
+        default: // "%%", "% ", "%.", "%!" and anything else: the character itself
             out += next;
             break;
         }

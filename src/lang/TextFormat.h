@@ -19,16 +19,36 @@ std::string FormatInserts(std::string_view text, std::initializer_list<std::stri
 class FormatArg
 {
 public:
-    FormatArg(int v) : m_value(static_cast<std::int64_t>(v)) {}
-    FormatArg(long v) : m_value(static_cast<std::int64_t>(v)) {}
-    FormatArg(long long v) : m_value(static_cast<std::int64_t>(v)) {}
-    FormatArg(unsigned v) : m_value(static_cast<std::int64_t>(v)) {}
-    FormatArg(unsigned long v) : m_value(static_cast<std::int64_t>(v)) {}
-    FormatArg(unsigned long long v) : m_value(static_cast<std::int64_t>(v)) {}
-    FormatArg(double v) : m_value(v) {}
-    FormatArg(std::string_view v) : m_value(std::string(v)) {}
-    FormatArg(const char* v) : m_value(std::string(v ? v : "")) {}
-    FormatArg(const std::string& v) : m_value(v) {}
+    FormatArg(int v)
+        : m_value(static_cast<std::int64_t>(v))
+    { }
+    FormatArg(long v)
+        : m_value(static_cast<std::int64_t>(v))
+    { }
+    FormatArg(long long v)
+        : m_value(static_cast<std::int64_t>(v))
+    { }
+    FormatArg(unsigned v)
+        : m_value(static_cast<std::int64_t>(v))
+    { }
+    FormatArg(unsigned long v)
+        : m_value(static_cast<std::int64_t>(v))
+    { }
+    FormatArg(unsigned long long v)
+        : m_value(static_cast<std::int64_t>(v))
+    { }
+    FormatArg(double v)
+        : m_value(v)
+    { }
+    FormatArg(std::string_view v)
+        : m_value(std::string(v))
+    { }
+    FormatArg(const char* v)
+        : m_value(std::string(v ? v : ""))
+    { }
+    FormatArg(const std::string& v)
+        : m_value(v)
+    { }
 
     const std::variant<std::int64_t, double, std::string>& value() const { return m_value; }
 

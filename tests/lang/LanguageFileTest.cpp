@@ -10,12 +10,14 @@
 
 namespace {
 
-std::vector<std::uint8_t> bytesOf(const std::string& image) { return {image.begin(), image.end()}; }
+std::vector<std::uint8_t> bytesOf(const std::string& image)
+{
+    return {image.begin(), image.end()};
+}
 
 // A hand-made file: header, entries, mappings and pool as given.
 std::string rawFile(std::vector<std::pair<std::uint32_t, std::uint32_t>> entries,
-                    std::vector<std::pair<std::uint32_t, std::uint32_t>> mappings, const std::string& pool,
-                    std::uint32_t poolSize)
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> mappings, const std::string& pool, std::uint32_t poolSize)
 {
     std::string image(64 + 8 * (entries.size() + mappings.size()), '\0');
     auto* p = reinterpret_cast<std::uint8_t*>(image.data());
@@ -45,9 +47,8 @@ TEST(LanguageFile, WrittenFileReadsBackIdenticalAndEncodesToTheSameBytes)
 {
     TempDir dir;
     const LanguageTable table = makeTable({{langkey::stringKey(sid::kRecordsExported), "%d Datens\xE4tze exportiert"},
-                                           {langkey::menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"},
-                                           {langkey::dialogKey(208, 0), ""},
-                                           {langkey::stringKey(25001), "Datum"}});
+        {langkey::menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"}, {langkey::dialogKey(208, 0), ""},
+        {langkey::stringKey(25001), "Datum"}});
     ASSERT_TRUE(writeLanguageFile(dir / "Deutsch.lng", table));
 
     LanguageTable read;
@@ -58,7 +59,7 @@ TEST(LanguageFile, WrittenFileReadsBackIdenticalAndEncodesToTheSameBytes)
     const std::string image = encodeLanguageFile(table);
     ASSERT_EQ(image.size(), 64u + 4 * 8 + (24 + 1) + (18 + 1) + (0 + 1) + (5 + 1));
     EXPECT_EQ(image.substr(0, 4), "LANG");
-    EXPECT_EQ(image.substr(16, 48), std::string(48, '\0'));  // reserved
+    EXPECT_EQ(image.substr(16, 48), std::string(48, '\0')); // reserved
 }
 
 TEST(LanguageFile, MappingIsReadSortedAndWrittenOnlyOnRequest)

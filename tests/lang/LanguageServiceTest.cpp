@@ -20,9 +20,8 @@ protected:
     void SetUp() override
     {
         writeBase(makeTable({{stringKey(sid::kRecordsExported), "%d records exported"},
-                             {stringKey(sid::kLanguageEnglish), "English"},
-                             {menuKey(101, 1, 57601), "&Open...\\tCtrl+O"},
-                             {stringKey(sid::kErrorOpeningFile), "Error opening file!\n\n%1"}}));
+            {stringKey(sid::kLanguageEnglish), "English"}, {menuKey(101, 1, 57601), "&Open...\\tCtrl+O"},
+            {stringKey(sid::kErrorOpeningFile), "Error opening file!\n\n%1"}}));
     }
 
     void writeBase(const LanguageTable& table, bool withMappings = false)
@@ -50,8 +49,7 @@ protected:
 };
 
 const LanguageTable kGerman = makeTable({{stringKey(sid::kRecordsExported), "%d Datens\xE4tze exportiert"},
-                                         {stringKey(sid::kLanguageEnglish), "Englisch"},
-                                         {menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"}});
+    {stringKey(sid::kLanguageEnglish), "Englisch"}, {menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"}});
 
 } // namespace
 
@@ -63,8 +61,8 @@ TEST_F(LanguageFolder, TranslatedExportMessageIsShownWithItsNumberFilledIn)
     ASSERT_EQ(service->currentName(), "Deutsch");
 
     CapturingSink sink;
-    ShowMessage(FormatPrintf(LoadText(sid::kRecordsExported), {1500}), mb::kOk | mb::kIconInformation,
-                sid::kRecordsExported);
+    ShowMessage(
+        FormatPrintf(LoadText(sid::kRecordsExported), {1500}), mb::kOk | mb::kIconInformation, sid::kRecordsExported);
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].text, "1500 Datens\xE4tze exportiert");
     // A string the translation lacks comes from the base file.
@@ -81,7 +79,7 @@ TEST_F(LanguageFolder, BackslashTBeforeAShortcutBecomesATab)
     service->listLanguages();
     ASSERT_TRUE(service->SelectLanguage(1));
     EXPECT_EQ(TranslationForMenuItem(101, 1, 57601), "\xD6&ffnen...\tStrg+O");
-    EXPECT_EQ(TranslationForMenuItem(101, 2, 57601), std::nullopt);  // another pop-up: another key
+    EXPECT_EQ(TranslationForMenuItem(101, 2, 57601), std::nullopt); // another pop-up: another key
 }
 
 TEST_F(LanguageFolder, MappedKeysUseTheTextOfTheKeyTheyMapTo)
@@ -93,7 +91,7 @@ TEST_F(LanguageFolder, MappedKeysUseTheTextOfTheKeyTheyMapTo)
     writeTranslation("Deutsch", makeTable({{ok208, "Jawohl"}}));
 
     auto service = start();
-    EXPECT_EQ(TranslationForDialog(231, 1), "OK");  // the base text of the key mapped to
+    EXPECT_EQ(TranslationForDialog(231, 1), "OK"); // the base text of the key mapped to
     ASSERT_TRUE(service->SelectLanguage(1));
     EXPECT_EQ(TranslationForDialog(231, 1), "Jawohl");
     EXPECT_EQ(TranslationForDialog(208, 1), "Jawohl");
@@ -120,7 +118,7 @@ TEST_F(LanguageFolder, ElevenTranslationsGiveNineMenuItemsBesideTheBuiltInLangua
     EXPECT_EQ(items[3].name, "C");
     EXPECT_EQ(items[9].name, "i");
     EXPECT_EQ(items[9].commandId, 21010);
-    EXPECT_EQ(service->LanguageName(11), "k");  // listed and selectable, just not in the menu
+    EXPECT_EQ(service->LanguageName(11), "k"); // listed and selectable, just not in the menu
     EXPECT_EQ(service->LanguageName(12), "");
 }
 
@@ -159,11 +157,11 @@ TEST_F(LanguageFolder, SelectingByNumberIgnoresTheCurrentAndUnknownNumbers)
 {
     writeTranslation("Deutsch", kGerman);
     auto service = start();
-    EXPECT_FALSE(service->SelectLanguage(0));  // already current
-    EXPECT_FALSE(service->SelectLanguage(2));  // beyond the list
+    EXPECT_FALSE(service->SelectLanguage(0)); // already current
+    EXPECT_FALSE(service->SelectLanguage(2)); // beyond the list
     EXPECT_FALSE(service->SelectLanguage(-1));
     EXPECT_TRUE(service->SelectLanguage(1));
-    EXPECT_EQ(service->LanguageName(0), "Englisch");  // string 21001 of the current language
+    EXPECT_EQ(service->LanguageName(0), "Englisch"); // string 21001 of the current language
     EXPECT_FALSE(service->SelectLanguage(1));
     EXPECT_TRUE(service->SelectLanguage(0));
     EXPECT_EQ(service->currentName(), "");
@@ -182,7 +180,7 @@ TEST_F(LanguageFolder, WithoutABaseFileTranslationIsOffAndLookupsGiveBuiltInText
     EXPECT_FALSE(service->SelectLanguage(1));
     EXPECT_EQ(TranslationForMenuItem(101, 1, 57601), std::nullopt);
     EXPECT_EQ(LoadText(sid::kRecordsExported), "%d records exported");
-    EXPECT_EQ(storedName(), "Deutsch");  // untouched
+    EXPECT_EQ(storedName(), "Deutsch"); // untouched
 
     writeBytes(dir / "quantorix.lna", "NOT A LANGUAGE FILE AT ALL, JUST SIXTY-FOUR OR MORE BYTES OF TEXT.");
     EXPECT_FALSE(start()->translationAvailable());
@@ -203,7 +201,8 @@ TEST_F(LanguageFolder, NewTranslationIsWrittenListedAndSelected)
 {
     writeTranslation("Deutsch", kGerman);
     auto service = start();
-    ASSERT_TRUE(service->saveNewTranslation("Espa\xF1ol", makeTable({{stringKey(sid::kLanguageEnglish), "Ingl\xE9s"}})));
+    ASSERT_TRUE(
+        service->saveNewTranslation("Espa\xF1ol", makeTable({{stringKey(sid::kLanguageEnglish), "Ingl\xE9s"}})));
     EXPECT_TRUE(std::filesystem::exists(dir / "Espa\xC3\xB1ol.lng"));
     EXPECT_EQ(service->currentName(), "Espa\xF1ol");
     EXPECT_EQ(service->currentNumber(), 2);
@@ -225,7 +224,7 @@ TEST_F(LanguageFolder, NewTranslationNameCannotLeaveTheProgramFolder)
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "outside.lng"));
     ASSERT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(sink.shown[0].id, sid::kErrorSavingFile);
-    EXPECT_FALSE(service->saveCurrentTranslation(kGerman));  // built-in language: nothing to write
+    EXPECT_FALSE(service->saveCurrentTranslation(kGerman)); // built-in language: nothing to write
 }
 
 TEST(LanguageService, WithoutAnInstalledServiceTextsAreBuiltIn)
@@ -244,7 +243,7 @@ TEST(LanguageService, CaseIsIgnoredAcrossTheCodePage)
 {
     EXPECT_TRUE(equalsIgnoringCase("DEUTSCH", "deutsch"));
     EXPECT_TRUE(equalsIgnoringCase("\xC4\xD6\xDC\x8A", "\xE4\xF6\xFC\x9A"));
-    EXPECT_FALSE(equalsIgnoringCase("\xD7", "\xF7"));  // multiplication and division signs
+    EXPECT_FALSE(equalsIgnoringCase("\xD7", "\xF7")); // multiplication and division signs
     EXPECT_FALSE(equalsIgnoringCase("abc", "abcd"));
     EXPECT_EQ(escapeTabs("a\tb"), "a\\tb");
     EXPECT_EQ(expandTabs("a\\tb\\\\t\\"), "a\tb\\\t\\");

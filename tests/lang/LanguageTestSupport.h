@@ -36,7 +36,9 @@ public:
         int boxType;
     };
 
-    CapturingSink() : m_previous(installMessageSink(this)) {}
+    CapturingSink()
+        : m_previous(installMessageSink(this))
+    { }
     ~CapturingSink() override { installMessageSink(m_previous); }
 
     int show(int id, const std::string& text, int boxType) override

@@ -4,7 +4,8 @@
 
 TEST(FormatInserts, ReplacesNumberedInsertsLikeTheMessageFormatter)
 {
-    EXPECT_EQ(FormatInserts("Error opening file!\n\n%1", {"C:\\Calls\\a.bsl"}), "Error opening file!\n\nC:\\Calls\\a.bsl");
+    EXPECT_EQ(
+        FormatInserts("Error opening file!\n\n%1", {"C:\\Calls\\a.bsl"}), "Error opening file!\n\nC:\\Calls\\a.bsl");
     EXPECT_EQ(FormatInserts("%2 before %1", {"one", "two"}), "two before one");
     EXPECT_EQ(FormatInserts("%1!s! and %10", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}), "a and j");
     EXPECT_EQ(FormatInserts("100%% sure%n%tend%0 cut", {}), "100% sure\n\tend");
@@ -36,5 +37,5 @@ TEST(FormatPrintf, MismatchedTranslationsCannotReadPastTheArguments)
     EXPECT_EQ(FormatPrintf("%d records", {"17"}), "17 records");
     EXPECT_EQ(FormatPrintf("%d of %d, %s", {5}), "5 of , ");
     EXPECT_EQ(FormatPrintf("%n %q %*d", {1}), "%n %q %*d");
-    EXPECT_EQ(FormatPrintf("%999999999d|", {1}).size(), 257u);  // width capped
+    EXPECT_EQ(FormatPrintf("%999999999d|", {1}).size(), 257u); // width capped
 }

@@ -1,0 +1,80 @@
+#include "lang/gui/QtMessageSink.h"
+
+#include "lang/StringTable.h"
+#include "lang/gui/QtTranslate.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace {
+
+QMessageBox::Icon iconOf(int boxType)
+{
+    switch (boxType & mb::kIconMask) {
+    case mb::kIconStop:
+        return QMessageBox::Critical;
+    case mb::kIconQuestion:
+        return QMessageBox::Question;
+    case mb::kIconExclamation:
+        return QMessageBox::Warning;
+    case mb::kIconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButtons buttonsOf(int boxType)
+{
+    switch (boxType & mb::kButtonMask) {
+    case mb::kOkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case mb::kYesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case mb::kYesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+int answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel:
+        return mb::kIdCancel;
+    case QMessageBox::Yes:
+        return mb::kIdYes;
+    case QMessageBox::No:
+        return mb::kIdNo;
+    default:
+        return mb::kIdOk;
+    }
+}
+
+} // namespace
+
+QtMessageSink::QtMessageSink()
+    : m_previous(installMessageSink(this))
+{ }
+
+QtMessageSink::~QtMessageSink()
+{
+    installMessageSink(m_previous);
+}
+
+int QtMessageSink::show(int id, const std::string& text, int boxType)
+{
+    if (m_handler)
+        return m_handler(id, text, boxType);
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = QApplication::activeWindow();
+    QMessageBox box(iconOf(boxType), qtText(LoadText(sid::kProgramTitle)), qtText(text), buttonsOf(boxType), parent);
+    // A box closed with Escape or its title bar answers as the system's does:
+    // Cancel where there is one, else the only button.
+    if ((boxType & mb::kButtonMask) == mb::kYesNo)
+        box.setEscapeButton(QMessageBox::No);
+    return answerOf(box.exec());
+}
