@@ -1,0 +1,366 @@
+#include "prefs/CallColumns.h"
+
+#include "core/Locale.h"
+#include "core/LocaleTexts.h"
+#include "lang/StringTable.h"
+#include "prefs/Preferences.h"
+#include "settings/SettingsDatabase.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+
+namespace {
+
+constexpr std::array<ColumnSpec, kColumnTypeCount> kSpecs = {{
+    {sid::kColumnDate, 64, true},
+    {sid::kColumnTime, 64, true},
+    {sid::kColumnExt, 56, true},
+    {sid::kColumnDialedNumber, 160, false},
+    {sid::kColumnDestination, 128, false},
+    {sid::kColumnDuration, 64, true},
+    {sid::kColumnCost, 64, true},
+    {sid::kColumnEmployee, 80, false},
+    {sid::kColumnDepartment, 80, false},
+    {sid::kColumnContact, 96, false},
+    {sid::kColumnTrunk, 80, true},
+    {sid::kColumnTrunkGroup, 128, false},
+    {sid::kColumnAcc, 80, true},
+    {sid::kColumnCd, 48, false},
+    {sid::kColumnDirection, 96, false},
+    {sid::kColumnType, 96, false},
+    {sid::kColumnCarrier, 96, false},
+    {sid::kColumnRingtime, 56, true},
+    {sid::kColumnProject, 96, false},
+}};
+static_assert(sid::kColumnProject - sid::kColumnDate == kColumnTypeCount - 1);
+
+constexpr ColumnSpec kNoColumn{0, 0, false};
+
+// No key of these orders: a position in a list is never this small.
+constexpr int kLocalKey = -2;
+constexpr int kNoneKey = -1;
+
+template <class T> int threeWay(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
+
+int bytewise(std::string_view a, std::string_view b)
+{
+    const int c = a.compare(b);  // char_traits<char>::compare orders as unsigned char
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+template <class Vector> bool inside(const Vector& v, int index)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < v.size();
+}
+
+// Whole hundredths, rounded as the currency text rounds: first to six
+// decimals, then half away from zero. A NaN cost (only a damaged supplied cost
+// gives one) sorts before every number.
+double hundredths(double cost)
+{
+    if (std::isnan(cost))
+        return -HUGE_VAL;
+    return std::round(std::round(cost * 1e6) / 1e4);
+}
+
+template <class... Args> void appendFormatted(std::string& out, const char* format, Args... args)
+{
+    char text[48];
+    const int n = std::snprintf(text, sizeof text, format, args...);
+    if (n > 0)
+        out.append(text, std::min(static_cast<std::size_t>(n), sizeof text - 1));
+}
+
+} // namespace
+
+const ColumnSpec& columnSpec(ColumnType type)
+{
+    const int t = static_cast<int>(type);
+    return isColumnType(t) ? kSpecs[static_cast<std::size_t>(t)] : kNoColumn;
+}
+
+std::string columnTitle(ColumnType type)
+{
+    const int id = columnSpec(type).titleId;
+    return id != 0 ? LoadText(id) : std::string();
+}
+
+CallColumns::CallColumns(const SettingsDatabase& settings, const Preferences& prefs)
+    : m_settings(settings)
+    , m_prefs(prefs)
+    , m_directions{LoadText(sid::kDirectionOutgoing), LoadText(sid::kDirectionIncoming)}
+    , m_unknown(LoadText(sid::kDestinationUnknown))
+{
+    m_callTypes[0] = LoadText(sid::kCallTypeLocal);
+    m_callTypes[1] = LoadText(sid::kCallTypeLongDistance);
+    m_callTypes[2] = LoadText(sid::kCallTypeInternational);
+    const std::string userDefined = LoadText(sid::kUserDefinedCallType);
+    for (std::size_t n = 1; n <= prefs.userCallTypes.size(); ++n) {
+        std::string& name = m_callTypes[2 + n];
+        name = prefs.userCallTypes[n - 1];
+        if (name.empty()) {
+            name = userDefined;
+            appendFormatted(name, " %d", static_cast<int>(n));
+        }
+    }
+    rankEmployees();
+    rankDestinations();
+}
+
+// ---- cell texts ----
+
+std::string_view CallColumns::callTypeName(std::int32_t callType) const
+{
+    return callType >= 0 && callType < static_cast<std::int32_t>(m_callTypes.size())
+               ? std::string_view(m_callTypes[static_cast<std::size_t>(callType)])
+               : std::string_view();
+}
+
+std::string_view CallColumns::directionName(std::uint32_t direction) const
+{
+    return m_directions[direction == 0 ? 0 : 1];
+}
+
+int CallColumns::destinationStyle(std::int32_t callType) const
+{
+    switch (callType) {
+    case 1: return m_prefs.destinationLongDistance;
+    case 2: return m_prefs.destinationIntl;
+    default: return m_prefs.destinationUser;
+    }
+}
+
+int CallColumns::styleSlot(std::int32_t callType) const { return callType == 1 ? 0 : (callType == 2 ? 1 : 2); }
+
+void CallColumns::appendDestination(int index, int style, std::string& out) const
+{
+    const DestinationEntry& d = m_settings.destinations[static_cast<std::size_t>(index)];
+    if (d.city.empty() || style == Preferences::CountryOnly) {
+        out.append(d.country.view());
+    } else if (style == Preferences::CityOnly) {
+        out.append(d.city.view());
+    } else {
+        out.append(d.country.view());
+        out.append(" - ");
+        out.append(d.city.view());
+    }
+}
+
+void CallColumns::destinationText(const CallRecord& call, std::string& out) const
+{
+    out.clear();
+    if (call.localFlag != 0)
+        return;
+    if (!inside(m_settings.destinations, call.destinationIndex)) {
+        if (call.direction == 0)
+            out.assign(m_unknown);
+        return;
+    }
+    appendDestination(call.destinationIndex, destinationStyle(call.callType), out);
+}
+
+std::string CallColumns::cellText(const CallRecord& call, ColumnType type) const
+{
+    std::string out;
+    cellText(call, type, out);
+    return out;
+}
+
+void CallColumns::cellText(const CallRecord& call, ColumnType type, std::string& out) const
+{
+    out.clear();
+    const SettingsDatabase& s = m_settings;
+    switch (type) {
+    case ColumnType::Date: out.append(formatCallDate(LocaleTexts::current().shortDateFormat, call.start)); break;
+    case ColumnType::Time: out.append(formatCallDate(LocaleTexts::current().timeFormat, call.start)); break;
+    case ColumnType::Ext: out.append(m_prefs.formatExtension(static_cast<std::int32_t>(call.extension))); break;
+    case ColumnType::DialedNumber: out.append(call.number()); break;
+    case ColumnType::Destination: destinationText(call, out); break;
+    case ColumnType::Duration:
+        appendFormatted(out, "%u:%02u:%02u", call.duration / 3600, call.duration / 60 % 60, call.duration % 60);
+        break;
+    case ColumnType::Cost: out.append(s.formatCurrency(call.cost)); break;
+    case ColumnType::Employee:
+        if (inside(s.directory, call.directoryIndex))
+            out.append(s.directory[static_cast<std::size_t>(call.directoryIndex)].name.view());
+        break;
+    case ColumnType::Department:
+        if (call.departmentIndex >= 0 && call.departmentIndex < s.departments().size())
+            out.append(s.departments()[call.departmentIndex]);
+        break;
+    case ColumnType::Contact:
+        if (call.contactIndex < 0)
+            out.append(call.name());
+        else if (s.contactsAreLarge() && inside(s.contacts, call.contactIndex))
+            out.append(s.contacts[static_cast<std::size_t>(call.contactIndex)].name.view());
+        else if (!s.contactsAreLarge() && call.contactIndex >= 0 && call.contactIndex < s.contactNames().size())
+            out.append(s.contactNames()[call.contactIndex]);
+        break;
+    case ColumnType::Trunk: out.append(m_prefs.formatTrunk(static_cast<std::int32_t>(call.trunk))); break;
+    case ColumnType::TrunkGroup:
+        if (inside(s.trunks, call.trunkIndex))
+            out.append(s.trunks[static_cast<std::size_t>(call.trunkIndex)].group.view());
+        break;
+    case ColumnType::Acc: out.append(call.account()); break;
+    case ColumnType::Cd: out.append(call.cd()); break;
+    case ColumnType::Direction: out.append(directionName(call.direction)); break;
+    case ColumnType::Type: out.append(callTypeName(call.callType)); break;
+    case ColumnType::Carrier:
+        if (const CarrierBlock* carrier = s.carrierAt(call.carrierIndex))
+            out.append(carrier->name.view());
+        break;
+    case ColumnType::Ringtime: appendFormatted(out, "%u:%02u", call.ringTime / 60, call.ringTime % 60); break;
+    case ColumnType::Project:
+        if (call.projectIndex >= 0 && call.projectIndex < s.projectNames().size())
+            out.append(s.projectNames()[call.projectIndex]);
+        break;
+    }
+}
+
+// ---- ranks ----
+
+// Directory positions in collation order of employee and department name;
+// entries with the same two names share a rank.
+void CallColumns::rankEmployees()
+{
+    const auto& directory = m_settings.directory;
+    const Locale& locale = Locale::current();
+    std::vector<int> order(directory.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto cmp = [&](int a, int b) {
+        const DirectoryEntry& x = directory[static_cast<std::size_t>(a)];
+        const DirectoryEntry& y = directory[static_cast<std::size_t>(b)];
+        if (const int c = locale.compare(x.name.view(), y.name.view()); c != 0)
+            return c;
+        return locale.compare(x.department.view(), y.department.view());
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return cmp(a, b) < 0; });
+    m_employeeRank.assign(directory.size(), 0);
+    int rank = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && cmp(order[i - 1], order[i]) != 0)
+            ++rank;
+        m_employeeRank[static_cast<std::size_t>(order[i])] = rank;
+    }
+}
+
+// For each style in use and each destination, the first list position whose
+// text (in any style in use) is the same. In a sorted list equal texts of one
+// style are neighbours, so this is the position order with equal texts merged.
+void CallColumns::rankDestinations()
+{
+    const auto& destinations = m_settings.destinations;
+    const std::array<int, 3> styles = {destinationStyle(1), destinationStyle(2), destinationStyle(0)};
+    RankMap first;
+    std::string text;
+    for (auto& ranks : m_destinationRank)
+        ranks.assign(destinations.size(), 0);
+    for (std::size_t i = 0; i < destinations.size(); ++i) {
+        for (std::size_t slot = 0; slot < styles.size(); ++slot) {
+            text.clear();
+            appendDestination(static_cast<int>(i), styles[slot], text);
+            auto it = first.find(text);
+            if (it == first.end())
+                it = first.emplace(text, static_cast<int>(i)).first;
+            m_destinationRank[slot][i] = it->second;
+        }
+    }
+}
+
+void CallColumns::rankCallNames(std::span<const CallRecord> calls)
+{
+    m_callNameRank.clear();
+    std::vector<std::string_view> names;
+    for (const CallRecord& call : calls) {
+        if (call.contactIndex < 0 && m_callNameRank.try_emplace(std::string(call.name()), 0).second)
+            names.push_back(call.name());
+    }
+    const Locale& locale = Locale::current();
+    std::sort(names.begin(), names.end(), [&](std::string_view a, std::string_view b) { return locale.compare(a, b) < 0; });
+    // The collation finds no two different texts equal, so every name has its own rank.
+    for (std::size_t i = 0; i < names.size(); ++i)
+        m_callNameRank.find(names[i])->second = static_cast<int>(i);
+}
+
+// ---- comparison ----
+
+int CallColumns::employeeRank(const CallRecord& call) const
+{
+    return inside(m_employeeRank, call.directoryIndex) ? m_employeeRank[static_cast<std::size_t>(call.directoryIndex)]
+                                                        : kNoneKey;
+}
+
+int CallColumns::destinationKey(const CallRecord& call) const
+{
+    if (call.localFlag != 0)
+        return kLocalKey;
+    const auto& ranks = m_destinationRank[static_cast<std::size_t>(styleSlot(call.callType))];
+    return inside(ranks, call.destinationIndex) ? ranks[static_cast<std::size_t>(call.destinationIndex)] : kNoneKey;
+}
+
+int CallColumns::compareNames(std::string_view a, std::string_view b) const
+{
+    if (a == b)
+        return 0;
+    const auto x = m_callNameRank.find(a);
+    const auto y = m_callNameRank.find(b);
+    if (x != m_callNameRank.end() && y != m_callNameRank.end())
+        return threeWay(x->second, y->second);
+    const int c = Locale::current().compare(a, b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+int CallColumns::compare(const CallRecord& a, const CallRecord& b, ColumnType type) const
+{
+    switch (type) {
+    case ColumnType::Date: return threeWay(a.start.dateOnly(), b.start.dateOnly());
+    case ColumnType::Time: return threeWay(a.start.hour, b.start.hour);
+    case ColumnType::Ext:
+        return threeWay(static_cast<std::int32_t>(a.extension), static_cast<std::int32_t>(b.extension));
+    case ColumnType::DialedNumber: return bytewise(a.number(), b.number());
+    case ColumnType::Destination: return threeWay(destinationKey(a), destinationKey(b));
+    case ColumnType::Duration: return threeWay(a.duration, b.duration);
+    case ColumnType::Cost: return threeWay(hundredths(a.cost), hundredths(b.cost));
+    case ColumnType::Employee: return threeWay(employeeRank(a), employeeRank(b));
+    case ColumnType::Department: return threeWay(a.departmentIndex, b.departmentIndex);
+    case ColumnType::Contact:
+        if (a.contactIndex < 0 && b.contactIndex < 0)
+            return compareNames(a.name(), b.name());
+        return threeWay(std::max(a.contactIndex, -1), std::max(b.contactIndex, -1));
+    case ColumnType::Trunk: return threeWay(static_cast<std::int32_t>(a.trunk), static_cast<std::int32_t>(b.trunk));
+    case ColumnType::TrunkGroup:
+        return threeWay(m_settings.trunkGroupIndexOfEntry(a.trunkIndex), m_settings.trunkGroupIndexOfEntry(b.trunkIndex));
+    case ColumnType::Acc: return bytewise(a.account(), b.account());
+    case ColumnType::Cd: return bytewise(a.cd(), b.cd());
+    case ColumnType::Direction: return threeWay(a.direction, b.direction);
+    case ColumnType::Type: return threeWay(a.callType, b.callType);
+    case ColumnType::Carrier: return threeWay(a.carrierIndex, b.carrierIndex);
+    case ColumnType::Ringtime: return threeWay(a.ringTime, b.ringTime);
+    case ColumnType::Project: return threeWay(a.projectIndex, b.projectIndex);
+    }
+    return 0;
+}
+
+int CallColumns::compare(const CallRecord& a, const CallRecord& b, const SortKeys& keys) const
+{
+    if (const int c = compare(a, b, keys.primary.type); c != 0)
+        return keys.primary.descending ? -c : c;
+    if (keys.secondary.type == keys.primary.type)
+        return 0;
+    const int c = compare(a, b, keys.secondary.type);
+    return keys.secondary.descending ? -c : c;
+}
+
+CallSession::CallLess CallColumns::order(const SortKeys& keys) const
+{
+    return [this, keys](const CallRecord& a, const CallRecord& b) { return compare(a, b, keys) < 0; };
+}
+
+bool CallColumns::sameGroup(const CallRecord& a, const CallRecord& b, ColumnType type) const
+{
+    if (type == ColumnType::Duration)
+        return a.duration / 60 == b.duration / 60;
+    return compare(a, b, type) == 0;
+}
