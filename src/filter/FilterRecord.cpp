@@ -1,0 +1,386 @@
+#include "filter/FilterRecord.h"
+
+#include "calls/NumberPattern.h"
+#include "core/LittleEndian.h"
+#include "core/Locale.h"
+#include "filter/CallNames.h"
+#include "settings/SettingsDatabase.h"
+
+#include <algorithm>
+#include <cstring>
+
+static_assert(std::is_trivially_copyable_v<FilterRecord>);
+
+RangeList RangeList::decode(const std::uint8_t* p)
+{
+    RangeList r;
+    r.count = le::loadI32(p);
+    for (std::size_t i = 0; i < kMaxRanges; ++i) {
+        r.low[i] = le::loadI32(p + 4 + 4 * i);
+        r.high[i] = le::loadI32(p + 4 + 4 * (kMaxRanges + i));
+    }
+    return r;
+}
+
+void RangeList::encode(std::uint8_t* p) const
+{
+    le::storeI32(p, count);
+    for (std::size_t i = 0; i < kMaxRanges; ++i) {
+        le::storeI32(p + 4 + 4 * i, low[i]);
+        le::storeI32(p + 4 + 4 * (kMaxRanges + i), high[i]);
+    }
+}
+
+void FilterRecord::reset()
+{
+    std::memset(static_cast<void*>(this), 0, sizeof(*this));
+    includeOutgoing = includeIncoming = 1;
+    includeLocal = includeLongDistance = includeInternational = 1;
+    includeUserTypes.fill(1);
+    numberExact = contactExact = departmentExact = trunkGroupExact = projectExact = 1;
+    to.hour = 23;
+    to.minute = 59;
+    timeTo = {23, 59};
+    minDuration = maxDuration = -1;
+    minRing = maxRing = -1;
+    minCost = maxCost = -1.0;
+}
+
+bool FilterRecord::isActive() const
+{
+    if (!includeOutgoing || !includeIncoming || !includeLocal || !includeLongDistance || !includeInternational)
+        return true;
+    if (std::any_of(includeUserTypes.begin(), includeUserTypes.end(), [](std::int32_t f) { return f == 0; }))
+        return true;
+    return invert || cdOn || numberOn || destinationOn || contactOn || fromOn || toOn || timeOn || durationOn
+           || costOn || employeeOn || departmentOn || extensionOn || accountOn || carrierOn || trunkGroupOn
+           || trunkOn || ringOn || projectOn;
+}
+
+void FilterRecord::setDestination(std::string_view text)
+{
+    const std::size_t n = std::min(text.size(), destination.size());
+    std::copy_n(text.data(), n, destination.data());
+    std::fill(destination.begin() + static_cast<std::ptrdiff_t>(n), destination.end(), '\0');
+}
+
+namespace {
+
+bool within(std::int64_t value, std::int32_t min, std::int32_t max)
+{
+    return (min == -1 || value >= min) && (max == -1 || value <= max);
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\0'; }
+
+// One position of the CD code: '?' matches anything, a blank or NUL matches a blank or NUL.
+bool cdMatches(char callChar, char patternChar)
+{
+    return callChar == patternChar || patternChar == '?' || (isBlank(patternChar) && isBlank(callChar));
+}
+
+// "*" on either side matches any one character; both texts must be equally long.
+bool accountMatches(std::string_view code, std::string_view pattern)
+{
+    if (code.size() != pattern.size())
+        return false;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        if (code[i] != pattern[i] && code[i] != '*' && pattern[i] != '*')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool FilterRecord::match(const CallRecord& call, const SettingsDatabase& settings) const
+{
+    return matchFields(call) && matchNames(call, settings);
+}
+
+bool FilterRecord::matchFields(const CallRecord& call) const
+{
+    if ((call.direction == 0 && !includeOutgoing) || (call.direction == 1 && !includeIncoming))
+        return false;
+    switch (call.callType) {
+    case 0: if (!includeLocal) return false; break;
+    case 1: if (!includeLongDistance) return false; break;
+    case 2: if (!includeInternational) return false; break;
+    default:
+        if (call.callType >= 3 && call.callType <= 6 && !includeUserTypes[static_cast<std::size_t>(call.callType - 3)])
+            return false;
+        break;
+    }
+    if (fromOn && call.start < from)
+        return false;
+    if (toOn && call.start > to)
+        return false;
+    if (timeOn) {
+        const TimeOfDay at{call.start.hour, call.start.minute};
+        if (at < timeFrom || at > timeTo)
+            return false;
+    }
+    if (durationOn && !within(call.duration, minDuration, maxDuration))
+        return false;
+    if (ringOn && !within(call.ringTime, minRing, maxRing))
+        return false;
+    if (costOn && ((minCost != -1.0 && call.cost < minCost) || (maxCost != -1.0 && call.cost > maxCost)))
+        return false;
+    if (cdOn && !(cdMatches(call.cdCode[0], cd[0]) && cdMatches(call.cdCode[1], cd[1])))
+        return false;
+    if (accountOn && !accountMatches(call.account(), accountText()))
+        return false;
+    if (numberOn && !matchDialedNumber(call.number(), numberText(), numberExact != 0))
+        return false;
+    // Extensions are compared as the signed numbers the directory keeps (-1 = none).
+    if (extensionOn && !extensions.holds(static_cast<std::int32_t>(call.extension)))
+        return false;
+    if (carrierOn && call.carrierIndex != carrier)
+        return false;
+    // The trunk group criterion, when on, replaces the trunk ranges.
+    if (!trunkGroupOn && trunkOn && !trunks.holds(static_cast<std::int32_t>(call.trunk)))
+        return false;
+    return true;
+}
+
+bool FilterRecord::matchNames(const CallRecord& call, const SettingsDatabase& settings) const
+{
+    const CallNames names(settings);
+    if (destinationOn) {
+        if (unknownDestinations) {
+            // Looked up and not found: not local, no destination.
+            if (call.localFlag || call.destinationIndex >= 0)
+                return false;
+        } else if (!destinationPasses(call.destinationIndex, names)) {
+            return false;
+        }
+    }
+    if (contactOn) {
+        if (unknownNumbers) {
+            if (call.contactIndex >= 0 || !call.name().empty())
+                return false;
+        } else if (call.contactIndex >= 0 ? !contactPasses(call.contactIndex, names) : !nameTextPasses(call.name())) {
+            return false;
+        }
+    }
+    if (projectOn && !projectPasses(call.projectIndex, names))
+        return false;
+    // The employee criterion, when on, replaces the department criterion.
+    if (employeeOn) {
+        if (!employeePasses(call.directoryIndex, names))
+            return false;
+    } else if (departmentOn && !departmentPasses(call.departmentIndex, names)) {
+        return false;
+    }
+    if (trunkGroupOn && !trunkGroupPasses(call.trunkIndex, names))
+        return false;
+    return true;
+}
+
+bool FilterRecord::destinationPasses(int destinationIndex, const CallNames& names) const
+{
+    char buffer[CallNames::kDestinationTextMax];
+    const auto text = names.destinationText(destinationIndex, buffer);
+    return text && filtertext::beginsWith(*text, destinationText());
+}
+
+bool FilterRecord::contactPasses(int contactIndex, const CallNames& names) const
+{
+    const auto text = names.contact(contactIndex);
+    return text && filtertext::matches(*text, contactText(), contactExact != 0);
+}
+
+bool FilterRecord::nameTextPasses(std::string_view nameText) const
+{
+    return !nameText.empty() && filtertext::matches(nameText, contactText(), contactExact != 0);
+}
+
+bool FilterRecord::projectPasses(int projectIndex, const CallNames& names) const
+{
+    const auto text = names.project(projectIndex);
+    return text && filtertext::matches(*text, projectText(), projectExact != 0);
+}
+
+bool FilterRecord::employeePasses(int directoryIndex, const CallNames& names) const
+{
+    // The department text is the employee's department here, always compared as equal.
+    const DirectoryEntry* entry = names.employee(directoryIndex);
+    return entry && filtertext::equal(entry->name.view(), employeeText())
+           && filtertext::equal(entry->department.view(), departmentText());
+}
+
+bool FilterRecord::departmentPasses(int departmentIndex, const CallNames& names) const
+{
+    const auto text = names.department(departmentIndex);
+    return text && filtertext::matches(*text, departmentText(), departmentExact != 0);
+}
+
+bool FilterRecord::trunkGroupPasses(int trunkIndex, const CallNames& names) const
+{
+    const auto text = names.trunkGroup(trunkIndex);
+    return text && filtertext::matches(*text, trunkGroupText(), trunkGroupExact != 0);
+}
+
+namespace {
+
+template <std::size_t N> void loadText(std::array<char, N>& field, const std::uint8_t* p)
+{
+    std::memcpy(field.data(), p, N);
+}
+template <std::size_t N> void storeText(const std::array<char, N>& field, std::uint8_t* p)
+{
+    std::memcpy(p, field.data(), N);
+}
+
+} // namespace
+
+FilterRecord FilterRecord::decode(std::span<const std::uint8_t, kDiskSize> in)
+{
+    const std::uint8_t* p = in.data();
+    FilterRecord f;
+    auto i32 = [p](std::size_t at) { return le::loadI32(p + at); };
+    f.invert = i32(kInvertAt);
+    f.includeOutgoing = i32(kOutgoingAt);
+    f.includeIncoming = i32(kIncomingAt);
+    f.includeLocal = i32(kLocalAt);
+    f.includeLongDistance = i32(kLongDistanceAt);
+    f.includeInternational = i32(kInternationalAt);
+    f.cdOn = i32(kCdOnAt);
+    loadText(f.cd, p + kCdAt);
+    f.numberOn = i32(kNumberOnAt);
+    loadText(f.number, p + kNumberAt);
+    f.numberExact = i32(kNumberExactAt);
+    f.destinationOn = i32(kDestinationOnAt);
+    f.unknownDestinations = i32(kUnknownDestinationsAt);
+    loadText(f.destination, p + kDestinationAt);
+    f.contactOn = i32(kContactOnAt);
+    loadText(f.contact, p + kContactAt);
+    f.contactExact = i32(kContactExactAt);
+    f.fromOn = i32(kFromOnAt);
+    f.from = CallDate::decode(p + kFromAt);
+    f.toOn = i32(kToOnAt);
+    f.to = CallDate::decode(p + kToAt);
+    f.timeOn = i32(kTimeOnAt);
+    f.timeFrom = {p[kTimeFromAt], p[kTimeFromAt + 1]};
+    f.timeTo = {p[kTimeToAt], p[kTimeToAt + 1]};
+    f.durationOn = i32(kDurationOnAt);
+    f.minDuration = i32(kMinDurationAt);
+    f.maxDuration = i32(kMaxDurationAt);
+    f.costOn = i32(kCostOnAt);
+    f.minCost = le::loadF64(p + kMinCostAt);
+    f.maxCost = le::loadF64(p + kMaxCostAt);
+    f.employeeOn = i32(kEmployeeOnAt);
+    loadText(f.employee, p + kEmployeeAt);
+    f.departmentOn = i32(kDepartmentOnAt);
+    loadText(f.department, p + kDepartmentAt);
+    f.departmentExact = i32(kDepartmentExactAt);
+    f.extensionOn = i32(kExtensionOnAt);
+    f.extensions = RangeList::decode(p + kExtensionsAt);
+    f.accountOn = i32(kAccountOnAt);
+    loadText(f.account, p + kAccountAt);
+    f.carrierOn = i32(kCarrierOnAt);
+    f.carrier = i32(kCarrierAt);
+    f.trunkGroupOn = i32(kTrunkGroupOnAt);
+    loadText(f.trunkGroup, p + kTrunkGroupAt);
+    f.trunkGroupExact = i32(kTrunkGroupExactAt);
+    f.trunkOn = i32(kTrunkOnAt);
+    f.trunks = RangeList::decode(p + kTrunksAt);
+    f.unknownNumbers = i32(kUnknownNumbersAt);
+    f.ringOn = i32(kRingOnAt);
+    f.minRing = i32(kMinRingAt);
+    f.maxRing = i32(kMaxRingAt);
+    f.projectOn = i32(kProjectOnAt);
+    f.projectExact = i32(kProjectExactAt);
+    loadText(f.project, p + kProjectAt);
+    for (std::size_t i = 0; i < kUserTypes; ++i)
+        f.includeUserTypes[i] = i32(kUserTypesAt + 4 * i);
+    std::memcpy(f.reserved.data(), p + kReservedAt, kReservedSize);
+    return f;
+}
+
+void FilterRecord::encode(std::span<std::uint8_t, kDiskSize> out) const
+{
+    std::uint8_t* p = out.data();
+    auto i32 = [p](std::size_t at, std::int32_t v) { le::storeI32(p + at, v); };
+    i32(kInvertAt, invert);
+    i32(kOutgoingAt, includeOutgoing);
+    i32(kIncomingAt, includeIncoming);
+    i32(kLocalAt, includeLocal);
+    i32(kLongDistanceAt, includeLongDistance);
+    i32(kInternationalAt, includeInternational);
+    i32(kCdOnAt, cdOn);
+    storeText(cd, p + kCdAt);
+    i32(kNumberOnAt, numberOn);
+    storeText(number, p + kNumberAt);
+    i32(kNumberExactAt, numberExact);
+    i32(kDestinationOnAt, destinationOn);
+    i32(kUnknownDestinationsAt, unknownDestinations);
+    storeText(destination, p + kDestinationAt);
+    i32(kContactOnAt, contactOn);
+    storeText(contact, p + kContactAt);
+    i32(kContactExactAt, contactExact);
+    i32(kFromOnAt, fromOn);
+    from.encode(p + kFromAt);
+    i32(kToOnAt, toOn);
+    to.encode(p + kToAt);
+    i32(kTimeOnAt, timeOn);
+    p[kTimeFromAt] = timeFrom.hour;
+    p[kTimeFromAt + 1] = timeFrom.minute;
+    p[kTimeToAt] = timeTo.hour;
+    p[kTimeToAt + 1] = timeTo.minute;
+    i32(kDurationOnAt, durationOn);
+    i32(kMinDurationAt, minDuration);
+    i32(kMaxDurationAt, maxDuration);
+    i32(kCostOnAt, costOn);
+    le::storeF64(p + kMinCostAt, minCost);
+    le::storeF64(p + kMaxCostAt, maxCost);
+    i32(kEmployeeOnAt, employeeOn);
+    storeText(employee, p + kEmployeeAt);
+    i32(kDepartmentOnAt, departmentOn);
+    storeText(department, p + kDepartmentAt);
+    i32(kDepartmentExactAt, departmentExact);
+    i32(kExtensionOnAt, extensionOn);
+    extensions.encode(p + kExtensionsAt);
+    i32(kAccountOnAt, accountOn);
+    storeText(account, p + kAccountAt);
+    i32(kCarrierOnAt, carrierOn);
+    i32(kCarrierAt, carrier);
+    i32(kTrunkGroupOnAt, trunkGroupOn);
+    storeText(trunkGroup, p + kTrunkGroupAt);
+    i32(kTrunkGroupExactAt, trunkGroupExact);
+    i32(kTrunkOnAt, trunkOn);
+    trunks.encode(p + kTrunksAt);
+    i32(kUnknownNumbersAt, unknownNumbers);
+    i32(kRingOnAt, ringOn);
+    i32(kMinRingAt, minRing);
+    i32(kMaxRingAt, maxRing);
+    i32(kProjectOnAt, projectOn);
+    i32(kProjectExactAt, projectExact);
+    storeText(project, p + kProjectAt);
+    for (std::size_t i = 0; i < kUserTypes; ++i)
+        i32(kUserTypesAt + 4 * i, includeUserTypes[i]);
+    std::memcpy(p + kReservedAt, reserved.data(), kReservedSize);
+}
+
+std::array<std::uint8_t, FilterRecord::kDiskSize> FilterRecord::bytes() const
+{
+    std::array<std::uint8_t, kDiskSize> out{};
+    encode(out);
+    return out;
+}
+
+namespace filtertext {
+
+bool equal(std::string_view callText, std::string_view filterText)
+{
+    return Locale::current().compare(callText, filterText) == 0;
+}
+
+bool beginsWith(std::string_view callText, std::string_view filterText)
+{
+    if (callText.size() < filterText.size())
+        return false;
+    return Locale::current().compare(callText.substr(0, filterText.size()), filterText) == 0;
+}
+
+} // namespace filtertext
