@@ -62,6 +62,35 @@ bool sameStructure(const std::vector<MenuItem>& a, const std::vector<MenuItem>& 
     return true;
 }
 
+// What a text fills in: its printf conversions in order ("%d", "%s", ...) and
+// its numbered inserts ("%1", ...) in order of number. A translation must fill
+// in the same, or the program's values land in the wrong places.
+std::string fillIns(std::string_view text)
+{
+    std::string conversions;
+    std::string inserts;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '%')
+            continue;
+        std::size_t j = i + 1;
+        if (text[j] == '%') {
+            i = j;
+            continue;
+        }
+        if (text[j] >= '1' && text[j] <= '9') {
+            inserts += text[j];
+            continue;
+        }
+        while (j < text.size() && std::string_view("-+ #0123456789.hlI").find(text[j]) != std::string_view::npos)
+            ++j;
+        if (j < text.size() && std::string_view("diuxXcsfeEgG").find(text[j]) != std::string_view::npos)
+            conversions += text[j];
+        i = j;
+    }
+    std::sort(inserts.begin(), inserts.end());
+    return conversions + "|" + inserts;
+}
+
 std::string unescape(std::string_view text, std::string& error)
 {
     std::string out;
@@ -160,7 +189,13 @@ LanguageTable buildTranslationTable(const LanguageTable& base, const ResourceSet
             problems.push_back("the base file has no " + keyName(key));
             return;
         }
-        texts[key] = escapeTabs(text);
+        const std::string escaped = escapeTabs(text);
+        if (fillIns(escaped) != fillIns(*base.find(key))) {
+            problems.push_back(
+                keyName(key) + ": \"" + escaped + "\" does not fill in what \"" + *base.find(key) + "\" does");
+            return;
+        }
+        texts[key] = escaped;
     };
 
     for (const auto& [id, text] : source.strings)

@@ -181,6 +181,14 @@ TEST(LanguageBuilder, TranslationKeepsOnlyDifferentTextsAndReportsGapsAndMismatc
     EXPECT_EQ(problems.size(), 2u); // unknown string, menu of another shape
     EXPECT_EQ(missing.size(), 4u); // both strings and both menu texts
 
+    // A translation must fill in what the original fills in.
+    TranslationSource misfit;
+    misfit.strings = {{25301, "%s Datens\xC3\xA4tze"}};
+    problems.clear();
+    buildTranslationTable(base, set, misfit, problems, missing);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("does not fill in"), std::string::npos);
+
     std::map<int, std::string> out;
     EXPECT_FALSE(parseStringsList("1\ta\n1\tb\n", out, &error));
     EXPECT_EQ(error, "line 2: string 1 given twice");
