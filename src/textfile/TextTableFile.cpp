@@ -87,8 +87,10 @@ TextTableFile::OpenResult TextTableFile::open(const std::filesystem::path& path)
         m_buffer.reserve(kBufferSize + 4096);
         if (m_options.firstLineIsHeader) {
             beginLine();
-            for (int field = nextField(); field != kEndOfLine; field = nextField())
-                writeField(m_titles.at(static_cast<std::size_t>(field)), true);
+            for (int field = nextField(); field != kEndOfLine; field = nextField()) {
+                const std::size_t title = static_cast<std::size_t>(field);
+                writeField(title < m_titles.size() ? std::string_view(m_titles[title]) : std::string_view(), true);
+            }
             endLine();
         }
     } else {
