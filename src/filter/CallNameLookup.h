@@ -10,14 +10,14 @@
 #include <optional>
 #include <string_view>
 
-class CallNames
+class CallNameLookup
 {
 public:
     // Longest destination text: country, " - ", city.
     static constexpr std::size_t kDestinationTextMax =
         decltype(DestinationEntry::country)::kSize + 3 + decltype(DestinationEntry::city)::kSize;
 
-    explicit CallNames(const SettingsDatabase& settings) : m_settings(settings) {}
+    explicit CallNameLookup(const SettingsDatabase& settings) : m_settings(settings) {}
 
     const DirectoryEntry* employee(int directoryIndex) const { return entry(m_settings.directory, directoryIndex); }
     const TrunkEntry* trunk(int trunkIndex) const { return entry(m_settings.trunks, trunkIndex); }
@@ -73,7 +73,7 @@ private:
     const SettingsDatabase& m_settings;
 };
 
-inline std::optional<std::string_view> CallNames::destinationText(int index, char (&buffer)[kDestinationTextMax]) const
+inline std::optional<std::string_view> CallNameLookup::destinationText(int index, char (&buffer)[kDestinationTextMax]) const
 {
     const DestinationEntry* d = destination(index);
     if (!d)

@@ -1,6 +1,6 @@
 #include "filter/FilterMatcher.h"
 
-#include "filter/CallNames.h"
+#include "filter/CallNameLookup.h"
 #include "settings/SettingsDatabase.h"
 
 FilterMatcher::FilterMatcher(const FilterRecord& filter, const SettingsDatabase& settings)
@@ -29,7 +29,7 @@ bool FilterMatcher::matchNames(const CallRecord& call) const
     if (!m_names)
         return true;
     const FilterRecord& f = m_filter;
-    const CallNames names(*m_settings);
+    const CallNameLookup names(*m_settings);
     if (f.destinationOn) {
         if (f.unknownDestinations) {
             if (call.localFlag || call.destinationIndex >= 0)

@@ -3,7 +3,7 @@
 #include "calls/NumberPattern.h"
 #include "core/LittleEndian.h"
 #include "core/Locale.h"
-#include "filter/CallNames.h"
+#include "filter/CallNameLookup.h"
 #include "settings/SettingsDatabase.h"
 
 #include <algorithm>
@@ -145,7 +145,7 @@ bool FilterRecord::matchFields(const CallRecord& call) const
 
 bool FilterRecord::matchNames(const CallRecord& call, const SettingsDatabase& settings) const
 {
-    const CallNames names(settings);
+    const CallNameLookup names(settings);
     if (destinationOn) {
         if (unknownDestinations) {
             // Looked up and not found: not local, no destination.
@@ -177,14 +177,14 @@ bool FilterRecord::matchNames(const CallRecord& call, const SettingsDatabase& se
     return true;
 }
 
-bool FilterRecord::destinationPasses(int destinationIndex, const CallNames& names) const
+bool FilterRecord::destinationPasses(int destinationIndex, const CallNameLookup& names) const
 {
-    char buffer[CallNames::kDestinationTextMax];
+    char buffer[CallNameLookup::kDestinationTextMax];
     const auto text = names.destinationText(destinationIndex, buffer);
     return text && filtertext::beginsWith(*text, destinationText());
 }
 
-bool FilterRecord::contactPasses(int contactIndex, const CallNames& names) const
+bool FilterRecord::contactPasses(int contactIndex, const CallNameLookup& names) const
 {
     const auto text = names.contact(contactIndex);
     return text && filtertext::matches(*text, contactText(), contactExact != 0);
@@ -195,13 +195,13 @@ bool FilterRecord::nameTextPasses(std::string_view nameText) const
     return !nameText.empty() && filtertext::matches(nameText, contactText(), contactExact != 0);
 }
 
-bool FilterRecord::projectPasses(int projectIndex, const CallNames& names) const
+bool FilterRecord::projectPasses(int projectIndex, const CallNameLookup& names) const
 {
     const auto text = names.project(projectIndex);
     return text && filtertext::matches(*text, projectText(), projectExact != 0);
 }
 
-bool FilterRecord::employeePasses(int directoryIndex, const CallNames& names) const
+bool FilterRecord::employeePasses(int directoryIndex, const CallNameLookup& names) const
 {
     // The department text is the employee's department here, always compared as equal.
     const DirectoryEntry* entry = names.employee(directoryIndex);
@@ -209,13 +209,13 @@ bool FilterRecord::employeePasses(int directoryIndex, const CallNames& names) co
            && filtertext::equal(entry->department.view(), departmentText());
 }
 
-bool FilterRecord::departmentPasses(int departmentIndex, const CallNames& names) const
+bool FilterRecord::departmentPasses(int departmentIndex, const CallNameLookup& names) const
 {
     const auto text = names.department(departmentIndex);
     return text && filtertext::matches(*text, departmentText(), departmentExact != 0);
 }
 
-bool FilterRecord::trunkGroupPasses(int trunkIndex, const CallNames& names) const
+bool FilterRecord::trunkGroupPasses(int trunkIndex, const CallNameLookup& names) const
 {
     const auto text = names.trunkGroup(trunkIndex);
     return text && filtertext::matches(*text, trunkGroupText(), trunkGroupExact != 0);

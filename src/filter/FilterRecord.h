@@ -38,7 +38,7 @@
 #include <span>
 #include <string_view>
 
-class CallNames;
+class CallNameLookup;
 class SettingsDatabase;
 
 // A start time of day: hour, minute (two bytes).
@@ -206,13 +206,13 @@ struct FilterRecord
     // The name criteria one index at a time, as matchNames() applies them when the
     // criterion is on (an index that leads to no name fails). The contact criterion
     // takes the contact's name, or the call's name text when it has no contact.
-    bool destinationPasses(int destinationIndex, const CallNames& names) const;
-    bool contactPasses(int contactIndex, const CallNames& names) const;
+    bool destinationPasses(int destinationIndex, const CallNameLookup& names) const;
+    bool contactPasses(int contactIndex, const CallNameLookup& names) const;
     bool nameTextPasses(std::string_view nameText) const;
-    bool projectPasses(int projectIndex, const CallNames& names) const;
-    bool employeePasses(int directoryIndex, const CallNames& names) const;
-    bool departmentPasses(int departmentIndex, const CallNames& names) const;
-    bool trunkGroupPasses(int trunkIndex, const CallNames& names) const;
+    bool projectPasses(int projectIndex, const CallNameLookup& names) const;
+    bool employeePasses(int directoryIndex, const CallNameLookup& names) const;
+    bool departmentPasses(int departmentIndex, const CallNameLookup& names) const;
+    bool trunkGroupPasses(int trunkIndex, const CallNameLookup& names) const;
     // match(), negated when Invert is on. Callers ask only while isActive(); an
     // inactive filter lets every call through.
     bool accept(const CallRecord& call, const SettingsDatabase& settings) const
