@@ -7,27 +7,36 @@
 
 namespace {
 
-inline char digitAt(const std::uint8_t* field, std::size_t i)
-{
-    const std::uint8_t byte = field[i / 2];
-    return static_cast<char>('0' + ((i % 2 == 0) ? (byte & 0x0F) : (byte >> 4)));
-}
-
 inline void storeDigit(std::uint8_t* field, std::size_t i, unsigned nibble)
 {
     field[i / 2] |= static_cast<std::uint8_t>((i % 2 == 0) ? nibble : nibble << 4);
+}
+
+// Expands `bytes` packed BCD bytes into 2 x bytes characters, then clears every
+// character from `count` on, so exactly `count` digits remain.
+template <std::size_t Bytes> inline void unpackDigits(const std::uint8_t* field, char* out, std::size_t count)
+{
+    for (std::size_t i = 0; i < Bytes; ++i) {
+        out[2 * i] = static_cast<char>('0' + (field[i] & 0x0F));
+        out[2 * i + 1] = static_cast<char>('0' + (field[i] >> 4));
+    }
+    std::memset(out + count, 0, 2 * Bytes - count);
 }
 
 } // namespace
 
 void CallFileRecord::read(std::span<const std::uint8_t, kSize> in, CallRecord& out)
 {
-    const std::uint8_t* p = in.data();
     std::memset(static_cast<void*>(&out), 0, sizeof out);
+    readIntoZeroed(in, out);
+}
+
+void CallFileRecord::readIntoZeroed(std::span<const std::uint8_t, kSize> in, CallRecord& out)
+{
+    const std::uint8_t* p = in.data();
     out.direction = p[kDirectionAt];
-    const std::size_t digits = std::min<std::size_t>(p[kDigitCountAt] & 0x3F, CallRecord::kMaxDigits);
-    for (std::size_t i = 0; i < digits; ++i)
-        out.dialedNumber[i] = digitAt(p + kNumberAt, i);
+    unpackDigits<kNumberBytes>(p + kNumberAt, out.dialedNumber.data(),
+                               std::min<std::size_t>(p[kDigitCountAt] & 0x3F, CallRecord::kMaxDigits));
     out.extension = le::loadU32(p + kExtensionAt);
     out.trunk = le::loadU32(p + kTrunkAt);
     out.duration = le::loadU32(p + kDurationAt);
@@ -38,9 +47,8 @@ void CallFileRecord::read(std::span<const std::uint8_t, kSize> in, CallRecord& o
     out.suppliedCost = le::loadF32(p + kCostAt);
     out.pulses = le::loadU16(p + kPulsesAt);
     std::memcpy(out.nameText.data(), p + kNameAt, CallRecord::kNameLength);
-    const std::size_t account = std::min<std::size_t>(p[kAccountCountAt], CallRecord::kMaxAccountDigits);
-    for (std::size_t i = 0; i < account; ++i)
-        out.accountCode[i] = digitAt(p + kAccountAt, i);
+    unpackDigits<kAccountBytes>(p + kAccountAt, out.accountCode.data(),
+                                std::min<std::size_t>(p[kAccountCountAt], CallRecord::kMaxAccountDigits));
 }
 
 void CallFileRecord::write(const CallRecord& in, std::span<std::uint8_t, kSize> out)

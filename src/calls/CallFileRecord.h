@@ -36,6 +36,8 @@ struct CallFileRecord
     // Read conversion: every raw field of a zeroed call; the rating fields stay zero.
     // A dialed-number nibble of 10-15 becomes one of ":;<=>?".
     static void read(std::span<const std::uint8_t, kSize> in, CallRecord& out);
+    // The same into a call that is all zero bytes already (a fresh slot of the call table).
+    static void readIntoZeroed(std::span<const std::uint8_t, kSize> in, CallRecord& out);
     // Write conversion from the raw fields; rating fields are ignored. Non-digits of
     // the dialed number (classification's dashes) are not stored.
     static void write(const CallRecord& in, std::span<std::uint8_t, kSize> out);

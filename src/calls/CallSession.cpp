@@ -137,7 +137,7 @@ void CallSession::ensureSlots(std::size_t needed)
     m_visible.setSize(size);
 }
 
-void CallSession::noteDate(const CallDate& start)
+inline void CallSession::noteDate(const CallDate& start)
 {
     const CallDate day = start.dateOnly();
     if (m_earliest.isZero() || m_earliest > day)
@@ -154,8 +154,8 @@ void CallSession::updateRange()
 // Converts, rates and filters one record into the next free slot of the table.
 inline void CallSession::storeRecord(const std::uint8_t* bytes)
 {
-    CallRecord& call = m_table[m_count];
-    CallFileRecord::read(std::span<const std::uint8_t, CallFileRecord::kSize>(bytes, CallFileRecord::kSize), call);
+    CallRecord& call = m_table[m_count];  // zero bytes, as every slot beyond the count
+    CallFileRecord::readIntoZeroed(std::span<const std::uint8_t, CallFileRecord::kSize>(bytes, CallFileRecord::kSize), call);
     m_pipeline->rate(call);
     if (m_pipeline->accept(call))
         m_visible[m_visibleLength++] = static_cast<std::uint32_t>(m_count);

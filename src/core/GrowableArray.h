@@ -12,12 +12,17 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <span>
 #include <type_traits>
 #include <utility>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 template <class T> class GrowableArray
 {
@@ -51,6 +56,7 @@ public:
         std::swap(m_data, other.m_data);
         std::swap(m_size, other.m_size);
         std::swap(m_allocation, other.m_allocation);
+        std::swap(m_zeroFrom, other.m_zeroFrom);
     }
 
     std::size_t size() const { return m_size; }
@@ -75,13 +81,16 @@ public:
         if (newSize == 0) {
             std::free(m_data);
             m_data = nullptr;
-            m_size = m_allocation = 0;
+            m_size = m_allocation = m_zeroFrom = 0;
             return;
         }
         if (newSize > m_allocation)
             reallocate(grownAllocation(m_allocation, m_size, newSize));
-        if (newSize > m_size)
-            std::memset(static_cast<void*>(m_data + m_size), 0, (newSize - m_size) * sizeof(T));
+        if (newSize > m_size) {
+            const std::size_t dirtyEnd = std::max(m_size, std::min(newSize, m_zeroFrom));
+            std::memset(static_cast<void*>(m_data + m_size), 0, (dirtyEnd - m_size) * sizeof(T));
+            m_zeroFrom = std::max(m_zeroFrom, newSize);
+        }
         m_size = newSize;
     }
 
@@ -128,14 +137,34 @@ private:
     {
         if (slots > static_cast<std::size_t>(-1) / sizeof(T))
             throw std::bad_alloc();
-        void* p = std::realloc(static_cast<void*>(m_data), slots * sizeof(T));
+        // A first allocation comes zeroed from calloc, which for large blocks costs
+        // nothing (fresh pages are zero); what realloc adds is of unknown content.
+        void* p = m_data ? std::realloc(static_cast<void*>(m_data), slots * sizeof(T)) : std::calloc(slots, sizeof(T));
         if (!p)
             throw std::bad_alloc();
+        m_zeroFrom = m_data ? slots : 0;
         m_data = static_cast<T*>(p);
         m_allocation = slots;
+        adviseHugePages(p, slots * sizeof(T));
+    }
+
+    // A table of millions of calls faults in far fewer pages when the system backs
+    // it with huge pages; the advice is only a hint and failure is harmless.
+    static void adviseHugePages([[maybe_unused]] void* p, [[maybe_unused]] std::size_t bytes)
+    {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+        constexpr std::size_t kHuge = std::size_t{2} << 20;
+        if (bytes < 4 * kHuge)
+            return;
+        const auto begin = (reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+        const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(kHuge - 1);
+        if (end > begin)
+            ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
     }
 
     T* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_allocation = 0;
+    std::size_t m_zeroFrom = 0;  // slots from here to the allocation's end are known to be zero
 };

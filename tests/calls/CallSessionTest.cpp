@@ -1,4 +1,5 @@
 #include "calls/CallSession.h"
+#include "core/DebugLog.h"
 
 #include "CallFiles.h"
 #include "TempDir.h"
@@ -369,4 +370,20 @@ TEST_F(CallSessionTest, SaveWritesTheFileFormInTableOrder)
 
     EXPECT_EQ(session.saveCalls(dir / "no-such-folder" / "x.bsl", false, &error), SaveResult::WriteFailed);
     EXPECT_FALSE(error.empty());
+}
+
+TEST_F(CallSessionTest, WritesItsDebugLogLines)
+{
+    std::ofstream(dir / "quantorix.ini") << "[Debug]\nLog=1\n";
+    debuglog::setProgramFolder(dir.path());
+    write(file, generated(1024));
+    const std::vector<std::filesystem::path> paths = {file};
+    ASSERT_TRUE(session.openFiles(paths, quiet).ok());
+    debuglog::setProgramFolder(dir / "no-log-here");
+
+    std::ifstream in(dir / "debug.txt");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line.substr(line.find(" - ") + 3));
+    EXPECT_EQ(lines, (std::vector<std::string>{"CMainFrame::FileLoadNew() called: 1 files", "new calls array size: 2048"}));
 }
