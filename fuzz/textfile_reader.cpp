@@ -18,6 +18,16 @@ std::string scratchPath(const char* what)
     return "/tmp/qx-fuzz-textfile-" + std::to_string(::getpid()) + "-" + what;
 }
 
+// Removes the scratch files when the fuzzer ends.
+struct ScratchCleanup
+{
+    ~ScratchCleanup()
+    {
+        std::remove(scratchPath("in.csv").c_str());
+        std::remove(scratchPath("out.csv").c_str());
+    }
+} scratchCleanup;
+
 void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size)
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
