@@ -1,0 +1,258 @@
+#include "session/MainSession.h"
+
+#include "core/DebugLog.h"
+#include "core/IniProfile.h"
+#include "core/Locale.h"
+
+#include <algorithm>
+
+// Rating, then the current filter: what every loaded or re-rated call goes through.
+class MainSession::Pipeline final : public CallPipeline
+{
+public:
+    explicit Pipeline(const MainSession& session) : m_session(session) {}
+    void rate(CallRecord& call) override
+    {
+        if (m_session.m_rating)
+            m_session.m_rating->rate(call);
+    }
+    bool accept(const CallRecord& call) const override { return m_session.m_matcher.accept(call); }
+
+private:
+    const MainSession& m_session;
+};
+
+MainSession::MainSession(std::filesystem::path programFolder)
+    : m_programFolder(std::move(programFolder)), m_pipeline(std::make_unique<Pipeline>(*this))
+{
+    m_calls.setPipeline(m_pipeline.get());
+    rebuildColumns();
+}
+
+MainSession::~MainSession() = default;
+
+void MainSession::rebuildColumns()
+{
+    m_calls.setOrder({});  // the old order refers to the old columns
+    m_columns = std::make_unique<CallColumns>(m_settings, m_prefs);
+    m_calls.setOrder(m_columns->order(m_sortKeys));
+    m_matcher = FilterMatcher(m_filter, m_settings);
+}
+
+void MainSession::setSortKeys(const SortKeys& keys)
+{
+    m_sortKeys = keys;
+    m_calls.setOrder(m_columns->order(m_sortKeys));
+    m_calls.sortVisible(0);
+}
+
+void MainSession::settingsChanged(Progress& progress)
+{
+    rebuildColumns();
+    m_recordsHidden = false;
+    m_calls.clearVisible();
+    m_calls.rerate(true, progress);
+    sumTotals();
+}
+
+void MainSession::start(const IniProfile& ini)
+{
+    m_defaultFilterName = ini.readString("File", "Filter");
+    loadSavedFilters();
+    closeFiles();
+}
+
+bool MainSession::saveConfiguration(IniProfile& ini) const
+{
+    return ini.writeString("File", "Filter", m_defaultFilterName);
+}
+
+LoadOutcome MainSession::openFiles(std::span<const std::filesystem::path> paths, Progress& progress)
+{
+    // Every newly opened set of files starts with the default filter.
+    if (m_calls.openFileCount() != 0 || callsLoaded())
+        closeFiles();
+    const LoadOutcome outcome = m_calls.openFiles(paths, progress);
+    if (!outcome.ok())
+        closeFiles();
+    sumTotals();
+    updateReportPeriod();
+    return outcome;
+}
+
+ReloadOutcome MainSession::reload(Progress& progress)
+{
+    const ReloadOutcome outcome = m_calls.reload(progress);
+    if (outcome.visibleChanged)
+        sumTotals();
+    updateReportPeriod();
+    return outcome;
+}
+
+void MainSession::closeFiles()
+{
+    m_calls.close();
+    m_undo.clear();
+    loadDefaultFilter();
+    m_currentCall = m_focusedCall = -1;
+    NoProgress quiet;
+    applyFilter(false, quiet);
+}
+
+void MainSession::applyFilter(const FilterRecord& filter, bool push, Progress& progress)
+{
+    m_filter = filter;
+    applyFilter(push, progress);
+}
+
+void MainSession::applyFilter(bool push, Progress& progress)
+{
+    debuglog::write("CMainFrame::ApplyFilter()");
+    m_matcher = FilterMatcher(m_filter, m_settings);
+    m_filterActive = m_matcher.active();
+    m_recordsHidden = false;
+    if (callsLoaded()) {
+        if (m_filterActive && push)
+            m_undo.insert(m_undo.begin(), m_filter);
+        refilter(progress);
+    } else {
+        m_calls.clearVisible();
+        sumTotals();
+    }
+    updateReportPeriod();
+}
+
+void MainSession::refilter(Progress& progress)
+{
+    m_columns->rankCallNames(m_calls.calls());
+    m_calls.clearVisible();
+    m_calls.rerate(false, progress);
+    sumTotals();
+}
+
+void MainSession::undoLastFilter(Progress& progress)
+{
+    if (m_recordsHidden) {
+        applyFilter(false, progress);
+        return;
+    }
+    if (m_undo.empty())
+        return;
+    if (m_undo.size() >= 2)
+        m_filter = m_undo[1];
+    else
+        loadDefaultFilter();
+    m_undo.erase(m_undo.begin());
+    applyFilter(false, progress);
+}
+
+void MainSession::clearFilter(Progress& progress)
+{
+    m_undo.clear();
+    m_filter.reset();
+    applyFilter(false, progress);
+}
+
+bool MainSession::hideRows(std::span<const std::size_t> rows)
+{
+    if (!canHideRows(rows.size()))
+        return false;
+    std::vector<std::size_t> hidden;
+    for (const std::size_t row : rows) {
+        if (row < m_calls.visible().size())
+            hidden.push_back(row);
+    }
+    std::sort(hidden.begin(), hidden.end());
+    hidden.erase(std::unique(hidden.begin(), hidden.end()), hidden.end());
+    if (hidden.empty())
+        return false;
+    for (const std::size_t row : hidden) {
+        const CallRecord& call = m_calls.visibleCall(row);
+        m_totals.duration -= call.duration;
+        m_totals.cost -= call.cost;
+    }
+    m_calls.removeVisibleRows(hidden);
+    m_totals.rows = m_calls.visible().size();
+    m_recordsHidden = true;
+    return true;
+}
+
+void MainSession::sumTotals()
+{
+    CallTotals totals;
+    for (const std::uint32_t index : m_calls.visible()) {
+        const CallRecord& call = m_calls.call(index);
+        totals.duration += call.duration;
+        totals.cost += call.cost;
+    }
+    totals.rows = m_calls.visible().size();
+    m_totals = totals;
+}
+
+void MainSession::updateReportPeriod()
+{
+    const DateRange loaded{m_calls.earliestDate().at(0, 0), m_calls.latestDate().at(23, 59)};
+    m_reportPeriod.from = m_filter.fromOn ? m_filter.from : loaded.from;
+    m_reportPeriod.to = m_filter.toOn ? m_filter.to : loaded.to;
+}
+
+const CallRecord* MainSession::currentCall() const
+{
+    if (m_currentCall < 0 || static_cast<std::size_t>(m_currentCall) >= m_calls.count())
+        return nullptr;
+    return &m_calls.call(static_cast<std::size_t>(m_currentCall));
+}
+
+std::size_t MainSession::focusedRow() const
+{
+    if (m_focusedCall < 0 || static_cast<std::size_t>(m_focusedCall) >= m_calls.count())
+        return 0;
+    return m_calls.rowOf(static_cast<std::uint32_t>(m_focusedCall)).value_or(0);
+}
+
+void MainSession::loadSavedFilters() { m_saved = savedfilters::load(m_programFolder); }
+
+bool MainSession::saveSavedFilters(std::string* error) const
+{
+    return savedfilters::save(m_programFolder, m_saved, error);
+}
+
+const SavedFilter* MainSession::findSavedFilter(std::string_view name) const
+{
+    const Locale& locale = Locale::current();
+    for (const SavedFilter& saved : m_saved) {
+        if (locale.compare(saved.nameText(), name) == 0)
+            return &saved;
+    }
+    return nullptr;
+}
+
+void MainSession::loadDefaultFilter()
+{
+    const SavedFilter* saved = m_defaultFilterName.empty() ? nullptr : findSavedFilter(m_defaultFilterName);
+    if (saved)
+        m_filter = saved->filter;
+    else
+        m_filter.reset();
+}
+
+std::vector<SavedFilterMenuItem> MainSession::savedFilterMenu() const
+{
+    std::vector<SavedFilterMenuItem> items;
+    for (std::size_t i = 0; i < m_saved.size() && i < kSavedFilterMenuMax; ++i)
+        items.push_back({kFirstSavedFilterCommand + static_cast<int>(i), std::string(m_saved[i].nameText())});
+    return items;
+}
+
+bool MainSession::canApplySavedFilter(std::size_t position) const
+{
+    return callsLoaded() && position < m_saved.size() && position < kSavedFilterMenuMax;
+}
+
+bool MainSession::applySavedFilter(std::size_t position, Progress& progress)
+{
+    if (!canApplySavedFilter(position))
+        return false;
+    applyFilter(m_saved[position].filter, true, progress);
+    return true;
+}

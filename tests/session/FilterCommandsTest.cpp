@@ -1,0 +1,259 @@
+#include "SessionFixture.h"
+
+#include "core/DebugLog.h"
+#include "core/LittleEndian.h"
+
+#include <algorithm>
+
+using namespace sessiontest;
+
+namespace {
+
+using Rows = std::vector<std::uint32_t>;
+
+FilterRecord outgoingOnly()
+{
+    FilterRecord f;
+    f.includeIncoming = 0;
+    return f;
+}
+
+} // namespace
+
+TEST_F(SessionTest, QuickFiltersNarrowAndUndoReturnsStepByStepToTheDefault)
+{
+    ASSERT_TRUE(savedfilters::save(dir.path(), {saved("Outgoing", outgoingOnly())}));
+    writeIni("[File]\nFilter=Outgoing\n");
+    start();
+    openOffice();
+    const Rows withDefault = {10, 20, 30, 40, 50, 60, 70, 80, 100};
+    EXPECT_EQ(shown(), withDefault);
+
+    session.setCurrentCall(callWith(20));  // extension 100 on 2025-03-10
+    ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Extension, progress));
+    EXPECT_EQ(shown(), (Rows{10, 20, 40, 60, 80, 100}));
+    ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Date, progress));
+    EXPECT_EQ(shown(), (Rows{10, 20, 40}));
+    EXPECT_EQ(session.undoStack().size(), 2u);
+
+    session.undoLastFilter(progress);
+    EXPECT_EQ(shown(), (Rows{10, 20, 40, 60, 80, 100}));
+    session.undoLastFilter(progress);
+    EXPECT_EQ(shown(), withDefault);
+    EXPECT_FALSE(session.canUndoFilter());
+}
+
+TEST_F(SessionTest, NeutralFilterIsNotPushed)
+{
+    openOffice();
+    session.applyFilter(FilterRecord{}, true, progress);
+    EXPECT_TRUE(session.undoStack().empty());
+    EXPECT_FALSE(session.canUndoFilter());
+    EXPECT_FALSE(session.canClearFilter());
+    EXPECT_EQ(session.totals().rows, 10u);
+    EXPECT_EQ(session.totals().duration, 550u);
+}
+
+TEST_F(SessionTest, HiddenRowsComeBackWithUndoAndTheStackStays)
+{
+    openOffice();
+    session.applyFilter(outgoingOnly(), true, progress);
+    ASSERT_EQ(session.undoStack().size(), 1u);
+    const std::size_t rows[] = {4, 0, 2, 2, 99};  // any order; a repeated or missing row counts once or not
+    const std::uint32_t hidden = session.calls().visibleCall(0).duration + session.calls().visibleCall(2).duration
+                                 + session.calls().visibleCall(4).duration;
+    ASSERT_TRUE(session.hideRows(rows));
+    EXPECT_EQ(session.totals().rows, 6u);
+    EXPECT_EQ(session.totals().duration, 460u - hidden);
+    EXPECT_NEAR(session.totals().cost, (460.0 - hidden) * 0.01, 1e-9);
+    EXPECT_TRUE(session.recordsHidden());
+    EXPECT_TRUE(session.canUndoFilter());
+
+    session.undoLastFilter(progress);
+    EXPECT_FALSE(session.recordsHidden());
+    EXPECT_EQ(session.totals().rows, 9u);
+    EXPECT_EQ(session.undoStack().size(), 1u);
+
+    // Hiding needs the Manager level and a selection.
+    session.setLoginLevel(3);
+    EXPECT_FALSE(session.canHideRows(1));
+    EXPECT_FALSE(session.hideRows(rows));
+    session.setLoginLevel(2);
+    EXPECT_FALSE(session.canHideRows(0));
+    EXPECT_TRUE(session.canHideRows(1));
+}
+
+TEST_F(SessionTest, ClearShowsAllCallsEvenWithADefaultFilter)
+{
+    ASSERT_TRUE(savedfilters::save(dir.path(), {saved("Outgoing", outgoingOnly())}));
+    writeIni("[File]\nFilter=Outgoing\n");
+    start();
+    openOffice();
+    EXPECT_EQ(session.totals().rows, 9u);
+    EXPECT_TRUE(session.canClearFilter());
+    session.clearFilter(progress);
+    EXPECT_EQ(session.totals().rows, 10u);
+    EXPECT_FALSE(session.filterActive());
+    EXPECT_FALSE(session.canClearFilter());
+
+    // Closing returns to the default filter.
+    session.closeFiles();
+    EXPECT_TRUE(session.filterActive());
+    EXPECT_FALSE(session.canClearFilter());  // no calls
+}
+
+TEST_F(SessionTest, DefaultNameWithoutSavedFilterIsNeutral)
+{
+    ASSERT_TRUE(savedfilters::save(dir.path(), {saved("Outgoing", outgoingOnly())}));
+    writeIni("[File]\nFilter=outgoing\n");  // names compare case-sensitively
+    start();
+    EXPECT_FALSE(session.filterActive());
+    openOffice();
+    EXPECT_EQ(session.totals().rows, 10u);
+}
+
+TEST_F(SessionTest, MenusListTheFirstThirtySavedFilters)
+{
+    SavedFilterList list;
+    for (int i = 0; i < 31; ++i)
+        list.push_back(saved("F" + std::to_string(i), outgoingOnly()));
+    ASSERT_TRUE(savedfilters::save(dir.path(), list));
+    start();
+    const auto menu = session.savedFilterMenu();
+    ASSERT_EQ(menu.size(), 30u);
+    EXPECT_EQ(menu.front().id, 9000);
+    EXPECT_EQ(menu.back().id, 9029);
+    EXPECT_EQ(menu.back().name, "F29");
+    EXPECT_FALSE(session.canApplySavedFilter(0));  // no calls yet
+    openOffice();
+    EXPECT_TRUE(session.canApplySavedFilter(29));
+    EXPECT_FALSE(session.canApplySavedFilter(30));
+    EXPECT_FALSE(session.applySavedFilter(30, progress));
+    EXPECT_TRUE(session.applySavedFilter(29, progress));
+    EXPECT_EQ(session.totals().rows, 9u);
+    EXPECT_EQ(session.undoStack().size(), 1u);
+}
+
+TEST_F(SessionTest, VersionOneSavedFiltersRejectUserCallTypes)
+{
+    std::vector<std::uint8_t> file = savedfilters::write({saved("Old A", FilterRecord{}), saved("Old B", outgoingOnly())});
+    le::storeU32(file.data() + 4, savedfilters::kVersion1);
+    std::vector<std::uint8_t> old(file.begin(), file.begin() + 64);
+    for (std::size_t i = 0; i < 2; ++i)
+        old.insert(old.end(), file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024),
+                   file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024 + 832));
+    std::ofstream(dir / "filter.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
+    start();
+    ASSERT_EQ(session.savedFilters().size(), 2u);
+    openOffice();
+    ASSERT_TRUE(session.applySavedFilter(0, progress));
+    EXPECT_EQ(shown(), (Rows{10, 20, 30, 40, 60, 70, 80, 90, 100}));  // the 0800 call (user type 1) fails
+}
+
+TEST_F(SessionTest, QuickFilterEnablingFollowsTheCurrentCall)
+{
+    openOffice();
+    for (int id = 10010; id <= 10020; ++id)
+        EXPECT_FALSE(session.canQuickFilter(static_cast<QuickFilter>(id)));
+    session.setCurrentCall(callWith(90));  // incoming, extension 102 (no employee), name text, local
+    EXPECT_TRUE(session.canQuickFilter(QuickFilter::Extension));
+    EXPECT_TRUE(session.canQuickFilter(QuickFilter::Date));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Employee));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Department));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Destination));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Country));
+    EXPECT_TRUE(session.canQuickFilter(QuickFilter::Contact));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Project));
+    session.setCurrentCall(callWith(40));  // Smith, Germany without city, project Alpha
+    EXPECT_TRUE(session.canQuickFilter(QuickFilter::Employee));
+    EXPECT_TRUE(session.canQuickFilter(QuickFilter::Country));
+    EXPECT_TRUE(session.canQuickFilter(QuickFilter::Project));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Contact));
+    session.setCurrentCall(1000);
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Date));
+}
+
+TEST_F(SessionTest, QuickFiltersTakeTheCallsValues)
+{
+    openOffice();
+    const auto quick = [&](std::uint32_t duration, QuickFilter which) {
+        session.clearFilter(progress);
+        session.setCurrentCall(callWith(duration));
+        EXPECT_TRUE(session.applyQuickFilter(which, progress));
+        return shown();
+    };
+    EXPECT_EQ(quick(30, QuickFilter::Trunk), (Rows{30, 80}));
+    EXPECT_EQ(quick(40, QuickFilter::AccCode), (Rows{40}));
+    EXPECT_EQ(quick(30, QuickFilter::Employee), (Rows{30, 50, 70}));
+    EXPECT_EQ(quick(30, QuickFilter::Department), (Rows{30, 50, 70}));
+    EXPECT_EQ(quick(20, QuickFilter::DialedNumber), (Rows{20, 70, 100}));
+    EXPECT_EQ(quick(30, QuickFilter::Destination), (Rows{30}));           // Germany - Berlin
+    EXPECT_EQ(quick(80, QuickFilter::Destination), (Rows{20, 50, 70, 80, 100}));  // unknown: not local, none found
+    EXPECT_EQ(quick(30, QuickFilter::Country), (Rows{30, 40}));
+    EXPECT_EQ(quick(20, QuickFilter::Contact), (Rows{20, 70, 100}));
+    EXPECT_EQ(quick(90, QuickFilter::Contact), (Rows{90}));               // the call's own name text
+    EXPECT_EQ(quick(40, QuickFilter::Project), (Rows{40}));
+    EXPECT_EQ(session.currentFilter().projectExact, 1);
+
+    // Quick filter by contact after "Unknown numbers": the contact's calls, not the unknown ones.
+    FilterRecord unknown;
+    unknown.contactOn = unknown.unknownNumbers = 1;
+    session.applyFilter(unknown, true, progress);
+    session.setCurrentCall(callWith(20));
+    ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Contact, progress));
+    EXPECT_EQ(shown(), (Rows{20, 70, 100}));
+}
+
+TEST_F(SessionTest, FilterEditorPresetsDatesAndTakesItsResult)
+{
+    openOffice();
+    FilterEditorState state = session.prepareFilterEditor();
+    EXPECT_EQ(state.filter.from, (CallDate{2025, 3, 10, 0, 0}));
+    EXPECT_EQ(state.filter.to, (CallDate{2025, 3, 11, 23, 59}));
+    EXPECT_FALSE(state.filter.isActive());
+
+    state.filter.toOn = 1;
+    state.filter.to = {2025, 3, 10, 23, 59};
+    state.saved.push_back(saved("Day one", state.filter));
+    state.savedChanged = true;
+    state.defaultFilterName = "Day one";
+    ASSERT_TRUE(session.takeFilterEditorResult(state, progress));
+    EXPECT_EQ(shown(), (Rows{10, 20, 30, 40, 50}));
+    EXPECT_EQ(session.undoStack().size(), 1u);
+    EXPECT_EQ(session.defaultFilterName(), "Day one");
+    EXPECT_EQ(savedfilters::load(dir.path()).size(), 1u);
+    EXPECT_EQ(session.reportPeriod().from, (CallDate{2025, 3, 10, 0, 0}));
+    EXPECT_EQ(session.reportPeriod().to, (CallDate{2025, 3, 10, 23, 59}));
+
+    // Without calls the edited criteria are dropped; the name is kept.
+    session.closeFiles();
+    EXPECT_TRUE(session.filterActive());  // the new default filter
+    FilterEditorState other = session.prepareFilterEditor();
+    other.filter.durationOn = 1;
+    other.defaultFilterName = "";
+    ASSERT_TRUE(session.takeFilterEditorResult(other, progress));
+    EXPECT_EQ(session.currentFilter().durationOn, 0);
+    EXPECT_EQ(session.defaultFilterName(), "");
+}
+
+TEST_F(SessionTest, OpeningAgainStartsWithTheDefaultFilter)
+{
+    openOffice();
+    session.applyFilter(outgoingOnly(), true, progress);
+    openOffice();
+    EXPECT_TRUE(session.undoStack().empty());
+    EXPECT_FALSE(session.filterActive());
+    EXPECT_EQ(session.totals().rows, 10u);
+}
+
+TEST_F(SessionTest, ApplyingWritesTheDebugLogLine)
+{
+    writeIni("[Debug]\nLog=1\n");
+    debuglog::setProgramFolder(dir.path());
+    session.applyFilter(false, progress);
+    debuglog::setProgramFolder(dir / "none");
+    std::ifstream log(dir / "debug.txt");
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find(" - CMainFrame::ApplyFilter()\n"), std::string::npos);
+}
