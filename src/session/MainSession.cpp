@@ -23,7 +23,10 @@ private:
 };
 
 MainSession::MainSession(std::filesystem::path programFolder)
-    : m_programFolder(std::move(programFolder)), m_pipeline(std::make_unique<Pipeline>(*this))
+    : m_programFolder(std::move(programFolder)),
+      m_ownRating(std::make_unique<RatingPipeline>(m_settings, m_prefs)),
+      m_rating(m_ownRating.get()),
+      m_pipeline(std::make_unique<Pipeline>(*this))
 {
     m_calls.setPipeline(m_pipeline.get());
     rebuildColumns();
@@ -48,6 +51,8 @@ void MainSession::setSortKeys(const SortKeys& keys)
 
 void MainSession::settingsChanged(Progress& progress)
 {
+    m_ownRating->settingsChanged();
+    m_ownRating->preferencesChanged(m_prefs);
     rebuildColumns();
     m_recordsHidden = false;
     m_calls.clearVisible();

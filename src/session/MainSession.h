@@ -19,6 +19,7 @@
 #include "filter/SavedFilters.h"
 #include "prefs/CallColumns.h"
 #include "prefs/Preferences.h"
+#include "rating/RatingPipeline.h"
 #include "settings/SettingsDatabase.h"
 
 #include <cstddef>
@@ -93,9 +94,11 @@ public:
     Preferences& prefs() { return m_prefs; }
     const Preferences& prefs() const { return m_prefs; }
     const CallColumns& columns() const { return *m_columns; }
-    // The rating step of the pipeline; nullptr leaves calls unrated. Must outlive
-    // its use. Takes effect for calls rated from now on.
-    void setRating(CallPipeline* rating) { m_rating = rating; }
+    // The rating step of the pipeline: classification and pricing from the
+    // settings and preferences above, unless replaced here (nullptr returns to
+    // that). A replacement must outlive its use; it takes effect for calls rated
+    // from now on.
+    void setRating(CallPipeline* rating) { m_rating = rating ? rating : m_ownRating.get(); }
     // After the settings (indexes rebuilt) or the preferences changed: every call is
     // classified and priced again and the filter applied again (without push).
     void settingsChanged(Progress& progress);
@@ -210,6 +213,7 @@ private:
     Preferences m_prefs;
     std::unique_ptr<CallColumns> m_columns;
     SortKeys m_sortKeys;
+    std::unique_ptr<RatingPipeline> m_ownRating;
     CallPipeline* m_rating = nullptr;
     std::unique_ptr<Pipeline> m_pipeline;
     CallSession m_calls;

@@ -257,3 +257,25 @@ TEST_F(SessionTest, ApplyingWritesTheDebugLogLine)
     const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find(" - CMainFrame::ApplyFilter()\n"), std::string::npos);
 }
+
+TEST_F(SessionTest, OwnRatingClassifiesFromTheLiveSettings)
+{
+    session.setRating(nullptr);
+    openOffice();
+    const CallRecord& call = session.calls().call(static_cast<std::size_t>(callWith(30)));
+    ASSERT_GE(call.directoryIndex, 0);
+    EXPECT_EQ(session.settings().directory[static_cast<std::size_t>(call.directoryIndex)].name.view(), "Jones");
+    EXPECT_EQ(session.settings().trunks[static_cast<std::size_t>(call.trunkIndex)].group.view(), "Mobile");
+
+    // After a settings change every call is classified again.
+    session.settings().directory[0].name.assign("Miller");
+    session.settings().directory[1].name.assign("Miller");
+    session.settings().rebuildIndexes();
+    session.settingsChanged(progress);
+    FilterRecord f;
+    f.employeeOn = 1;
+    FilterRecord::setText(f.employee, "Miller");
+    FilterRecord::setText(f.department, "Service");
+    session.applyFilter(f, true, progress);
+    EXPECT_EQ(shown(), (Rows{30, 50, 70}));
+}
