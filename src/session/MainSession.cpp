@@ -129,7 +129,9 @@ void MainSession::applyFilter(bool push, Progress& progress)
 
 void MainSession::refilter(Progress& progress)
 {
-    m_columns->rankCallNames(m_calls.calls());
+    // Contact-less calls sort by their name texts: ranked once, not collated per comparison.
+    if (m_sortKeys.primary.type == ColumnType::Contact || m_sortKeys.secondary.type == ColumnType::Contact)
+        m_columns->rankCallNames(m_calls.calls());
     m_calls.clearVisible();
     m_calls.rerate(false, progress);
     sumTotals();
