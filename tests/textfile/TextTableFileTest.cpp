@@ -1,6 +1,7 @@
 #include "textfile/TextTableFile.h"
 
 #include "TempDir.h"
+#include "TextFiles.h"
 
 #include <fstream>
 #include <functional>
@@ -9,16 +10,6 @@
 #include <sstream>
 
 namespace {
-
-std::string readAll(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeAll(const std::filesystem::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
 class TextTableFileTest : public ::testing::Test
 {

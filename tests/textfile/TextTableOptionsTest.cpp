@@ -1,13 +1,12 @@
 #include "textfile/TextTableOptions.h"
 
 #include "TempDir.h"
+#include "TextFiles.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
-
-void writeAll(const std::filesystem::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
 std::vector<int> fieldOrder(const TextTableOptions& o)
 {
