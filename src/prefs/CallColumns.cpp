@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -269,19 +270,73 @@ void CallColumns::rankDestinations()
     }
 }
 
+namespace {
+
+bool nameKey(std::string_view name, std::uint64_t& low, std::uint64_t& high)
+{
+    if (name.size() > 16)
+        return false;
+    std::array<char, 16> bytes{};
+    std::copy(name.begin(), name.end(), bytes.begin());
+    std::memcpy(&low, bytes.data(), 8);
+    std::memcpy(&high, bytes.data() + 8, 8);
+    return true;
+}
+
+// Every bit of the key reaches the low bits that pick the slot.
+std::uint64_t mix(std::uint64_t k)
+{
+    k ^= k >> 33;
+    k *= 0xFF51AFD7ED558CCDu;
+    k ^= k >> 33;
+    k *= 0xC4CEB9FE1A85EC53u;
+    return k ^ (k >> 33);
+}
+
+std::size_t nameHash(std::uint64_t low, std::uint64_t high) { return static_cast<std::size_t>(mix(low ^ mix(high))); }
+
+} // namespace
+
+const CallColumns::NameSlot* CallColumns::findName(std::string_view name) const
+{
+    std::uint64_t low, high;
+    if (m_callNameRanks.empty() || !nameKey(name, low, high))
+        return nullptr;
+    const std::size_t mask = m_callNameRanks.size() - 1;
+    for (std::size_t i = nameHash(low, high) & mask;; i = (i + 1) & mask) {
+        const NameSlot& slot = m_callNameRanks[i];
+        if (slot.rank < 0)
+            return nullptr;
+        if (slot.low == low && slot.high == high)
+            return &slot;
+    }
+}
+
 void CallColumns::rankCallNames(std::span<const CallRecord> calls)
 {
-    m_callNameRank.clear();
+    RankMap distinct;
     std::vector<std::string_view> names;
     for (const CallRecord& call : calls) {
-        if (call.contactIndex < 0 && m_callNameRank.try_emplace(std::string(call.name()), 0).second)
+        if (call.contactIndex < 0 && distinct.try_emplace(std::string(call.name()), 0).second)
             names.push_back(call.name());
     }
     const Locale& locale = Locale::current();
     std::sort(names.begin(), names.end(), [&](std::string_view a, std::string_view b) { return locale.compare(a, b) < 0; });
+
+    std::size_t size = 16;
+    while (size < 2 * names.size())
+        size *= 2;
+    m_callNameRanks.assign(size, NameSlot{});
     // The collation finds no two different texts equal, so every name has its own rank.
-    for (std::size_t i = 0; i < names.size(); ++i)
-        m_callNameRank.find(names[i])->second = static_cast<int>(i);
+    for (std::size_t rank = 0; rank < names.size(); ++rank) {
+        NameSlot slot;
+        nameKey(names[rank], slot.low, slot.high);  // a call's name is at most 10 bytes
+        slot.rank = static_cast<std::int32_t>(rank);
+        std::size_t i = nameHash(slot.low, slot.high) & (size - 1);
+        while (m_callNameRanks[i].rank >= 0)
+            i = (i + 1) & (size - 1);
+        m_callNameRanks[i] = slot;
+    }
 }
 
 // ---- comparison ----
@@ -304,10 +359,10 @@ int CallColumns::compareNames(std::string_view a, std::string_view b) const
 {
     if (a == b)
         return 0;
-    const auto x = m_callNameRank.find(a);
-    const auto y = m_callNameRank.find(b);
-    if (x != m_callNameRank.end() && y != m_callNameRank.end())
-        return threeWay(x->second, y->second);
+    const NameSlot* x = findName(a);
+    const NameSlot* y = x ? findName(b) : nullptr;
+    if (x && y)
+        return threeWay(x->rank, y->rank);
     const int c = Locale::current().compare(a, b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }

@@ -84,6 +84,9 @@ class CallColumns
 {
 public:
     CallColumns(const SettingsDatabase& settings, const Preferences& prefs);
+    // Both are kept by reference: temporaries would not live long enough.
+    CallColumns(SettingsDatabase&&, const Preferences&) = delete;
+    CallColumns(const SettingsDatabase&, Preferences&&) = delete;
 
     // The cell text of `call` in a column, replacing the contents of `out`. Reusing
     // one `out` for many cells formats without allocating. A type outside the 19
@@ -105,7 +108,8 @@ public:
     // column, so it can drive any sort:
     //  - Date by day, Time by hour; numbers numerically (extension and trunk as
     //    signed numbers, so -1 comes first); Dialed Number, Acc and CD byte-wise.
-    //  - Cost by whole hundredths (each cost rounded half away from zero).
+    //  - Cost by whole hundredths, each cost rounded as its currency text is
+    //    (to six decimals, then half away from zero).
     //  - Employee by the collation order of the directory entries' employee and
     //    department names: entries with the same two names are one employee.
     //  - Department, Project and Trunk group by their positions in the sorted
@@ -145,6 +149,14 @@ private:
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     using RankMap = std::unordered_map<std::string, int, TextHash, std::equal_to<>>;
+    // A rank of a call's own name text, in an open-addressed table keyed by the
+    // text's bytes zero-padded to 16, so a lookup follows no pointer.
+    struct NameSlot
+    {
+        std::uint64_t low = 0;
+        std::uint64_t high = 0;
+        std::int32_t rank = -1;  // -1: empty slot
+    };
 
     void rankEmployees();
     void rankDestinations();
@@ -154,6 +166,7 @@ private:
     int employeeRank(const CallRecord& call) const;
     int destinationKey(const CallRecord& call) const;
     int compareNames(std::string_view a, std::string_view b) const;
+    const NameSlot* findName(std::string_view name) const;
 
     const SettingsDatabase& m_settings;
     const Preferences& m_prefs;
@@ -164,5 +177,5 @@ private:
 
     std::vector<int> m_employeeRank;                      // by directory position
     std::array<std::vector<int>, 3> m_destinationRank;    // by destination position, per style slot
-    RankMap m_callNameRank;
+    std::vector<NameSlot> m_callNameRanks;  // size a power of two, at most half full
 };
