@@ -32,9 +32,10 @@ std::filesystem::path writeCalls()
     CallGeneratorOptions options;
     options.count = kCalls;
     options.days = 365;
-    const std::vector<std::uint8_t> bytes = CallGenerator::fileBytes(options);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    if (!CallGenerator::writeFile(options, path)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
     return path;
 }
 

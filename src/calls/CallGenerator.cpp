@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <string_view>
 
 namespace {
@@ -195,4 +196,12 @@ std::vector<std::uint8_t> CallGenerator::fileBytes(const CallGeneratorOptions& o
     for (std::size_t i = 0; generator.next(record); ++i)
         std::copy(record.bytes.begin(), record.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(i * CallFileRecord::kSize));
     return bytes;
+}
+
+bool CallGenerator::writeFile(const CallGeneratorOptions& options, const std::filesystem::path& path)
+{
+    const std::vector<std::uint8_t> bytes = fileBytes(options);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
 }

@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
 
     // All calls of `options` as the bytes of a call file.
     static std::vector<std::uint8_t> fileBytes(const CallGeneratorOptions& options);
+    // Writes them as a new call file; false when it could not be written.
+    static bool writeFile(const CallGeneratorOptions& options, const std::filesystem::path& path);
 
 private:
     std::uint64_t random();
