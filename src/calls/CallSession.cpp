@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <system_error>
@@ -108,19 +109,18 @@ ReloadOutcome CallSession::reload(Progress& progress)
 
 void CallSession::close()
 {
-    std::fill(m_table.begin(), m_table.begin() + m_count, CallRecord{});
-    m_count = 0;
-    m_visibleLength = 0;
+    restartTable();
     m_openFiles.clear();
     m_recordsRead = 0;
-    m_earliest = m_latest = CallDate{};
     m_range = DateRange{};
     m_lastFound.reset();
 }
 
 void CallSession::restartTable()
 {
-    std::fill(m_table.begin(), m_table.begin() + m_count, CallRecord{});
+    // Slots beyond the count are kept all zero: loading decodes straight into them.
+    if (m_count != 0)
+        std::memset(static_cast<void*>(m_table.data()), 0, m_count * sizeof(CallRecord));
     m_count = 0;
     m_visibleLength = 0;
     // The dates of the dropped calls no longer bound what is loaded.
