@@ -71,7 +71,7 @@ int main()
     std::filesystem::remove(path);
 
     const auto rate = [](double seconds) { return static_cast<double>(kCalls) / seconds / 1e6; };
-    std::printf("load_calls: %zu records (%zu MiB)\n", kCalls, kCalls * CallFileRecord::kSize >> 20);
+    std::printf("load_calls: %zu records (%zu MB)\n", kCalls, kCalls * CallFileRecord::kSize / 1000000);
     std::printf("  decode + store:          %7.1f ms  %6.1f million records/s (target >= 20)\n", warm * 1e3,
                 rate(warm));
     std::printf("  first load, fresh pages: %7.1f ms  %6.1f million records/s\n", cold * 1e3, rate(cold));
