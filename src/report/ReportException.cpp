@@ -4,14 +4,7 @@
 
 #include <algorithm>
 
-namespace {
-
-// Shown when the string table has no text for a nesting error: the message
-// belongs with the other template errors, and a language file may translate it.
-constexpr std::string_view kNestedTooDeeplyText =
-    "Report generator XML template parsing error!\nGroups are nested too deeply at the following tag:\n\n%1";
-
-} // namespace
+static_assert(sid::kTemplateNestedTooDeeply == sid::kTemplateErrorBase + CReportException::NestedTooDeeply);
 
 CReportException::CReportException(std::int32_t code, std::string_view text)
     : m_code(code)
@@ -41,8 +34,6 @@ std::string reportErrorMessage(const CReportException& error)
     const int id = reportErrorMessageId(error.code());
     if (id == 0)
         return {};
-    const std::string text = HasBuiltInText(id) ? LoadText(id)
-                             : error.code() == CReportException::NestedTooDeeply ? std::string(kNestedTooDeeplyText)
-                                                                                 : std::string("%1");
+    const std::string text = LoadText(id);
     return FormatInserts(text, {error.text()});
 }

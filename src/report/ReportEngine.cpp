@@ -1,0 +1,689 @@
+#include "report/ReportEngine.h"
+
+#include "core/LocaleTexts.h"
+#include "lang/LanguageService.h"
+#include "lang/StringTable.h"
+#include "prefs/Preferences.h"
+#include "settings/SettingsDatabase.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+using namespace reportfield;
+
+bool isListedField(std::int32_t field)
+{
+    switch (field) {
+    case Time:
+    case Employee:
+    case Department:
+    case Group:
+    case ListTrunk:
+    case ListExt:
+    case ListAcc:
+    case Direction:
+    case Type:
+    case Carrier: return true;
+    default: return false;
+    }
+}
+
+// The calls list's column a group or sort field compares by; the list fields
+// compare as the extension, account code and trunk they are keyed by.
+ColumnType columnOf(std::int32_t field)
+{
+    switch (field) {
+    case ListExt: return ColumnType::Ext;
+    case ListAcc: return ColumnType::Acc;
+    case ListTrunk: return ColumnType::Trunk;
+    default: return static_cast<ColumnType>(field);
+    }
+}
+
+template <class Vector> bool inside(const Vector& v, std::int64_t index)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < v.size();
+}
+
+// The accumulator before its first value: no call, direction, call type and
+// carrier none, and an hour no call has.
+CallRecord emptyAccumulator()
+{
+    CallRecord acc = CallRecord::empty();
+    acc.direction = static_cast<std::uint32_t>(-1);
+    acc.callType = -1;
+    acc.carrierIndex = -1;
+    acc.start.hour = 255;
+    return acc;
+}
+
+void appendUnsigned(std::string& out, std::uint64_t value, int minDigits = 1)
+{
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0 || n < minDigits);
+    while (n > 0)
+        out += digits[--n];
+}
+
+void appendSigned(std::string& out, std::int64_t value)
+{
+    if (value < 0) {
+        out += '-';
+        appendUnsigned(out, static_cast<std::uint64_t>(-(value + 1)) + 1);
+    } else {
+        appendUnsigned(out, static_cast<std::uint64_t>(value));
+    }
+}
+
+// Money compared in whole hundredths: sums and products of doubles are never
+// exact, and 10.00 must not fail a condition of 10 because it summed to 9.9999999.
+std::int64_t hundredths(double amount)
+{
+    if (!std::isfinite(amount))
+        return amount > 0 ? INT64_MAX : INT64_MIN;
+    const double h = std::round(amount * 100.0);
+    if (h >= 9.2e18)
+        return INT64_MAX;
+    if (h <= -9.2e18)
+        return INT64_MIN;
+    return static_cast<std::int64_t>(h);
+}
+
+ColumnType kindColumn(int kind)
+{
+    static constexpr ColumnType columns[] = {ColumnType::Employee, ColumnType::Department, ColumnType::Trunk,
+                                             ColumnType::Ext,      ColumnType::Acc,        ColumnType::Contact,
+                                             ColumnType::TrunkGroup, ColumnType::Project};
+    return columns[kind - 1];
+}
+
+} // namespace
+
+// The values a group field walks, set into the accumulator one after another.
+// Fields without listed values make a single pass: their values come from the calls.
+class ReportEngine::Values
+{
+public:
+    Values(std::int32_t field, const SettingsDatabase& settings, const CallColumns& columns, ReportContext& context)
+        : m_field(field), m_settings(settings), m_columns(columns), m_context(context)
+    {
+    }
+
+    bool listed() const { return isListedField(m_field); }
+
+    // Moves the accumulator to the next value; false when there is none.
+    bool next(CallRecord& acc)
+    {
+        switch (m_field) {
+        case Time:
+            if (m_next >= 24)
+                return false;
+            acc.start.hour = static_cast<std::uint8_t>(m_next++);
+            return true;
+        case Direction:
+            if (m_next >= 2)
+                return false;
+            acc.direction = static_cast<std::uint32_t>(m_next++);
+            return true;
+        case Type:
+            if (m_next >= 7)
+                return false;
+            acc.callType = static_cast<std::int32_t>(m_next++);
+            return true;
+        case Carrier:
+            // Carrier 0 is always there; the others only when they are named.
+            while (m_next < kCarrierCount) {
+                const std::int64_t k = m_next++;
+                if (k == 0 || !m_settings.carriers[static_cast<std::size_t>(k)].name.empty()) {
+                    acc.carrierIndex = static_cast<std::int32_t>(k);
+                    m_context.currentCarrier = acc.carrierIndex;
+                    return true;
+                }
+            }
+            return false;
+        case Department:
+            if (m_next >= m_settings.departments().size())
+                return false;
+            acc.departmentIndex = static_cast<std::int32_t>(m_next++);
+            m_context.currentDepartment = acc.departmentIndex;
+            return true;
+        case Employee:
+        case ListExt:
+        case ListAcc: return nextEntry(acc);
+        case Group:
+        case ListTrunk: return nextTrunk(acc);
+        default:
+            // A single pass.
+            return m_next++ == 0;
+        }
+    }
+
+private:
+    bool inDepartment(std::size_t entry) const
+    {
+        return m_context.currentDepartment < 0
+               || m_settings.departmentIndexOfEntry(static_cast<int>(entry)) == m_context.currentDepartment;
+    }
+
+    bool nextEntry(CallRecord& acc)
+    {
+        const auto& directory = m_settings.directory;
+        while (inside(directory, m_next)) {
+            const std::size_t i = static_cast<std::size_t>(m_next++);
+            const DirectoryEntry& entry = directory[i];
+            if (!inDepartment(i))
+                continue;
+            if (m_field == ListExt && entry.extension == -1)
+                continue;
+            if (m_field == ListAcc && entry.accountCode.empty())
+                continue;
+            if (m_field == Employee && m_previous >= 0) {
+                // One value per employee: entries of the same name and department are one.
+                CallRecord a = CallRecord::empty(), b = CallRecord::empty();
+                a.directoryIndex = static_cast<std::int32_t>(m_previous);
+                b.directoryIndex = static_cast<std::int32_t>(i);
+                if (m_columns.compare(a, b, ColumnType::Employee) == 0)
+                    continue;
+            }
+            m_previous = static_cast<std::int64_t>(i);
+            acc.directoryIndex = static_cast<std::int32_t>(i);
+            acc.extension = static_cast<std::uint32_t>(entry.extension);
+            fixedtext::store(acc.accountCode, entry.accountCode.view());
+            acc.departmentIndex = m_settings.departmentIndexOfEntry(static_cast<int>(i));
+            return true;
+        }
+        return false;
+    }
+
+    bool nextTrunk(CallRecord& acc)
+    {
+        const auto& trunks = m_settings.trunks;
+        while (inside(trunks, m_next)) {
+            const std::size_t t = static_cast<std::size_t>(m_next++);
+            const int group = m_settings.trunkGroupIndexOfEntry(static_cast<int>(t));
+            if (m_context.currentCarrier >= 0 && trunks[t].carrier != m_context.currentCarrier)
+                continue;
+            if (m_field == ListTrunk) {
+                if (m_context.currentTrunkGroup >= 0 && group != m_context.currentTrunkGroup)
+                    continue;
+            } else {
+                if (m_previous >= 0 && m_settings.trunkGroupIndexOfEntry(static_cast<int>(m_previous)) == group)
+                    continue;
+                m_context.currentTrunkGroup = group;
+            }
+            m_previous = static_cast<std::int64_t>(t);
+            acc.trunkIndex = static_cast<std::int32_t>(t);
+            acc.trunk = trunks[t].number;
+            return true;
+        }
+        return false;
+    }
+
+    std::int32_t m_field;
+    const SettingsDatabase& m_settings;
+    const CallColumns& m_columns;
+    ReportContext& m_context;
+    std::int64_t m_next = 0;
+    std::int64_t m_previous = -1;
+};
+
+ReportEngine::ReportEngine(const ReportData& data, ReportContext& context, Progress& progress,
+                           std::function<bool()> cancelled)
+    : m_data(data), m_context(context), m_progress(progress), m_cancelled(std::move(cancelled))
+{
+    if (const LanguageService* language = LanguageService::installed())
+        m_language = language->LanguageName(language->currentNumber());
+    else
+        m_language = LoadText(sid::kLanguageEnglish);
+    if (context.kind >= ReportEmployee && context.kind <= ReportProject)
+        m_reportType = columnTitle(kindColumn(context.kind)) + ":";
+}
+
+std::string ReportEngine::run(const ReportTemplate& report, std::span<const std::uint32_t> selected)
+{
+    m_total = selected.size();
+    m_done = m_sinceStep = 0;
+    m_context.clearMarkers();
+    std::string out;
+    ReportSums sums;
+    EvaluateContainer(report.content(), report.options(), None, report.filter(), selected, out, sums);
+    return out;
+}
+
+void ReportEngine::checkCancel()
+{
+    if (m_cancelled && m_cancelled())
+        throw CReportException(CReportException::Cancelled, {});
+}
+
+void ReportEngine::countCall()
+{
+    ++m_done;
+    if (++m_sinceStep < kProgressInterval)
+        return;
+    m_sinceStep = 0;
+    if (!m_progress.step(std::min(m_done, m_total), m_total))
+        throw CReportException(CReportException::Cancelled, {});
+    checkCancel();
+}
+
+bool ReportEngine::passes(const CallRecord& call, const ReportFilterSpec& spec, std::int64_t position,
+                          const SettingsDatabase& settings)
+{
+    if (spec.field == None)
+        return true;
+    std::int64_t value = 0;
+    std::int64_t scale = 1;
+    switch (spec.field) {
+    case Ext: value = static_cast<std::int32_t>(call.extension); break;
+    case Number: value = call.number().empty() ? 0 : 1; break;
+    case Duration: value = call.duration; break;
+    case Cost:
+        value = hundredths(call.cost);
+        scale = 100;
+        break;
+    case Employee: value = inside(settings.directory, call.directoryIndex) ? 1 : 0; break;
+    case Department: value = call.departmentIndex >= 0 && call.departmentIndex < settings.departments().size(); break;
+    case Contact: value = call.contactIndex >= 0 || !call.name().empty() ? 1 : 0; break;
+    case Trunk: value = static_cast<std::int32_t>(call.trunk); break;
+    case Group:
+        value = inside(settings.trunks, call.trunkIndex)
+                        && !settings.trunks[static_cast<std::size_t>(call.trunkIndex)].group.empty()
+                    ? 1
+                    : 0;
+        break;
+    case Acc: value = call.account().empty() ? 0 : 1; break;
+    case Direction: value = call.direction; break;
+    case Type: value = call.callType; break;
+    case Carrier: {
+        // A carrier other than the first that has no name counts as none.
+        const CarrierBlock* carrier = settings.carrierAt(call.carrierIndex);
+        value = carrier && (call.carrierIndex == 0 || !carrier->name.empty()) ? 1 : 0;
+        break;
+    }
+    case RingTime: value = call.ringTime; break;
+    case Project: value = call.projectIndex >= 0 && call.projectIndex < settings.projectNames().size(); break;
+    case ZeroIndex: value = position; break;
+    default: value = 0; break;
+    }
+    auto difference = [&](std::int32_t condition) { return value - static_cast<std::int64_t>(condition) * scale; };
+    if (spec.equal != -1 && difference(spec.equal) != 0)
+        return false;
+    if (spec.less != -1 && difference(spec.less) >= 0)
+        return false;
+    if (spec.greater != -1 && difference(spec.greater) <= 0)
+        return false;
+    return true;
+}
+
+void ReportEngine::sortCalls(std::span<std::uint32_t> calls, std::int32_t field, bool descending) const
+{
+    const ColumnType type = columnOf(field);
+    const CallColumns& columns = m_data.columns;
+    auto less = [&](std::uint32_t a, std::uint32_t b) {
+        const int c = columns.compare(call(a), call(b), type);
+        return descending ? c > 0 : c < 0;
+    };
+    // Sets often arrive in order already (a run of a parent sorted the same way).
+    if (!std::is_sorted(calls.begin(), calls.end(), less))
+        std::stable_sort(calls.begin(), calls.end(), less);
+}
+
+void ReportEngine::sortByListKeys(std::span<std::uint32_t> calls) const
+{
+    const CallColumns& columns = m_data.columns;
+    const SortKeys& keys = m_data.sortKeys;
+    auto less = [&](std::uint32_t a, std::uint32_t b) { return columns.compare(call(a), call(b), keys) < 0; };
+    if (!std::is_sorted(calls.begin(), calls.end(), less))
+        std::stable_sort(calls.begin(), calls.end(), less);
+}
+
+void ReportEngine::EvaluateContainer(const ReportContainer& content, const ReportGroupOptions& options,
+                                     std::int32_t field, const ReportFilterSpec& filter,
+                                     std::span<const std::uint32_t> parent, std::string& out, ReportSums& sums)
+{
+    evaluate(content, options, field, filter, parent, out, sums, 0);
+}
+
+void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
+                            const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, std::string& out,
+                            ReportSums& sums, int depth)
+{
+    const SettingsDatabase& settings = m_data.settings;
+
+    // 1. Selection, keeping the order.
+    std::vector<std::uint32_t> set;
+    if (filter.field == None) {
+        set.assign(parent.begin(), parent.end());
+    } else {
+        for (std::size_t i = 0; i < parent.size(); ++i) {
+            if (passes(call(parent[i]), filter, static_cast<std::int64_t>(i), settings))
+                set.push_back(parent[i]);
+        }
+    }
+    // 2. Ordered by the container's field.
+    if (field != None && !set.empty())
+        sortCalls(set, field, false);
+
+    // A group leaves the markers as it found them, so that a sibling group after
+    // it is not held to the last department, carrier or trunk group it walked.
+    struct MarkerGuard
+    {
+        ReportContext& context;
+        std::int32_t department, carrier, trunkGroup;
+        ~MarkerGuard()
+        {
+            context.currentDepartment = department;
+            context.currentCarrier = carrier;
+            context.currentTrunkGroup = trunkGroup;
+        }
+    } guard{m_context, m_context.currentDepartment, m_context.currentCarrier, m_context.currentTrunkGroup};
+
+    Values values(field, settings, m_data.columns, m_context);
+    CallRecord acc = emptyAccumulator();
+    if (!values.next(acc))
+        return;
+    const bool listed = values.listed();
+    const bool restarts = field == ListExt || field == ListAcc || field == ListTrunk;
+    const ColumnType type = field == None ? ColumnType::Date : columnOf(field);
+    const CallColumns& columns = m_data.columns;
+
+    std::size_t pos = 0;
+    std::int64_t lineCounter = 0;
+    std::vector<std::string> childOutput(content.childrenAreGroups ? content.children.size() : 0);
+    std::string lines;
+    for (;;) {
+        // a. The run of the value.
+        std::size_t lo = 0, hi = 0;
+        if (field == None) {
+            lo = 0;
+            hi = set.size();
+        } else if (listed) {
+            const std::size_t from = restarts ? 0 : pos;
+            auto below = [&](std::uint32_t c, const CallRecord& value) { return columns.compare(call(c), value, type) < 0; };
+            auto above = [&](const CallRecord& value, std::uint32_t c) { return columns.compare(value, call(c), type) < 0; };
+            const auto first = std::lower_bound(set.begin() + static_cast<std::ptrdiff_t>(from), set.end(), acc, below);
+            const auto last = std::upper_bound(first, set.end(), acc, above);
+            lo = static_cast<std::size_t>(first - set.begin());
+            hi = static_cast<std::size_t>(last - set.begin());
+        } else {
+            lo = hi = pos;
+            if (lo < set.size()) {
+                ++hi;
+                while (hi < set.size() && columns.compare(call(set[hi]), call(set[hi - 1]), type) == 0)
+                    ++hi;
+            }
+        }
+        if (!restarts)
+            pos = hi;
+        // b.
+        checkCancel();
+        // c. The run in its printing order.
+        const std::span<std::uint32_t> run(set.data() + lo, hi - lo);
+        if (options.sort != None)
+            sortCalls(run, options.sort, options.reverse);
+        else
+            sortByListKeys(run);
+
+        // d. The representative record of the value; e./f. its children.
+        CallRecord representative = run.empty() ? acc : call(run.front());
+        representative.duration = 0;
+        representative.cost = 0.0;
+        ReportSums value;
+        if (content.childrenAreGroups) {
+            for (std::size_t i = 0; i < content.children.size(); ++i) {
+                const ReportNode& child = content.children[i];
+                childOutput[i].clear();
+                ReportSums childSums;
+                evaluate(child.content(), child.options, child.field, child.filter, run, childOutput[i], childSums,
+                         depth + 1);
+                value.add(childSums);
+            }
+        } else {
+            lines.clear();
+            printRecords(content, run, lines, value);
+        }
+
+        // g. Printed when the value holds enough.
+        const bool printed = (!options.notEmpty || value.count != 0)
+                             && (options.minTotal == 0 || value.count >= options.minTotal)
+                             && (options.minDuration == 0
+                                 || value.duration >= static_cast<std::uint64_t>(std::max(options.minDuration, 0)))
+                             && (options.minCost == 0
+                                 || hundredths(value.cost) >= static_cast<std::int64_t>(options.minCost) * 100);
+        if (printed) {
+            ++lineCounter;
+            const ReportLine line{&representative, value.duration, value.cost, value.count, lineCounter};
+            PrintSegment(content.segments.front(), out, line);
+            if (content.childrenAreGroups) {
+                for (std::size_t i = 0; i < childOutput.size(); ++i) {
+                    out += childOutput[i];
+                    PrintSegment(content.segments[i + 1], out, line);
+                }
+            } else {
+                out += lines;
+                for (std::size_t i = 1; i < content.segments.size(); ++i)
+                    PrintSegment(content.segments[i], out, line);
+            }
+        }
+        // h. Sums of a value that records did not print are dropped; group children
+        // counted theirs already.
+        if (printed || content.childrenAreGroups)
+            sums.add(value);
+
+        // i.
+        if (depth == 0 && !m_progress.step(std::min(m_done, m_total), m_total))
+            throw CReportException(CReportException::Cancelled, {});
+        if (listed) {
+            if (!values.next(acc))
+                break;
+        } else if (pos >= set.size()) {
+            break;
+        }
+    }
+}
+
+void ReportEngine::printRecords(const ReportContainer& content, std::span<const std::uint32_t> run,
+                                std::string& lines, ReportSums& value)
+{
+    std::int64_t index = 0;
+    for (std::size_t k = 0; k < run.size(); ++k) {
+        const CallRecord& c = call(run[k]);
+        for (const ReportNode& child : content.children) {
+            if (!passes(c, child.filter, static_cast<std::int64_t>(k), m_data.settings))
+                continue;
+            ++index;
+            PrintSegment(child.segment, lines, ReportLine{&c, c.duration, c.cost, 0, index});
+            ++value.count;
+            value.duration += c.duration;
+            value.cost += c.cost;
+            break;
+        }
+        countCall();
+    }
+}
+
+// ---- printing ----
+
+void ReportEngine::PrintSegment(const ReportSegment& segment, std::string& out, const ReportLine& line)
+{
+    for (std::size_t i = 0; i < segment.fields.size(); ++i) {
+        out += segment.pieces[i];
+        appendValue(segment.fields[i], line, out);
+    }
+    out += segment.pieces.back();
+}
+
+void ReportEngine::appendShaped(const ReportField& field, std::string_view text, std::string& out) const
+{
+    text = text.substr(0, kMaxValueText);
+    if (field.width <= 0) {
+        out += text;
+        return;
+    }
+    const std::size_t width = static_cast<std::size_t>(field.width);
+    text = text.substr(0, width);
+    const std::size_t fill = width - text.size();
+    switch (field.align) {
+    case AlignCenter:
+        out.append(fill / 2, ' ');
+        out += text;
+        out.append(fill - fill / 2, ' ');
+        break;
+    case AlignRight:
+        out.append(fill, field.zeroFill ? '0' : ' ');
+        out += text;
+        break;
+    default:
+        out += text;
+        out.append(fill, ' ');
+        break;
+    }
+}
+
+void ReportEngine::dateText(const CallDate& date, std::string& out)
+{
+    const CallDate day = date.dateOnly();
+    if (!m_haveDate || day != m_lastDate) {
+        m_lastDateText = formatCallDate(LocaleTexts::current().shortDateFormat, day);
+        m_lastDate = day;
+        m_haveDate = true;
+    }
+    out += m_lastDateText;
+}
+
+void ReportEngine::timeText(const CallDate& date, std::string& out)
+{
+    if (date.hour > 23 || date.minute > 59) {
+        out += formatCallDate(LocaleTexts::current().timeFormat, date);
+        return;
+    }
+    if (m_times.empty())
+        m_times.resize(24 * 60);
+    std::string& text = m_times[static_cast<std::size_t>(date.hour) * 60 + date.minute];
+    if (text.empty())
+        text = formatCallDate(LocaleTexts::current().timeFormat, CallDate{2000, 1, 1, date.hour, date.minute});
+    out += text;
+}
+
+void ReportEngine::appendValue(const ReportField& field, const ReportLine& line, std::string& out)
+{
+    std::string& v = m_value;
+    v.clear();
+    const CallRecord& c = *line.call;
+    const std::int32_t modifier = field.modifier;
+    auto numberOrDate = [&](const CallDate& d) {
+        if (modifier == reportmodifier::Year)
+            appendUnsigned(v, d.year);
+        else if (modifier == reportmodifier::Month)
+            appendUnsigned(v, d.month);
+        else if (modifier == reportmodifier::Day)
+            appendUnsigned(v, d.day);
+        else
+            dateText(d, v);
+    };
+    auto numberOrTime = [&](const CallDate& d) {
+        if (modifier == reportmodifier::Hour)
+            appendUnsigned(v, d.hour);
+        else if (modifier == reportmodifier::Min)
+            appendUnsigned(v, d.minute);
+        else
+            timeText(d, v);
+    };
+    auto cellText = [&](ColumnType type) {
+        m_data.columns.cellText(c, type, v);
+        std::replace(v.begin(), v.end(), '"', '\'');
+    };
+    auto kept = [&](std::unordered_map<std::int64_t, std::string>& texts, std::int64_t number, bool trunk) {
+        auto it = texts.find(number);
+        if (it == texts.end()) {
+            const int n = static_cast<int>(number);
+            it = texts.emplace(number, trunk ? m_data.prefs.formatTrunk(n) : m_data.prefs.formatExtension(n)).first;
+        }
+        v += it->second;
+    };
+
+    switch (field.field) {
+    case Date: numberOrDate(c.start); break;
+    case Time: numberOrTime(c.start); break;
+    case FromDate: numberOrDate(m_context.from); break;
+    case FromTime: numberOrTime(m_context.from); break;
+    case ToDate: numberOrDate(m_context.to); break;
+    case ToTime: numberOrTime(m_context.to); break;
+    case ReportDate:
+    case ReportTime: {
+        const DateTimeFields& t = m_context.created;
+        const CallDate d{static_cast<std::uint16_t>(t.year), static_cast<std::uint8_t>(t.month),
+                         static_cast<std::uint8_t>(t.day), static_cast<std::uint8_t>(t.hour),
+                         static_cast<std::uint8_t>(t.minute)};
+        if (field.field == ReportDate)
+            numberOrDate(d);
+        else
+            numberOrTime(d);
+        break;
+    }
+    case Duration: {
+        const std::uint64_t s = line.duration;
+        switch (modifier) {
+        case reportmodifier::Raw: appendUnsigned(v, s); break;
+        case reportmodifier::Hour: appendUnsigned(v, s / 3600); break;
+        case reportmodifier::Min: appendUnsigned(v, s / 60 % 60); break;
+        case reportmodifier::Sec: appendUnsigned(v, s % 60); break;
+        default:
+            appendUnsigned(v, s / 3600);
+            v += ':';
+            appendUnsigned(v, s / 60 % 60, 2);
+            v += ':';
+            appendUnsigned(v, s % 60, 2);
+            break;
+        }
+        break;
+    }
+    case Cost:
+        if (modifier == reportmodifier::Raw) {
+            char text[64];
+            const int n = std::snprintf(text, sizeof text, "%f", line.cost);
+            if (n > 0)
+                v.append(text, std::min(static_cast<std::size_t>(n), sizeof text - 1));
+        } else {
+            v += m_data.settings.formatCurrency(line.cost);
+        }
+        break;
+    case Ext: kept(m_extensions, static_cast<std::int32_t>(c.extension), false); break;
+    case Trunk: kept(m_trunks, static_cast<std::int32_t>(c.trunk), true); break;
+    case Number: cellText(ColumnType::DialedNumber); break;
+    case Destination: cellText(ColumnType::Destination); break;
+    case Employee:
+    case reportfield::Department:
+    case Contact:
+    case Group:
+    case Acc:
+    case Cd:
+    case Direction:
+    case Type:
+    case Carrier:
+    case RingTime:
+    case Project: cellText(static_cast<ColumnType>(field.field)); break;
+    case ZeroIndex: appendSigned(v, line.index - 1); break;
+    case Index: appendSigned(v, line.index); break;
+    case Total: appendSigned(v, line.total); break;
+    case PageBreak: v += m_context.pageBreak ? '1' : '0'; break;
+    case Language: v += m_language; break;
+    case ReportType: v += m_reportType; break;
+    case ReportDetail: v += m_context.detail; break;
+    case ReportCompany:
+    case ReportAddress:
+    case ReportPhone:
+    case ReportText1:
+    case ReportText2: v += m_context.customTexts[static_cast<std::size_t>(field.field - ReportCompany)]; break;
+    default: break;  // the list fields and unknown names print nothing
+    }
+    appendShaped(field, v, out);
+}
