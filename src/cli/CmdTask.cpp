@@ -1,0 +1,124 @@
+// quantorix-cli task [--home DIR] TEXT
+// Runs a report task as the program does when a scheduler starts it with one:
+// TEXT is the task text or "@" and a task file. The settings, preferences, saved
+// filters and report choices are those of the program folder. Exit 0 when the
+// report file was written; otherwise the message goes to standard error and
+// the exit code is 1.
+
+#include "calls/Progress.h"
+#include "cli/CliCommand.h"
+#include "cli/CliHome.h"
+#include "core/Cp1252.h"
+#include "core/DebugLog.h"
+#include "lang/LanguageService.h"
+#include "lang/StringTable.h"
+#include "prefs/Preferences.h"
+#include "report/ReportTask.h"
+#include "session/MainSession.h"
+#include "settings/SettingsLocation.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The main session as a report task sees it.
+class SessionTaskHost final : public ReportTaskHost
+{
+public:
+    SessionTaskHost(CliHome& home, MainSession& session) : m_home(home), m_session(session) {}
+
+    fs::path programFolder() const override { return m_home.programFolder; }
+
+    fs::path defaultCallsFolder() const override
+    {
+        // The folder of the call file opened last in the program ("File", "Name").
+        const std::string last = m_home.ini.readString("File", "Name");
+        if (!last.empty()) {
+            const fs::path folder = fs::path(cp1252::toUtf8(last)).parent_path();
+            if (!folder.empty())
+                return folder;
+        }
+        return callsFolder(m_home.dataFolder);
+    }
+
+    const FilterRecord* savedFilter(std::string_view name) const override
+    {
+        const SavedFilter* saved = m_session.findSavedFilter(name);
+        return saved ? &saved->filter : nullptr;
+    }
+
+    void setCurrentFilter(const FilterRecord& filter) override { m_current = filter; }
+
+    void applyCurrentFilter() override
+    {
+        if (m_current)
+            m_session.applyFilter(*m_current, true, m_progress);
+    }
+
+    bool loadCallFiles(std::span<const fs::path> files) override
+    {
+        const LoadOutcome outcome = m_session.openFiles(files, m_progress);
+        if (outcome.ok())
+            return true;
+        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
+        MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
+        return false;
+    }
+
+    ReportEnvironment reportEnvironment() override
+    {
+        return ReportEnvironment{m_session.calls(), m_session.settings(), m_session.prefs(), m_session.columns(),
+                                 m_session.sortKeys(), {}, m_home.ini, m_home.programFolder, m_context, m_progress,
+                                 m_hooks};
+    }
+
+private:
+    CliHome& m_home;
+    MainSession& m_session;
+    std::optional<FilterRecord> m_current;
+    ReportContext m_context;
+    ReportHooks m_hooks;
+    NoProgress m_progress;
+};
+
+int task(std::vector<std::string> args)
+{
+    std::vector<std::string> rest = args;
+    takeHomeOption(rest);
+    if (rest.size() != 1) {
+        std::fprintf(stderr, "usage: quantorix-cli task [--home DIR] TEXT\n");
+        return 2;
+    }
+    const std::unique_ptr<CliHome> home = CliHome::open(args);
+    if (!home)
+        return CliHome::kExitNoDatabase;
+    debuglog::setProgramFolder(home->programFolder);
+    LanguageService language(home->programFolder, &home->ini);
+    language.install();
+    language.start();
+
+    MainSession session(home->programFolder);
+    session.settings().copyFrom(home->settings);
+    session.settings().rebuildIndexes();
+    session.prefs().load(home->ini);
+    NoProgress progress;
+    session.settingsChanged(progress);
+    session.start(home->ini);
+
+    SessionTaskHost host(*home, session);
+    const TaskResult result = ProcessTask(cp1252::fromUtf8(rest.front()), host);
+    if (!result.reportWritten)
+        return 1;
+    std::printf("%s\n", result.file.string().c_str());
+    return 0;
+}
+
+const CliCommand taskCommand("task", "[--home DIR] TEXT  run a report task (\"@FILE\" reads it from a file)", task);
+
+} // namespace

@@ -1,0 +1,237 @@
+#include "report/ReportRun.h"
+
+#include "calls/Progress.h"
+#include "core/Cp1252.h"
+#include "core/SaveFile.h"
+#include "filter/FilterMatcher.h"
+#include "lang/StringTable.h"
+#include "prefs/Preferences.h"
+#include "report/ReportEngine.h"
+#include "report/ReportTemplate.h"
+#include "settings/SettingsDatabase.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A report of this many characters or more may be too big for the report window.
+constexpr std::size_t kDisplayWarningSize = 1'000'000;
+
+std::optional<std::string> readWholeFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return text;
+}
+
+bool isXml(const fs::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return extension == ".xml";
+}
+
+// The calls a report is made of, as call-table indices in list order: the rows
+// of the calls list that pass the report filter and whose destination is known
+// or not needed, or (kind 9) the selected rows.
+std::vector<std::uint32_t> selectCalls(const ReportEnvironment& env, const FilterRecord& filter, int kind)
+{
+    const std::span<const std::uint32_t> visible = env.calls.visible();
+    std::vector<std::uint32_t> selected;
+    if (kind == ReportSelectedRecords) {
+        std::vector<std::size_t> rows(env.selectedRows.begin(), env.selectedRows.end());
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        for (std::size_t row : rows) {
+            if (row < visible.size())
+                selected.push_back(visible[row]);
+        }
+        return selected;
+    }
+    const FilterMatcher matcher(filter, env.settings);
+    const std::size_t destinations = env.settings.destinations.size();
+    selected.reserve(visible.size());
+    for (std::uint32_t index : visible) {
+        const CallRecord& call = env.calls.call(index);
+        const bool knownOrNotNeeded = call.direction != 0 || call.localFlag != 0
+                                      || (call.destinationIndex >= 0
+                                          && static_cast<std::size_t>(call.destinationIndex) < destinations);
+        if (knownOrNotNeeded && matcher.accept(call))
+            selected.push_back(index);
+    }
+    return selected;
+}
+
+void showParseError(const CReportException& error)
+{
+    const std::string text = reportErrorMessage(error);
+    if (!text.empty())
+        ShowMessage(text, mb::kOk | mb::kIconStop, reportErrorMessageId(error.code()));
+}
+
+} // namespace
+
+DateTimeFields localNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+fs::path reportTemplatesFolder(const fs::path& programFolder) { return programFolder / "Reports"; }
+
+std::vector<std::string> ListTemplates(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        if (isXml(it->path()) && !it->is_directory(typeError))
+            names.push_back(cp1252::fromUtf8(it->path().stem().string()));
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+fs::path reportOutputPath(const fs::path& templatesFolder, const std::optional<std::string>& output,
+                          std::string_view extension, const DateTimeFields& created)
+{
+    if (!output || output->empty()) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%04d%02d%02d_%02d%02d%02d.", created.year, created.month, created.day,
+                      created.hour, created.minute, created.second);
+        return templatesFolder / (name + cp1252::toUtf8(extension));
+    }
+    fs::path path = reportPathFromText(*output);
+    if (!path.has_extension())
+        path += "." + cp1252::toUtf8(extension);
+    if (path.has_root_path() || path.has_parent_path())
+        return path;
+    return templatesFolder / path;
+}
+
+fs::path reportPathFromText(std::string_view text)
+{
+    std::string utf8 = cp1252::toUtf8(text);
+    std::replace(utf8.begin(), utf8.end(), '\\', '/');
+    return fs::path(utf8);
+}
+
+int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* written)
+{
+    ReportHooks& hooks = env.hooks;
+    ReportContext& context = env.context;
+
+    if (request.display && !hooks.canDisplay()) {
+        MessageById(sid::kBrowserTooOld, mb::kOk | mb::kIconStop);
+        return 0;
+    }
+    const fs::path folder = reportTemplatesFolder(env.programFolder);
+    const std::vector<std::string> templates = ListTemplates(folder);
+    if (request.ask && templates.empty()) {
+        MessageById(sid::kNoReportTemplates, mb::kOk | mb::kIconStop, {PathText(folder)});
+        return 0;
+    }
+
+    const std::string_view section = request.quick ? ReportChoices::kQuickSection : ReportChoices::kSection;
+    ReportChoices choices = ReportChoices::load(env.ini, section);
+    if (request.ask && !hooks.ask(choices, context, templates, request.quick))
+        return 0;
+    if (request.templateName)
+        choices.templateName = *request.templateName;
+    if (request.kind != -1)
+        choices.kind = request.kind;
+    if (request.detail)
+        choices.setDetail(*request.detail, env.settings);
+    if (request.ask)
+        choices.save(env.ini, section);
+
+    if (choices.templateName.empty())
+        return 0;
+    if (!request.generate)
+        return 1;
+
+    // The report filter; a quick report covers all loaded calls, while the period
+    // its fields print stays the context's.
+    const DateRange loaded = env.calls.loadedRange();
+    const FilterRecord filter = request.quick ? choices.reportFilter(loaded.from, loaded.to)
+                                              : choices.reportFilter(context.from, context.to);
+    context.kind = choices.kind;
+    context.detail = choices.detailText(env.prefs);
+    context.pageBreak = choices.pageBreak;
+    context.customTexts = env.prefs.customTexts;
+    if (choices.kind == ReportSelectedRecords && env.selectedRows.empty())
+        return 0;
+
+    const fs::path templatePath = folder / (cp1252::toUtf8(choices.templateName) + ".xml");
+    std::optional<std::string> text = readWholeFile(templatePath);
+    if (!text) {
+        MessageById(sid::kErrorOpeningFile, mb::kOk | mb::kIconStop, {PathText(templatePath)});
+        return 0;
+    }
+
+    std::string output;
+    std::string extension;
+    try {
+        const ReportTemplate report = ReportTemplate::parse(std::move(*text));
+        extension = report.outputExtension();
+        context.created = env.clock ? env.clock() : localNow();
+        const std::vector<std::uint32_t> selected = selectCalls(env, filter, choices.kind);
+
+        hooks.status(sid::kStatusCreating);
+        env.progress.begin(selected.size());
+        const ReportData data{env.calls.calls(), env.settings, env.prefs, env.columns, env.sortKeys};
+        ReportEngine engine(data, context, env.progress, [&hooks] { return hooks.cancelRequested(); });
+        output = engine.run(report, selected);
+    } catch (const CReportException& error) {
+        env.progress.end();
+        hooks.status(sid::kIdleMessage);
+        showParseError(error);
+        return 0;
+    }
+
+    // An output that cannot be written is an error, never a finished report.
+    const fs::path path = reportOutputPath(folder, request.output, extension, context.created);
+    std::string error;
+    const bool saved = saveFileAtomically(path, output, &error);
+    env.progress.end();
+    if (!saved) {
+        hooks.status(sid::kIdleMessage);
+        MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(path)});
+        return 0;
+    }
+
+    bool keep = true;
+    if (request.display) {
+        const bool show = output.size() < kDisplayWarningSize
+                          || MessageById(sid::kReportTooBig, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
+        keep = false;
+        if (show) {
+            hooks.status(sid::kStatusDisplayingReport);
+            keep = hooks.display(path);
+        }
+        if (!keep) {
+            std::error_code removeError;
+            fs::remove(path, removeError);
+        }
+    }
+    hooks.status(sid::kIdleMessage);
+    if (written && keep)
+        *written = path;
+    return 1;
+}

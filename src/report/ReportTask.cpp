@@ -1,0 +1,283 @@
+#include "report/ReportTask.h"
+
+#include "core/DebugLog.h"
+#include "lang/StringTable.h"
+#include "report/ReportSyntax.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Only the beginning of a task file is read.
+constexpr std::size_t kTaskFileLimit = 2048;
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string lowerAscii(std::string_view s)
+{
+    std::string lower(s);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + ('a' - 'A'));
+    }
+    return lower;
+}
+
+bool allDigits(std::string_view s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int digitsValue(std::string_view s)
+{
+    int value = 0;
+    for (char c : s)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+CallDate dayOf(const DateTimeFields& t, bool end)
+{
+    return {static_cast<std::uint16_t>(t.year), static_cast<std::uint8_t>(t.month), static_cast<std::uint8_t>(t.day),
+            static_cast<std::uint8_t>(end ? 23 : 0), static_cast<std::uint8_t>(end ? 59 : 0)};
+}
+
+std::int64_t dayNumber(const CallDate& d) { return daysFromCivil(d.year, d.month, d.day); }
+
+// "%s%s%04d_%02d%s" and "%s%s%04d_%02d_%02d%s" with the call file extension.
+fs::path monthlyFile(const fs::path& folder, const DateTimeFields& day)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d_%02d.bsl", day.year, day.month);
+    return folder / name;
+}
+
+fs::path dailyFile(const fs::path& folder, const DateTimeFields& day)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d_%02d_%02d.bsl", day.year, day.month, day.day);
+    return folder / name;
+}
+
+bool isFile(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+std::optional<std::string> readTaskFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string text(kTaskFileLimit, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad())
+        return std::nullopt;
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
+std::string assignmentText(std::string_view keyword, std::string_view value)
+{
+    std::string text(keyword);
+    text += "=\"";
+    text += value;
+    text += '"';
+    return text;
+}
+
+} // namespace
+
+std::array<std::optional<std::string>, taskkey::kCount> ParseTaskText(std::string_view text)
+{
+    std::array<std::optional<std::string>, taskkey::kCount> values;
+    const std::string lower = lowerAscii(text);
+    for (int k = 0; k < taskkey::kCount; ++k) {
+        const std::string_view keyword = taskkey::kNames[static_cast<std::size_t>(k)];
+        for (std::size_t at = lower.find(keyword); at != std::string::npos; at = lower.find(keyword, at + 1)) {
+            std::size_t p = at + keyword.size();
+            while (p < lower.size() && isBlank(lower[p]))
+                ++p;
+            if (p >= lower.size() || lower[p] != '=')
+                continue;
+            ++p;
+            while (p < lower.size() && isBlank(lower[p]))
+                ++p;
+            if (p >= lower.size() || lower[p] != '"')
+                continue;
+            const std::size_t close = lower.find('"', p + 1);
+            if (close == std::string::npos)
+                continue;
+            const std::string value(trim(text.substr(p + 1, close - p - 1)));
+            debuglog::write("attrib %.*s @ %d = %s", static_cast<int>(keyword.size()), keyword.data(),
+                            static_cast<int>(at), value.c_str());
+            values[static_cast<std::size_t>(k)] = value;
+            break;
+        }
+    }
+    return values;
+}
+
+std::optional<CallDate> TaskDate(std::string_view value, bool end, const DateTimeFields& now)
+{
+    const std::string word = lowerAscii(value);
+    if (word == "today")
+        return dayOf(now, end);
+    if (word == "yesterday")
+        return dayOf(civilFromDays(daysFromCivil(now.year, now.month, now.day) - 1), end);
+    if (word == "current" || word == "previous") {
+        DateTimeFields month = now;
+        if (word == "previous") {
+            month.month = now.month == 1 ? 12 : now.month - 1;
+            month.year = now.month == 1 ? now.year - 1 : now.year;
+        }
+        month.day = end ? daysInMonth(month.year, month.month) : 1;
+        return dayOf(month, end);
+    }
+    if (!allDigits(value) || (value.size() != 8 && value.size() != 12))
+        return std::nullopt;
+    const int year = digitsValue(value.substr(0, 4));
+    const int month = digitsValue(value.substr(4, 2));
+    const int day = digitsValue(value.substr(6, 2));
+    int hour = end ? 23 : 0;
+    int minute = end ? 59 : 0;
+    if (value.size() == 12) {
+        hour = digitsValue(value.substr(8, 2));
+        minute = digitsValue(value.substr(10, 2));
+    }
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) || hour > 23 || minute > 59)
+        return std::nullopt;
+    return CallDate{static_cast<std::uint16_t>(year), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day),
+                    static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(minute)};
+}
+
+std::vector<fs::path> TaskCallFiles(const fs::path& folder, const CallDate& from, const CallDate& to)
+{
+    const std::int64_t first = dayNumber(from);
+    const std::int64_t last = dayNumber(to);
+    std::vector<fs::path> files;
+    for (std::int64_t d = first; d <= last; ++d) {
+        const fs::path path = monthlyFile(folder, civilFromDays(d));
+        if (std::find(files.begin(), files.end(), path) == files.end() && isFile(path))
+            files.push_back(path);
+    }
+    if (!files.empty())
+        return files;
+    for (std::int64_t d = first; d <= last; ++d) {
+        const fs::path path = dailyFile(folder, civilFromDays(d));
+        if (isFile(path))
+            files.push_back(path);
+    }
+    return files;
+}
+
+TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
+{
+    debuglog::write("ProcessTask() %.*s", static_cast<int>(task.size()), task.data());
+    TaskResult result;
+    int errorId = 0;
+    std::string errorText;
+    auto fail = [&](int id, std::string text) {
+        host.restoreWindow();
+        MessageById(id, mb::kOk | mb::kIconStop, {text});
+        return result;
+    };
+
+    // 1. The task text, or the beginning of the task file.
+    std::string text(task);
+    const std::string_view trimmed = trim(task);
+    if (!trimmed.empty() && trimmed.front() == '@') {
+        std::string name(trimmed.substr(1));
+        std::replace(name.begin(), name.end(), '"', ' ');
+        name = std::string(trim(name));
+        fs::path path = reportPathFromText(name);
+        if (path.is_relative())
+            path = host.programFolder() / path;
+        std::optional<std::string> content = readTaskFile(path);
+        if (!content)
+            return fail(sid::kErrorOpeningFile, name);
+        text = std::move(*content);
+    }
+
+    // 2. The values; every required one must be there.
+    const auto values = ParseTaskText(text);
+    for (int k = 0; k < taskkey::kCount; ++k) {
+        const auto& value = values[static_cast<std::size_t>(k)];
+        if (taskkey::kRequired[static_cast<std::size_t>(k)] && (!value || value->empty())) {
+            errorId = sid::kMissingArgument;
+            errorText = assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], "...");
+        }
+    }
+    if (errorId != 0)
+        return fail(errorId, errorText);
+    auto valueOf = [&](int k) -> const std::string& { return *values[static_cast<std::size_t>(k)]; };
+    auto given = [&](int k) { return values[static_cast<std::size_t>(k)] && !values[static_cast<std::size_t>(k)]->empty(); };
+    auto invalid = [&](int k) {
+        return fail(sid::kInvalidArgument, assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], valueOf(k)));
+    };
+
+    // 3. Taken over in keyword order.
+    const DateTimeFields now = host.now();
+    const std::optional<CallDate> from = TaskDate(valueOf(taskkey::From), false, now);
+    if (!from)
+        return invalid(taskkey::From);
+    const std::optional<CallDate> to = TaskDate(valueOf(taskkey::To), true, now);
+    if (!to)
+        return invalid(taskkey::To);
+    const fs::path folder = given(taskkey::Calls) ? reportPathFromText(valueOf(taskkey::Calls)) : host.defaultCallsFolder();
+    const bool filtered = given(taskkey::Filter);
+    if (filtered) {
+        const FilterRecord* saved = host.savedFilter(valueOf(taskkey::Filter));
+        if (!saved)
+            return invalid(taskkey::Filter);
+        const FilterRecord filter = *saved;
+        host.setCurrentFilter(filter);
+    }
+    ReportRequest request;
+    request.generate = true;
+    request.templateName = valueOf(taskkey::Report);
+    request.output = valueOf(taskkey::Out);
+    request.kind = ReportSummary;
+    if (given(taskkey::Type)) {
+        // Only the ten kinds are reports; anything else would run a report nobody asked for.
+        const std::string_view type = trim(valueOf(taskkey::Type));
+        if (!allDigits(type) || type.size() > 2 || digitsValue(type) >= kReportKindCount)
+            return invalid(taskkey::Type);
+        request.kind = digitsValue(type);
+    }
+    if (given(taskkey::Detail))
+        request.detail = valueOf(taskkey::Detail);
+
+    // 4. The call files of the period; none found keeps the loaded calls.
+    const std::vector<fs::path> files = TaskCallFiles(folder, *from, *to);
+    if (!files.empty() && !host.loadCallFiles(files))
+        return result;
+    if (filtered)
+        host.applyCurrentFilter();
+
+    // 5. The report over the period.
+    ReportEnvironment env = host.reportEnvironment();
+    env.context.from = *from;
+    env.context.to = *to;
+    fs::path written;
+    if (RunReport(request, env, &written) == 1 && !written.empty()) {
+        result.reportWritten = true;
+        result.file = written;
+    }
+    return result;
+}
