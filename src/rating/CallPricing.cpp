@@ -5,6 +5,7 @@
 
 #include "rating/CallRating.h"
 #include "rating/CivilTime.h"
+#include "rating/CostRounding.h"
 
 #include <algorithm>
 
@@ -229,7 +230,9 @@ double CallRating::finish(const CallRecord& call, const CarrierBlock& carrier, d
         if (m != 100)
             cost = static_cast<double>(m) * cost * 0.01;
     }
-    if (m_settings.header.roundCost)
-        cost = m_settings.roundToCurrencyUnit(cost);
+    if (m_settings.header.roundCost) {
+        const std::optional<double> quick = roundCostQuickly(cost, m_currencyDigits);
+        cost = quick ? *quick : m_settings.roundToCurrencyUnit(cost);
+    }
     return cost;
 }

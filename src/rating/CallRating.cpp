@@ -61,6 +61,18 @@ CallRating::CallRating(const SettingsDatabase& settings, const RatingOptions& op
 
 void CallRating::rebuild()
 {
+    std::vector<std::pair<std::uint32_t, std::int32_t>> keys;
+    for (const DirectoryEntry& e : m_settings.directory) {
+        if (e.extension != -1)
+            keys.emplace_back(static_cast<std::uint32_t>(e.extension), m_settings.findExtension(e.extension));
+    }
+    m_extensions.build(keys);
+    keys.clear();
+    for (const TrunkEntry& t : m_settings.trunks)
+        keys.emplace_back(t.number, m_settings.findTrunk(t.number));
+    m_trunks.build(keys);
+    m_currencyDigits = m_settings.currency().format(Currency::Main).digits;
+
     for (std::size_t k = 0; k < m_prefixes.size(); ++k) {
         m_prefixes[k].clear();
         const auto& list = m_settings.prefixes[k];
@@ -121,18 +133,17 @@ void CallRating::identify(CallRecord& call) const
 {
     const SettingsDatabase& db = m_settings;
     const std::string_view account = call.account();
-    const auto extension = static_cast<std::int32_t>(call.extension);
     if (db.header.linkAccountCodes) {
         call.projectIndex = db.projectNameIndexOfEntry(db.findProject(account));
-        call.directoryIndex = db.findExtension(extension);
+        call.directoryIndex = m_extensions.find(call.extension);
     } else {
         call.projectIndex = -1;
         const int byAccount = account.empty() ? -1 : db.findAccountCode(account);
-        call.directoryIndex = byAccount >= 0 ? byAccount : db.findExtension(extension);
+        call.directoryIndex = byAccount >= 0 ? byAccount : m_extensions.find(call.extension);
     }
     call.departmentIndex = db.departmentIndexOfEntry(call.directoryIndex);
 
-    call.trunkIndex = db.findTrunk(call.trunk);
+    call.trunkIndex = m_trunks.find(call.trunk);
     call.carrierIndex = 0;
     if (call.trunkIndex >= 0) {
         // A carrier outside 1-6 in the file still identifies the trunk, but no

@@ -10,6 +10,7 @@
 
 #include "calls/CallRecord.h"
 #include "rating/CodeTrie.h"
+#include "rating/FlatIntMap.h"
 #include "rating/PatternIndex.h"
 #include "settings/SettingsDatabase.h"
 
@@ -85,6 +86,11 @@ private:
 
     const SettingsDatabase& m_settings;
     RatingOptions m_options;
+
+    // The database's own answers for every extension and trunk number, flat.
+    FlatIntMap m_extensions;
+    FlatIntMap m_trunks;
+    int m_currencyDigits = 2;
 
     std::array<CodeTrie, kCarrierCount> m_prefixes;  // per carrier, wildcard prefixes, first wins
     CodeTrie m_destinations{CodeTrie::Duplicates::KeepLast};  // exact codes, as the database's map

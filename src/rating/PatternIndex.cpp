@@ -1,6 +1,7 @@
 #include "rating/PatternIndex.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <map>
 #include <utility>
@@ -72,7 +73,7 @@ void PatternIndex::build(const std::vector<std::string_view>& patterns)
             groups[{p.size(), starMask(p)}].push_back(static_cast<int>(i));
     }
     for (const auto& [key, members] : groups) {
-        Group g{key.first, key.second, std::popcount(key.second), {}};
+        Group g{key.first, key.second, std::popcount(key.second), {}, {}};
         fill(g, members);
         m_byLength[key.first].push_back(std::move(g));
     }
@@ -86,9 +87,11 @@ void PatternIndex::fill(Group& group, const std::vector<int>& members)
 {
     const std::size_t size = std::bit_ceil(members.size() * 2 + 2);
     group.slots.assign(size, Slot{0, -1});
+    group.filter.assign(std::bit_ceil((members.size() + 3) / 4), 0);
     for (const int position : members) {
         const std::string_view p = pattern(position);
         const std::uint64_t h = hashOf(p, group.mask);
+        group.filter[filterWord(group, h)] |= filterBits(h);
         const auto tag = static_cast<std::uint32_t>(h >> 32);
         for (std::size_t at = h & (size - 1);; at = (at + 1) & (size - 1)) {
             Slot& slot = group.slots[at];
@@ -102,10 +105,11 @@ void PatternIndex::fill(Group& group, const std::vector<int>& members)
     }
 }
 
-int PatternIndex::probe(const Group& group, std::string_view text) const
+int PatternIndex::probe(const Group& group, std::string_view text, std::uint64_t h) const
 {
     const std::size_t size = group.slots.size();
-    const std::uint64_t h = hashOf(text, group.mask);
+    if (const std::uint64_t bits = filterBits(h); (group.filter[filterWord(group, h)] & bits) != bits)
+        return -1;
     const auto tag = static_cast<std::uint32_t>(h >> 32);
     for (std::size_t at = h & (size - 1);; at = (at + 1) & (size - 1)) {
         const Slot& slot = group.slots[at];
@@ -122,12 +126,23 @@ int PatternIndex::find(std::string_view text) const
         return -1;
     if (text.find('*') != std::string_view::npos)
         return scan(text);
+    // The filter words of the first groups are fetched together, so that their
+    // cache misses overlap rather than follow one another.
+    const std::vector<Group>& groups = m_byLength[text.size()];
+    constexpr std::size_t kAhead = 8;
+    std::array<std::uint64_t, kAhead> hashes;
+    const std::size_t ahead = std::min(groups.size(), kAhead);
+    for (std::size_t i = 0; i < ahead; ++i) {
+        hashes[i] = hashOf(text, groups[i].mask);
+        __builtin_prefetch(&groups[i].filter[filterWord(groups[i], hashes[i])]);
+    }
     int best = -1;
     int bestStars = 0;
-    for (const Group& g : m_byLength[text.size()]) {
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const Group& g = groups[i];
         if (best >= 0 && g.stars > bestStars)
             break;
-        const int found = probe(g, text);
+        const int found = probe(g, text, i < ahead ? hashes[i] : hashOf(text, g.mask));
         if (found >= 0 && (best < 0 || found < best)) {
             best = found;
             bestStars = g.stars;

@@ -41,12 +41,24 @@ private:
         std::uint32_t mask;      // bit k: "*" at position k
         int stars;
         std::vector<Slot> slots; // open addressing, a power of two long
+        // Two bits of one word per pattern, 16 bits per pattern (other bits of the
+        // hash than the slot's): small enough to stay in the cache while the call
+        // table streams past, it turns away almost every number that is no contact.
+        std::vector<std::uint64_t> filter;
     };
+    static std::uint64_t filterBits(std::uint64_t h)
+    {
+        return (std::uint64_t{1} << (h >> 20 & 63)) | (std::uint64_t{1} << (h >> 26 & 63));
+    }
+    static std::size_t filterWord(const Group& g, std::uint64_t h)
+    {
+        return static_cast<std::size_t>(h >> 32) & (g.filter.size() - 1);
+    }
 
     static std::uint64_t hashOf(std::string_view text, std::uint32_t mask);
     bool sameKey(int position, std::string_view text, std::uint32_t mask) const;
     void fill(Group& group, const std::vector<int>& members);
-    int probe(const Group& group, std::string_view text) const;
+    int probe(const Group& group, std::string_view text, std::uint64_t h) const;
     int scan(std::string_view text) const;  // texts holding "*" themselves
 
     std::string_view pattern(int position) const

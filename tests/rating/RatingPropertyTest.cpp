@@ -5,9 +5,11 @@
 #include "PlainRating.h"
 #include "RatingFixtures.h"
 #include "rating/CivilTime.h"
+#include "rating/CostRounding.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <random>
 
@@ -233,4 +235,32 @@ TEST(RatingProperty, CivilTimeAgreesWithTheCLibrary)
         ASSERT_EQ(back, (civil::Date{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday}));
         ASSERT_EQ(civil::weekday(civil::dayOf(expected)), (t.tm_wday + 6) % 7);
     }
+}
+
+// The quick rounding of costs gives the text rounding's double exactly, or leaves it to the text.
+TEST(RatingProperty, QuickCostRoundingEqualsTheTextRounding)
+{
+    Random r(7);
+    SettingsDatabase db = plainSettings();
+    std::vector<double> amounts = {0.0, 0.125, 0.005, 1.005, 2.675, 0.0049999999, 0.0050000001, 999999.995,
+                                   0.3333333333, 1e-7, 5e-7, 4.9999999e-7, 123.4565, 0.1 + 0.2};
+    for (int i = 0; i < 200000; ++i) {
+        const double base = r.below(1000000) / std::pow(10.0, r.between(0, 9));
+        amounts.push_back(r.chance(50) ? base : std::nextafter(base, r.chance(50) ? 0.0 : 1e9));
+    }
+    int quick = 0;
+    for (int digits = 0; digits <= 9; ++digits) {
+        db.header.mainCurrency.digits = static_cast<std::uint32_t>(digits);
+        db.rebuildCurrencyFormats();
+        for (const double amount : amounts) {
+            const std::optional<double> q = roundCostQuickly(amount, digits);
+            if (!q)
+                continue;
+            ++quick;
+            ASSERT_EQ(*q, db.roundToCurrencyUnit(amount)) << amount << " to " << digits;
+        }
+    }
+    EXPECT_GT(quick, 1900000);  // the text is rarely needed
+    EXPECT_FALSE(roundCostQuickly(-1.0, 2));
+    EXPECT_FALSE(roundCostQuickly(0.0000005, 2));  // a tie in the sixth decimal
 }
