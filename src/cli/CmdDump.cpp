@@ -1,29 +1,24 @@
 // quantorix-cli dump [--home DIR] FILE.bsl...
-// Loads the call files as File > Open does and prints every call, in table order,
-// as CSV to standard output.
+// Loads the call files as File > Open does, rated with the settings database and
+// the preference values of the program folder, and prints every call, in table
+// order, as CSV to standard output.
 
 #include "calls/CallDump.h"
 #include "calls/CallSession.h"
 #include "cli/CliCommand.h"
+#include "cli/CliHome.h"
 #include "core/DebugLog.h"
-#include "core/ProgramFolder.h"
+#include "prefs/Preferences.h"
+#include "rating/RatedCallNames.h"
+#include "rating/RatingPipeline.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-// How the dump rates calls and names what they refer to. The calls are shown as
-// read from their files (unrated, no names) until the command line loads the
-// settings database; then a rating pipeline and a name lookup go in here.
-struct DumpRating
-{
-    CallPipeline* pipeline = nullptr;  // nullptr: unrated
-    CallNames unnamed;
-    const CallNames* names = &unnamed;
-};
 
 std::string loadMessage(const LoadOutcome& outcome)
 {
@@ -40,17 +35,24 @@ bool writeOut(const std::string& text)
 
 int dump(std::vector<std::string> args)
 {
-    const std::string home = takeHomeOption(args);
-    if (args.empty()) {
+    std::vector<std::string> files = args;
+    takeHomeOption(files);
+    if (files.empty()) {
         std::fprintf(stderr, "usage: quantorix-cli dump [--home DIR] FILE.bsl...\n");
         return 2;
     }
-    debuglog::setProgramFolder(programfolder::resolve(home));
-    const std::vector<std::filesystem::path> paths(args.begin(), args.end());
+    const std::unique_ptr<CliHome> home = CliHome::open(args);
+    if (!home)
+        return CliHome::kExitNoDatabase;
+    debuglog::setProgramFolder(home->programFolder);
+    const std::vector<std::filesystem::path> paths(files.begin(), files.end());
 
-    DumpRating rating;
+    Preferences prefs;
+    prefs.load(home->ini);
+    RatingPipeline rating(home->settings, prefs);
+    const RatedCallNames names(home->settings);
     CallSession session;
-    session.setPipeline(rating.pipeline);
+    session.setPipeline(&rating);
     NoProgress progress;
     const LoadOutcome outcome = session.openFiles(paths, progress);
     if (!outcome.ok()) {
@@ -60,7 +62,7 @@ int dump(std::vector<std::string> args)
 
     std::string out(calldump::header());
     for (const CallRecord& call : session.calls()) {
-        calldump::appendRow(out, call, *rating.names);
+        calldump::appendRow(out, call, names);
         if (out.size() >= (1u << 16)) {
             if (!writeOut(out))
                 return 1;
