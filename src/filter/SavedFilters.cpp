@@ -1,6 +1,7 @@
 #include "filter/SavedFilters.h"
 
 #include "core/LittleEndian.h"
+#include "core/Locale.h"
 #include "core/ProgramFolder.h"
 #include "core/SaveFile.h"
 
@@ -95,6 +96,16 @@ bool save(const std::filesystem::path& programFolder, const SavedFilterList& fil
     const std::vector<std::uint8_t> file = write(filters);
     return saveFileAtomically(pathIn(programFolder),
                               std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), error);
+}
+
+const SavedFilter* find(const SavedFilterList& filters, std::string_view name)
+{
+    const Locale& locale = Locale::current();
+    for (const SavedFilter& saved : filters) {
+        if (locale.compare(saved.nameText(), name) == 0)
+            return &saved;
+    }
+    return nullptr;
 }
 
 } // namespace savedfilters

@@ -65,4 +65,8 @@ bool save(const std::filesystem::path& programFolder, const SavedFilterList& fil
 
 std::filesystem::path pathIn(const std::filesystem::path& programFolder);
 
+// The first saved filter whose name equals `name` under the locale's collation
+// (case-sensitive), or nullptr.
+const SavedFilter* find(const SavedFilterList& filters, std::string_view name);
+
 } // namespace savedfilters

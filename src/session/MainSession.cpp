@@ -2,7 +2,6 @@
 
 #include "core/DebugLog.h"
 #include "core/IniProfile.h"
-#include "core/Locale.h"
 
 #include <algorithm>
 
@@ -226,12 +225,7 @@ bool MainSession::saveSavedFilters(std::string* error) const
 
 const SavedFilter* MainSession::findSavedFilter(std::string_view name) const
 {
-    const Locale& locale = Locale::current();
-    for (const SavedFilter& saved : m_saved) {
-        if (locale.compare(saved.nameText(), name) == 0)
-            return &saved;
-    }
-    return nullptr;
+    return savedfilters::find(m_saved, name);
 }
 
 void MainSession::loadDefaultFilter()
