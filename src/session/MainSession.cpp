@@ -87,6 +87,8 @@ LoadOutcome MainSession::openFiles(std::span<const std::filesystem::path> paths,
 ReloadOutcome MainSession::reload(Progress& progress)
 {
     const ReloadOutcome outcome = m_calls.reload(progress);
+    if (outcome.restarted)
+        m_currentCall = m_focusedCall = -1;  // table indexes of dropped calls
     if (outcome.visibleChanged)
         sumTotals();
     updateReportPeriod();
