@@ -1,20 +1,24 @@
-// quantorix-cli dump [--home DIR] FILE.bsl...
+// quantorix-cli dump [--home DIR] [--filter NAME | --no-filter] FILE.bsl...
 // Loads the call files as File > Open does, rated with the settings database and
-// the preference values of the program folder, and prints every call, in table
-// order, as CSV to standard output.
+// the preference values of the program folder, and prints every call that the
+// filter lets through, in table order, as CSV to standard output. The filter is
+// the saved filter NAME, none, or (without either option) the default filter.
 
 #include "calls/CallDump.h"
 #include "calls/CallSession.h"
 #include "cli/CliCommand.h"
 #include "cli/CliHome.h"
 #include "core/DebugLog.h"
+#include "filter/FilterMatcher.h"
 #include "prefs/Preferences.h"
 #include "rating/RatedCallNames.h"
 #include "rating/RatingPipeline.h"
+#include "session/FilterOption.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,14 +41,21 @@ int dump(std::vector<std::string> args)
 {
     std::vector<std::string> files = args;
     takeHomeOption(files);
-    if (files.empty()) {
-        std::fprintf(stderr, "usage: quantorix-cli dump [--home DIR] FILE.bsl...\n");
+    FilterOption filterOption;
+    std::string error;
+    if (!filterOption.take(files, &error) || files.empty()) {
+        std::fprintf(stderr, "usage: quantorix-cli dump [--home DIR] [--filter NAME | --no-filter] FILE.bsl...\n");
         return 2;
     }
     const std::unique_ptr<CliHome> home = CliHome::open(args);
     if (!home)
         return CliHome::kExitNoDatabase;
     debuglog::setProgramFolder(home->programFolder);
+    const std::optional<FilterRecord> filter = filterOption.resolve(home->programFolder, home->ini, &error);
+    if (!filter) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
     const std::vector<std::filesystem::path> paths(files.begin(), files.end());
 
     Preferences prefs;
@@ -60,8 +71,11 @@ int dump(std::vector<std::string> args)
         return 1;
     }
 
+    const FilterMatcher matcher(*filter, home->settings);
     std::string out(calldump::header());
     for (const CallRecord& call : session.calls()) {
+        if (!matcher.accept(call))
+            continue;
         calldump::appendRow(out, call, names);
         if (out.size() >= (1u << 16)) {
             if (!writeOut(out))
@@ -72,6 +86,9 @@ int dump(std::vector<std::string> args)
     return writeOut(out) && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const CliCommand dumpCommand("dump", "[--home DIR] FILE.bsl...  print the calls of call files as CSV", dump);
+const CliCommand dumpCommand("dump",
+                             "[--home DIR] [--filter NAME | --no-filter] FILE.bsl...  "
+                             "print the calls of call files as CSV",
+                             dump);
 
 } // namespace

@@ -1,0 +1,206 @@
+#include "ReportFixtures.h"
+
+#include "core/IniProfile.h"
+#include "lang/StringTable.h"
+#include "report/ReportTask.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace reporttest;
+namespace fs = std::filesystem;
+
+const DateTimeFields kNow{2025, 3, 1, 10, 15, 0};
+
+TEST(ParseTaskTextTest, KeywordsInAnyCaseValuesAsWritten)
+{
+    const auto v = ParseTaskText("FROM=\"20250101\"\nTo =  \" Previous \" Report=\"Summary by Employee\" "
+                                 "out=\"monthly\" type=\"1\" detail=\"Adams\" filter=\"Outgoing\"");
+    EXPECT_EQ(v[taskkey::From], "20250101");
+    EXPECT_EQ(v[taskkey::To], "Previous");
+    EXPECT_EQ(v[taskkey::Report], "Summary by Employee");
+    EXPECT_EQ(v[taskkey::Out], "monthly");
+    EXPECT_EQ(v[taskkey::Type], "1");
+    EXPECT_EQ(v[taskkey::Detail], "Adams");
+    EXPECT_EQ(v[taskkey::Filter], "Outgoing");
+    EXPECT_FALSE(v[taskkey::Calls]);
+}
+
+TEST(ParseTaskTextTest, FirstWellFormedOccurrenceCounts)
+{
+    const auto v = ParseTaskText("from yesterday from = \"yesterday\" out=\"a\" out=\"b\" report=\"x");
+    EXPECT_EQ(v[taskkey::From], "yesterday");
+    EXPECT_EQ(v[taskkey::Out], "a");
+    EXPECT_FALSE(v[taskkey::Report]);  // no closing quote
+    EXPECT_FALSE(v[taskkey::To]);
+}
+
+TEST(TaskDateTest, NamedAndDigitValues)
+{
+    EXPECT_EQ(TaskDate("today", false, kNow), (CallDate{2025, 3, 1, 0, 0}));
+    EXPECT_EQ(TaskDate("Yesterday", true, kNow), (CallDate{2025, 2, 28, 23, 59}));
+    EXPECT_EQ(TaskDate("yesterday", false, {2024, 3, 1, 0, 0, 0}), (CallDate{2024, 2, 29, 0, 0}));
+    EXPECT_EQ(TaskDate("current", true, kNow), (CallDate{2025, 3, 31, 23, 59}));
+    EXPECT_EQ(TaskDate("previous", false, {2025, 1, 20, 0, 0, 0}), (CallDate{2024, 12, 1, 0, 0}));
+    EXPECT_EQ(TaskDate("previous", true, kNow), (CallDate{2025, 2, 28, 23, 59}));
+    EXPECT_EQ(TaskDate("20240229", true, kNow), (CallDate{2024, 2, 29, 23, 59}));
+    EXPECT_EQ(TaskDate("202402291730", true, kNow), (CallDate{2024, 2, 29, 17, 30}));
+    for (const char* bad : {"2005-01-31", "20250229", "20251301", "202501011260", "2025010", "", "tomorrow"})
+        EXPECT_FALSE(TaskDate(bad, false, kNow)) << bad;
+}
+
+TEST(TaskCallFilesTest, MonthlyFilesOnceEachElseDailyFiles)
+{
+    TempDir dir;
+    for (const char* name : {"2005_01.bsl", "2005_02.bsl", "2005_03.bsl", "2005_04.bsl", "2005_01_31.bsl"})
+        writeFile(dir / name, "");
+    EXPECT_EQ(TaskCallFiles(dir.path(), {2005, 1, 31, 0, 0}, {2005, 3, 1, 23, 59}),
+              (std::vector<fs::path>{dir / "2005_01.bsl", dir / "2005_02.bsl", dir / "2005_03.bsl"}));
+    for (const char* name : {"2006_05_02.bsl", "2006_05_04.bsl"})
+        writeFile(dir / name, "");
+    EXPECT_EQ(TaskCallFiles(dir.path(), {2006, 5, 1, 0, 0}, {2006, 5, 31, 23, 59}),
+              (std::vector<fs::path>{dir / "2006_05_02.bsl", dir / "2006_05_04.bsl"}));
+    EXPECT_TRUE(TaskCallFiles(dir.path(), {2007, 1, 1, 0, 0}, {2007, 1, 31, 23, 59}).empty());
+}
+
+// The main window's part of a task, over a call session of the office.
+class FakeHost : public ReportTaskHost
+{
+public:
+    explicit FakeHost(const fs::path& folder) : m_folder(folder) { prefs.extensionFormat = 0; }
+
+    fs::path programFolder() const override { return m_folder; }
+    fs::path defaultCallsFolder() const override { return m_folder / "Calls"; }
+    DateTimeFields now() const override { return kNow; }
+    const FilterRecord* savedFilter(std::string_view name) const override
+    {
+        return name == "Incoming only" ? &incomingOnly : nullptr;
+    }
+    void setCurrentFilter(const FilterRecord& filter) override { current = filter; }
+    void applyCurrentFilter() override { ++applied; }
+    bool loadCallFiles(std::span<const fs::path> files) override
+    {
+        loaded.assign(files.begin(), files.end());
+        session.setPipeline(&rating);
+        rating.restart();
+        return session.openFiles(files, progress).ok();
+    }
+    ReportEnvironment reportEnvironment() override
+    {
+        return {session, db, prefs, columns, SortKeys{}, {}, ini, m_folder, context, progress, hooks};
+    }
+
+    SettingsDatabase db = office();
+    Preferences prefs;
+    CallColumns columns{db, prefs};
+    std::vector<CallRecord> prepared;
+    ScriptedRating rating{prepared};
+    CallSession session;
+    IniProfile ini;
+    ReportContext context;
+    NoProgress progress;
+    ReportHooks hooks;
+    FilterRecord incomingOnly;
+    std::optional<FilterRecord> current;
+    int applied = 0;
+    std::vector<fs::path> loaded;
+
+private:
+    fs::path m_folder;
+};
+
+class ProcessTaskTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const CallDate february{2025, 2, 10, 9, 30};
+        host.prepared = {makeCall(host.db, {.extension = 100, .start = february}),
+                         makeCall(host.db, {.extension = 101, .start = february})};
+        writeCalls(dir / "Calls" / "2025_02.bsl", host.prepared);
+        writeFile(dir / "Reports" / "count.xml", "<report><var field=\"from_date\" modifier=\"day\"/><text>-</text>"
+                                                 "<var field=\"to_date\" modifier=\"day\"/><text>:</text>"
+                                                 "<var field=\"total\"/><record></record></report>");
+        host.incomingOnly.includeOutgoing = 0;
+    }
+
+    TempDir dir;
+    FakeHost host{dir.path()};
+    CapturingSink sink;
+};
+
+TEST_F(ProcessTaskTest, RunsTheReportOverTheFilesOfThePeriod)
+{
+    const TaskResult result =
+        ProcessTask("  from = \"previous\"\tto=\"previous\" report=\"count\" out=\"feb\" ", host);
+    ASSERT_TRUE(result.reportWritten);
+    EXPECT_EQ(result.file, dir / "Reports" / "feb.htm");
+    EXPECT_EQ(readFile(result.file), "1-28:2");
+    EXPECT_EQ(host.loaded, (std::vector<fs::path>{dir / "Calls" / "2025_02.bsl"}));
+    EXPECT_EQ(host.applied, 0);
+    EXPECT_TRUE(sink.shown.empty());
+}
+
+TEST_F(ProcessTaskTest, TaskFileRelativeToTheProgramFolder)
+{
+    writeFile(dir / "monthly.txt", "; the monthly report\r\nFROM=\"20250201\" TO=\"20250228\"\r\n"
+                                   "REPORT=\"count\" OUT=\"" + (dir / "out" / "feb.txt").string() + "\"\r\n"
+                                   "calls=\"" + (dir / "Calls").string() + "\" type=\"4\" detail=\"100\"");
+    fs::create_directories(dir / "out");
+    const TaskResult result = ProcessTask("@\"monthly.txt\"", host);
+    ASSERT_TRUE(result.reportWritten);
+    EXPECT_EQ(result.file, dir / "out" / "feb.txt");
+    EXPECT_EQ(readFile(result.file), "1-28:1");
+}
+
+TEST_F(ProcessTaskTest, SavedFilterIsMadeCurrentAndApplied)
+{
+    const TaskResult result =
+        ProcessTask("from=\"20250201\" to=\"20250228\" filter=\"Incoming only\" report=\"count\" out=\"x\"", host);
+    EXPECT_TRUE(result.reportWritten);
+    ASSERT_TRUE(host.current);
+    EXPECT_EQ(host.current->includeOutgoing, 0);
+    EXPECT_EQ(host.applied, 1);
+}
+
+TEST_F(ProcessTaskTest, ErrorsNameTheArgumentAndLoadNothing)
+{
+    struct Case
+    {
+        const char* task;
+        int id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"from=\"20250201\" to=\"20250228\" report=\"count\"", sid::kMissingArgument, "out=\"...\""},
+        {"from=\"20250201\" out=\"\"", sid::kMissingArgument, "out=\"...\""},
+        {"from=\"2005-01-31\" to=\"20050301\" report=\"count\" out=\"x\"", sid::kInvalidArgument,
+         "from=\"2005-01-31\""},
+        {"from=\"20250201\" to=\"20250228\" filter=\"Nope\" report=\"count\" out=\"x\"", sid::kInvalidArgument,
+         "filter=\"Nope\""},
+        {"from=\"20250201\" to=\"20250228\" report=\"count\" out=\"x\" type=\"12\"", sid::kInvalidArgument,
+         "type=\"12\""},
+        {"@missing-task.txt", sid::kErrorOpeningFile, "missing-task.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.task);
+        sink.shown.clear();
+        EXPECT_FALSE(ProcessTask(c.task, host).reportWritten);
+        ASSERT_EQ(sink.shown.size(), 1u);
+        EXPECT_EQ(sink.shown[0].id, c.id);
+        EXPECT_NE(sink.shown[0].text.find(c.text), std::string::npos) << sink.shown[0].text;
+    }
+    EXPECT_TRUE(host.loaded.empty());
+    EXPECT_FALSE(fs::exists(dir / "Reports" / "x.htm"));
+}
+
+TEST_F(ProcessTaskTest, NoCallFilesKeepsTheLoadedCalls)
+{
+    const TaskResult result = ProcessTask("from=\"today\" to=\"today\" report=\"count\" out=\"y\"", host);
+    ASSERT_TRUE(result.reportWritten);
+    EXPECT_TRUE(host.loaded.empty());
+    EXPECT_EQ(readFile(result.file), "1-1:0");
+}
+
+} // namespace
