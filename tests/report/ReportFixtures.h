@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "calls/CallFileRecord.h"
 #include "calls/CallSession.h"
+#include "core/IniProfile.h"
 #include "lang/Message.h"
 #include "prefs/CallColumns.h"
 #include "prefs/Preferences.h"
@@ -167,5 +168,29 @@ inline void writeCalls(const std::filesystem::path& path, const std::vector<Call
     }
     writeFile(path, bytes);
 }
+
+// The main window's side of a run: the office's settings and a call session
+// holding the prepared calls once loaded.
+struct SessionRig
+{
+    SessionRig() { prefs.extensionFormat = 0; }
+
+    bool loadFiles(std::span<const std::filesystem::path> files)
+    {
+        session.setPipeline(&rating);
+        rating.restart();
+        return session.openFiles(files, progress).ok();
+    }
+
+    SettingsDatabase db = office();
+    Preferences prefs;
+    CallColumns columns{db, prefs};
+    std::vector<CallRecord> prepared;
+    ScriptedRating rating{prepared};
+    CallSession session;
+    IniProfile ini;
+    ReportContext context;
+    NoProgress progress;
+};
 
 } // namespace reporttest

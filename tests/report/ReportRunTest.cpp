@@ -11,7 +11,7 @@ namespace {
 using namespace reporttest;
 namespace fs = std::filesystem;
 
-class ReportRunTest : public ::testing::Test
+class ReportRunTest : public ::testing::Test, protected SessionRig
 {
 protected:
     class Hooks : public ReportHooks
@@ -30,16 +30,13 @@ protected:
         std::vector<int> statuses;
     };
 
-    void SetUp() override { prefs.extensionFormat = 0; }
-
     void add(const CallSpec& spec) { prepared.push_back(makeCall(db, spec)); }
 
     void load()
     {
-        writeCalls(dir / "calls.bsl", prepared);
-        rating.restart();
-        session.setPipeline(&rating);
-        ASSERT_TRUE(session.openFile(dir / "calls.bsl", progress).ok());
+        const fs::path file = dir / "calls.bsl";
+        writeCalls(file, prepared);
+        ASSERT_TRUE(loadFiles(std::span(&file, 1)));
         context.from = {2025, 3, 1, 0, 0};
         context.to = {2025, 3, 31, 23, 59};
     }
@@ -63,15 +60,6 @@ protected:
     }
 
     TempDir dir;
-    SettingsDatabase db = office();
-    Preferences prefs;
-    CallColumns columns{db, prefs};
-    std::vector<CallRecord> prepared;
-    ScriptedRating rating{prepared};
-    CallSession session;
-    IniProfile ini;
-    ReportContext context;
-    NoProgress progress;
     Hooks hooks;
     std::vector<std::size_t> selected;
     CapturingSink sink;

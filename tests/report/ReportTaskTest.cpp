@@ -65,10 +65,10 @@ TEST(TaskCallFilesTest, MonthlyFilesOnceEachElseDailyFiles)
 }
 
 // The main window's part of a task, over a call session of the office.
-class FakeHost : public ReportTaskHost
+class FakeHost : public ReportTaskHost, public SessionRig
 {
 public:
-    explicit FakeHost(const fs::path& folder) : m_folder(folder) { prefs.extensionFormat = 0; }
+    explicit FakeHost(const fs::path& folder) : m_folder(folder) {}
 
     fs::path programFolder() const override { return m_folder; }
     fs::path defaultCallsFolder() const override { return m_folder / "Calls"; }
@@ -82,24 +82,13 @@ public:
     bool loadCallFiles(std::span<const fs::path> files) override
     {
         loaded.assign(files.begin(), files.end());
-        session.setPipeline(&rating);
-        rating.restart();
-        return session.openFiles(files, progress).ok();
+        return loadFiles(files);
     }
     ReportEnvironment reportEnvironment() override
     {
         return {session, db, prefs, columns, SortKeys{}, {}, ini, m_folder, context, progress, hooks};
     }
 
-    SettingsDatabase db = office();
-    Preferences prefs;
-    CallColumns columns{db, prefs};
-    std::vector<CallRecord> prepared;
-    ScriptedRating rating{prepared};
-    CallSession session;
-    IniProfile ini;
-    ReportContext context;
-    NoProgress progress;
     ReportHooks hooks;
     FilterRecord incomingOnly;
     std::optional<FilterRecord> current;
