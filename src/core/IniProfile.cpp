@@ -137,7 +137,9 @@ int IniProfile::readInt(std::string_view section, std::string_view key, int fall
 
 bool IniProfile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    std::string line = std::string(key) + "=" + std::string(value);
+    std::string line;
+    line.reserve(key.size() + 1 + value.size());
+    line.append(key).append(1, '=').append(value);
     const Position pos = locate(section, key);
     if (pos.key != npos) {
         if (m_lines[pos.key] == line)
@@ -150,7 +152,10 @@ bool IniProfile::writeString(std::string_view section, std::string_view key, std
             --at;
         m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
     } else {
-        m_lines.push_back("[" + std::string(section) + "]");
+        std::string header;
+        header.reserve(section.size() + 2);
+        header.append(1, '[').append(section).append(1, ']');
+        m_lines.push_back(std::move(header));
         m_lines.push_back(std::move(line));
     }
     return changed();
