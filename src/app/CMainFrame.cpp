@@ -1,0 +1,411 @@
+#include "app/CMainFrame.h"
+
+#include "app/CallsModel.h"
+#include "app/CallsView.h"
+#include "app/Commands.h"
+#include "app/FrameProgress.h"
+#include "app/ProgramIcon.h"
+#include "app/StatusPanel.h"
+#include "core/Cp1252.h"
+#include "lang/LanguageService.h"
+#include "lang/StringTable.h"
+#include "lang/gui/QtTranslate.h"
+#include "ui/ColorButton.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+struct Accelerator
+{
+    int command;
+    QKeyCombination keys;
+};
+
+// Ctrl+Q is shown in the menu beside "Quick report", so it works as well.
+const Accelerator kAccelerators[] = {
+    {cmd::kOpen, Qt::CTRL | Qt::Key_O},       {cmd::kReports, Qt::CTRL | Qt::Key_R},
+    {cmd::kQuickReport, Qt::CTRL | Qt::Key_Q}, {cmd::kFind, Qt::CTRL | Qt::Key_F},
+    {cmd::kFilter, Qt::CTRL | Qt::Key_I},     {cmd::kUndoFilter, Qt::CTRL | Qt::Key_U},
+    {cmd::kClearFilter, Qt::CTRL | Qt::Key_L}, {cmd::kHelpTopics, Qt::Key_F1},
+    {cmd::kFindNext, Qt::Key_F3},             {cmd::kRefresh, Qt::Key_F5},
+    {cmd::kExit, Qt::ALT | Qt::Key_X},
+};
+
+struct ToolButton
+{
+    int command;  // 0: a separator
+    QStyle::StandardPixmap icon;
+};
+
+const ToolButton kToolButtons[] = {
+    {cmd::kOpen, QStyle::SP_DialogOpenButton},
+    {cmd::kClose, QStyle::SP_DialogCloseButton},
+    {0, {}},
+    {cmd::kRefresh, QStyle::SP_BrowserReload},
+    {cmd::kAutoRefresh, QStyle::SP_MediaPlay},
+    {0, {}},
+    {cmd::kFilter, QStyle::SP_FileDialogContentsView},
+    {cmd::kUndoFilter, QStyle::SP_ArrowBack},
+    {cmd::kClearFilter, QStyle::SP_DialogResetButton},
+    {0, {}},
+    {cmd::kReports, QStyle::SP_FileDialogDetailedView},
+    {cmd::kQuickReport, QStyle::SP_FileIcon},
+    {0, {}},
+    {cmd::kFind, QStyle::SP_FileDialogStart},
+    {cmd::kFindNext, QStyle::SP_ArrowForward},
+    {0, {}},
+    {cmd::kSettings, QStyle::SP_ComputerIcon},
+    {0, {}},
+    {cmd::kHelpTopics, QStyle::SP_DialogHelpButton},
+    {cmd::kAbout, QStyle::SP_MessageBoxInformation},
+};
+
+QString durationText(std::uint64_t seconds)
+{
+    return qtText(FormatPrintf("%d:%02d:%02d", {static_cast<unsigned long long>(seconds / 3600),
+                                                static_cast<unsigned long long>(seconds / 60 % 60),
+                                                static_cast<unsigned long long>(seconds % 60)}));
+}
+
+QString bracketed(const QString& all, const QString& selected, bool show)
+{
+    return show ? qtText(FormatPrintf("%s (%s)", {cp1252::fromQString(all), cp1252::fromQString(selected)})) : all;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ini(ini)
+    , m_session(std::make_unique<FrameSession>(std::move(programFolder), ini))
+{
+    // The name the window is known by (also what a second start looks for in its title bar).
+    setObjectName(QStringLiteral("PBX_Call_Quantorix_Pro"));
+    setWindowIcon(programIcon());
+    m_findHistory = FindHistory::read(ini);
+    m_lastFile = cp1252::toUtf8(ini.readString(filelayout::kSection, filelayout::kNameKey));
+    m_status = new StatusPanel(statusBar());
+    createList();
+    createMenus();
+    createToolBar();
+
+    m_refreshTimer.setInterval(kRefreshIntervalMs);
+    connect(&m_refreshTimer, &QTimer::timeout, this, [this] { refresh(true); });
+
+    const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const WindowLayout layout = WindowLayout::read(ini, work.left(), work.top(), work.width(), work.height());
+    setGeometry(layout.left, layout.top, std::max(layout.width, 200), std::max(layout.height, 150));
+    m_maximize = layout.maximize;
+
+    updateTitle();
+    updateTotals();
+    updateStatus();
+    updateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    saveLayout();
+}
+
+void CMainFrame::createList()
+{
+    m_model = new CallsModel(this);
+    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
+    ListLayout layout = ListLayout::read(m_ini);
+    m_session->setSortKeys(layout.sort);
+    m_model->setLayout(layout);
+
+    m_view = new CallsView(this);
+    m_view->setCallsModel(m_model);
+    m_view->setDelimiterColor(CColorButton::toQColor(m_session->prefs().delimiterColor));
+    setCentralWidget(m_view);
+    setFocusProxy(m_view);
+    for (int position = 0; position < layout.columns; ++position)
+        m_view->horizontalHeader()->resizeSection(position, layout.widthOf(layout.typeAt(position)));
+
+    connect(m_view, &CallsView::columnClicked, this, &CMainFrame::columnClicked);
+    connect(m_view, &CallsView::deletePressed, this, [this] {
+        if (isCommandEnabled(cmd::kHideSelected))
+            hideSelected();
+    });
+    connect(m_view, &CallsView::contextMenuWanted, this, &CMainFrame::showContextMenu);
+    // Selection totals are rebuilt when the user interface goes idle, once per burst of changes.
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_selectionDirty)
+            return;
+        m_selectionDirty = true;
+        QTimer::singleShot(0, this, &CMainFrame::updateSelectionTotals);
+    });
+}
+
+void CMainFrame::createMenus()
+{
+    // Built anew from the resources (a language change rebuilds them): the old pop-ups go.
+    const QList<QAction*> old = menuBar()->actions();
+    menuBar()->clear();
+    for (QAction* action : old)
+        if (QMenu* popup = action->menu())
+            popup->deleteLater();
+    buildMenu(cmd::kMainMenu, menuBar());
+    delete m_contextMenu;
+    m_contextMenu = new QMenu(this);
+    buildPopupMenu(cmd::kContextMenu, m_contextMenu);
+
+    const auto connectAll = [this](QWidget* owner, auto& self) -> void {
+        for (QAction* action : owner->actions()) {
+            if (QMenu* popup = action->menu()) {
+                connect(popup, &QMenu::aboutToShow, this, [this, popup] { onMenuAboutToShow(popup); });
+                self(popup, self);
+            } else if (const int id = commandIdOf(action)) {
+                action->setStatusTip(qtText(LoadTextPrompt(id)));
+                connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+            }
+        }
+    };
+    connectAll(menuBar(), connectAll);
+    connectAll(m_contextMenu, connectAll);
+    connect(m_contextMenu, &QMenu::aboutToShow, this, [this] { onMenuAboutToShow(m_contextMenu); });
+    applyShortcuts();
+    fillLanguageMenu();
+}
+
+void CMainFrame::applyShortcuts()
+{
+    for (const Accelerator& accelerator : kAccelerators) {
+        if (QAction* action = findCommand(menuBar(), accelerator.command)) {
+            action->setShortcut(QKeySequence(accelerator.keys));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_toolBar = addToolBar(QString());
+    m_toolBar->setObjectName(QStringLiteral("MainToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_filterDropMenu = new QMenu(this);
+    connect(m_filterDropMenu, &QMenu::aboutToShow, this, [this] { onMenuAboutToShow(m_filterDropMenu); });
+    for (const ToolButton& button : kToolButtons) {
+        if (button.command == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const int id = button.command;
+        auto* action = new QAction(style()->standardIcon(button.icon), qtText(LoadTextTip(id)), m_toolBar);
+        setCommandId(action, id);
+        action->setToolTip(qtText(LoadTextTip(id)));
+        action->setStatusTip(qtText(LoadTextPrompt(id)));
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        if (id == cmd::kAutoRefresh)
+            action->setCheckable(true);
+        if (id == cmd::kFilter) {
+            m_filterButton = new QToolButton(m_toolBar);
+            m_filterButton->setDefaultAction(action);
+            m_filterButton->setMenu(m_filterDropMenu);
+            m_filterButton->setPopupMode(QToolButton::MenuButtonPopup);
+            m_toolBar->addWidget(m_filterButton);
+        } else {
+            m_toolBar->addAction(action);
+        }
+    }
+}
+
+void CMainFrame::fillLanguageMenu()
+{
+    QAction* newTranslation = findCommand(menuBar(), cmd::kNewTranslation);
+    if (!newTranslation)
+        return;
+    QMenu* languages = nullptr;
+    for (QObject* owner : newTranslation->associatedObjects())
+        if ((languages = qobject_cast<QMenu*>(owner)))
+            break;
+    if (!languages)
+        return;
+    for (QAction* action : languages->actions())
+        if (cmd::isLanguage(commandIdOf(action)))
+            delete action;
+    const LanguageService* service = LanguageService::installed();
+    // Without the base language file there is nothing to choose: the menu goes.
+    languages->menuAction()->setVisible(service && service->translationAvailable());
+    if (!service)
+        return;
+    for (const LanguageService::MenuLanguage& language : service->menuLanguages()) {
+        auto* action = new QAction(qtText(language.name), languages);
+        setCommandId(action, language.commandId);
+        action->setCheckable(true);
+        action->setChecked(language.current);
+        const int id = language.commandId;
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        languages->addAction(action);
+    }
+}
+
+void CMainFrame::retranslate()
+{
+    m_session->refreshColumns();
+    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
+    createMenus();
+    for (QAction* action : m_toolBar->actions()) {
+        QAction* command = action;
+        if (auto* widgetAction = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(action)))
+            command = widgetAction->defaultAction();
+        if (const int id = command ? commandIdOf(command) : 0) {
+            command->setText(qtText(LoadTextTip(id)));
+            command->setToolTip(qtText(LoadTextTip(id)));
+            command->setStatusTip(qtText(LoadTextPrompt(id)));
+        }
+    }
+    m_status->setIdle();
+    updateTitle();
+    updateStatus();
+    updateCommandStates();
+}
+
+void CMainFrame::onMenuAboutToShow(QMenu* menu)
+{
+    (void)menu;
+    updateCommandStates();
+}
+
+void CMainFrame::updateCommandStates()
+{
+    const auto update = [this](QWidget* owner, auto& self) -> void {
+        for (QAction* action : owner->actions()) {
+            if (QMenu* popup = action->menu()) {
+                self(popup, self);
+            } else if (const int id = commandIdOf(action)) {
+                action->setEnabled(isCommandEnabled(id));
+                if (action->isCheckable() || id == cmd::kAutoRefresh) {
+                    action->setCheckable(true);
+                    action->setChecked(isCommandChecked(id));
+                }
+            }
+        }
+    };
+    update(menuBar(), update);
+    update(m_contextMenu, update);
+    update(m_toolBar, update);
+    if (m_filterButton && m_filterButton->defaultAction())
+        m_filterButton->defaultAction()->setEnabled(isCommandEnabled(cmd::kFilter));
+}
+
+void CMainFrame::showAtStart(bool commandLineGiven)
+{
+    if (commandLineGiven)
+        showMinimized();
+    else if (m_maximize)
+        showMaximized();
+    else
+        showNormal();
+    repaint();
+}
+
+void CMainFrame::updateTitle()
+{
+    QString title = qtText(LoadText(sid::kProgramTitle));
+    const CallSession& calls = m_session->calls();
+    if (calls.openFileCount() == 1)
+        title += QStringLiteral(" - ") + QString::fromStdString(calls.currentFile().string());
+    else if (calls.openFileCount() > 1)
+        title += qtText(FormatPrintf(LoadText(sid::kTitleFilesOpen), {static_cast<unsigned long long>(calls.openFileCount())}));
+    setWindowTitle(title);
+}
+
+void CMainFrame::updateTotals()
+{
+    m_durationSum = 0;
+    m_costSum = 0.0;
+    const CallSession& calls = m_session->calls();
+    for (const std::uint32_t index : calls.visible()) {
+        const CallRecord& call = calls.call(index);
+        m_durationSum += call.duration;
+        m_costSum += call.cost;
+    }
+}
+
+void CMainFrame::updateStatus()
+{
+    const bool selection = m_selectedCount > 1;
+    const auto rows = static_cast<unsigned long long>(m_session->calls().visible().size());
+    const std::string count = selection ? FormatPrintf("%d (%d)", {rows, m_selectedCount}) : FormatPrintf("%d", {rows});
+    const QString calls = qtText(FormatPrintf(LoadText(sid::kCallsCount), {count}));
+    const SettingsDatabase& settings = m_session->settings();
+    const QString duration = bracketed(durationText(m_durationSum), durationText(m_selectedDuration), selection);
+    const QString cost = bracketed(qtText(settings.formatCurrency(m_costSum)), qtText(settings.formatCurrency(m_selectedCost)),
+                                   selection);
+    m_status->setCounts(calls, duration, cost);
+}
+
+void CMainFrame::updateSelectionTotals()
+{
+    m_selectionDirty = false;
+    const std::vector<int> rows = m_view->selectedRowNumbers();
+    m_selectedCount = static_cast<int>(rows.size());
+    m_selectedDuration = 0;
+    m_selectedCost = 0.0;
+    if (m_selectedCount > 1 && !m_model->frozen()) {
+        const CallSession& calls = m_session->calls();
+        for (const int row : rows) {
+            const CallRecord& call = calls.visibleCall(static_cast<std::size_t>(row));
+            m_selectedDuration += call.duration;
+            m_selectedCost += call.cost;
+        }
+    }
+    updateStatus();
+    updateCommandStates();
+}
+
+void CMainFrame::saveLayout()
+{
+    if (m_layoutSaved)
+        return;
+    m_layoutSaved = true;
+    m_refreshTimer.stop();
+    ListLayout list = m_model->layout();
+    list.sort = m_session->sortKeys();
+    for (int position = 0; position < list.columns; ++position)
+        list.widths[static_cast<std::size_t>(list.typeAt(position))] = m_view->horizontalHeader()->sectionSize(position);
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    WindowLayout window;
+    window.left = normal.left();
+    window.top = normal.top();
+    window.width = normal.width();
+    window.height = normal.height();
+    window.maximize = isMaximized();
+
+    IniProfile::Batch batch(m_ini);
+    NetworkSettings::read(m_ini).write(m_ini);
+    if (!m_lastFile.empty())
+        m_ini.writeString(filelayout::kSection, filelayout::kNameKey, cp1252::fromUtf8(m_lastFile.string()));
+    list.write(m_ini);
+    window.write(m_ini);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (FrameProgress::busy()) {
+        event->ignore();
+        return;
+    }
+    saveLayout();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::focusInEvent(QFocusEvent* event)
+{
+    QMainWindow::focusInEvent(event);
+    m_view->setFocus();
+}

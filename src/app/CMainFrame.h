@@ -1,0 +1,154 @@
+#pragma once
+// The main window: menus, toolbar, status bar and the calls list, and the
+// commands on the loaded calls. The engine state lives in FrameSession; the
+// window turns commands into its operations and their results into the list,
+// the status bar, the title and messages.
+
+#include "app/CDlgFind.h"
+#include "app/FindHistory.h"
+#include "app/FrameLayout.h"
+#include "app/FrameSession.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CallsModel;
+class CallsView;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class StatusPanel;
+
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kRefreshIntervalMs = 5000;
+
+    // Loads the preferences, builds the list and reads the layout keys.
+    CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Start-up, in this order after the window is shown.
+    // Loads the settings database; on failure shows the stop message and returns false.
+    bool loadSettings();
+    // Asks for the password when the settings require one; false when cancelled.
+    bool logIn();
+    // No files open, the default filter, an empty list and the title.
+    void resetToNoFiles();
+
+    // The program's window layout keys: the window is shown minimized for a
+    // command line, else maximized or normal as stored.
+    void showAtStart(bool commandLineGiven);
+
+    // A command line handed over (origin 1 from a second start, 2 from this
+    // program's own start): a ".bsl" file opens in place of the open files,
+    // anything else runs as a report task (after which origin 2 closes the
+    // program). Returns false when it was refused: an unknown origin, or a
+    // dialog is open. Returns nothing while an operation runs (ask again later).
+    std::optional<bool> receiveCommandLine(int origin, const QString& text);
+
+    // The commands.
+    void runCommand(int id);
+    bool isCommandEnabled(int id) const;
+    bool isCommandChecked(int id) const;
+    void updateCommandStates();
+
+    bool openFiles(const std::vector<std::filesystem::path>& paths);
+    void closeFiles();
+    // Reads what was appended to the open file; by the timer a failure stops the
+    // timer silently instead of showing the message.
+    void refresh(bool byTimer);
+    bool autoRefreshRunning() const { return m_refreshTimer.isActive(); }
+    // Searches as the Find dialog's OK does.
+    void find(const FindRequest& request);
+    void findNext();
+    void columnClicked(int column);
+    void hideSelected();
+
+    // Replaces the file dialog of Open (tests): returns the chosen files, none for Cancel.
+    using FileChooser = std::function<std::vector<std::filesystem::path>()>;
+    void setFileChooser(FileChooser chooser) { m_chooseFiles = std::move(chooser); }
+
+    FrameSession& session() { return *m_session; }
+    CallsModel* model() const { return m_model; }
+    CallsView* view() const { return m_view; }
+    StatusPanel* status() const { return m_status; }
+    const FindHistory& findHistory() const { return m_findHistory; }
+    std::int64_t currentCall() const { return m_currentCall; }
+    // The context menu as it would be shown for a row (-1: no row), without showing it.
+    QMenu* prepareContextMenu(int row);
+
+    // Writes the layout keys (also done when the window closes).
+    void saveLayout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void createList();
+    void createMenus();
+    void createToolBar();
+    void applyShortcuts();
+    void fillLanguageMenu();
+    void retranslate();
+    void onMenuAboutToShow(QMenu* menu);
+
+    void afterListChange(bool keepFocus);
+    void resort();
+    void restoreFocus(std::optional<std::uint32_t> call);
+    std::optional<std::uint32_t> focusedCall() const;
+    void updateTitle();
+    void updateTotals();
+    void updateStatus();
+    void updateSelectionTotals();
+    void showContextMenu(int row, const QPoint& globalPos);
+
+    void commandOpen();
+    void commandSaveAs();
+    void commandFind();
+    void commandAbout();
+    void commandChangeLogin();
+    void commandDialNumber();
+    void commandHelp();
+    void toggleAutoRefresh();
+    void selectLanguage(int number);
+    void runReportTask(const QString& task, int origin);
+    std::filesystem::path openDialogFolder() const;
+    const CallRecord* currentCallRecord() const;
+
+    IniProfile& m_ini;
+    std::unique_ptr<FrameSession> m_session;
+    CallsModel* m_model = nullptr;
+    CallsView* m_view = nullptr;
+    StatusPanel* m_status = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QToolButton* m_filterButton = nullptr;
+    QMenu* m_filterDropMenu = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    QTimer m_refreshTimer;
+    FileChooser m_chooseFiles;
+
+    // Totals of the rows, and of the selection at its last check.
+    std::uint64_t m_durationSum = 0;
+    double m_costSum = 0.0;
+    int m_selectedCount = 0;
+    std::uint64_t m_selectedDuration = 0;
+    double m_selectedCost = 0.0;
+    bool m_selectionDirty = false;
+
+    std::int64_t m_currentCall = -1;  // the row last right-clicked, as a call-table index
+    FindRequest m_lastFind;
+    bool m_hasSearch = false;
+    FindHistory m_findHistory;
+    std::filesystem::path m_lastFile;  // the call file opened last ("File" "Name")
+    bool m_maximize = true;            // "Layout" "Maximize" as read at creation
+    bool m_layoutSaved = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+// The calls list view: full-row selection of many rows, no grid, fixed row
+// height (a million rows cost nothing), the model's delimiter lines drawn
+// under the rows they follow, header clicks, the context menu and the Delete
+// key reported to the main window.
+
+#include <QTableView>
+
+#include <vector>
+
+class CallsModel;
+
+class CallsView : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit CallsView(QWidget* parent = nullptr);
+
+    void setCallsModel(CallsModel* model);
+    void setDelimiterColor(const QColor& color) { m_delimiterColor = color; }
+
+    // Rows selected now, ascending.
+    std::vector<int> selectedRowNumbers() const;
+    int selectedRowCount() const;
+    // Selects and focuses one row alone and scrolls it into view.
+    void selectOnly(int row);
+
+Q_SIGNALS:
+    // A right click (or the menu key) over `row`, -1 when no row was hit.
+    void contextMenuWanted(int row, const QPoint& globalPos);
+    void deletePressed();
+    void columnClicked(int column);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CallsModel* m_calls = nullptr;
+    QColor m_delimiterColor{200, 200, 200};
+};

@@ -1,0 +1,69 @@
+// Opening a large call file in the main window: the time from the choice of
+// the file to the first rows painted, and how many cells the list formats for
+// that first picture. Run offscreen: QT_QPA_PLATFORM=offscreen bench_gui_open [calls]
+#include "app/AppResources.h"
+#include "app/CMainFrame.h"
+#include "app/CallsModel.h"
+#include "app/CallsView.h"
+#include "calls/CallGenerator.h"
+#include "core/DebugLog.h"
+#include "core/IniProfile.h"
+#include "lang/gui/QtMessageSink.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
+
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / "qx-bench-gui-open";
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home / "Calls");
+    std::filesystem::copy_file(std::filesystem::path(QX_PROGRAM_DIR) / "brisel.dat", home / "brisel.dat");
+    CallGeneratorOptions options;
+    options.seed = 42;
+    options.count = count;
+    options.days = 365;
+    const std::filesystem::path file = home / "Calls" / "big.bsl";
+    CallGenerator::writeFile(options, file);
+
+    QtMessageSink messages;
+    appres::registerResources();
+    debuglog::setProgramFolder(home);
+    IniProfile ini(home / "quantorix.ini");
+    CMainFrame frame(home, ini);
+    frame.resize(1280, 800);
+    if (!frame.loadSettings())
+        return 1;
+    frame.show();
+    QApplication::processEvents();
+
+    QElapsedTimer clock;
+    clock.start();
+    const bool opened = frame.openFiles({file});
+    const qint64 loaded = clock.elapsed();
+    frame.model()->takeFormatCount();
+    frame.view()->viewport()->repaint();
+    const qint64 shown = clock.elapsed();
+    const std::uint64_t cells = frame.model()->takeFormatCount();
+    const int rowsOnScreen = frame.view()->viewport()->height() / frame.view()->verticalHeader()->defaultSectionSize() + 1;
+
+    std::printf("open %zu calls: %s, loaded, rated and sorted in %lld ms, first rows painted after %lld ms\n", count,
+                opened ? "ok" : "FAILED", static_cast<long long>(loaded), static_cast<long long>(shown));
+    std::printf("first picture: %llu cells formatted for %d rows x %d columns on screen\n",
+                static_cast<unsigned long long>(cells), rowsOnScreen, frame.model()->columnCount());
+
+    clock.restart();
+    frame.columnClicked(5);  // Duration
+    frame.view()->viewport()->repaint();
+    std::printf("re-sort by Duration and repaint: %lld ms\n", static_cast<long long>(clock.elapsed()));
+    std::filesystem::remove_all(home);
+    return opened ? 0 : 1;
+}

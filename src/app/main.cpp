@@ -1,0 +1,21 @@
+// quantorix: the window program.
+#include "app/QuantorixApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    QuantorixApp program(arguments);
+    switch (program.start()) {
+    case QuantorixApp::Start::SecondStart:
+        return 0;
+    case QuantorixApp::Start::Failed:
+        return 1;
+    case QuantorixApp::Start::Run:
+        break;
+    }
+    return QApplication::exec();
+}

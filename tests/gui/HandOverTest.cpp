@@ -1,0 +1,152 @@
+// Hand-over of command lines: this test is the running program (an instance
+// link and a main window), and starts the built program as the second start.
+#include "GuiTestSupport.h"
+
+#include "app/AppResources.h"
+#include "app/CMainFrame.h"
+#include "app/CallsModel.h"
+#include "app/InstanceLink.h"
+#include "core/DebugLog.h"
+#include "core/Locale.h"
+#include "lang/StringTable.h"
+
+#include <QMessageBox>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+const QString kProgram = QStringLiteral(QX_PROGRAM_DIR "/quantorix");
+
+} // namespace
+
+class HandOverTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Locale::pin("en_US");
+        appres::registerResources();
+        // The lock and the socket live in the temporary folder: keep this test's apart.
+        qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path().string()));
+        m_home = std::make_unique<TestHome>();
+        debuglog::setProgramFolder(m_home->folder());
+        m_ini = std::make_unique<IniProfile>(*m_home / "quantorix.ini");
+        m_frame = std::make_unique<CMainFrame>(m_home->folder(), *m_ini);
+        QVERIFY(m_frame->loadSettings());
+        m_frame->resetToNoFiles();
+        m_frame->show();
+        m_link = std::make_unique<InstanceLink>();
+        QVERIFY(m_link->becomeFirst());
+        m_link->setReceiver([this](int origin, const QString& text) { return m_frame->receiveCommandLine(origin, text); });
+    }
+
+    void cleanupTestCase()
+    {
+        m_link.reset();
+        m_frame.reset();
+        m_ini.reset();
+        m_home.reset();
+    }
+
+    void aSecondLinkIsNotFirst()
+    {
+        InstanceLink second;
+        QVERIFY(!second.becomeFirst());
+    }
+
+    void secondStartOpensQuotedUpperCaseFile()
+    {
+        if (!QFile::exists(kProgram))
+            QSKIP("the program is not built");
+        m_frame->openFiles({m_home->writeCalls("first.bsl", 50)});
+        m_frame->showMinimized();
+        const auto path = m_home->writeCalls("SECOND.BSL", 70, 7);
+        const int exitCode = runSecondStart({QLatin1Char('"') + QString::fromStdString(path.string()) + QLatin1Char('"')});
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(m_frame->model()->rowCount(), 70);  // in place of the open file
+        QCOMPARE(m_frame->session().calls().openFileCount(), std::size_t{1});
+        QCOMPARE(m_frame->session().calls().currentFile(), path);
+        QVERIFY(!m_frame->isMinimized());
+    }
+
+    void secondStartWithoutArgumentsChangesNothing()
+    {
+        if (!QFile::exists(kProgram))
+            QSKIP("the program is not built");
+        m_frame->openFiles({m_home->writeCalls("keep.bsl", 30)});
+        QCOMPARE(runSecondStart({}), 0);
+        QCOMPARE(m_frame->model()->rowCount(), 30);
+    }
+
+    void refusedWhileADialogIsOpen()
+    {
+        m_frame->openFiles({m_home->writeCalls("stay.bsl", 20)});
+        const auto other = m_home->writeCalls("other.bsl", 40);
+        std::optional<bool> answer;
+        QMessageBox* box = new QMessageBox(QMessageBox::Information, QStringLiteral("x"), QStringLiteral("open"),
+                                           QMessageBox::Ok, m_frame.get());
+        QTimer::singleShot(0, box, [&] {
+            answer = m_frame->receiveCommandLine(1, QString::fromStdString(other.string()));
+            box->accept();
+        });
+        box->exec();
+        delete box;
+        QCOMPARE(answer, std::optional<bool>(false));
+        QCOMPARE(m_frame->model()->rowCount(), 20);
+        QCOMPARE(m_frame->receiveCommandLine(3, QString::fromStdString(other.string())), std::optional<bool>(false));
+        QCOMPARE(m_frame->model()->rowCount(), 20);
+    }
+
+    void reportTaskFromSecondStartKeepsTheProgram()
+    {
+        MessageLog messages;
+        QCOMPARE(m_frame->receiveCommandLine(1, QStringLiteral("from=\"today\" to=\"today\" report=\"x\" out=\"y\"")),
+                 std::optional<bool>(true));
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kReportTasksUnavailable));
+        QTest::qWait(50);
+        QVERIFY(m_frame->isVisible());
+    }
+
+    void reportTaskOnOwnCommandLineEndsTheProgram()
+    {
+        TestHome home;
+        MessageLog messages;
+        IniProfile ini(home / "quantorix.ini");
+        CMainFrame frame(home.folder(), ini);
+        QVERIFY(frame.loadSettings());
+        frame.show();
+        QCOMPARE(frame.receiveCommandLine(2, QStringLiteral("@task.txt")), std::optional<bool>(true));
+        QTRY_VERIFY(!frame.isVisible());
+    }
+
+private:
+    int runSecondStart(const QStringList& arguments)
+    {
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUANTORIX_HOME"), QString::fromStdString(m_home->folder().string()));
+        second.setProcessEnvironment(environment);
+        second.start(kProgram, arguments);
+        if (!second.waitForStarted(10000))
+            return -1;
+        // Our event loop must run meanwhile: the second start waits for our answer.
+        QDeadlineTimer deadline(30000);
+        while (second.state() != QProcess::NotRunning && !deadline.hasExpired())
+            QTest::qWait(20);
+        if (second.state() != QProcess::NotRunning)
+            return -1;
+        return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
+    }
+
+    TempDir m_temp;
+    std::unique_ptr<TestHome> m_home;
+    std::unique_ptr<IniProfile> m_ini;
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<InstanceLink> m_link;
+};
+
+QTEST_MAIN(HandOverTest)
+#include "HandOverTest.moc"

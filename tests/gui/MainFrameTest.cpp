@@ -1,0 +1,456 @@
+// The main window on a test program folder: opening files, the list and its
+// sort keys, delimiter lines, colours, totals, find, hiding rows, refresh and
+// the layout keys.
+#include "GuiTestSupport.h"
+
+#include "app/AppResources.h"
+#include "app/CMainFrame.h"
+#include "app/CallsModel.h"
+#include "app/CallsView.h"
+#include "app/Commands.h"
+#include "app/StatusPanel.h"
+#include "core/DebugLog.h"
+#include "core/Locale.h"
+#include "lang/StringTable.h"
+
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QScreen>
+#include <QtTest>
+
+namespace {
+
+// A main window on a test program folder, with the settings loaded and no files open.
+struct Frame
+{
+    explicit Frame(const TestHome& home)
+        : ini(home / "quantorix.ini")
+    {
+        debuglog::setProgramFolder(home.folder());
+        window = std::make_unique<CMainFrame>(home.folder(), ini);
+        window->resize(1000, 600);
+        loaded = window->loadSettings();
+        window->resetToNoFiles();
+    }
+    CMainFrame& operator*() { return *window; }
+
+    IniProfile ini;
+    std::unique_ptr<CMainFrame> window;
+    bool loaded = false;
+};
+
+int columnOf(const CallsModel& model, ColumnType type)
+{
+    for (int c = 0; c < model.columnCount(); ++c)
+        if (model.typeAt(c) == type)
+            return c;
+    return -1;
+}
+
+void clickHeader(CMainFrame& frame, ColumnType type)
+{
+    QHeaderView* header = frame.view()->horizontalHeader();
+    const int column = columnOf(*frame.model(), type);
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+std::vector<std::uint32_t> durations(const CMainFrame& frame)
+{
+    std::vector<std::uint32_t> out;
+    const CallSession& calls = const_cast<CMainFrame&>(frame).session().calls();
+    for (std::size_t row = 0; row < calls.visible().size(); ++row)
+        out.push_back(calls.visibleCall(row).duration);
+    return out;
+}
+
+QString cell(const CMainFrame& frame, int row, ColumnType type)
+{
+    const CallsModel& model = *frame.model();
+    return model.data(model.index(row, columnOf(model, type))).toString();
+}
+
+} // namespace
+
+class MainFrameTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Locale::pin("en_US");
+        appres::registerResources();
+    }
+
+    void startsWithDefaultsWithoutIniFile()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        QCOMPARE(frame.model()->columnCount(), 14);
+        QCOMPARE(frame.session().sortKeys().primary.type, ColumnType::Date);
+        QCOMPARE(frame.session().sortKeys().secondary.type, ColumnType::Ext);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("PBX Call Quantorix Pro"));
+        QCOMPARE(frame.status()->countsText(0), QStringLiteral("0 calls"));
+        QCOMPARE(frame.status()->message(), QStringLiteral("Press F1 for Help"));
+        frame.showAtStart(false);
+        QVERIFY(frame.isMaximized());
+        QVERIFY(!frame.isCommandEnabled(cmd::kClose));
+        QVERIFY(!frame.isCommandEnabled(cmd::kFind));
+        QVERIFY(!frame.isCommandEnabled(cmd::kChangeLoginLevel));  // security is off
+        QVERIFY(frame.isCommandEnabled(cmd::kOpen));
+        QVERIFY(messages.shown().empty());
+    }
+
+    void missingDatabaseStops()
+    {
+        TestHome home;
+        std::filesystem::remove(home / "brisel.dat");
+        MessageLog messages;
+        IniProfile ini(home / "quantorix.ini");
+        CMainFrame frame(home.folder(), ini);
+        QVERIFY(!frame.loadSettings());
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kDatabaseMissing));
+        QVERIFY(messages.shown()[0].text.find((home / "brisel.dat").string()) != std::string::npos);
+    }
+
+    void opensFilesAndSortsByHeaderClicks()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        QAbstractItemModelTester tester(frame.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto a = home.writeCalls("a.bsl", 300, 1);
+        const auto b = home.writeCalls("b.bsl", 200, 2);
+        frame.setFileChooser([&] { return std::vector<std::filesystem::path>{a, b}; });
+        frame.show();
+        frame.runCommand(cmd::kOpen);
+        QCOMPARE(frame.model()->rowCount(), 500);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("PBX Call Quantorix Pro - 2 files"));
+        QCOMPARE(frame.status()->countsText(0), QStringLiteral("500 calls"));
+        QCOMPARE(frame.view()->currentIndex().row(), 0);
+
+        clickHeader(frame, ColumnType::Duration);
+        QCOMPARE(frame.session().sortKeys().primary.type, ColumnType::Duration);
+        QVERIFY(!frame.session().sortKeys().primary.descending);
+        QCOMPARE(frame.session().sortKeys().secondary.type, ColumnType::Date);
+        std::vector<std::uint32_t> d1 = durations(frame);
+        QVERIFY(std::is_sorted(d1.begin(), d1.end()));
+
+        clickHeader(frame, ColumnType::Duration);
+        QVERIFY(frame.session().sortKeys().primary.descending);
+        d1 = durations(frame);
+        QVERIFY(std::is_sorted(d1.rbegin(), d1.rend()));
+
+        clickHeader(frame, ColumnType::Date);
+        const SortKeys keys = frame.session().sortKeys();
+        QCOMPARE(keys.primary.type, ColumnType::Date);
+        QVERIFY(!keys.primary.descending);
+        QCOMPARE(keys.secondary.type, ColumnType::Duration);
+        QVERIFY(keys.secondary.descending);
+        // Header glyphs: the two sort columns only.
+        const CallsModel& model = *frame.model();
+        QVERIFY(!model.headerData(columnOf(model, ColumnType::Date), Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(!model.headerData(columnOf(model, ColumnType::Duration), Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(model.headerData(columnOf(model, ColumnType::Ext), Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
+        // Within a day, the secondary key (duration, descending) orders the rows.
+        const CallSession& calls = frame.session().calls();
+        for (std::size_t row = 1; row < calls.visible().size(); ++row) {
+            const CallRecord& p = calls.visibleCall(row - 1);
+            const CallRecord& c = calls.visibleCall(row);
+            QVERIFY(p.start.dateOnly() <= c.start.dateOnly());
+            if (p.start.dateOnly() == c.start.dateOnly())
+                QVERIFY(p.duration >= c.duration);
+        }
+        QVERIFY(messages.shown().empty());
+
+        // The sort keys and column widths are written back when the window closes.
+        frame.view()->horizontalHeader()->resizeSection(columnOf(model, ColumnType::Cost), 90);
+        frame.close();
+        const IniProfile ini(home / "quantorix.ini");
+        QCOMPARE(ini.readInt("CallsSort0", "Type", -1), 0);
+        QCOMPARE(ini.readInt("CallsSort1", "Type", -1), 5);
+        QCOMPARE(ini.readInt("CallsSort1", "Order", -1), 1);
+        QCOMPARE(ini.readInt("List", "Width6", -1), 90);
+        QCOMPARE(ini.readString("File", "Name"), b.string());
+    }
+
+    void delimiterGroups()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        // Sorted by date: a line after the last call of each day.
+        frame.openFiles({home.writeRecords("days.bsl", {makeCall("1234567", 10, 3), makeCall("1234568", 20, 3),
+                                                         makeCall("1234569", 30, 4)})});
+        QVERIFY(!frame.model()->delimiterAfter(0));
+        QVERIFY(frame.model()->delimiterAfter(1));
+        QVERIFY(!frame.model()->delimiterAfter(2));  // the last row
+
+        frame.openFiles({home.writeRecords("d1.bsl", {makeCall("1234567", 59), makeCall("1234568", 100)})});
+        frame.columnClicked(columnOf(*frame.model(), ColumnType::Duration));
+        QVERIFY(frame.model()->delimiterAfter(0));
+        frame.openFiles({home.writeRecords("d2.bsl", {makeCall("1234567", 61), makeCall("1234568", 100)})});
+        QVERIFY(!frame.model()->delimiterAfter(0));
+        QVERIFY(messages.shown().empty());
+    }
+
+    void rowColoursAndDestinationTexts()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeRecords("colours.bsl", {makeCall("7654321", 60, 3), makeCall("0099912345", 60, 4),
+                                                            makeCall("030123456", 60, 5, 1)})});
+        QCOMPARE(frame.model()->rowCount(), 3);
+        const CallSession& calls = frame.session().calls();
+        const CallRecord& local = calls.visibleCall(0);
+        QVERIFY(local.localFlag != 0);
+        QCOMPARE(frame.model()->data(frame.model()->index(0, 0), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
+        QCOMPARE(cell(frame, 0, ColumnType::Destination), QString());
+        QCOMPARE(calls.visibleCall(1).callType, 2);
+        QCOMPARE(calls.visibleCall(1).destinationIndex, -1);
+        QCOMPARE(frame.model()->data(frame.model()->index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(0xDC, 0, 0));
+        QCOMPARE(cell(frame, 1, ColumnType::Destination), QStringLiteral("Unknown"));
+        QCOMPARE(frame.model()->data(frame.model()->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(0, 0x80, 0));
+        QVERIFY(!frame.model()->data(frame.model()->index(2, 0), Qt::BackgroundRole).isValid());
+        QCOMPARE(frame.session().columns().cellText(calls.visibleCall(2), ColumnType::Direction), std::string("Incoming"));
+    }
+
+    void selectionTotals()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeRecords("sel.bsl", {makeCall("1234561", 3600), makeCall("1234562", 61),
+                                                        makeCall("1234563", 1), makeCall("1234564", 10)})});
+        QCOMPARE(frame.status()->countsText(1), QStringLiteral("1:01:12"));
+        frame.view()->selectOnly(0);
+        QTRY_COMPARE(frame.status()->countsText(0), QStringLiteral("4 calls"));
+        QCOMPARE(frame.status()->countsText(1), QStringLiteral("1:01:12"));
+
+        frame.view()->selectionModel()->select(QItemSelection(frame.model()->index(0, 0), frame.model()->index(2, 0)),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTRY_COMPARE(frame.status()->countsText(0), QStringLiteral("4 (3) calls"));
+        QCOMPARE(frame.status()->countsText(1), QStringLiteral("1:01:12 (1:01:02)"));
+        QVERIFY(frame.status()->countsText(2).contains(QLatin1Char('(')));
+
+        // Another three rows: the sums follow the selection, not only its size.
+        frame.view()->selectionModel()->select(QItemSelection(frame.model()->index(1, 0), frame.model()->index(3, 0)),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTRY_COMPARE(frame.status()->countsText(1), QStringLiteral("1:01:12 (0:01:12)"));
+    }
+
+    void findAndFindNext()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeRecords("find.bsl", {makeCall("5551000"), makeCall("5552000"), makeCall("5551000"),
+                                                         makeCall("7771000")})});
+        frame.view()->clearSelection();
+        frame.find({QStringLiteral("555*000"), true, true});  // Cursor without a selection: from the top
+        QCOMPARE(frame.view()->currentIndex().row(), 0);
+        frame.runCommand(cmd::kFindNext);
+        QCOMPARE(frame.view()->currentIndex().row(), 1);
+        QCOMPARE(frame.view()->selectedRowCount(), 1);
+        frame.runCommand(cmd::kFindNext);
+        QCOMPARE(frame.view()->currentIndex().row(), 2);
+        QVERIFY(messages.shown().empty());
+        frame.runCommand(cmd::kFindNext);
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kNumberNotFound));
+        frame.runCommand(cmd::kFindNext);  // reports again until a new search
+        QCOMPARE(messages.shown().size(), std::size_t{2});
+
+        // Exact match from the cursor: starts after the selected row.
+        frame.view()->selectOnly(0);
+        frame.find({QStringLiteral("5551000"), true, true});
+        QCOMPARE(frame.view()->currentIndex().row(), 2);
+        frame.find({QStringLiteral("555"), false, true});
+        QCOMPARE(messages.shown().size(), std::size_t{3});
+    }
+
+    void hideSelectedRows()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        QAbstractItemModelTester tester(frame.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        frame.openFiles({home.writeRecords("hide.bsl", {makeCall("1000001", 1), makeCall("1000002", 2), makeCall("1000003", 4),
+                                                         makeCall("1000004", 8), makeCall("1000005", 16)})});
+        frame.view()->selectionModel()->select(QItemSelection(frame.model()->index(1, 0), frame.model()->index(3, 0)),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTRY_VERIFY(frame.isCommandEnabled(cmd::kHideSelected));
+        frame.show();
+        QTest::keyClick(frame.view(), Qt::Key_Delete);
+        QCOMPARE(frame.model()->rowCount(), 2);
+        QCOMPARE(durations(frame), (std::vector<std::uint32_t>{1, 16}));
+        QCOMPARE(frame.status()->countsText(1), QStringLiteral("0:00:17"));
+        QCOMPARE(frame.view()->selectedRowCount(), 0);
+    }
+
+    void refreshRulesAndAppendedCalls()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        const auto one = home.writeRecords("one.bsl", {makeCall("1000001", 5)});
+        const auto two = home.writeRecords("two.bsl", {makeCall("1000002", 6)});
+        frame.openFiles({one, two});
+        QVERIFY(!frame.isCommandEnabled(cmd::kRefresh));
+        QVERIFY(!frame.isCommandEnabled(cmd::kAutoRefresh));
+        QVERIFY(!frame.autoRefreshRunning());
+        frame.runCommand(cmd::kAutoRefresh);
+        QVERIFY(!frame.autoRefreshRunning());
+
+        frame.openFiles({one});
+        QCOMPARE(frame.windowTitle(), QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(one.string()));
+        QVERIFY(frame.autoRefreshRunning());  // Prefs "Refresh" is on by default
+        QVERIFY(frame.isCommandChecked(cmd::kAutoRefresh));
+        frame.runCommand(cmd::kAutoRefresh);
+        QVERIFY(!frame.autoRefreshRunning());
+        home.writeRecords("one.bsl", {makeCall("1000003", 7), makeCall("1000004", 8)}, true);
+        frame.runCommand(cmd::kRefresh);
+        QCOMPARE(frame.model()->rowCount(), 3);
+        QCOMPARE(frame.status()->countsText(0), QStringLiteral("3 calls"));
+
+        // A file gone: by hand the message, by the timer the timer stops silently.
+        std::filesystem::remove(one);
+        frame.refresh(false);
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        frame.runCommand(cmd::kAutoRefresh);
+        QVERIFY(frame.autoRefreshRunning());
+        frame.refresh(true);
+        QVERIFY(!frame.autoRefreshRunning());
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+
+        frame.runCommand(cmd::kClose);
+        QCOMPARE(frame.model()->rowCount(), 0);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("PBX Call Quantorix Pro"));
+    }
+
+    void openFailuresShowTheirMessages()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        const auto good = home.writeCalls("good.bsl", 10);
+        const auto bad = home / "Calls/bad.bsl";
+        TestHome::writeBytes(bad, "12345", 5);
+        QVERIFY(!frame.openFiles({good, bad}));
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kLoadingFailedCorrupt));
+        QCOMPARE(frame.model()->rowCount(), 0);  // everything of this open is dropped
+        QVERIFY(!frame.openFiles({home / "Calls/none.bsl"}));
+        QCOMPARE(messages.shown()[1].id, static_cast<int>(sid::kErrorOpeningFile));
+    }
+
+    void progressBarFromThousandRecords()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.show();
+        for (const auto& [count, visible] : {std::pair{999, false}, std::pair{1000, true}}) {
+            const auto path = home.writeCalls("p" + std::to_string(count) + ".bsl", static_cast<std::size_t>(count));
+            bool seen = false;
+            QString text;
+            // Runs inside the loader's first step, which lets pending events through.
+            QTimer::singleShot(0, &frame, [&] {
+                seen = frame.status()->progressVisible();
+                text = frame.status()->message();
+            });
+            QVERIFY(frame.openFiles({path}));
+            QCOMPARE(seen, visible);
+            QCOMPARE(text, QStringLiteral("Loading..."));
+            QVERIFY(!frame.status()->progressVisible());
+            QCOMPARE(frame.status()->message(), QStringLiteral("Press F1 for Help"));
+        }
+    }
+
+    void escapeAbortsLoading()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        const auto path = home.writeCalls("big.bsl", 20000);
+        QTimer::singleShot(0, &frame, [&] { QTest::keyClick(frame.view(), Qt::Key_Escape); });
+        QVERIFY(!frame.openFiles({path}));
+        QCOMPARE(frame.model()->rowCount(), 0);
+        QCOMPARE(frame.session().calls().openFileCount(), std::size_t{0});
+        QVERIFY(messages.shown().empty());  // the user's own abort needs no message
+    }
+
+    void modelFormatsOnlyRowsOnScreen()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.resize(900, 500);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(frame.openFiles({home.writeCalls("many.bsl", 50000)}));
+        frame.model()->takeFormatCount();
+        frame.view()->viewport()->repaint();
+        const int rowsOnScreen = frame.view()->viewport()->height() / frame.view()->verticalHeader()->defaultSectionSize() + 2;
+        const std::uint64_t formatted = frame.model()->takeFormatCount();
+        QVERIFY(formatted > 0);
+        QVERIFY2(formatted <= static_cast<std::uint64_t>(rowsOnScreen * frame.model()->columnCount()),
+                 qPrintable(QStringLiteral("%1 cells for %2 rows").arg(formatted).arg(rowsOnScreen)));
+    }
+
+    void debugLogOnlyWhenSwitchedOn()
+    {
+        for (const bool on : {false, true}) {
+            TestHome home;
+            if (on)
+                home.writeIni("[Debug]\nLog=1\n");
+            MessageLog messages;
+            Frame f(home);
+            (*f).openFiles({home.writeCalls("log.bsl", 5)});
+            QCOMPARE(std::filesystem::exists(home / "debug.txt"), on);
+        }
+    }
+
+    void contextMenuCommands()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeRecords("ctx.bsl", {makeCall("0301234567"), makeCall("")})});
+        QMenu* menu = frame.prepareContextMenu(0);
+        QVERIFY(menu);
+        QCOMPARE(frame.currentCall(), std::int64_t{0});
+        QVERIFY(frame.isCommandEnabled(cmd::kDialNumber));
+        QVERIFY(!frame.isCommandEnabled(cmd::kAddEditEmployee));  // until the settings sheet exists
+        frame.runCommand(cmd::kDialNumber);
+        QCOMPARE(QGuiApplication::clipboard()->text(), cell(frame, 0, ColumnType::DialedNumber));
+        frame.prepareContextMenu(1);
+        QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber));  // no number
+        frame.prepareContextMenu(-1);
+        QCOMPARE(frame.currentCall(), std::int64_t{-1});
+        QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber));
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"
