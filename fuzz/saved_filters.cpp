@@ -45,7 +45,7 @@ void checkRoundTrip(std::span<const std::uint8_t> in, const SavedFilterList& lis
         return;
     const std::size_t bytes = savedfilters::kHeaderSize + list.size() * SavedFilter::kDiskSize;
     if (bytes > in.size())
-        return;  // the last entry was completed with zeros
+        return; // the last entry was completed with zeros
     std::vector<std::uint8_t> expected(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(bytes));
     std::memset(expected.data() + 12, 0, 52);
     le::storeU32(expected.data() + 8, static_cast<std::uint32_t>(list.size()));
@@ -86,10 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SavedFilterList list = savedfilters::read(in);
     if (list.empty())
         return 0;
-    const std::size_t entrySize =
-        le::loadU32(data + 4) == savedfilters::kVersion2 ? SavedFilter::kDiskSize : savedfilters::kVersion1EntrySize;
+    const std::size_t entrySize
+        = le::loadU32(data + 4) == savedfilters::kVersion2 ? SavedFilter::kDiskSize : savedfilters::kVersion1EntrySize;
     if ((list.size() - 1) * entrySize >= size - savedfilters::kHeaderSize)
-        std::abort();  // an entry wholly beyond the data
+        std::abort(); // an entry wholly beyond the data
     checkRoundTrip(in, list);
     for (const SavedFilter& saved : list)
         exercise(saved.filter);

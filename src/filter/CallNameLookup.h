@@ -14,10 +14,12 @@ class CallNameLookup
 {
 public:
     // Longest destination text: country, " - ", city.
-    static constexpr std::size_t kDestinationTextMax =
-        decltype(DestinationEntry::country)::kSize + 3 + decltype(DestinationEntry::city)::kSize;
+    static constexpr std::size_t kDestinationTextMax
+        = decltype(DestinationEntry::country)::kSize + 3 + decltype(DestinationEntry::city)::kSize;
 
-    explicit CallNameLookup(const SettingsDatabase& settings) : m_settings(settings) {}
+    explicit CallNameLookup(const SettingsDatabase& settings)
+        : m_settings(settings)
+    { }
 
     const DirectoryEntry* employee(int directoryIndex) const { return entry(m_settings.directory, directoryIndex); }
     const TrunkEntry* trunk(int trunkIndex) const { return entry(m_settings.trunks, trunkIndex); }
@@ -63,7 +65,7 @@ private:
     template <class T> static const T* entry(const std::vector<T>& list, int index)
     {
         return index >= 0 && static_cast<std::size_t>(index) < list.size() ? &list[static_cast<std::size_t>(index)]
-                                                                            : nullptr;
+                                                                           : nullptr;
     }
     static std::optional<std::string_view> name(const NameList& list, int index)
     {
@@ -73,7 +75,8 @@ private:
     const SettingsDatabase& m_settings;
 };
 
-inline std::optional<std::string_view> CallNameLookup::destinationText(int index, char (&buffer)[kDestinationTextMax]) const
+inline std::optional<std::string_view> CallNameLookup::destinationText(
+    int index, char (&buffer)[kDestinationTextMax]) const
 {
     const DestinationEntry* d = destination(index);
     if (!d)

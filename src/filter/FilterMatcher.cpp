@@ -4,7 +4,10 @@
 #include "settings/SettingsDatabase.h"
 
 FilterMatcher::FilterMatcher(const FilterRecord& filter, const SettingsDatabase& settings)
-    : m_filter(filter), m_settings(&settings), m_active(filter.isActive()), m_invert(filter.invert != 0)
+    : m_filter(filter)
+    , m_settings(&settings)
+    , m_active(filter.isActive())
+    , m_invert(filter.invert != 0)
 {
     const FilterRecord& f = m_filter;
     m_names = f.destinationOn || f.contactOn || f.projectOn || f.employeeOn || f.departmentOn || f.trunkGroupOn;
@@ -60,7 +63,7 @@ bool FilterMatcher::matchNames(const CallRecord& call) const
         if (!m_employees.get(call.directoryIndex, [&](int i) { return f.employeePasses(i, names); }))
             return false;
     } else if (f.departmentOn
-               && !m_departments.get(call.departmentIndex, [&](int i) { return f.departmentPasses(i, names); })) {
+        && !m_departments.get(call.departmentIndex, [&](int i) { return f.departmentPasses(i, names); })) {
         return false;
     }
     if (f.trunkGroupOn && !m_trunkGroups.get(call.trunkIndex, [&](int i) { return f.trunkGroupPasses(i, names); }))

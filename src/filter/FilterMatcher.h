@@ -46,7 +46,7 @@ private:
         template <class Decide> bool get(int index, Decide&& decide) const
         {
             if (index < 0 || static_cast<std::size_t>(index) >= m_values.size())
-                return false;  // no such entry: no name, the criterion fails
+                return false; // no such entry: no name, the criterion fails
             std::int8_t& v = m_values[static_cast<std::size_t>(index)];
             if (v == kUnknown)
                 v = decide(index) ? 1 : 0;
@@ -64,13 +64,13 @@ private:
     const SettingsDatabase* m_settings = nullptr;
     bool m_active = false;
     bool m_invert = false;
-    bool m_names = false;  // any name criterion on
+    bool m_names = false; // any name criterion on
 
-    Verdicts m_destinations;  // by destination position
-    Verdicts m_contacts;      // by contact index
-    Verdicts m_projects;      // by project-name index
-    Verdicts m_employees;     // by directory position
-    Verdicts m_departments;   // by department index
-    Verdicts m_trunkGroups;   // by trunk position
-    mutable std::unordered_map<std::string, bool> m_nameTexts;  // calls without contact, by name text
+    Verdicts m_destinations; // by destination position
+    Verdicts m_contacts; // by contact index
+    Verdicts m_projects; // by project-name index
+    Verdicts m_employees; // by directory position
+    Verdicts m_departments; // by department index
+    Verdicts m_trunkGroups; // by trunk position
+    mutable std::unordered_map<std::string, bool> m_nameTexts; // calls without contact, by name text
 };

@@ -52,9 +52,9 @@ bool FilterRecord::isActive() const
         return true;
     if (std::any_of(includeUserTypes.begin(), includeUserTypes.end(), [](std::int32_t f) { return f == 0; }))
         return true;
-    return invert || cdOn || numberOn || destinationOn || contactOn || fromOn || toOn || timeOn || durationOn
-           || costOn || employeeOn || departmentOn || extensionOn || accountOn || carrierOn || trunkGroupOn
-           || trunkOn || ringOn || projectOn;
+    return invert || cdOn || numberOn || destinationOn || contactOn || fromOn || toOn || timeOn || durationOn || costOn
+        || employeeOn || departmentOn || extensionOn || accountOn || carrierOn || trunkGroupOn || trunkOn || ringOn
+        || projectOn;
 }
 
 void FilterRecord::setDestination(std::string_view text)
@@ -71,7 +71,10 @@ bool within(std::int64_t value, std::int32_t min, std::int32_t max)
     return (min == -1 || value >= min) && (max == -1 || value <= max);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\0'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\0';
+}
 
 // One position of the CD code: '?' matches anything, a blank or NUL matches a blank or NUL.
 bool cdMatches(char callChar, char patternChar)
@@ -102,21 +105,14 @@ bool FilterRecord::matchFields(const CallRecord& call) const
 {
     if ((call.direction == 0 && !includeOutgoing) || (call.direction == 1 && !includeIncoming))
         return false;
-    switch (call.callType) {
-    case 0: if (!includeLocal) return false; break;
-    case 1: if (!includeLongDistance) return false; break;
-    case 2: if (!includeInternational) return false; break;
-    default:
-        if (call.callType >= 3 && call.callType <= 6 && !includeUserTypes[static_cast<std::size_t>(call.callType - 3)])
-            return false;
-        break;
-    }
+    if (!includesCallType(call.callType))
+        return false;
     if (fromOn && call.start < from)
         return false;
     if (toOn && call.start > to)
         return false;
     if (timeOn) {
-        const TimeOfDay at{call.start.hour, call.start.minute};
+        const TimeOfDay at {call.start.hour, call.start.minute};
         if (at < timeFrom || at > timeTo)
             return false;
     }
@@ -141,6 +137,25 @@ bool FilterRecord::matchFields(const CallRecord& call) const
     if (!trunkGroupOn && trunkOn && !trunks.holds(static_cast<std::int32_t>(call.trunk)))
         return false;
     return true;
+}
+
+bool FilterRecord::includesCallType(std::int32_t callType) const
+{
+    switch (callType) {
+    case 0:
+        return includeLocal != 0;
+    case 1:
+        return includeLongDistance != 0;
+    case 2:
+        return includeInternational != 0;
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+        return includeUserTypes[static_cast<std::size_t>(callType - 3)] != 0;
+    default:
+        return true;
+    }
 }
 
 bool FilterRecord::matchNames(const CallRecord& call, const SettingsDatabase& settings) const
@@ -206,7 +221,7 @@ bool FilterRecord::employeePasses(int directoryIndex, const CallNameLookup& name
     // The department text is the employee's department here, always compared as equal.
     const DirectoryEntry* entry = names.employee(directoryIndex);
     return entry && filtertext::equal(entry->name.view(), employeeText())
-           && filtertext::equal(entry->department.view(), departmentText());
+        && filtertext::equal(entry->department.view(), departmentText());
 }
 
 bool FilterRecord::departmentPasses(int departmentIndex, const CallNameLookup& names) const
@@ -364,7 +379,7 @@ void FilterRecord::encode(std::span<std::uint8_t, kDiskSize> out) const
 
 std::array<std::uint8_t, FilterRecord::kDiskSize> FilterRecord::bytes() const
 {
-    std::array<std::uint8_t, kDiskSize> out{};
+    std::array<std::uint8_t, kDiskSize> out {};
     encode(out);
     return out;
 }

@@ -4,23 +4,22 @@
 // body of each saved filter, and it is written byte for byte into "filter.dat",
 // so the layout below is a storage format:
 //
-//  0x000 invert            0x11A from on        0x19A department on   0x28E trunk on
-//  0x004 include outgoing  0x11E from           0x19E department     0x292 trunk ranges
-//  0x008 include incoming  0x124 to on          0x1DE department exact 0x2D6 unknown numbers
-//  0x00C include local     0x128 to             0x1E2 extension on    0x2DA ring time on
-//  0x010 include long dist 0x12E start time on  0x1E6 extension ranges 0x2DE min ring time
-//  0x014 include intl      0x132 start from     0x22A acc code on     0x2E2 max ring time
-//  0x018 CD on             0x134 start to       0x22E acc code        0x2E6 project on
-//  0x01C CD pattern (2)    0x136 duration on    0x23E carrier on      0x2EA project exact
-//  0x01E number on         0x13A min duration   0x242 carrier         0x2EE project
-//  0x022 number (32)       0x13E max duration   0x246 trunk group on  0x32E include user types 1-4
-//  0x042 number exact      0x142 cost on        0x24A trunk group     0x33E reserved (130)
-//  0x046 destination on    0x146 min cost       0x28A trunk group exact
-//  0x04A unknown dest.     0x14E max cost
-//  0x04E destination (132) 0x156 employee on
-//  0x0D2 contact on        0x15A employee (64)
-//  0x0D6 contact (64)
-//  0x116 contact exact
+//  0x000 invert              0x116 contact exact   0x19A department on      0x2DA ring time on
+//  0x004 include outgoing    0x11A from on         0x19E department (64)    0x2DE min ring time
+//  0x008 include incoming    0x11E from (6)        0x1DE department exact   0x2E2 max ring time
+//  0x00C include local       0x124 to on           0x1E2 extension on       0x2E6 project on
+//  0x010 include long dist.  0x128 to (6)          0x1E6 extension ranges   0x2EA project exact
+//  0x014 include intl.       0x12E start time on   0x22A acc code on        0x2EE project (64)
+//  0x018 CD on               0x132 start from (2)  0x22E acc code (16)      0x32E include user types
+//  0x01C CD pattern (2)      0x134 start to (2)    0x23E carrier on         0x33E reserved (130)
+//  0x01E number on           0x136 duration on     0x242 carrier
+//  0x022 number (32)         0x13A min duration    0x246 trunk group on
+//  0x042 number exact        0x13E max duration    0x24A trunk group (64)
+//  0x046 destination on      0x142 cost on         0x28A trunk group exact
+//  0x04A unknown dest.       0x146 min cost        0x28E trunk on
+//  0x04E destination (132)   0x14E max cost        0x292 trunk ranges (68)
+//  0x0D2 contact on          0x156 employee on     0x2D6 unknown numbers
+//  0x0D6 contact (64)        0x15A employee (64)
 //
 // Flags and integers are 32-bit, amounts doubles, all little-endian. Every
 // field is kept exactly as loaded (flag values, bytes after a text's
@@ -57,15 +56,16 @@ struct RangeList
     static constexpr std::size_t kDiskSize = 4 + 2 * kMaxRanges * 4;
     static constexpr std::int32_t kOpen = -1;
 
-    std::int32_t count = 0;  // as stored; see used()
-    std::array<std::int32_t, kMaxRanges> low{};
-    std::array<std::int32_t, kMaxRanges> high{};
+    std::int32_t count = 0; // as stored; see used()
+    std::array<std::int32_t, kMaxRanges> low {};
+    std::array<std::int32_t, kMaxRanges> high {};
 
     // The ranges that take part: a count above 8 is taken as 8, below 0 as 0.
     std::size_t used() const
     {
-        return count <= 0 ? 0 : count >= static_cast<std::int32_t>(kMaxRanges) ? kMaxRanges
-                                                                               : static_cast<std::size_t>(count);
+        return count <= 0                                    ? 0
+            : count >= static_cast<std::int32_t>(kMaxRanges) ? kMaxRanges
+                                                             : static_cast<std::size_t>(count);
     }
     // Whether `number` lies in one of the used ranges. An empty list holds nothing.
     bool holds(std::int64_t number) const
@@ -79,7 +79,7 @@ struct RangeList
     // Replaces the list by the single range number..number.
     void setSingle(std::int32_t number)
     {
-        *this = RangeList{};
+        *this = RangeList {};
         count = 1;
         low[0] = high[0] = number;
     }
@@ -96,27 +96,25 @@ struct FilterRecord
     static constexpr std::size_t kUserTypes = 4, kReservedSize = 130;
 
     // Offsets of the record layout.
-    static constexpr std::size_t kInvertAt = 0x000, kOutgoingAt = 0x004, kIncomingAt = 0x008, kLocalAt = 0x00C,
-                                 kLongDistanceAt = 0x010, kInternationalAt = 0x014, kCdOnAt = 0x018,
-                                 kCdAt = 0x01C, kNumberOnAt = 0x01E, kNumberAt = 0x022, kNumberExactAt = 0x042,
-                                 kDestinationOnAt = 0x046, kUnknownDestinationsAt = 0x04A,
-                                 kDestinationAt = 0x04E, kContactOnAt = 0x0D2, kContactAt = 0x0D6,
-                                 kContactExactAt = 0x116, kFromOnAt = 0x11A, kFromAt = 0x11E, kToOnAt = 0x124,
-                                 kToAt = 0x128, kTimeOnAt = 0x12E, kTimeFromAt = 0x132, kTimeToAt = 0x134,
-                                 kDurationOnAt = 0x136, kMinDurationAt = 0x13A, kMaxDurationAt = 0x13E,
-                                 kCostOnAt = 0x142, kMinCostAt = 0x146, kMaxCostAt = 0x14E,
-                                 kEmployeeOnAt = 0x156, kEmployeeAt = 0x15A, kDepartmentOnAt = 0x19A,
-                                 kDepartmentAt = 0x19E, kDepartmentExactAt = 0x1DE, kExtensionOnAt = 0x1E2,
-                                 kExtensionsAt = 0x1E6, kAccountOnAt = 0x22A, kAccountAt = 0x22E,
-                                 kCarrierOnAt = 0x23E, kCarrierAt = 0x242, kTrunkGroupOnAt = 0x246,
-                                 kTrunkGroupAt = 0x24A, kTrunkGroupExactAt = 0x28A, kTrunkOnAt = 0x28E,
-                                 kTrunksAt = 0x292, kUnknownNumbersAt = 0x2D6, kRingOnAt = 0x2DA,
-                                 kMinRingAt = 0x2DE, kMaxRingAt = 0x2E2, kProjectOnAt = 0x2E6,
-                                 kProjectExactAt = 0x2EA, kProjectAt = 0x2EE, kUserTypesAt = 0x32E,
-                                 kReservedAt = 0x33E;
+    // clang-format off
+    static constexpr std::size_t
+        kInvertAt = 0x000, kOutgoingAt = 0x004, kIncomingAt = 0x008, kLocalAt = 0x00C, kLongDistanceAt = 0x010,
+        kInternationalAt = 0x014, kCdOnAt = 0x018, kCdAt = 0x01C, kNumberOnAt = 0x01E, kNumberAt = 0x022,
+        kNumberExactAt = 0x042, kDestinationOnAt = 0x046, kUnknownDestinationsAt = 0x04A, kDestinationAt = 0x04E,
+        kContactOnAt = 0x0D2, kContactAt = 0x0D6, kContactExactAt = 0x116, kFromOnAt = 0x11A, kFromAt = 0x11E,
+        kToOnAt = 0x124, kToAt = 0x128, kTimeOnAt = 0x12E, kTimeFromAt = 0x132, kTimeToAt = 0x134,
+        kDurationOnAt = 0x136, kMinDurationAt = 0x13A, kMaxDurationAt = 0x13E, kCostOnAt = 0x142,
+        kMinCostAt = 0x146, kMaxCostAt = 0x14E, kEmployeeOnAt = 0x156, kEmployeeAt = 0x15A,
+        kDepartmentOnAt = 0x19A, kDepartmentAt = 0x19E, kDepartmentExactAt = 0x1DE, kExtensionOnAt = 0x1E2,
+        kExtensionsAt = 0x1E6, kAccountOnAt = 0x22A, kAccountAt = 0x22E, kCarrierOnAt = 0x23E, kCarrierAt = 0x242,
+        kTrunkGroupOnAt = 0x246, kTrunkGroupAt = 0x24A, kTrunkGroupExactAt = 0x28A, kTrunkOnAt = 0x28E,
+        kTrunksAt = 0x292, kUnknownNumbersAt = 0x2D6, kRingOnAt = 0x2DA, kMinRingAt = 0x2DE, kMaxRingAt = 0x2E2,
+        kProjectOnAt = 0x2E6, kProjectExactAt = 0x2EA, kProjectAt = 0x2EE, kUserTypesAt = 0x32E,
+        kReservedAt = 0x33E;
+    // clang-format on
     static_assert(kNumberOnAt + 4 + kNumberSize == kNumberExactAt);
     static_assert(kDestinationAt + kDestinationSize == kContactOnAt);
-    static_assert(kEmployeeAt + kNameSize == kDepartmentOnAt);  // the employee name is 64 bytes
+    static_assert(kEmployeeAt + kNameSize == kDepartmentOnAt); // the employee name is 64 bytes
     static_assert(kExtensionsAt + RangeList::kDiskSize == kAccountOnAt);
     static_assert(kTrunksAt + RangeList::kDiskSize == kUnknownNumbersAt);
     static_assert(kProjectAt + kNameSize == kUserTypesAt);
@@ -124,19 +122,19 @@ struct FilterRecord
 
     // Flags: 0 off, anything else on.
     std::int32_t invert;
-    std::int32_t includeOutgoing;       // direction 0
-    std::int32_t includeIncoming;       // direction 1
-    std::int32_t includeLocal;          // call type 0
-    std::int32_t includeLongDistance;   // call type 1
-    std::int32_t includeInternational;  // call type 2
+    std::int32_t includeOutgoing; // direction 0
+    std::int32_t includeIncoming; // direction 1
+    std::int32_t includeLocal; // call type 0
+    std::int32_t includeLongDistance; // call type 1
+    std::int32_t includeInternational; // call type 2
     std::int32_t cdOn;
-    std::array<char, kCdLength> cd;     // two characters, not terminated
+    std::array<char, kCdLength> cd; // two characters, not terminated
     std::int32_t numberOn;
-    std::array<char, kNumberSize> number;  // digits and '*'
+    std::array<char, kNumberSize> number; // digits and '*'
     std::int32_t numberExact;
     std::int32_t destinationOn;
     std::int32_t unknownDestinations;
-    std::array<char, kDestinationSize> destination;  // may fill the field
+    std::array<char, kDestinationSize> destination; // may fill the field
     std::int32_t contactOn;
     std::array<char, kNameSize> contact;
     std::int32_t contactExact;
@@ -144,14 +142,14 @@ struct FilterRecord
     CallDate from;
     std::int32_t toOn;
     CallDate to;
-    std::int32_t timeOn;  // starting time "Between"
+    std::int32_t timeOn; // starting time "Between"
     TimeOfDay timeFrom;
     TimeOfDay timeTo;
     std::int32_t durationOn;
-    std::int32_t minDuration;  // seconds; -1 no bound
+    std::int32_t minDuration; // seconds; -1 no bound
     std::int32_t maxDuration;
     std::int32_t costOn;
-    double minCost;            // -1.0 no bound
+    double minCost; // -1.0 no bound
     double maxCost;
     std::int32_t employeeOn;
     std::array<char, kNameSize> employee;
@@ -162,22 +160,22 @@ struct FilterRecord
     std::int32_t extensionOn;
     RangeList extensions;
     std::int32_t accountOn;
-    std::array<char, kAccountSize> account;  // digits and '*'
+    std::array<char, kAccountSize> account; // digits and '*'
     std::int32_t carrierOn;
-    std::int32_t carrier;      // position in the carrier list, 0-5
+    std::int32_t carrier; // position in the carrier list, 0-5
     std::int32_t trunkGroupOn;
     std::array<char, kNameSize> trunkGroup;
     std::int32_t trunkGroupExact;
     std::int32_t trunkOn;
     RangeList trunks;
-    std::int32_t unknownNumbers;  // contact criterion: only calls without contact and name text
+    std::int32_t unknownNumbers; // contact criterion: only calls without contact and name text
     std::int32_t ringOn;
-    std::int32_t minRing;      // seconds; -1 no bound
+    std::int32_t minRing; // seconds; -1 no bound
     std::int32_t maxRing;
     std::int32_t projectOn;
     std::int32_t projectExact;
     std::array<char, kNameSize> project;
-    std::array<std::int32_t, kUserTypes> includeUserTypes;  // call types 3 to 6
+    std::array<std::int32_t, kUserTypes> includeUserTypes; // call types 3 to 6
     std::array<std::uint8_t, kReservedSize> reserved;
 
     // A default-constructed record is the neutral filter.
@@ -201,6 +199,8 @@ struct FilterRecord
     // indexes lead to (destination, contact, project, employee or department,
     // trunk group). match() is both.
     bool matchFields(const CallRecord& call) const;
+    // Whether the include flag of a call type is on; types outside 0-6 pass.
+    bool includesCallType(std::int32_t callType) const;
     bool matchNames(const CallRecord& call, const SettingsDatabase& settings) const;
 
     // The name criteria one index at a time, as matchNames() applies them when the

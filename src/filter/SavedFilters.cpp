@@ -36,7 +36,7 @@ SavedFilterList read(std::span<const std::uint8_t> file)
     const std::size_t entrySize = version == kVersion2 ? SavedFilter::kDiskSize : kVersion1EntrySize;
     const std::uint64_t stated = le::loadU32(file.data() + 8);
     const std::size_t data = file.size() - kHeaderSize;
-    const std::uint64_t present = (data + entrySize - 1) / entrySize;  // the last one may be cut short
+    const std::uint64_t present = (data + entrySize - 1) / entrySize; // the last one may be cut short
     const std::size_t count = static_cast<std::size_t>(std::min(stated, present));
 
     filters.reserve(count);
@@ -83,19 +83,19 @@ SavedFilterList load(const std::filesystem::path& programFolder)
     // Only as much as the stated entries need, and never more than the file holds.
     const std::uint32_t version = le::loadU32(bytes.data() + 4);
     const std::uint64_t entrySize = version == kVersion2 ? SavedFilter::kDiskSize : kVersion1EntrySize;
-    const std::uint64_t wanted = kHeaderSize + std::uint64_t{le::loadU32(bytes.data() + 8)} * entrySize;
+    const std::uint64_t wanted = kHeaderSize + std::uint64_t {le::loadU32(bytes.data() + 8)} * entrySize;
     bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(wanted, size)));
-    in.read(reinterpret_cast<char*>(bytes.data()) + kHeaderSize,
-            static_cast<std::streamsize>(bytes.size() - kHeaderSize));
-    bytes.resize(kHeaderSize + static_cast<std::size_t>(in.gcount()));  // a file that shrank meanwhile
+    in.read(
+        reinterpret_cast<char*>(bytes.data()) + kHeaderSize, static_cast<std::streamsize>(bytes.size() - kHeaderSize));
+    bytes.resize(kHeaderSize + static_cast<std::size_t>(in.gcount())); // a file that shrank meanwhile
     return read(bytes);
 }
 
 bool save(const std::filesystem::path& programFolder, const SavedFilterList& filters, std::string* error)
 {
     const std::vector<std::uint8_t> file = write(filters);
-    return saveFileAtomically(pathIn(programFolder),
-                              std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), error);
+    return saveFileAtomically(
+        pathIn(programFolder), std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), error);
 }
 
 const SavedFilter* find(const SavedFilterList& filters, std::string_view name)

@@ -27,11 +27,11 @@ struct SavedFilter
     static constexpr std::size_t kNameSize = 64, kFilterAt = 64;
     static_assert(kFilterAt + FilterRecord::kDiskSize == kDiskSize);
 
-    std::array<char, kNameSize> name{};
+    std::array<char, kNameSize> name {};
     FilterRecord filter;
 
     std::string_view nameText() const { return fixedtext::view(name); }
-    void setName(std::string_view text) { fixedtext::store(name, text); }  // cut to 63 characters
+    void setName(std::string_view text) { fixedtext::store(name, text); } // cut to 63 characters
 
     static SavedFilter decode(std::span<const std::uint8_t, kDiskSize> in);
     void encode(std::span<std::uint8_t, kDiskSize> out) const;
@@ -41,7 +41,7 @@ using SavedFilterList = std::vector<SavedFilter>;
 
 namespace savedfilters {
 
-inline constexpr std::uint32_t kMagic = 0x4C465446;  // "FTFL"
+inline constexpr std::uint32_t kMagic = 0x4C465446; // "FTFL"
 inline constexpr std::uint32_t kVersion1 = 0x00010001;
 inline constexpr std::uint32_t kVersion2 = 0x00010002;
 inline constexpr std::size_t kHeaderSize = 64;

@@ -9,7 +9,9 @@
 class MainSession::Pipeline final : public CallPipeline
 {
 public:
-    explicit Pipeline(const MainSession& session) : m_session(session) {}
+    explicit Pipeline(const MainSession& session)
+        : m_session(session)
+    { }
     void rate(CallRecord& call) override
     {
         if (m_session.m_rating)
@@ -22,10 +24,10 @@ private:
 };
 
 MainSession::MainSession(std::filesystem::path programFolder)
-    : m_programFolder(std::move(programFolder)),
-      m_ownRating(std::make_unique<RatingPipeline>(m_settings, m_prefs)),
-      m_rating(m_ownRating.get()),
-      m_pipeline(std::make_unique<Pipeline>(*this))
+    : m_programFolder(std::move(programFolder))
+    , m_ownRating(std::make_unique<RatingPipeline>(m_settings, m_prefs))
+    , m_rating(m_ownRating.get())
+    , m_pipeline(std::make_unique<Pipeline>(*this))
 {
     m_calls.setPipeline(m_pipeline.get());
     rebuildColumns();
@@ -35,7 +37,7 @@ MainSession::~MainSession() = default;
 
 void MainSession::rebuildColumns()
 {
-    m_calls.setOrder({});  // the old order refers to the old columns
+    m_calls.setOrder({}); // the old order refers to the old columns
     m_columns = std::make_unique<CallColumns>(m_settings, m_prefs);
     m_calls.setOrder(m_columns->order(m_sortKeys));
     m_matcher = FilterMatcher(m_filter, m_settings);
@@ -88,7 +90,7 @@ ReloadOutcome MainSession::reload(Progress& progress)
 {
     const ReloadOutcome outcome = m_calls.reload(progress);
     if (outcome.restarted)
-        m_currentCall = m_focusedCall = -1;  // table indexes of dropped calls
+        m_currentCall = m_focusedCall = -1; // table indexes of dropped calls
     if (outcome.visibleChanged)
         sumTotals();
     updateReportPeriod();
@@ -199,7 +201,7 @@ void MainSession::sumTotals()
 
 void MainSession::updateReportPeriod()
 {
-    const DateRange loaded{m_calls.earliestDate().at(0, 0), m_calls.latestDate().at(23, 59)};
+    const DateRange loaded {m_calls.earliestDate().at(0, 0), m_calls.latestDate().at(23, 59)};
     m_reportPeriod.from = m_filter.fromOn ? m_filter.from : loaded.from;
     m_reportPeriod.to = m_filter.toOn ? m_filter.to : loaded.to;
 }
@@ -218,7 +220,10 @@ std::size_t MainSession::focusedRow() const
     return m_calls.rowOf(static_cast<std::uint32_t>(m_focusedCall)).value_or(0);
 }
 
-void MainSession::loadSavedFilters() { m_saved = savedfilters::load(m_programFolder); }
+void MainSession::loadSavedFilters()
+{
+    m_saved = savedfilters::load(m_programFolder);
+}
 
 bool MainSession::saveSavedFilters(std::string* error) const
 {

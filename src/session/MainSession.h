@@ -70,8 +70,8 @@ struct FilterEditorState
 // One item of a saved-filter menu.
 struct SavedFilterMenuItem
 {
-    int id;            // 9000 + position
-    std::string name;  // Windows-1252
+    int id; // 9000 + position
+    std::string name; // Windows-1252
 };
 
 class MainSession
@@ -79,7 +79,7 @@ class MainSession
 public:
     static constexpr int kFirstSavedFilterCommand = 9000;
     static constexpr std::size_t kSavedFilterMenuMax = 30;
-    static constexpr int kFilterSaveLevel = 2;  // "Save / Load" page and Hide selected records
+    static constexpr int kFilterSaveLevel = 2; // "Save / Load" page and Hide selected records
 
     // `programFolder` holds "filter.dat". Nothing is read yet: the settings are
     // empty, the preferences their defaults, the filter neutral.
@@ -193,7 +193,7 @@ public:
 
     // --- Enabling rules ---
     bool canApplySavedFilter(std::size_t position) const;
-    bool hasSavedFilters() const { return !m_saved.empty(); }  // the menus are grayed without
+    bool hasSavedFilters() const { return !m_saved.empty(); } // the menus are grayed without
     bool canUndoFilter() const { return !m_undo.empty() || m_recordsHidden; }
     bool canClearFilter() const { return callsLoaded() && (m_filterActive || m_recordsHidden); }
     bool canHideRows(std::size_t selectedRows) const { return permits(kFilterSaveLevel) && selectedRows > 0; }

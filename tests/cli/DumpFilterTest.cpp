@@ -37,9 +37,8 @@ protected:
     {
         QProcess process;
         process.start(QStringLiteral(QX_PROGRAM_DIR "/quantorix-cli"),
-                      QStringList{QStringLiteral("dump"), QStringLiteral("--home"),
-                                  QString::fromStdString(dir.path().string())}
-                          + options + QStringList{QString::fromStdString((dir / "calls.bsl").string())});
+            QStringList {QStringLiteral("dump"), QStringLiteral("--home"), QString::fromStdString(dir.path().string())}
+                + options + QStringList {QString::fromStdString((dir / "calls.bsl").string())});
         process.waitForFinished(60000);
         if (err)
             *err = process.readAllStandardError().toStdString();
@@ -48,7 +47,7 @@ protected:
         for (std::size_t at = out.find('\n') + 1, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1) {
             const std::string row = out.substr(at, end - at);
             std::size_t field = 0, i = 0;
-            for (; i < row.size() && field < 12; ++i)  // "direction" is the 13th column
+            for (; i < row.size() && field < 12; ++i) // "direction" is the 13th column
                 field += row[i] == ',';
             directions += row[i];
         }
@@ -73,7 +72,7 @@ TEST_F(DumpFilterTest, SavedFilterNoneAndTheDefault)
     EXPECT_EQ(namedCode, 0);
     EXPECT_EQ(named, std::string(incomingCalls, '1'));
 
-    EXPECT_EQ(dump({}).second, all);  // no default filter
+    EXPECT_EQ(dump({}).second, all); // no default filter
     std::ofstream(dir / "quantorix.ini") << "[File]\nFilter=Incoming\n";
     EXPECT_EQ(dump({}).second, named);
     EXPECT_EQ(dump({QStringLiteral("--no-filter")}).second, all);

@@ -11,20 +11,23 @@ using namespace filtertest;
 
 namespace {
 
-std::int32_t i32At(const std::array<std::uint8_t, 960>& b, std::size_t at) { return le::loadI32(b.data() + at); }
+std::int32_t i32At(const std::array<std::uint8_t, 960>& b, std::size_t at)
+{
+    return le::loadI32(b.data() + at);
+}
 
 } // namespace
 
 TEST(FilterRecordLayout, NeutralFilterBytes)
 {
-    const auto b = FilterRecord{}.bytes();
-    std::array<std::uint8_t, 960> expected{};
-    for (std::size_t at : {0x004, 0x008, 0x00C, 0x010, 0x014, 0x042, 0x116, 0x1DE, 0x28A, 0x2EA, 0x32E, 0x332,
-                           0x336, 0x33A})
+    const auto b = FilterRecord {}.bytes();
+    std::array<std::uint8_t, 960> expected {};
+    for (std::size_t at :
+        {0x004, 0x008, 0x00C, 0x010, 0x014, 0x042, 0x116, 0x1DE, 0x28A, 0x2EA, 0x32E, 0x332, 0x336, 0x33A})
         le::storeI32(expected.data() + at, 1);
-    expected[0x128 + 4] = 23;  // To: date 0, 23:59
+    expected[0x128 + 4] = 23; // To: date 0, 23:59
     expected[0x128 + 5] = 59;
-    expected[0x134] = 23;      // starting time to 23:59
+    expected[0x134] = 23; // starting time to 23:59
     expected[0x135] = 59;
     for (std::size_t at : {0x13A, 0x13E, 0x2DE, 0x2E2})
         le::storeI32(expected.data() + at, -1);
@@ -74,13 +77,13 @@ TEST(FilterRecordLayout, FieldsAtTheirOffsets)
     EXPECT_EQ(fixedtext::view(b.data() + 0x15A, 64), "Smith");
     EXPECT_EQ(fixedtext::view(b.data() + 0x19E, 64), "Sales");
     EXPECT_EQ(i32At(b, 0x1E6), 1);
-    EXPECT_EQ(i32At(b, 0x1E6 + 4), 205);       // first lower bound
-    EXPECT_EQ(i32At(b, 0x1E6 + 4 + 32), 205);  // first upper bound
+    EXPECT_EQ(i32At(b, 0x1E6 + 4), 205); // first lower bound
+    EXPECT_EQ(i32At(b, 0x1E6 + 4 + 32), 205); // first upper bound
     EXPECT_EQ(fixedtext::view(b.data() + 0x22E, 16), "12*");
     EXPECT_EQ(i32At(b, 0x242), 4);
     EXPECT_EQ(fixedtext::view(b.data() + 0x24A, 64), "City");
     EXPECT_EQ(i32At(b, 0x292), 2);
-    EXPECT_EQ(i32At(b, 0x292 + 4 + 32 + 4), 77);  // second upper bound
+    EXPECT_EQ(i32At(b, 0x292 + 4 + 32 + 4), 77); // second upper bound
     EXPECT_EQ(i32At(b, 0x2E2), 30);
     EXPECT_EQ(fixedtext::view(b.data() + 0x2EE, 64), "Alpha");
     EXPECT_EQ(i32At(b, 0x33A), 0);
@@ -100,10 +103,10 @@ TEST(FilterRecordLayout, AnyBytesRoundTripUnchanged)
 
 TEST(FilterRecordLayout, TextsReadBoundedByTheirFields)
 {
-    std::array<std::uint8_t, 960> in = FilterRecord{}.bytes();
-    std::fill(in.begin() + 0x04E, in.begin() + 0x0D2, 'D');  // destination: 132 bytes, no terminator
-    std::fill(in.begin() + 0x15A, in.begin() + 0x19A, 'E');  // employee: 64 bytes, no terminator
-    std::fill(in.begin() + 0x22E, in.begin() + 0x23E, '7');  // account code: 16 bytes
+    std::array<std::uint8_t, 960> in = FilterRecord {}.bytes();
+    std::fill(in.begin() + 0x04E, in.begin() + 0x0D2, 'D'); // destination: 132 bytes, no terminator
+    std::fill(in.begin() + 0x15A, in.begin() + 0x19A, 'E'); // employee: 64 bytes, no terminator
+    std::fill(in.begin() + 0x22E, in.begin() + 0x23E, '7'); // account code: 16 bytes
     const FilterRecord f = FilterRecord::decode(in);
     EXPECT_EQ(f.destinationText(), std::string(132, 'D'));
     EXPECT_EQ(f.employeeText(), std::string(64, 'E'));
@@ -129,22 +132,18 @@ TEST(FilterRecordActive, OnlyIncludeFlagsInvertAndEnabledCriteriaCount)
     f.carrier = 3;
     EXPECT_FALSE(f.isActive());
 
-    std::int32_t FilterRecord::*flags[] = {
-        &FilterRecord::invert,       &FilterRecord::cdOn,         &FilterRecord::numberOn,
-        &FilterRecord::destinationOn, &FilterRecord::contactOn,   &FilterRecord::fromOn,
-        &FilterRecord::toOn,         &FilterRecord::timeOn,       &FilterRecord::durationOn,
-        &FilterRecord::costOn,       &FilterRecord::employeeOn,   &FilterRecord::departmentOn,
-        &FilterRecord::extensionOn,  &FilterRecord::accountOn,    &FilterRecord::carrierOn,
-        &FilterRecord::trunkGroupOn, &FilterRecord::trunkOn,      &FilterRecord::ringOn,
-        &FilterRecord::projectOn};
+    std::int32_t FilterRecord::*flags[] = {&FilterRecord::invert, &FilterRecord::cdOn, &FilterRecord::numberOn,
+        &FilterRecord::destinationOn, &FilterRecord::contactOn, &FilterRecord::fromOn, &FilterRecord::toOn,
+        &FilterRecord::timeOn, &FilterRecord::durationOn, &FilterRecord::costOn, &FilterRecord::employeeOn,
+        &FilterRecord::departmentOn, &FilterRecord::extensionOn, &FilterRecord::accountOn, &FilterRecord::carrierOn,
+        &FilterRecord::trunkGroupOn, &FilterRecord::trunkOn, &FilterRecord::ringOn, &FilterRecord::projectOn};
     for (auto flag : flags) {
         FilterRecord g;
         g.*flag = 1;
         EXPECT_TRUE(g.isActive());
     }
     std::int32_t FilterRecord::*includes[] = {&FilterRecord::includeOutgoing, &FilterRecord::includeIncoming,
-                                              &FilterRecord::includeLocal, &FilterRecord::includeLongDistance,
-                                              &FilterRecord::includeInternational};
+        &FilterRecord::includeLocal, &FilterRecord::includeLongDistance, &FilterRecord::includeInternational};
     for (auto flag : includes) {
         FilterRecord g;
         g.*flag = 0;
@@ -172,11 +171,11 @@ TEST_F(FilterMatchTest, DirectionAndCallTypes)
     EXPECT_FALSE(accepts(c));
     c.direction = 1;
     EXPECT_TRUE(accepts(c));
-    c.direction = 7;  // neither outgoing nor incoming
+    c.direction = 7; // neither outgoing nor incoming
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord{};
-    f.includeUserTypes[1] = 0;  // user type 2 = call type 4
+    f = FilterRecord {};
+    f.includeUserTypes[1] = 0; // user type 2 = call type 4
     c.callType = 4;
     EXPECT_FALSE(accepts(c));
     c.callType = 3;
@@ -189,10 +188,9 @@ TEST_F(FilterMatchTest, DateBoundsAreInclusiveToTheMinute)
     f.from = {2005, 3, 1, 0, 0};
     f.to = {2005, 3, 1, 23, 59};
     CallRecord c = call();
-    for (const auto& [start, passes] : {std::pair{CallDate{2005, 3, 1, 0, 0}, true},
-                                        {CallDate{2005, 3, 1, 23, 59}, true},
-                                        {CallDate{2005, 2, 28, 23, 59}, false},
-                                        {CallDate{2005, 3, 2, 0, 0}, false}}) {
+    for (const auto& [start, passes] :
+        {std::pair {CallDate {2005, 3, 1, 0, 0}, true}, {CallDate {2005, 3, 1, 23, 59}, true},
+            {CallDate {2005, 2, 28, 23, 59}, false}, {CallDate {2005, 3, 2, 0, 0}, false}}) {
         c.start = start;
         EXPECT_EQ(accepts(c), passes) << int(start.day) << " " << int(start.hour);
     }
@@ -227,14 +225,14 @@ TEST_F(FilterMatchTest, DurationRingTimeAndCostBounds)
     c.duration = 0;
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord{};
+    f = FilterRecord {};
     f.ringOn = 1;
     f.minRing = 10;
-    EXPECT_FALSE(accepts(c));  // ring time 5
+    EXPECT_FALSE(accepts(c)); // ring time 5
 
-    f = FilterRecord{};
+    f = FilterRecord {};
     f.costOn = 1;
-    f.minCost = -1.0;  // entered as -1: no bound
+    f.minCost = -1.0; // entered as -1: no bound
     f.maxCost = 1.0;
     c.cost = 1.0;
     EXPECT_TRUE(accepts(c));
@@ -262,7 +260,7 @@ TEST_F(FilterMatchTest, CdPatternsWithQuestionMarkAndBlanks)
     EXPECT_TRUE(withCd('D', ' '));
     EXPECT_TRUE(withCd('D', '\0'));
     EXPECT_FALSE(withCd('D', 'S'));
-    f.cd = {'\0', '\0'};  // an empty pattern wants an empty code
+    f.cd = {'\0', '\0'}; // an empty pattern wants an empty code
     EXPECT_TRUE(withCd(' ', '\0'));
     EXPECT_FALSE(withCd('F', 'W'));
 }
@@ -309,7 +307,7 @@ TEST_F(FilterMatchTest, AccountCodeWildcardsOnEitherSide)
     EXPECT_TRUE(withCode("1294"));
     EXPECT_FALSE(withCode("123"));
     EXPECT_FALSE(withCode("12345"));
-    EXPECT_TRUE(withCode("1*34"));  // "*" in the call's code matches too
+    EXPECT_TRUE(withCode("1*34")); // "*" in the call's code matches too
     FilterRecord::setText(f.account, "***");
     EXPECT_TRUE(withCode("999"));
     EXPECT_FALSE(withCode("99"));
@@ -321,10 +319,10 @@ TEST_F(FilterMatchTest, RangeLists)
 {
     f.extensionOn = 1;
     CallRecord c = call();
-    EXPECT_FALSE(accepts(c));  // count 0 keeps nothing
+    EXPECT_FALSE(accepts(c)); // count 0 keeps nothing
     f.extensions.count = 2;
     f.extensions.low = {200, -1};
-    f.extensions.high = {299, 100};  // open to 100
+    f.extensions.high = {299, 100}; // open to 100
     EXPECT_TRUE(accepts(c));
     c.extension = 101;
     EXPECT_FALSE(accepts(c));
@@ -332,7 +330,7 @@ TEST_F(FilterMatchTest, RangeLists)
     EXPECT_TRUE(accepts(c));
 
     // A count above eight is taken as eight: the ninth slot does not exist.
-    f.extensions = RangeList{};
+    f.extensions = RangeList {};
     f.extensions.count = 1000;
     f.extensions.low.fill(1);
     f.extensions.high.fill(1);
@@ -346,20 +344,20 @@ TEST_F(FilterMatchTest, TrunkGroupReplacesTrunkRanges)
 {
     CallRecord c = call();
     c.trunk = 3;
-    c.trunkIndex = trunkOf(db, 3);  // "Mobile"
+    c.trunkIndex = trunkOf(db, 3); // "Mobile"
     f.trunkOn = 1;
     f.trunks.setSingle(1);
     EXPECT_FALSE(accepts(c));
     f.trunkGroupOn = 1;
     FilterRecord::setText(f.trunkGroup, "Mob");
     f.trunkGroupExact = 0;
-    EXPECT_TRUE(accepts(c));  // trunk ranges ignored
+    EXPECT_TRUE(accepts(c)); // trunk ranges ignored
     f.trunkGroupExact = 1;
     EXPECT_FALSE(accepts(c));
     c.trunkIndex = -1;
     FilterRecord::setText(f.trunkGroup, "");
     f.trunkGroupExact = 0;
-    EXPECT_FALSE(accepts(c));  // no trunk entry: fails even an empty name
+    EXPECT_FALSE(accepts(c)); // no trunk entry: fails even an empty name
 }
 
 TEST_F(FilterMatchTest, EmployeeUsesTheDepartmentTextAsItsDepartment)
@@ -370,15 +368,15 @@ TEST_F(FilterMatchTest, EmployeeUsesTheDepartmentTextAsItsDepartment)
     f.departmentExact = 0;
     FilterRecord::setText(f.employee, "Smith");
     FilterRecord::setText(f.department, "Service");
-    c.directoryIndex = directoryOf(db, 100);  // Smith, Sales
+    c.directoryIndex = directoryOf(db, 100); // Smith, Sales
     EXPECT_FALSE(accepts(c));
-    c.directoryIndex = directoryOf(db, 101);  // Smith, Service
+    c.directoryIndex = directoryOf(db, 101); // Smith, Service
     EXPECT_TRUE(accepts(c));
-    c.departmentIndex = -1;  // the department criterion is not evaluated
+    c.departmentIndex = -1; // the department criterion is not evaluated
     EXPECT_TRUE(accepts(c));
-    FilterRecord::setText(f.department, "Serv");  // always equal, never begins-with
+    FilterRecord::setText(f.department, "Serv"); // always equal, never begins-with
     EXPECT_FALSE(accepts(c));
-    c.directoryIndex = directoryOf(db, 103);  // "smith": case matters
+    c.directoryIndex = directoryOf(db, 103); // "smith": case matters
     FilterRecord::setText(f.department, "Sales");
     EXPECT_FALSE(accepts(c));
 }
@@ -393,7 +391,7 @@ TEST_F(FilterMatchTest, DepartmentProjectAndContactExactOrBeginsWith)
     f.departmentExact = 0;
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord{};
+    f = FilterRecord {};
     f.projectOn = 1;
     FilterRecord::setText(f.project, "Alpha");
     c.projectIndex = db.projectNameIndex("Alpha 2");
@@ -401,16 +399,16 @@ TEST_F(FilterMatchTest, DepartmentProjectAndContactExactOrBeginsWith)
     f.projectExact = 0;
     EXPECT_TRUE(accepts(c));
     FilterRecord::setText(f.project, "Alpha 2 and more");
-    EXPECT_FALSE(accepts(c));  // the project's name is shorter than the filter's
+    EXPECT_FALSE(accepts(c)); // the project's name is shorter than the filter's
 
-    f = FilterRecord{};
+    f = FilterRecord {};
     f.contactOn = 1;
     FilterRecord::setText(f.contact, "Acme");
     c.contactIndex = db.contactNameIndex("Acme Ltd");
     EXPECT_FALSE(accepts(c));
     f.contactExact = 0;
     EXPECT_TRUE(accepts(c));
-    c.contactIndex = -1;  // no contact: the call's own name text
+    c.contactIndex = -1; // no contact: the call's own name text
     EXPECT_FALSE(accepts(c));
     fixedtext::store(c.nameText, "Acme Gmbh");
     EXPECT_TRUE(accepts(c));
@@ -426,7 +424,7 @@ TEST_F(FilterMatchTest, DestinationBeginsWithItsDisplayText)
     f.destinationOn = 1;
     f.setDestination("Germany");
     c.destinationIndex = destinationOf(db, "4930");
-    EXPECT_TRUE(accepts(c));  // every city of the country
+    EXPECT_TRUE(accepts(c)); // every city of the country
     f.setDestination("Germany - Berlin");
     EXPECT_TRUE(accepts(c));
     c.destinationIndex = destinationOf(db, "49");
@@ -437,7 +435,7 @@ TEST_F(FilterMatchTest, DestinationBeginsWithItsDisplayText)
 
     f.unknownDestinations = 1;
     EXPECT_TRUE(accepts(c));
-    c.localFlag = 1;  // local calls are never looked up
+    c.localFlag = 1; // local calls are never looked up
     EXPECT_FALSE(accepts(c));
     c.localFlag = 0;
     c.destinationIndex = destinationOf(db, "331");
@@ -452,19 +450,19 @@ TEST_F(FilterMatchTest, DestinationBeginsWithItsDisplayText)
 TEST_F(FilterMatchTest, InvertShowsCallsRejectedForMissingIndexes)
 {
     f.invert = 1;
-    EXPECT_FALSE(accepts(call()));  // a neutral record matches: inverted, nothing passes
+    EXPECT_FALSE(accepts(call())); // a neutral record matches: inverted, nothing passes
 
     f.employeeOn = 1;
     FilterRecord::setText(f.employee, "Jones");
     FilterRecord::setText(f.department, "Sales");
     CallRecord c = call();
-    EXPECT_TRUE(accepts(c));  // no employee at all
+    EXPECT_TRUE(accepts(c)); // no employee at all
     c.directoryIndex = directoryOf(db, 102);
     EXPECT_FALSE(accepts(c));
-    c.directoryIndex = 999;  // an index from other settings leads to no name
+    c.directoryIndex = 999; // an index from other settings leads to no name
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord{};
+    f = FilterRecord {};
     f.invert = 1;
     f.numberOn = 1;
     FilterRecord::setText(f.number, "030");

@@ -35,8 +35,8 @@ std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path)
 
 void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace
@@ -60,7 +60,7 @@ TEST(SavedFilters, WrittenFileLoadsAndSavesByteIdentical)
     EXPECT_EQ(loaded[0].filter.minDuration, 600);
     ASSERT_TRUE(savedfilters::save(dir.path(), loaded));
     EXPECT_EQ(fileBytes(dir / "filter.dat"), first);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1); // no temporary left
 }
 
 TEST(SavedFilters, VersionOneEntriesAreWidenedWithZeros)
@@ -75,7 +75,7 @@ TEST(SavedFilters, VersionOneEntriesAreWidenedWithZeros)
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[1].nameText(), "B");
     EXPECT_EQ(list[1].filter.minDuration, 20);
-    EXPECT_EQ(list[0].filter.includeUserTypes, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(list[0].filter.includeUserTypes, (std::array<std::int32_t, 4> {0, 0, 0, 0}));
     EXPECT_TRUE(list[0].filter.isActive());
 
     // Saved again, the file is of the new version with whole entries.
@@ -112,7 +112,7 @@ TEST(SavedFilters, DamagedFilesGiveWhatTheirDataHolds)
     }
     // The missing part of a cut entry reads as zero bytes.
     std::vector<std::uint8_t> cut = one;
-    cut.resize(64 + 64 + 0x13A + 2);  // the minimum duration's first two bytes only
+    cut.resize(64 + 64 + 0x13A + 2); // the minimum duration's first two bytes only
     const SavedFilterList list = savedfilters::read(cut);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].nameText(), "only");

@@ -29,15 +29,15 @@ TEST_F(SessionTest, QuickFiltersNarrowAndUndoReturnsStepByStepToTheDefault)
     const Rows withDefault = {10, 20, 30, 40, 50, 60, 70, 80, 100};
     EXPECT_EQ(shown(), withDefault);
 
-    session.setCurrentCall(callWith(20));  // extension 100 on 2025-03-10
+    session.setCurrentCall(callWith(20)); // extension 100 on 2025-03-10
     ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Extension, progress));
-    EXPECT_EQ(shown(), (Rows{10, 20, 40, 60, 80, 100}));
+    EXPECT_EQ(shown(), (Rows {10, 20, 40, 60, 80, 100}));
     ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Date, progress));
-    EXPECT_EQ(shown(), (Rows{10, 20, 40}));
+    EXPECT_EQ(shown(), (Rows {10, 20, 40}));
     EXPECT_EQ(session.undoStack().size(), 2u);
 
     session.undoLastFilter(progress);
-    EXPECT_EQ(shown(), (Rows{10, 20, 40, 60, 80, 100}));
+    EXPECT_EQ(shown(), (Rows {10, 20, 40, 60, 80, 100}));
     session.undoLastFilter(progress);
     EXPECT_EQ(shown(), withDefault);
     EXPECT_FALSE(session.canUndoFilter());
@@ -46,7 +46,7 @@ TEST_F(SessionTest, QuickFiltersNarrowAndUndoReturnsStepByStepToTheDefault)
 TEST_F(SessionTest, NeutralFilterIsNotPushed)
 {
     openOffice();
-    session.applyFilter(FilterRecord{}, true, progress);
+    session.applyFilter(FilterRecord {}, true, progress);
     EXPECT_TRUE(session.undoStack().empty());
     EXPECT_FALSE(session.canUndoFilter());
     EXPECT_FALSE(session.canClearFilter());
@@ -59,9 +59,9 @@ TEST_F(SessionTest, HiddenRowsComeBackWithUndoAndTheStackStays)
     openOffice();
     session.applyFilter(outgoingOnly(), true, progress);
     ASSERT_EQ(session.undoStack().size(), 1u);
-    const std::size_t rows[] = {4, 0, 2, 2, 99};  // any order; a repeated or missing row counts once or not
+    const std::size_t rows[] = {4, 0, 2, 2, 99}; // any order; a repeated or missing row counts once or not
     const std::uint32_t hidden = session.calls().visibleCall(0).duration + session.calls().visibleCall(2).duration
-                                 + session.calls().visibleCall(4).duration;
+        + session.calls().visibleCall(4).duration;
     ASSERT_TRUE(session.hideRows(rows));
     EXPECT_EQ(session.totals().rows, 6u);
     EXPECT_EQ(session.totals().duration, 460u - hidden);
@@ -99,13 +99,13 @@ TEST_F(SessionTest, ClearShowsAllCallsEvenWithADefaultFilter)
     // Closing returns to the default filter.
     session.closeFiles();
     EXPECT_TRUE(session.filterActive());
-    EXPECT_FALSE(session.canClearFilter());  // no calls
+    EXPECT_FALSE(session.canClearFilter()); // no calls
 }
 
 TEST_F(SessionTest, DefaultNameWithoutSavedFilterIsNeutral)
 {
     ASSERT_TRUE(savedfilters::save(dir.path(), {saved("Outgoing", outgoingOnly())}));
-    writeIni("[File]\nFilter=outgoing\n");  // names compare case-sensitively
+    writeIni("[File]\nFilter=outgoing\n"); // names compare case-sensitively
     start();
     EXPECT_FALSE(session.filterActive());
     openOffice();
@@ -124,7 +124,7 @@ TEST_F(SessionTest, MenusListTheFirstThirtySavedFilters)
     EXPECT_EQ(menu.front().id, 9000);
     EXPECT_EQ(menu.back().id, 9029);
     EXPECT_EQ(menu.back().name, "F29");
-    EXPECT_FALSE(session.canApplySavedFilter(0));  // no calls yet
+    EXPECT_FALSE(session.canApplySavedFilter(0)); // no calls yet
     openOffice();
     EXPECT_TRUE(session.canApplySavedFilter(29));
     EXPECT_FALSE(session.canApplySavedFilter(30));
@@ -136,19 +136,20 @@ TEST_F(SessionTest, MenusListTheFirstThirtySavedFilters)
 
 TEST_F(SessionTest, VersionOneSavedFiltersRejectUserCallTypes)
 {
-    std::vector<std::uint8_t> file = savedfilters::write({saved("Old A", FilterRecord{}), saved("Old B", outgoingOnly())});
+    std::vector<std::uint8_t> file
+        = savedfilters::write({saved("Old A", FilterRecord {}), saved("Old B", outgoingOnly())});
     le::storeU32(file.data() + 4, savedfilters::kVersion1);
     std::vector<std::uint8_t> old(file.begin(), file.begin() + 64);
     for (std::size_t i = 0; i < 2; ++i)
         old.insert(old.end(), file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024),
-                   file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024 + 832));
+            file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024 + 832));
     std::ofstream(dir / "filter.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
     start();
     ASSERT_EQ(session.savedFilters().size(), 2u);
     openOffice();
     ASSERT_TRUE(session.applySavedFilter(0, progress));
-    EXPECT_EQ(shown(), (Rows{10, 20, 30, 40, 60, 70, 80, 90, 100}));  // the 0800 call (user type 1) fails
+    EXPECT_EQ(shown(), (Rows {10, 20, 30, 40, 60, 70, 80, 90, 100})); // the 0800 call (user type 1) fails
 }
 
 TEST_F(SessionTest, QuickFilterEnablingFollowsTheCurrentCall)
@@ -156,7 +157,7 @@ TEST_F(SessionTest, QuickFilterEnablingFollowsTheCurrentCall)
     openOffice();
     for (int id = 10010; id <= 10020; ++id)
         EXPECT_FALSE(session.canQuickFilter(static_cast<QuickFilter>(id)));
-    session.setCurrentCall(callWith(90));  // incoming, extension 102 (no employee), name text, local
+    session.setCurrentCall(callWith(90)); // incoming, extension 102 (no employee), name text, local
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Extension));
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Date));
     EXPECT_FALSE(session.canQuickFilter(QuickFilter::Employee));
@@ -165,7 +166,7 @@ TEST_F(SessionTest, QuickFilterEnablingFollowsTheCurrentCall)
     EXPECT_FALSE(session.canQuickFilter(QuickFilter::Country));
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Contact));
     EXPECT_FALSE(session.canQuickFilter(QuickFilter::Project));
-    session.setCurrentCall(callWith(40));  // Smith, Germany without city, project Alpha
+    session.setCurrentCall(callWith(40)); // Smith, Germany without city, project Alpha
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Employee));
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Country));
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Project));
@@ -183,17 +184,17 @@ TEST_F(SessionTest, QuickFiltersTakeTheCallsValues)
         EXPECT_TRUE(session.applyQuickFilter(which, progress));
         return shown();
     };
-    EXPECT_EQ(quick(30, QuickFilter::Trunk), (Rows{30, 80}));
-    EXPECT_EQ(quick(40, QuickFilter::AccCode), (Rows{40}));
-    EXPECT_EQ(quick(30, QuickFilter::Employee), (Rows{30, 50, 70}));
-    EXPECT_EQ(quick(30, QuickFilter::Department), (Rows{30, 50, 70}));
-    EXPECT_EQ(quick(20, QuickFilter::DialedNumber), (Rows{20, 70, 100}));
-    EXPECT_EQ(quick(30, QuickFilter::Destination), (Rows{30}));           // Germany - Berlin
-    EXPECT_EQ(quick(80, QuickFilter::Destination), (Rows{20, 50, 70, 80, 100}));  // unknown: not local, none found
-    EXPECT_EQ(quick(30, QuickFilter::Country), (Rows{30, 40}));
-    EXPECT_EQ(quick(20, QuickFilter::Contact), (Rows{20, 70, 100}));
-    EXPECT_EQ(quick(90, QuickFilter::Contact), (Rows{90}));               // the call's own name text
-    EXPECT_EQ(quick(40, QuickFilter::Project), (Rows{40}));
+    EXPECT_EQ(quick(30, QuickFilter::Trunk), (Rows {30, 80}));
+    EXPECT_EQ(quick(40, QuickFilter::AccCode), (Rows {40}));
+    EXPECT_EQ(quick(30, QuickFilter::Employee), (Rows {30, 50, 70}));
+    EXPECT_EQ(quick(30, QuickFilter::Department), (Rows {30, 50, 70}));
+    EXPECT_EQ(quick(20, QuickFilter::DialedNumber), (Rows {20, 70, 100}));
+    EXPECT_EQ(quick(30, QuickFilter::Destination), (Rows {30})); // Germany - Berlin
+    EXPECT_EQ(quick(80, QuickFilter::Destination), (Rows {20, 50, 70, 80, 100})); // unknown: not local, none found
+    EXPECT_EQ(quick(30, QuickFilter::Country), (Rows {30, 40}));
+    EXPECT_EQ(quick(20, QuickFilter::Contact), (Rows {20, 70, 100}));
+    EXPECT_EQ(quick(90, QuickFilter::Contact), (Rows {90})); // the call's own name text
+    EXPECT_EQ(quick(40, QuickFilter::Project), (Rows {40}));
     EXPECT_EQ(session.currentFilter().projectExact, 1);
 
     // Quick filter by contact after "Unknown numbers": the contact's calls, not the unknown ones.
@@ -202,15 +203,15 @@ TEST_F(SessionTest, QuickFiltersTakeTheCallsValues)
     session.applyFilter(unknown, true, progress);
     session.setCurrentCall(callWith(20));
     ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Contact, progress));
-    EXPECT_EQ(shown(), (Rows{20, 70, 100}));
+    EXPECT_EQ(shown(), (Rows {20, 70, 100}));
 }
 
 TEST_F(SessionTest, FilterEditorPresetsDatesAndTakesItsResult)
 {
     openOffice();
     FilterEditorState state = session.prepareFilterEditor();
-    EXPECT_EQ(state.filter.from, (CallDate{2025, 3, 10, 0, 0}));
-    EXPECT_EQ(state.filter.to, (CallDate{2025, 3, 11, 23, 59}));
+    EXPECT_EQ(state.filter.from, (CallDate {2025, 3, 10, 0, 0}));
+    EXPECT_EQ(state.filter.to, (CallDate {2025, 3, 11, 23, 59}));
     EXPECT_FALSE(state.filter.isActive());
 
     state.filter.toOn = 1;
@@ -219,16 +220,16 @@ TEST_F(SessionTest, FilterEditorPresetsDatesAndTakesItsResult)
     state.savedChanged = true;
     state.defaultFilterName = "Day one";
     ASSERT_TRUE(session.takeFilterEditorResult(state, progress));
-    EXPECT_EQ(shown(), (Rows{10, 20, 30, 40, 50}));
+    EXPECT_EQ(shown(), (Rows {10, 20, 30, 40, 50}));
     EXPECT_EQ(session.undoStack().size(), 1u);
     EXPECT_EQ(session.defaultFilterName(), "Day one");
     EXPECT_EQ(savedfilters::load(dir.path()).size(), 1u);
-    EXPECT_EQ(session.reportPeriod().from, (CallDate{2025, 3, 10, 0, 0}));
-    EXPECT_EQ(session.reportPeriod().to, (CallDate{2025, 3, 10, 23, 59}));
+    EXPECT_EQ(session.reportPeriod().from, (CallDate {2025, 3, 10, 0, 0}));
+    EXPECT_EQ(session.reportPeriod().to, (CallDate {2025, 3, 10, 23, 59}));
 
     // Without calls the edited criteria are dropped; the name is kept.
     session.closeFiles();
-    EXPECT_TRUE(session.filterActive());  // the new default filter
+    EXPECT_TRUE(session.filterActive()); // the new default filter
     FilterEditorState other = session.prepareFilterEditor();
     other.filter.durationOn = 1;
     other.defaultFilterName = "";
@@ -277,5 +278,5 @@ TEST_F(SessionTest, OwnRatingClassifiesFromTheLiveSettings)
     FilterRecord::setText(f.employee, "Miller");
     FilterRecord::setText(f.department, "Service");
     session.applyFilter(f, true, progress);
-    EXPECT_EQ(shown(), (Rows{30, 50, 70}));
+    EXPECT_EQ(shown(), (Rows {30, 50, 70}));
 }

@@ -23,7 +23,9 @@ namespace sessiontest {
 class StandInRating final : public CallPipeline
 {
 public:
-    explicit StandInRating(const SettingsDatabase& db) : m_db(db) {}
+    explicit StandInRating(const SettingsDatabase& db)
+        : m_db(db)
+    { }
     void rate(CallRecord& c) override
     {
         const std::string_view number = c.number();
@@ -85,7 +87,7 @@ protected:
     {
         std::ofstream out(dir / fileName, std::ios::binary);
         for (const Call& c : calls) {
-            CallRecord r{};
+            CallRecord r {};
             r.extension = c.extension;
             r.trunk = c.trunk;
             fixedtext::store(r.dialedNumber, c.number);
@@ -141,10 +143,7 @@ protected:
         return -1;
     }
 
-    void writeIni(const std::string& text)
-    {
-        std::ofstream(dir / "quantorix.ini") << text;
-    }
+    void writeIni(const std::string& text) { std::ofstream(dir / "quantorix.ini") << text; }
     void start()
     {
         const IniProfile ini(dir / "quantorix.ini");
@@ -152,8 +151,8 @@ protected:
     }
 
     TempDir dir;
-    MainSession session{dir.path()};
-    StandInRating rating{session.settings()};
+    MainSession session {dir.path()};
+    StandInRating rating {session.settings()};
     NoProgress progress;
 };
 
