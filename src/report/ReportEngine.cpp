@@ -234,6 +234,66 @@ private:
     std::int64_t m_previous = -1;
 };
 
+// ---- output ----
+
+void ReportOutput::append(std::string_view text)
+{
+    if (text.empty())
+        return;
+    m_size += text.size();
+    if (!m_chunks.empty()) {
+        std::string& last = m_chunks.back();
+        if (last.size() + text.size() <= std::max(kChunk, last.capacity())) {
+            last.append(text);
+            return;
+        }
+    }
+    // A new chunk; once output has filled one, it is likely to fill more.
+    std::string chunk;
+    if (!m_chunks.empty())
+        chunk.reserve(std::max(kChunk, text.size()));
+    chunk.append(text);
+    m_chunks.push_back(std::move(chunk));
+}
+
+void ReportOutput::append(ReportOutput&& other)
+{
+    // Small outputs are copied, so that many small groups do not make many small chunks.
+    if (other.m_size < 4096) {
+        for (const std::string& chunk : other.m_chunks)
+            append(chunk);
+    } else {
+        m_size += other.m_size;
+        for (std::string& chunk : other.m_chunks)
+            m_chunks.push_back(std::move(chunk));
+    }
+    other.clear();
+}
+
+void ReportOutput::clear()
+{
+    m_chunks.clear();
+    m_size = 0;
+}
+
+std::string ReportOutput::str() const
+{
+    std::string text;
+    text.reserve(m_size);
+    for (const std::string& chunk : m_chunks)
+        text += chunk;
+    return text;
+}
+
+bool ReportOutput::writeTo(std::ostream& out) const
+{
+    for (const std::string& chunk : m_chunks)
+        out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    return static_cast<bool>(out);
+}
+
+// ---- engine ----
+
 ReportEngine::ReportEngine(const ReportData& data, ReportContext& context, Progress& progress,
                            std::function<bool()> cancelled)
     : m_data(data), m_context(context), m_progress(progress), m_cancelled(std::move(cancelled))
@@ -244,14 +304,83 @@ ReportEngine::ReportEngine(const ReportData& data, ReportContext& context, Progr
         m_language = LoadText(sid::kLanguageEnglish);
     if (context.kind >= ReportEmployee && context.kind <= ReportProject)
         m_reportType = columnTitle(kindColumn(context.kind)) + ":";
+    buildRanks();
 }
 
-std::string ReportEngine::run(const ReportTemplate& report, std::span<const std::uint32_t> selected)
+namespace {
+
+// Dense ranks of the positions -1..n-1 of a list in the order `compare` gives
+// calls that refer to them; stored at position + 1.
+template <class Refer>
+std::vector<std::int32_t> ranksOf(std::size_t n, const CallColumns& columns, ColumnType type, Refer refer)
+{
+    std::vector<CallRecord> probes(n + 1, CallRecord::empty());
+    std::vector<std::int32_t> order(n + 1);
+    for (std::size_t i = 0; i <= n; ++i) {
+        refer(probes[i], static_cast<std::int32_t>(i) - 1);
+        order[i] = static_cast<std::int32_t>(i);
+    }
+    auto cmp = [&](std::int32_t a, std::int32_t b) {
+        return columns.compare(probes[static_cast<std::size_t>(a)], probes[static_cast<std::size_t>(b)], type);
+    };
+    std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) { return cmp(a, b) < 0; });
+    std::vector<std::int32_t> ranks(n + 1, 0);
+    std::int32_t rank = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && cmp(order[i - 1], order[i]) != 0)
+            ++rank;
+        ranks[static_cast<std::size_t>(order[i])] = rank;
+    }
+    return ranks;
+}
+
+std::int32_t rankAt(const std::vector<std::int32_t>& ranks, std::int32_t position)
+{
+    const std::int64_t i = static_cast<std::int64_t>(position) + 1;
+    return inside(ranks, i) ? ranks[static_cast<std::size_t>(i)] : ranks.front();  // unknown positions are none
+}
+
+} // namespace
+
+void ReportEngine::buildRanks()
+{
+    const CallColumns& columns = m_data.columns;
+    m_employeeRank = ranksOf(m_data.settings.directory.size(), columns, ColumnType::Employee,
+                             [](CallRecord& c, std::int32_t i) { c.directoryIndex = i; });
+    m_trunkGroupRank = ranksOf(m_data.settings.trunks.size(), columns, ColumnType::TrunkGroup,
+                               [](CallRecord& c, std::int32_t i) { c.trunkIndex = i; });
+}
+
+// The number the calls list orders a call by for `field`, where its order is
+// that of one number; false for the fields ordered by texts or rounded money.
+bool ReportEngine::keyOf(std::int32_t field, const CallRecord& c, std::int64_t& key) const
+{
+    switch (field) {
+    case Date: key = (std::int64_t(c.start.year) << 16) | (c.start.month << 8) | c.start.day; return true;
+    case Time: key = c.start.hour; return true;
+    case Ext:
+    case ListExt: key = static_cast<std::int32_t>(c.extension); return true;
+    case Duration: key = c.duration; return true;
+    case Employee: key = rankAt(m_employeeRank, c.directoryIndex); return true;
+    case reportfield::Department: key = c.departmentIndex; return true;
+    case Trunk:
+    case ListTrunk: key = static_cast<std::int32_t>(c.trunk); return true;
+    case Group: key = rankAt(m_trunkGroupRank, c.trunkIndex); return true;
+    case Direction: key = c.direction; return true;
+    case Type: key = c.callType; return true;
+    case Carrier: key = c.carrierIndex; return true;
+    case RingTime: key = c.ringTime; return true;
+    case Project: key = c.projectIndex; return true;
+    default: return false;
+    }
+}
+
+ReportOutput ReportEngine::run(const ReportTemplate& report, std::span<const std::uint32_t> selected)
 {
     m_total = selected.size();
     m_done = m_sinceStep = 0;
     m_context.clearMarkers();
-    std::string out;
+    ReportOutput out;
     ReportSums sums;
     EvaluateContainer(report.content(), report.options(), None, report.filter(), selected, out, sums);
     return out;
@@ -323,37 +452,67 @@ bool ReportEngine::passes(const CallRecord& call, const ReportFilterSpec& spec, 
     return true;
 }
 
-void ReportEngine::sortCalls(std::span<std::uint32_t> calls, std::int32_t field, bool descending) const
+void ReportEngine::sortCalls(std::span<std::uint32_t> calls, SortKey first, SortKey second)
 {
-    const ColumnType type = columnOf(field);
+    if (calls.size() < 2)
+        return;
+    std::int64_t probe = 0;
+    const bool keyed = keyOf(first.field, call(calls[0]), probe)
+                       && (second.field == None || keyOf(second.field, call(calls[0]), probe));
+    if (keyed) {
+        struct Keyed
+        {
+            std::int64_t a, b;
+            std::uint32_t index;
+        };
+        std::vector<Keyed> keys(calls.size());
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            const CallRecord& c = call(calls[i]);
+            Keyed& k = keys[i];
+            k.index = calls[i];
+            k.b = 0;
+            keyOf(first.field, c, k.a);
+            if (first.descending)
+                k.a = -k.a;
+            if (second.field != None) {
+                keyOf(second.field, c, k.b);
+                if (second.descending)
+                    k.b = -k.b;
+            }
+        }
+        auto less = [](const Keyed& x, const Keyed& y) { return x.a < y.a || (x.a == y.a && x.b < y.b); };
+        // Sets often arrive in order already (a run of a parent sorted the same way).
+        if (std::is_sorted(keys.begin(), keys.end(), less))
+            return;
+        std::stable_sort(keys.begin(), keys.end(), less);
+        for (std::size_t i = 0; i < calls.size(); ++i)
+            calls[i] = keys[i].index;
+        return;
+    }
     const CallColumns& columns = m_data.columns;
-    auto less = [&](std::uint32_t a, std::uint32_t b) {
-        const int c = columns.compare(call(a), call(b), type);
-        return descending ? c > 0 : c < 0;
+    auto compare = [&](const SortKey& key, std::uint32_t x, std::uint32_t y) {
+        const int c = columns.compare(call(x), call(y), columnOf(key.field));
+        return key.descending ? -c : c;
     };
-    // Sets often arrive in order already (a run of a parent sorted the same way).
-    if (!std::is_sorted(calls.begin(), calls.end(), less))
-        std::stable_sort(calls.begin(), calls.end(), less);
-}
-
-void ReportEngine::sortByListKeys(std::span<std::uint32_t> calls) const
-{
-    const CallColumns& columns = m_data.columns;
-    const SortKeys& keys = m_data.sortKeys;
-    auto less = [&](std::uint32_t a, std::uint32_t b) { return columns.compare(call(a), call(b), keys) < 0; };
+    auto less = [&](std::uint32_t x, std::uint32_t y) {
+        int c = compare(first, x, y);
+        if (c == 0 && second.field != None)
+            c = compare(second, x, y);
+        return c < 0;
+    };
     if (!std::is_sorted(calls.begin(), calls.end(), less))
         std::stable_sort(calls.begin(), calls.end(), less);
 }
 
 void ReportEngine::EvaluateContainer(const ReportContainer& content, const ReportGroupOptions& options,
                                      std::int32_t field, const ReportFilterSpec& filter,
-                                     std::span<const std::uint32_t> parent, std::string& out, ReportSums& sums)
+                                     std::span<const std::uint32_t> parent, ReportOutput& out, ReportSums& sums)
 {
     evaluate(content, options, field, filter, parent, out, sums, 0);
 }
 
 void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
-                            const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, std::string& out,
+                            const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                             ReportSums& sums, int depth)
 {
     const SettingsDatabase& settings = m_data.settings;
@@ -370,7 +529,7 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
     }
     // 2. Ordered by the container's field.
     if (field != None && !set.empty())
-        sortCalls(set, field, false);
+        sortCalls(set, {field, false}, {None, false});
 
     // A group leaves the markers as it found them, so that a sibling group after
     // it is not held to the last department, carrier or trunk group it walked.
@@ -397,8 +556,12 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
 
     std::size_t pos = 0;
     std::int64_t lineCounter = 0;
-    std::vector<std::string> childOutput(content.childrenAreGroups ? content.children.size() : 0);
-    std::string lines;
+    std::vector<ReportOutput> childOutput(content.childrenAreGroups ? content.children.size() : 0);
+    const SortKey listFirst{static_cast<std::int32_t>(m_data.sortKeys.primary.type), m_data.sortKeys.primary.descending};
+    const SortKey listSecond{m_data.sortKeys.secondary.type == m_data.sortKeys.primary.type
+                                 ? None
+                                 : static_cast<std::int32_t>(m_data.sortKeys.secondary.type),
+                             m_data.sortKeys.secondary.descending};
     for (;;) {
         // a. The run of the value.
         std::size_t lo = 0, hi = 0;
@@ -428,9 +591,9 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
         // c. The run in its printing order.
         const std::span<std::uint32_t> run(set.data() + lo, hi - lo);
         if (options.sort != None)
-            sortCalls(run, options.sort, options.reverse);
+            sortCalls(run, {options.sort, options.reverse}, {None, false});
         else
-            sortByListKeys(run);
+            sortCalls(run, listFirst, listSecond);
 
         // d. The representative record of the value; e./f. its children.
         CallRecord representative = run.empty() ? acc : call(run.front());
@@ -447,8 +610,7 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
                 value.add(childSums);
             }
         } else {
-            lines.clear();
-            printRecords(content, run, lines, value);
+            chooseRecords(content, run, value);
         }
 
         // g. Printed when the value holds enough.
@@ -461,16 +623,23 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
         if (printed) {
             ++lineCounter;
             const ReportLine line{&representative, value.duration, value.cost, value.count, lineCounter};
-            PrintSegment(content.segments.front(), out, line);
+            printSegment(content.segments.front(), out, line);
             if (content.childrenAreGroups) {
                 for (std::size_t i = 0; i < childOutput.size(); ++i) {
-                    out += childOutput[i];
-                    PrintSegment(content.segments[i + 1], out, line);
+                    out.append(std::move(childOutput[i]));
+                    printSegment(content.segments[i + 1], out, line);
                 }
             } else {
-                out += lines;
+                std::int64_t index = 0;
+                for (std::size_t k = 0; k < run.size(); ++k) {
+                    if (m_choice[k] < 0)
+                        continue;
+                    const CallRecord& c = call(run[k]);
+                    printSegment(content.children[static_cast<std::size_t>(m_choice[k])].segment, out,
+                                 ReportLine{&c, c.duration, c.cost, 0, ++index});
+                }
                 for (std::size_t i = 1; i < content.segments.size(); ++i)
-                    PrintSegment(content.segments[i], out, line);
+                    printSegment(content.segments[i], out, line);
             }
         }
         // h. Sums of a value that records did not print are dropped; group children
@@ -490,17 +659,16 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
     }
 }
 
-void ReportEngine::printRecords(const ReportContainer& content, std::span<const std::uint32_t> run,
-                                std::string& lines, ReportSums& value)
+void ReportEngine::chooseRecords(const ReportContainer& content, std::span<const std::uint32_t> run,
+                                 ReportSums& value)
 {
-    std::int64_t index = 0;
+    m_choice.assign(run.size(), -1);
     for (std::size_t k = 0; k < run.size(); ++k) {
         const CallRecord& c = call(run[k]);
-        for (const ReportNode& child : content.children) {
-            if (!passes(c, child.filter, static_cast<std::int64_t>(k), m_data.settings))
+        for (std::size_t i = 0; i < content.children.size(); ++i) {
+            if (!passes(c, content.children[i].filter, static_cast<std::int64_t>(k), m_data.settings))
                 continue;
-            ++index;
-            PrintSegment(child.segment, lines, ReportLine{&c, c.duration, c.cost, 0, index});
+            m_choice[k] = static_cast<std::int32_t>(i);
             ++value.count;
             value.duration += c.duration;
             value.cost += c.cost;
@@ -511,6 +679,13 @@ void ReportEngine::printRecords(const ReportContainer& content, std::span<const 
 }
 
 // ---- printing ----
+
+void ReportEngine::printSegment(const ReportSegment& segment, ReportOutput& out, const ReportLine& line)
+{
+    m_line.clear();
+    PrintSegment(segment, m_line, line);
+    out.append(m_line);
+}
 
 void ReportEngine::PrintSegment(const ReportSegment& segment, std::string& out, const ReportLine& line)
 {

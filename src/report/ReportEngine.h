@@ -7,7 +7,11 @@
 // are sorted once by its field; the calls of each group value (its run) are
 // found by binary search for fields with listed values, so finding every run of
 // a container costs O(n log n) at most, however many values the field has.
+// Sorting works on keys taken from each call once, not on the calls
+// themselves, for every field whose order is that of one number of the call.
 // Field texts that repeat (dates, times, numbers) are formatted once and kept.
+// The output is a list of chunks: a group's output joins its parent's without
+// being copied, and the report file is written chunk by chunk.
 
 #include "calls/CallRecord.h"
 #include "calls/Progress.h"
@@ -18,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -51,6 +56,25 @@ struct ReportSums
     }
 };
 
+// The text of a report as it is made: a sequence of chunks of at most about
+// 1 MB. Appending another output moves its chunks over.
+class ReportOutput
+{
+public:
+    void append(std::string_view text);
+    void append(ReportOutput&& other);
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    void clear();
+    std::string str() const;
+    bool writeTo(std::ostream& out) const;
+
+private:
+    static constexpr std::size_t kChunk = std::size_t(1) << 20;
+    std::vector<std::string> m_chunks;
+    std::size_t m_size = 0;
+};
+
 // The calls and settings a run reads; all must outlive the engine.
 struct ReportData
 {
@@ -77,12 +101,12 @@ public:
     // indices, in list order) and returns the report text. Clears the grouping
     // markers first. Throws CReportException for a broken group that a group
     // value reaches, and for a cancel.
-    std::string run(const ReportTemplate& report, std::span<const std::uint32_t> selected);
+    ReportOutput run(const ReportTemplate& report, std::span<const std::uint32_t> selected);
 
     // Appends the output of one container (the `report` element, field -1, or a
     // `group`) evaluated over `parent`, and adds what it counted to `sums`.
     void EvaluateContainer(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
-                           const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, std::string& out,
+                           const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                            ReportSums& sums);
 
     // Appends the segment's pieces with its fields' texts for `line`.
@@ -95,14 +119,22 @@ public:
 
 private:
     class Values;
+    struct SortKey
+    {
+        std::int32_t field;  // reportfield::None: no key
+        bool descending;
+    };
 
     void evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
-                  const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, std::string& out,
+                  const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                   ReportSums& sums, int depth);
-    void sortCalls(std::span<std::uint32_t> calls, std::int32_t field, bool descending) const;
-    void sortByListKeys(std::span<std::uint32_t> calls) const;
-    void printRecords(const ReportContainer& content, std::span<const std::uint32_t> run, std::string& lines,
-                      ReportSums& value);
+    // Stable sorts by one or two fields (column types, or the list fields).
+    void sortCalls(std::span<std::uint32_t> calls, SortKey first, SortKey second);
+    bool keyOf(std::int32_t field, const CallRecord& call, std::int64_t& key) const;
+    void buildRanks();
+    // Which record child prints each call of a run (-1: none), with the sums of those calls.
+    void chooseRecords(const ReportContainer& content, std::span<const std::uint32_t> run, ReportSums& value);
+    void printSegment(const ReportSegment& segment, ReportOutput& out, const ReportLine& line);
     void appendValue(const ReportField& field, const ReportLine& line, std::string& out);
     void appendShaped(const ReportField& field, std::string_view text, std::string& out) const;
     void dateText(const CallDate& date, std::string& out);
@@ -125,7 +157,14 @@ private:
     std::string m_reportType;
     std::string m_detail;
 
+    // Ranks in the calls list's order of the entries an employee or trunk group
+    // is known by (directory and trunk positions; entry 0 is "none").
+    std::vector<std::int32_t> m_employeeRank;
+    std::vector<std::int32_t> m_trunkGroupRank;
+
     // Kept texts and scratch space.
+    std::vector<std::int32_t> m_choice;
+    std::string m_line;
     std::string m_value;
     CallDate m_lastDate{};
     std::string m_lastDateText;

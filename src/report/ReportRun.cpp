@@ -185,7 +185,7 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
         return 0;
     }
 
-    std::string output;
+    ReportOutput output;
     std::string extension;
     try {
         const ReportTemplate report = ReportTemplate::parse(std::move(*text));
@@ -208,7 +208,8 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
     // An output that cannot be written is an error, never a finished report.
     const fs::path path = reportOutputPath(folder, request.output, extension, context.created);
     std::string error;
-    const bool saved = saveFileAtomically(path, output, &error);
+    const bool saved =
+        saveFileAtomically(path, [&output](std::ostream& out) { return output.writeTo(out); }, &error);
     env.progress.end();
     if (!saved) {
         hooks.status(sid::kIdleMessage);

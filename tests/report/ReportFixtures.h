@@ -114,7 +114,7 @@ struct EngineRig
         std::vector<std::uint32_t> selected(calls.size());
         std::iota(selected.begin(), selected.end(), 0u);
         ReportEngine engine(ReportData{calls, db, prefs, columns, SortKeys{}}, context, progress, cancelled);
-        return engine.run(report, selected);
+        return engine.run(report, selected).str();
     }
 };
 

@@ -1,0 +1,93 @@
+// Runs the shipped "Summary by employee" and "Calls per employee" templates
+// over 1,000,000 generated, rated calls with the default settings, as a report
+// task does: selection by the report filter, evaluation and the report file.
+// Targets: <= 1 s and <= 3 s.
+//
+//   bench_report_run [PROGRAMFOLDER]    default: ../bin beside this program
+
+#include "calls/CallGenerator.h"
+#include "core/IniProfile.h"
+#include "report/ReportRun.h"
+#include "session/MainSession.h"
+#include "settings/SettingsFile.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kCalls = 1'000'000;
+constexpr int kRuns = 3;
+
+double seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    namespace fs = std::filesystem;
+    const fs::path program = argc > 1 ? fs::path(argv[1])
+                                      : fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin";
+    const fs::path folder = fs::temp_directory_path() / ("qx-bench-report-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+
+    MainSession session(folder);
+    if (loadSettings(program / "brisel.dat", session.settings()) != SettingsLoadResult::Ok) {
+        std::fprintf(stderr, "cannot load %s\n", (program / "brisel.dat").string().c_str());
+        return 1;
+    }
+    session.settings().rebuildIndexes();
+    NoProgress progress;
+    session.settingsChanged(progress);
+    CallGeneratorOptions options;
+    options.count = kCalls;
+    options.days = 365;
+    const fs::path calls = folder / "calls.bsl";
+    if (!CallGenerator::writeFile(options, calls) || !session.openFiles(std::span(&calls, 1), progress).ok()) {
+        std::fprintf(stderr, "load failed\n");
+        return 1;
+    }
+
+    IniProfile ini;
+    ReportContext context;
+    context.from = session.calls().loadedRange().from;
+    context.to = session.calls().loadedRange().to;
+    ReportHooks hooks;
+    std::printf("report_run: %zu calls loaded, %zu rows\n", session.calls().count(), session.calls().visible().size());
+    for (const auto& [name, target] : {std::pair<const char*, double>{"Summary by employee", 1.0},
+                                       std::pair<const char*, double>{"Calls per employee", 3.0}}) {
+        std::vector<double> times;
+        std::uintmax_t size = 0;
+        for (int run = 0; run < kRuns; ++run) {
+            ReportEnvironment env{session.calls(), session.settings(), session.prefs(), session.columns(),
+                                  session.sortKeys(), {}, ini, program, context, progress, hooks};
+            ReportRequest request;
+            request.templateName = name;
+            request.output = (folder / "report").string();
+            fs::path written;
+            const auto start = std::chrono::steady_clock::now();
+            if (RunReport(request, env, &written) != 1) {
+                std::fprintf(stderr, "report %s failed\n", name);
+                return 1;
+            }
+            times.push_back(seconds(start));
+            size = fs::file_size(written);
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("report_run: \"%s\": best %.3f s, median %.3f s, %.1f MB written (target <= %.0f s)\n", name,
+                    times.front(), times[times.size() / 2], static_cast<double>(size) / 1e6, target);
+    }
+    fs::remove_all(folder);
+    return 0;
+}
