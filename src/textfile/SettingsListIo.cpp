@@ -667,6 +667,13 @@ TextTableFile::OpenResult openListFile(TextTableFile& file, const IniProfile& in
     return file.open(path);
 }
 
+bool openListWithOptions(TextTableFile& file, IniProfile& ini, SettingsList list, TextTableFrontEnd& frontEnd)
+{
+    const ListLayout& layout = listLayout(list);
+    file.setTitles(listTitles(list));
+    return file.openWithOptions(ini, layout.section, layout.fieldCount, 0, frontEnd);
+}
+
 bool importList(TextTableFile& file, SettingsDatabase& db, const Preferences& prefs, ListSelector which,
                 const ListImportHooks& hooks)
 {

@@ -57,6 +57,8 @@ std::vector<std::string> listTitles(SettingsList list);
 // Opens `path` in the list's layout of the INI file: its options and titles.
 TextTableFile::OpenResult openListFile(TextTableFile& file, const IniProfile& ini, SettingsList list,
                                        const std::filesystem::path& path);
+// The same through the file and options dialogs (TextTableFile::openWithOptions).
+bool openListWithOptions(TextTableFile& file, IniProfile& ini, SettingsList list, TextTableFrontEnd& frontEnd);
 
 // The contact list's large-list rules at work during an import.
 struct ListImportHooks

@@ -605,3 +605,28 @@ TEST_F(ListIoTest, EveryListSurvivesExportAndImport)
         }
     }
 }
+
+TEST_F(ListIoTest, OpeningThroughTheDialogsTitlesTheTollRateColumns)
+{
+    struct FrontEnd : TextTableFrontEnd
+    {
+        std::filesystem::path path;
+        std::filesystem::path chooseFile(TextTableMode, const std::filesystem::path&) override { return path; }
+        bool editOptions(TextTableFile& file) override
+        {
+            file.options().firstLineIsHeader = true;
+            return file.titles().size() == tollrates::kColumnCount;
+        }
+        void showError(const std::string&) override {}
+    } frontEnd;
+    frontEnd.path = path;
+    IniProfile ini(dir / "quantorix.ini");
+    TextTableFile file(TextTableMode::Export);
+    ASSERT_TRUE(openListWithOptions(file, ini, SettingsList::TollRates, frontEnd));
+    exportList(file, db, prefs, {SettingsList::TollRates, 0});
+    EXPECT_EQ(file.finish().message, "0 records exported");
+    const std::string text = readAll(path);
+    EXPECT_EQ(text.substr(0, 30), "Code;Country;City;Min. time;Mi");
+    EXPECT_NE(text.find(";Rate4_To;Rate4_Apply\r\n"), std::string::npos);
+    EXPECT_EQ(ini.readInt("ListRateToll", "First", 0), 1);  // the options were stored
+}
