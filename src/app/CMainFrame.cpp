@@ -25,6 +25,8 @@
 
 namespace {
 
+constexpr const char* kSavedFiltersProperty = "qxSavedFilters";
+
 struct Accelerator
 {
     int command;
@@ -87,8 +89,13 @@ QString bracketed(const QString& all, const QString& selected, bool show)
 CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWidget* parent)
     : QMainWindow(parent)
     , m_ini(ini)
-    , m_session(std::make_unique<FrameSession>(std::move(programFolder), ini))
+    , m_programFolder(std::move(programFolder))
+    , m_network(NetworkSettings::read(ini))
+    , m_session(std::make_unique<MainSession>(m_programFolder))
 {
+    m_session->prefs().load(ini);
+    NoProgress quiet;
+    m_session->settingsChanged(quiet);
     // The name the window is known by (also what a second start looks for in its title bar).
     setObjectName(QStringLiteral("PBX_Call_Quantorix_Pro"));
     setWindowIcon(programIcon());
@@ -108,7 +115,6 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     m_maximize = layout.maximize;
 
     updateTitle();
-    updateTotals();
     updateStatus();
     updateCommandStates();
 }
@@ -121,9 +127,9 @@ CMainFrame::~CMainFrame()
 void CMainFrame::createList()
 {
     m_model = new CallsModel(this);
-    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
     ListLayout layout = ListLayout::read(m_ini);
     m_session->setSortKeys(layout.sort);
+    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
     m_model->setLayout(layout);
 
     m_view = new CallsView(this);
@@ -165,6 +171,8 @@ void CMainFrame::createMenus()
     const auto connectAll = [this](QWidget* owner, auto& self) -> void {
         for (QAction* action : owner->actions()) {
             if (QMenu* popup = action->menu()) {
+                // The resources leave the "Apply Filter" pop-ups empty: they list the saved filters.
+                popup->setProperty(kSavedFiltersProperty, popup->actions().isEmpty());
                 connect(popup, &QMenu::aboutToShow, this, [this, popup] { onMenuAboutToShow(popup); });
                 self(popup, self);
             } else if (const int id = commandIdOf(action)) {
@@ -197,6 +205,7 @@ void CMainFrame::createToolBar()
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
     m_filterDropMenu = new QMenu(this);
+    m_filterDropMenu->setProperty(kSavedFiltersProperty, true);
     connect(m_filterDropMenu, &QMenu::aboutToShow, this, [this] { onMenuAboutToShow(m_filterDropMenu); });
     for (const ToolButton& button : kToolButtons) {
         if (button.command == 0) {
@@ -212,11 +221,16 @@ void CMainFrame::createToolBar()
         if (id == cmd::kAutoRefresh)
             action->setCheckable(true);
         if (id == cmd::kFilter) {
+            // Not the action's own button: its drop-down arrow stays usable while the
+            // action is disabled, and appears only when there are saved filters.
             m_filterButton = new QToolButton(m_toolBar);
-            m_filterButton->setDefaultAction(action);
-            m_filterButton->setMenu(m_filterDropMenu);
+            m_filterButton->setIcon(action->icon());
+            m_filterButton->setToolTip(action->toolTip());
+            m_filterButton->setStatusTip(action->statusTip());
             m_filterButton->setPopupMode(QToolButton::MenuButtonPopup);
+            connect(m_filterButton, &QToolButton::clicked, this, [this] { runCommand(cmd::kFilter); });
             m_toolBar->addWidget(m_filterButton);
+            action->setParent(m_filterButton);
         } else {
             m_toolBar->addAction(action);
         }
@@ -255,19 +269,18 @@ void CMainFrame::fillLanguageMenu()
 
 void CMainFrame::retranslate()
 {
-    m_session->refreshColumns();
-    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
+    // The direction, call-type and "Unknown" texts of the list come with the columns.
+    rebuildList([this](Progress& progress) { m_session->settingsChanged(progress); });
     createMenus();
     for (QAction* action : m_toolBar->actions()) {
-        QAction* command = action;
-        if (auto* widgetAction = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(action)))
-            command = widgetAction->defaultAction();
-        if (const int id = command ? commandIdOf(command) : 0) {
-            command->setText(qtText(LoadTextTip(id)));
-            command->setToolTip(qtText(LoadTextTip(id)));
-            command->setStatusTip(qtText(LoadTextPrompt(id)));
+        if (const int id = commandIdOf(action)) {
+            action->setText(qtText(LoadTextTip(id)));
+            action->setToolTip(qtText(LoadTextTip(id)));
+            action->setStatusTip(qtText(LoadTextPrompt(id)));
         }
     }
+    m_filterButton->setToolTip(qtText(LoadTextTip(cmd::kFilter)));
+    m_filterButton->setStatusTip(qtText(LoadTextPrompt(cmd::kFilter)));
     m_status->setIdle();
     updateTitle();
     updateStatus();
@@ -276,7 +289,8 @@ void CMainFrame::retranslate()
 
 void CMainFrame::onMenuAboutToShow(QMenu* menu)
 {
-    (void)menu;
+    if (menu->property(kSavedFiltersProperty).toBool())
+        fillSavedFilterMenu(menu);
     updateCommandStates();
 }
 
@@ -285,6 +299,8 @@ void CMainFrame::updateCommandStates()
     const auto update = [this](QWidget* owner, auto& self) -> void {
         for (QAction* action : owner->actions()) {
             if (QMenu* popup = action->menu()) {
+                if (popup->property(kSavedFiltersProperty).toBool())
+                    action->setEnabled(m_session->hasSavedFilters());  // grayed without saved filters
                 self(popup, self);
             } else if (const int id = commandIdOf(action)) {
                 action->setEnabled(isCommandEnabled(id));
@@ -298,8 +314,9 @@ void CMainFrame::updateCommandStates()
     update(menuBar(), update);
     update(m_contextMenu, update);
     update(m_toolBar, update);
-    if (m_filterButton && m_filterButton->defaultAction())
-        m_filterButton->defaultAction()->setEnabled(isCommandEnabled(cmd::kFilter));
+    const bool savedFilters = m_session->hasSavedFilters();
+    m_filterButton->setMenu(savedFilters ? m_filterDropMenu : nullptr);
+    m_filterButton->setEnabled(isCommandEnabled(cmd::kFilter) || savedFilters);
 }
 
 void CMainFrame::showAtStart(bool commandLineGiven)
@@ -324,27 +341,16 @@ void CMainFrame::updateTitle()
     setWindowTitle(title);
 }
 
-void CMainFrame::updateTotals()
-{
-    m_durationSum = 0;
-    m_costSum = 0.0;
-    const CallSession& calls = m_session->calls();
-    for (const std::uint32_t index : calls.visible()) {
-        const CallRecord& call = calls.call(index);
-        m_durationSum += call.duration;
-        m_costSum += call.cost;
-    }
-}
-
 void CMainFrame::updateStatus()
 {
     const bool selection = m_selectedCount > 1;
-    const auto rows = static_cast<unsigned long long>(m_session->calls().visible().size());
+    const CallTotals& totals = m_session->totals();
+    const auto rows = static_cast<unsigned long long>(totals.rows);
     const std::string count = selection ? FormatPrintf("%d (%d)", {rows, m_selectedCount}) : FormatPrintf("%d", {rows});
     const QString calls = qtText(FormatPrintf(LoadText(sid::kCallsCount), {count}));
     const SettingsDatabase& settings = m_session->settings();
-    const QString duration = bracketed(durationText(m_durationSum), durationText(m_selectedDuration), selection);
-    const QString cost = bracketed(qtText(settings.formatCurrency(m_costSum)), qtText(settings.formatCurrency(m_selectedCost)),
+    const QString duration = bracketed(durationText(totals.duration), durationText(m_selectedDuration), selection);
+    const QString cost = bracketed(qtText(settings.formatCurrency(totals.cost)), qtText(settings.formatCurrency(m_selectedCost)),
                                    selection);
     m_status->setCounts(calls, duration, cost);
 }
@@ -387,7 +393,8 @@ void CMainFrame::saveLayout()
     window.maximize = isMaximized();
 
     IniProfile::Batch batch(m_ini);
-    NetworkSettings::read(m_ini).write(m_ini);
+    m_network.write(m_ini);
+    m_session->saveConfiguration(m_ini);
     if (!m_lastFile.empty())
         m_ini.writeString(filelayout::kSection, filelayout::kNameKey, cp1252::fromUtf8(m_lastFile.string()));
     list.write(m_ini);

@@ -1,13 +1,17 @@
 #pragma once
 // The main window: menus, toolbar, status bar and the calls list, and the
-// commands on the loaded calls. The engine state lives in FrameSession; the
-// window turns commands into its operations and their results into the list,
-// the status bar, the title and messages.
+// commands on the loaded calls. The state lives in MainSession (calls, settings,
+// preferences, filter, login level); the window routes commands to it, asks it
+// the enabling rules and turns results into the list, the status bar, the
+// title and messages.
 
 #include "app/CDlgFind.h"
 #include "app/FindHistory.h"
 #include "app/FrameLayout.h"
-#include "app/FrameSession.h"
+#include "core/IniProfile.h"
+#include "report/ReportContext.h"
+#include "session/MainSession.h"
+#include "settings/SettingsLocation.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -76,12 +80,17 @@ public:
     using FileChooser = std::function<std::vector<std::filesystem::path>()>;
     void setFileChooser(FileChooser chooser) { m_chooseFiles = std::move(chooser); }
 
-    FrameSession& session() { return *m_session; }
+    MainSession& session() { return *m_session; }
+    const std::filesystem::path& programFolder() const { return m_programFolder; }
+    // The network folder of a network installation, else the program folder.
+    std::filesystem::path dataFolder() const;
+    // The call file opened last, and where call files are looked for by default.
+    const std::filesystem::path& lastFile() const { return m_lastFile; }
+    std::filesystem::path defaultCallsFolder() const;
     CallsModel* model() const { return m_model; }
     CallsView* view() const { return m_view; }
     StatusPanel* status() const { return m_status; }
     const FindHistory& findHistory() const { return m_findHistory; }
-    std::int64_t currentCall() const { return m_currentCall; }
     // The context menu as it would be shown for a row (-1: no row), without showing it.
     QMenu* prepareContextMenu(int row);
 
@@ -101,16 +110,19 @@ private:
     void retranslate();
     void onMenuAboutToShow(QMenu* menu);
 
+    // Runs an operation that rebuilds the visible list ("Loading..." with the
+    // progress bar, the list frozen meanwhile), then shows the new rows with the
+    // focused call kept.
+    void rebuildList(const std::function<void(Progress&)>& operation);
     void afterListChange(bool keepFocus);
-    void resort();
-    void restoreFocus(std::optional<std::uint32_t> call);
-    std::optional<std::uint32_t> focusedCall() const;
+    void rememberFocus();
+    void restoreFocus();
     void updateTitle();
-    void updateTotals();
     void updateStatus();
     void updateSelectionTotals();
     void showContextMenu(int row, const QPoint& globalPos);
 
+    void fillSavedFilterMenu(QMenu* menu);
     void commandOpen();
     void commandSaveAs();
     void commandFind();
@@ -122,10 +134,13 @@ private:
     void selectLanguage(int number);
     void runReportTask(const QString& task, int origin);
     std::filesystem::path openDialogFolder() const;
-    const CallRecord* currentCallRecord() const;
+    CallSession& searchableCalls();
 
     IniProfile& m_ini;
-    std::unique_ptr<FrameSession> m_session;
+    std::filesystem::path m_programFolder;
+    NetworkSettings m_network;
+    std::unique_ptr<MainSession> m_session;
+    ReportContext m_reportContext;
     CallsModel* m_model = nullptr;
     CallsView* m_view = nullptr;
     StatusPanel* m_status = nullptr;
@@ -136,15 +151,12 @@ private:
     QTimer m_refreshTimer;
     FileChooser m_chooseFiles;
 
-    // Totals of the rows, and of the selection at its last check.
-    std::uint64_t m_durationSum = 0;
-    double m_costSum = 0.0;
+    // Totals of the selection at its last check.
     int m_selectedCount = 0;
     std::uint64_t m_selectedDuration = 0;
     double m_selectedCost = 0.0;
     bool m_selectionDirty = false;
 
-    std::int64_t m_currentCall = -1;  // the row last right-clicked, as a call-table index
     FindRequest m_lastFind;
     bool m_hasSearch = false;
     FindHistory m_findHistory;

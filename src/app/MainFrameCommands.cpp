@@ -1,4 +1,4 @@
-// The main window's commands: what each does and when it is enabled.
+// The main window's commands: when each is enabled, and the small ones.
 #include "app/CDlgAbout.h"
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
@@ -7,21 +7,16 @@
 #include "app/Commands.h"
 #include "app/FrameProgress.h"
 #include "app/LoginRule.h"
-#include "app/StatusPanel.h"
 #include "core/Cp1252.h"
-#include "core/DebugLog.h"
 #include "core/FileTypes.h"
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QHeaderView>
-#include <QMenu>
-#include <QScrollBar>
+#include <QGuiApplication>
 #include <QUrl>
 
 namespace {
@@ -31,7 +26,7 @@ std::string fileTypeName(int index)
     return LoadText(sid::kFileTypeFirst + index);
 }
 
-QString callFileFilter()
+QString callFileDialogFilter()
 {
     return qtText(filetypes::qtDialogFilter(filetypes::dialogFilter({filetypes::kCallDatabase}, fileTypeName)));
 }
@@ -40,10 +35,11 @@ QString callFileFilter()
 
 bool CMainFrame::isCommandEnabled(int id) const
 {
-    const CallSession& calls = m_session->calls();
+    const MainSession& session = *m_session;
+    const CallSession& calls = session.calls();
     const bool filesOpen = calls.openFileCount() > 0;
     const bool rows = !m_model->frozen() && !calls.visible().empty();
-    const CallRecord* current = currentCallRecord();
+    const CallRecord* current = session.currentCall();
     switch (id) {
     case cmd::kOpen:
     case cmd::kExit:
@@ -53,7 +49,7 @@ bool CMainFrame::isCommandEnabled(int id) const
     case cmd::kClose:
         return filesOpen;
     case cmd::kSaveAs:
-        return filesOpen && m_session->permits(login::kManager);
+        return filesOpen && session.permits(login::kManager);
     case cmd::kRefresh:
         return calls.openFileCount() == 1;
     case cmd::kAutoRefresh:
@@ -63,18 +59,27 @@ bool CMainFrame::isCommandEnabled(int id) const
     case cmd::kFindNext:
         return rows && m_hasSearch;
     case cmd::kChangeLoginLevel:
-        return login::required(m_session->settings().header);
+        return login::required(session.settings().header);
+    case cmd::kUndoFilter:
+        return session.canUndoFilter();
+    case cmd::kClearFilter:
+        return session.canClearFilter();
     case cmd::kHideSelected:
-        return m_session->permits(login::kManager) && m_selectedCount > 0;
+        return session.canHideRows(static_cast<std::size_t>(m_selectedCount));
     case cmd::kDialNumber:
         return current && !current->number().empty();
     default:
         break;
     }
+    if (id >= cmd::kQuickExtension && id <= cmd::kQuickProject)
+        return session.canQuickFilter(static_cast<QuickFilter>(id));
+    if (cmd::isSavedFilter(id))
+        return session.canApplySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst));
     if (cmd::isLanguage(id))
         return true;
-    // Settings, preferences, export, reports, the filter editor and the translation
-    // editor come with their windows; the filter commands with the filter state.
+    // Settings, preferences, export, reports, the filter editor, the database
+    // location, the translation editor and the add/edit commands of the context
+    // menu come with their windows.
     return false;
 }
 
@@ -118,6 +123,12 @@ void CMainFrame::runCommand(int id)
     case cmd::kFindNext:
         findNext();
         break;
+    case cmd::kUndoFilter:
+        rebuildList([this](Progress& progress) { m_session->undoLastFilter(progress); });
+        break;
+    case cmd::kClearFilter:
+        rebuildList([this](Progress& progress) { m_session->clearFilter(progress); });
+        break;
     case cmd::kHideSelected:
         hideSelected();
         break;
@@ -134,26 +145,17 @@ void CMainFrame::runCommand(int id)
         commandHelp();
         break;
     default:
-        if (cmd::isLanguage(id))
+        if (id >= cmd::kQuickExtension && id <= cmd::kQuickProject)
+            rebuildList([this, id](Progress& progress) { m_session->applyQuickFilter(static_cast<QuickFilter>(id), progress); });
+        else if (cmd::isSavedFilter(id))
+            rebuildList([this, id](Progress& progress) {
+                m_session->applySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst), progress);
+            });
+        else if (cmd::isLanguage(id))
             selectLanguage(id - cmd::kLanguageFirst);
         break;
     }
     updateCommandStates();
-}
-
-const CallRecord* CMainFrame::currentCallRecord() const
-{
-    const CallSession& calls = m_session->calls();
-    if (m_currentCall < 0 || static_cast<std::size_t>(m_currentCall) >= calls.count())
-        return nullptr;
-    return &calls.call(static_cast<std::size_t>(m_currentCall));
-}
-
-std::filesystem::path CMainFrame::openDialogFolder() const
-{
-    if (!m_lastFile.empty())
-        return m_lastFile.parent_path();
-    return callsFolder(m_session->dataFolder());
 }
 
 void CMainFrame::commandOpen()
@@ -162,10 +164,9 @@ void CMainFrame::commandOpen()
     if (m_chooseFiles) {
         paths = m_chooseFiles();
     } else {
-        QFileDialog dialog(this, QString(), QString::fromStdString(openDialogFolder().string()), callFileFilter());
+        QFileDialog dialog(this, QString(), QString::fromStdString(openDialogFolder().string()), callFileDialogFilter());
         dialog.setFileMode(QFileDialog::ExistingFiles);
         dialog.setDefaultSuffix(QStringLiteral("bsl"));
-        dialog.setOption(QFileDialog::ReadOnly, false);
         if (dialog.exec() == QDialog::Accepted)
             for (const QString& file : dialog.selectedFiles())
                 paths.emplace_back(file.toStdString());
@@ -174,95 +175,19 @@ void CMainFrame::commandOpen()
         openFiles(paths);
 }
 
-bool CMainFrame::openFiles(const std::vector<std::filesystem::path>& paths)
-{
-    m_refreshTimer.stop();
-    m_currentCall = -1;
-    LoadOutcome outcome;
-    bool aborted = false;
-    {
-        m_model->setFrozen(true);
-        FrameProgress progress(this, *m_status, sid::kStatusLoading);
-        outcome = m_session->calls().openFiles(paths, progress);
-        aborted = progress.aborted();
-        m_session->rankCallNames();
-    }
-    m_model->setFrozen(false);
-    if (!outcome.ok()) {
-        afterListChange(false);
-        // An abort by Escape is the user's choice, not a damaged file: no message.
-        if (!aborted) {
-            const int message = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
-            MessageById(message, mb::kOk | mb::kIconExclamation, {PathText(outcome.path)});
-        }
-        return false;
-    }
-    m_lastFile = paths.back();
-    afterListChange(false);
-    m_view->selectOnly(0);
-    if (m_session->prefs().refresh && m_session->calls().openFileCount() == 1)
-        m_refreshTimer.start();
-    return true;
-}
-
-void CMainFrame::closeFiles()
-{
-    m_refreshTimer.stop();
-    m_currentCall = -1;
-    m_session->calls().close();
-    afterListChange(false);
-}
-
-void CMainFrame::refresh(bool byTimer)
-{
-    if (FrameProgress::busy())
-        return;  // the next tick tries again
-    const std::optional<std::uint32_t> focused = focusedCall();
-    ReloadOutcome outcome;
-    {
-        FrameProgress progress(this, *m_status, sid::kStatusLoading, FrameProgress::Events::Hold);
-        outcome = m_session->calls().reload(progress);
-    }
-    if (outcome.visibleChanged) {
-        m_model->reset();
-        updateTotals();
-        updateTitle();
-        restoreFocus(focused);
-        updateSelectionTotals();
-    }
-    if (!outcome.ok()) {
-        if (byTimer) {
-            m_refreshTimer.stop();
-        } else {
-            const int message = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
-            MessageById(message, mb::kOk | mb::kIconExclamation, {PathText(outcome.path)});
-        }
-    }
-    updateCommandStates();
-}
-
-void CMainFrame::toggleAutoRefresh()
-{
-    if (m_refreshTimer.isActive())
-        m_refreshTimer.stop();
-    else if (m_session->calls().openFileCount() == 1)
-        m_refreshTimer.start();
-}
-
 void CMainFrame::commandSaveAs()
 {
     const QString chosen = QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(openDialogFolder().string()),
-                                                        callFileFilter());
+                                                        callFileDialogFilter());
     if (chosen.isEmpty())
         return;
     std::filesystem::path path = chosen.toStdString();
     if (path.extension().empty())
         path += filetypes::extension(filetypes::kCallDatabase);
     SaveResult result;
-    std::string error;
     {
         FrameProgress progress(this, *m_status, sid::kStatusSaving, FrameProgress::Events::Hold);
-        result = m_session->calls().saveCalls(path, false, &error);
+        result = m_session->calls().saveCalls(path);
     }
     if (result == SaveResult::RefusedOpenFile)
         MessageById(sid::kOverwritePrimaryCalls, mb::kOk | mb::kIconExclamation);
@@ -283,15 +208,22 @@ void CMainFrame::commandFind()
     find(request);
 }
 
+CallSession& CMainFrame::searchableCalls()
+{
+    // The session lends the call table read-only; the search position kept in it
+    // (reset whenever the list is rebuilt) is the one thing the window moves.
+    return const_cast<CallSession&>(m_session->calls());
+}
+
 void CMainFrame::find(const FindRequest& request)
 {
     m_lastFind = request;
     m_hasSearch = !request.number.isEmpty();
     const std::vector<int> selected = m_view->selectedRowNumbers();
     if (request.fromCursor && !selected.empty())
-        m_session->calls().resetSearch(static_cast<std::size_t>(selected.front()));
+        searchableCalls().resetSearch(static_cast<std::size_t>(selected.front()));
     else
-        m_session->calls().resetSearch();
+        searchableCalls().resetSearch();
     findNext();
 }
 
@@ -299,92 +231,17 @@ void CMainFrame::findNext()
 {
     if (!m_hasSearch)
         return;
-    const auto hit = m_session->calls().findNext(cp1252::fromQString(m_lastFind.number), m_lastFind.exact);
+    const auto hit = searchableCalls().findNext(cp1252::fromQString(m_lastFind.number), m_lastFind.exact);
     if (hit)
         m_view->selectOnly(static_cast<int>(*hit));
     else
         MessageById(sid::kNumberNotFound, mb::kOk | mb::kIconExclamation);
 }
 
-void CMainFrame::hideSelected()
-{
-    const std::vector<int> rows = m_view->selectedRowNumbers();
-    if (rows.empty() || !m_session->permits(login::kManager))
-        return;
-    std::vector<std::size_t> remove(rows.begin(), rows.end());
-    const int scroll = m_view->verticalScrollBar()->value();
-    m_session->calls().removeVisibleRows(remove);
-    m_view->clearSelection();
-    m_model->reset();
-    m_view->verticalScrollBar()->setValue(scroll);
-    updateTotals();
-    updateSelectionTotals();
-}
-
-void CMainFrame::columnClicked(int column)
-{
-    if (column < 0 || column >= m_model->columnCount())
-        return;
-    const ColumnType type = m_model->typeAt(column);
-    SortKeys keys = m_session->sortKeys();
-    if (keys.primary.type == type) {
-        keys.primary.descending = !keys.primary.descending;
-    } else {
-        keys.secondary = keys.primary;
-        keys.primary = {type, false};
-    }
-    m_session->setSortKeys(keys);
-    ListLayout layout = m_model->layout();
-    layout.sort = keys;
-    const std::optional<std::uint32_t> focused = focusedCall();
-    m_model->setLayout(layout);
-    m_session->calls().sortVisible(0);
-    m_model->reset();
-    restoreFocus(focused);
-}
-
-std::optional<std::uint32_t> CMainFrame::focusedCall() const
-{
-    const QModelIndex current = m_view->currentIndex();
-    if (!current.isValid() || m_model->frozen() || current.row() >= m_model->rowCount())
-        return std::nullopt;
-    return m_model->tableIndexAt(current.row());
-}
-
-void CMainFrame::restoreFocus(std::optional<std::uint32_t> call)
-{
-    std::optional<std::size_t> row = call ? m_session->calls().rowOf(*call) : std::nullopt;
-    m_view->selectOnly(row ? static_cast<int>(*row) : 0);
-}
-
-void CMainFrame::afterListChange(bool keepFocus)
-{
-    const std::optional<std::uint32_t> focused = keepFocus ? focusedCall() : std::nullopt;
-    m_model->reset();
-    updateTotals();
-    updateTitle();
-    if (keepFocus)
-        restoreFocus(focused);
-    updateSelectionTotals();
-}
-
-QMenu* CMainFrame::prepareContextMenu(int row)
-{
-    m_currentCall = row >= 0 && row < m_model->rowCount() ? static_cast<std::int64_t>(m_model->tableIndexAt(row)) : -1;
-    updateCommandStates();
-    return m_contextMenu;
-}
-
-void CMainFrame::showContextMenu(int row, const QPoint& globalPos)
-{
-    if (FrameProgress::busy())
-        return;
-    prepareContextMenu(row)->exec(globalPos);
-}
-
 void CMainFrame::commandDialNumber()
 {
-    if (const CallRecord* call = currentCallRecord())
+    // No telephony here: the number goes to the clipboard, ready for the phone software.
+    if (const CallRecord* call = m_session->currentCall())
         QGuiApplication::clipboard()->setText(qtText(call->number()));
 }
 

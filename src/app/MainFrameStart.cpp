@@ -1,12 +1,18 @@
-// The main window's part in the start-up and the hand-over of command lines.
+// The main window's part in the start-up, the hand-over of command lines and
+// the report tasks they carry.
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
+#include "app/CallsView.h"
 #include "app/FrameProgress.h"
+#include "app/StatusPanel.h"
 #include "core/Cp1252.h"
 #include "core/DebugLog.h"
 #include "core/FileTypes.h"
 #include "lang/StringTable.h"
+#include "lang/gui/QtTranslate.h"
+#include "report/ReportTask.h"
+#include "settings/SettingsFile.h"
 
 #include <QApplication>
 
@@ -24,18 +30,89 @@ std::optional<std::filesystem::path> callFileOf(const QString& text)
     return std::filesystem::path(name.toStdString());
 }
 
+// The main window as a report task sees it: the task loads files, applies a
+// saved filter and runs the report on what the window shows.
+class FrameTaskHost final : public ReportTaskHost, public ReportHooks
+{
+public:
+    FrameTaskHost(CMainFrame& frame, IniProfile& ini, ReportContext& context, StatusPanel& status)
+        : m_frame(frame)
+        , m_ini(ini)
+        , m_context(context)
+        , m_progress(&frame, status, sid::kStatusCreating, FrameProgress::Events::Pump)
+        , m_status(status)
+    { }
+
+    std::filesystem::path programFolder() const override { return m_frame.programFolder(); }
+    std::filesystem::path defaultCallsFolder() const override { return m_frame.defaultCallsFolder(); }
+    const FilterRecord* savedFilter(std::string_view name) const override
+    {
+        const SavedFilter* saved = m_frame.session().findSavedFilter(name);
+        return saved ? &saved->filter : nullptr;
+    }
+    void setCurrentFilter(const FilterRecord& filter) override { m_filter = filter; }
+    void applyCurrentFilter() override
+    {
+        if (m_filter)
+            m_frame.session().applyFilter(*m_filter, true, m_progress);
+    }
+    bool loadCallFiles(std::span<const std::filesystem::path> files) override
+    {
+        const LoadOutcome outcome = m_frame.session().openFiles(files, m_progress);
+        if (outcome.ok())
+            return true;
+        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
+        MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
+        return false;
+    }
+    ReportEnvironment reportEnvironment() override
+    {
+        MainSession& session = m_frame.session();
+        return ReportEnvironment{session.calls(), session.settings(), session.prefs(), session.columns(),
+                                 session.sortKeys(), {}, m_ini, m_frame.programFolder(), m_context, m_progress, *this};
+    }
+    void restoreWindow() override
+    {
+        if (m_frame.isMinimized())
+            m_frame.showNormal();
+    }
+
+    void status(int textId) override { m_status.setMessage(qtText(LoadText(textId))); }
+    bool cancelRequested() override { return m_progress.aborted(); }
+
+private:
+    CMainFrame& m_frame;
+    IniProfile& m_ini;
+    ReportContext& m_context;
+    FrameProgress m_progress;
+    StatusPanel& m_status;
+    std::optional<FilterRecord> m_filter;
+};
+
 } // namespace
 
 bool CMainFrame::loadSettings()
 {
-    std::filesystem::path failed;
-    if (m_session->loadSettings(failed)) {
-        m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
-        updateStatus();
-        return true;
+    // A network installation whose shared file does not load may go on with the
+    // program folder's own file.
+    std::filesystem::path path = std::filesystem::absolute(settingsFilePath(dataFolder()));
+    const std::filesystem::path local = std::filesystem::absolute(settingsFilePath(m_programFolder));
+    SettingsLoadResult result = ::loadSettings(path, m_session->settings());
+    if (result != SettingsLoadResult::Ok && path != local
+        && MessageById(sid::kNetworkDatabaseMissing, mb::kYesNo | mb::kIconExclamation, {PathText(path)}) == mb::kIdYes) {
+        path = local;
+        result = ::loadSettings(path, m_session->settings());
     }
-    MessageById(sid::kDatabaseMissing, mb::kOk | mb::kIconStop, {PathText(failed)});
-    return false;
+    if (result != SettingsLoadResult::Ok) {
+        MessageById(sid::kDatabaseMissing, mb::kOk | mb::kIconStop, {PathText(path)});
+        return false;
+    }
+    m_session->settings().rebuildIndexes();
+    NoProgress quiet;
+    m_session->settingsChanged(quiet);
+    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
+    updateStatus();
+    return true;
 }
 
 bool CMainFrame::logIn()
@@ -50,7 +127,10 @@ bool CMainFrame::logIn()
 
 void CMainFrame::resetToNoFiles()
 {
-    closeFiles();
+    m_refreshTimer.stop();
+    m_session->start(m_ini);
+    afterListChange(false);
+    updateCommandStates();
 }
 
 std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& text)
@@ -79,11 +159,21 @@ std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& te
 
 void CMainFrame::runReportTask(const QString& task, int origin)
 {
-    debuglog::write("ProcessTask() %s", cp1252::fromQString(task).c_str());
-    // ADAPTER: report tasks run through the report engine once it offers them.
-    MessageById(sid::kReportTasksUnavailable, mb::kOk | mb::kIconExclamation, {cp1252::fromQString(task)});
+    m_refreshTimer.stop();
+    {
+        m_model->setFrozen(true);
+        FrameTaskHost host(*this, m_ini, m_reportContext, *m_status);
+        ProcessTask(cp1252::fromQString(task), host);
+    }
+    m_model->setFrozen(false);
+    if (!m_session->calls().openFilePaths().empty())
+        m_lastFile = m_session->calls().openFilePaths().back();
+    afterListChange(false);
+    m_view->selectOnly(0);
+    updateCommandStates();
     if (origin == 2) {
         debuglog::write("Closing");
+        // After the start-up has returned to the event loop, which then ends with the window.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
 }

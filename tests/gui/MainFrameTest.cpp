@@ -11,11 +11,13 @@
 #include "app/StatusPanel.h"
 #include "core/DebugLog.h"
 #include "core/Locale.h"
+#include "filter/SavedFilters.h"
 #include "lang/StringTable.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QScreen>
 #include <QtTest>
 
@@ -299,6 +301,94 @@ private Q_SLOTS:
         QCOMPARE(frame.view()->selectedRowCount(), 0);
     }
 
+    void quickFiltersThenUndo()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        CallRecord other = makeCall("7000003", 30, 3);
+        other.extension = 102;
+        frame.openFiles({home.writeRecords("quick.bsl", {makeCall("7000001", 10, 3), makeCall("7000002", 20, 4), other})});
+        QCOMPARE(frame.model()->rowCount(), 3);
+        QVERIFY(!frame.isCommandEnabled(cmd::kUndoFilter));
+        QVERIFY(!frame.isCommandEnabled(cmd::kQuickExtension));  // no current call yet
+
+        frame.prepareContextMenu(0);  // extension 101 on the 3rd
+        QVERIFY(frame.isCommandEnabled(cmd::kQuickExtension));
+        frame.runCommand(cmd::kQuickExtension);
+        QCOMPARE(frame.model()->rowCount(), 2);
+        frame.prepareContextMenu(0);
+        frame.runCommand(cmd::kQuickDate);
+        QCOMPARE(frame.model()->rowCount(), 1);
+        QCOMPARE(frame.status()->countsText(0), QStringLiteral("1 calls"));
+        QVERIFY(frame.isCommandEnabled(cmd::kClearFilter));
+
+        frame.runCommand(cmd::kUndoFilter);  // back to the extension alone
+        QCOMPARE(frame.model()->rowCount(), 2);
+        frame.runCommand(cmd::kUndoFilter);  // back to the default filter
+        QCOMPARE(frame.model()->rowCount(), 3);
+        QVERIFY(!frame.isCommandEnabled(cmd::kUndoFilter));
+        QVERIFY(!frame.isCommandEnabled(cmd::kClearFilter));
+    }
+
+    void hideRowsThenUndo()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeRecords("undo.bsl", {makeCall("7100001", 1), makeCall("7100002", 2), makeCall("7100003", 4),
+                                                         makeCall("7100004", 8)})});
+        frame.view()->selectionModel()->select(QItemSelection(frame.model()->index(0, 0), frame.model()->index(2, 0)),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTRY_VERIFY(frame.isCommandEnabled(cmd::kHideSelected));
+        frame.runCommand(cmd::kHideSelected);
+        QCOMPARE(frame.model()->rowCount(), 1);
+        QVERIFY(frame.isCommandEnabled(cmd::kUndoFilter));
+        frame.runCommand(cmd::kUndoFilter);
+        QCOMPARE(frame.model()->rowCount(), 4);
+        QCOMPARE(frame.status()->countsText(1), QStringLiteral("0:00:15"));
+        QVERIFY(frame.session().undoStack().empty());
+        QVERIFY(!frame.isCommandEnabled(cmd::kUndoFilter));
+    }
+
+    void savedFiltersInTheMenus()
+    {
+        TestHome home;
+        MessageLog messages;
+        SavedFilterList saved(31);
+        for (std::size_t i = 0; i < saved.size(); ++i) {
+            saved[i].setName("Extension " + std::to_string(100 + i));
+            saved[i].filter.extensionOn = 1;
+            saved[i].filter.extensions.setSingle(static_cast<std::int32_t>(100 + i));
+        }
+        QVERIFY(savedfilters::save(home.folder(), saved));
+        Frame f(home);
+        CMainFrame& frame = *f;
+        QAction* applyPopup = nullptr;
+        for (QAction* top : frame.menuBar()->actions())
+            for (QAction* item : top->menu()->actions())
+                if (item->menu() && item->menu()->actions().isEmpty())
+                    applyPopup = item;
+        QVERIFY(applyPopup);
+        frame.updateCommandStates();
+        QVERIFY(applyPopup->isEnabled());
+        Q_EMIT applyPopup->menu()->aboutToShow();
+        QCOMPARE(applyPopup->menu()->actions().size(), 30);  // only the first 30
+        QCOMPARE(applyPopup->menu()->actions().front()->text(), QStringLiteral("Extension 100"));
+        QVERIFY(!applyPopup->menu()->actions().front()->isEnabled());  // no calls loaded
+
+        CallRecord other = makeCall("7200002");
+        other.extension = 102;
+        frame.openFiles({home.writeRecords("saved.bsl", {makeCall("7200001"), other})});
+        frame.runCommand(cmd::kSavedFilterFirst + 2);  // "Extension 102"
+        QCOMPARE(frame.model()->rowCount(), 1);
+        QCOMPARE(frame.session().calls().visibleCall(0).extension, 102u);
+        frame.runCommand(cmd::kClearFilter);
+        QCOMPARE(frame.model()->rowCount(), 2);
+    }
+
     void refreshRulesAndAppendedCalls()
     {
         TestHome home;
@@ -439,7 +529,7 @@ private Q_SLOTS:
         frame.openFiles({home.writeRecords("ctx.bsl", {makeCall("0301234567"), makeCall("")})});
         QMenu* menu = frame.prepareContextMenu(0);
         QVERIFY(menu);
-        QCOMPARE(frame.currentCall(), std::int64_t{0});
+        QCOMPARE(frame.session().currentCall(), &frame.session().calls().visibleCall(0));
         QVERIFY(frame.isCommandEnabled(cmd::kDialNumber));
         QVERIFY(!frame.isCommandEnabled(cmd::kAddEditEmployee));  // until the settings sheet exists
         frame.runCommand(cmd::kDialNumber);
@@ -447,7 +537,7 @@ private Q_SLOTS:
         frame.prepareContextMenu(1);
         QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber));  // no number
         frame.prepareContextMenu(-1);
-        QCOMPARE(frame.currentCall(), std::int64_t{-1});
+        QCOMPARE(frame.session().currentCall(), nullptr);
         QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber));
     }
 };
