@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 
 namespace {
 
@@ -296,7 +297,15 @@ bool ReportOutput::writeTo(std::ostream& out) const
 
 ReportEngine::ReportEngine(const ReportData& data, ReportContext& context, Progress& progress,
                            std::function<bool()> cancelled)
-    : m_data(data), m_context(context), m_progress(progress), m_cancelled(std::move(cancelled))
+    : m_data(data)
+    , m_context(context)
+    , m_progress(progress)
+    , m_cancelled(std::move(cancelled))
+    , m_listFirst{static_cast<std::int32_t>(data.sortKeys.primary.type), data.sortKeys.primary.descending}
+    , m_listSecond{data.sortKeys.secondary.type == data.sortKeys.primary.type
+                       ? None
+                       : static_cast<std::int32_t>(data.sortKeys.secondary.type),
+                   data.sortKeys.secondary.descending}
 {
     if (const LanguageService* language = LanguageService::installed())
         m_language = language->LanguageName(language->currentNumber());
@@ -382,7 +391,7 @@ ReportOutput ReportEngine::run(const ReportTemplate& report, std::span<const std
     m_context.clearMarkers();
     ReportOutput out;
     ReportSums sums;
-    EvaluateContainer(report.content(), report.options(), None, report.filter(), selected, out, sums);
+    evaluate(report.content(), report.options(), None, report.filter(), selected, out, sums, 0, inListOrder(selected));
     return out;
 }
 
@@ -484,6 +493,21 @@ void ReportEngine::sortCalls(std::span<std::uint32_t> calls, SortKey first, Sort
         // Sets often arrive in order already (a run of a parent sorted the same way).
         if (std::is_sorted(keys.begin(), keys.end(), less))
             return;
+        if (second.field == None) {
+            // Few distinct keys (employees, hours, directions...): a counting sort.
+            const auto [low, high] = std::minmax_element(keys.begin(), keys.end(), less);
+            const std::uint64_t range = static_cast<std::uint64_t>(high->a - low->a) + 1;
+            if (range <= std::max<std::uint64_t>(calls.size(), 1u << 16)) {
+                std::vector<std::uint32_t> starts(range + 1, 0);
+                for (const Keyed& k : keys)
+                    ++starts[static_cast<std::size_t>(k.a - low->a) + 1];
+                std::partial_sum(starts.begin(), starts.end(), starts.begin());
+                const std::int64_t base = low->a;
+                for (const Keyed& k : keys)
+                    calls[starts[static_cast<std::size_t>(k.a - base)]++] = k.index;
+                return;
+            }
+        }
         std::stable_sort(keys.begin(), keys.end(), less);
         for (std::size_t i = 0; i < calls.size(); ++i)
             calls[i] = keys[i].index;
@@ -504,16 +528,50 @@ void ReportEngine::sortCalls(std::span<std::uint32_t> calls, SortKey first, Sort
         std::stable_sort(calls.begin(), calls.end(), less);
 }
 
+bool ReportEngine::inListOrder(std::span<const std::uint32_t> calls) const
+{
+    if (calls.size() < 2)
+        return true;
+    std::int64_t a1 = 0, a2 = 0, b1 = 0, b2 = 0;
+    const bool keyed = keyOf(m_listFirst.field, call(calls[0]), a1)
+                       && (m_listSecond.field == None || keyOf(m_listSecond.field, call(calls[0]), b1));
+    const CallColumns& columns = m_data.columns;
+    for (std::size_t i = 1; i < calls.size(); ++i) {
+        const CallRecord& previous = call(calls[i - 1]);
+        const CallRecord& next = call(calls[i]);
+        int c = 0;
+        if (keyed) {
+            keyOf(m_listFirst.field, previous, a1);
+            keyOf(m_listFirst.field, next, a2);
+            c = a1 < a2 ? -1 : (a2 < a1 ? 1 : 0);
+            if (m_listFirst.descending)
+                c = -c;
+            if (c == 0 && m_listSecond.field != None) {
+                keyOf(m_listSecond.field, previous, b1);
+                keyOf(m_listSecond.field, next, b2);
+                c = b1 < b2 ? -1 : (b2 < b1 ? 1 : 0);
+                if (m_listSecond.descending)
+                    c = -c;
+            }
+        } else {
+            c = columns.compare(previous, next, m_data.sortKeys);
+        }
+        if (c > 0)
+            return false;
+    }
+    return true;
+}
+
 void ReportEngine::EvaluateContainer(const ReportContainer& content, const ReportGroupOptions& options,
                                      std::int32_t field, const ReportFilterSpec& filter,
                                      std::span<const std::uint32_t> parent, ReportOutput& out, ReportSums& sums)
 {
-    evaluate(content, options, field, filter, parent, out, sums, 0);
+    evaluate(content, options, field, filter, parent, out, sums, 0, inListOrder(parent));
 }
 
 void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
                             const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
-                            ReportSums& sums, int depth)
+                            ReportSums& sums, int depth, bool listOrdered)
 {
     const SettingsDatabase& settings = m_data.settings;
 
@@ -557,11 +615,7 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
     std::size_t pos = 0;
     std::int64_t lineCounter = 0;
     std::vector<ReportOutput> childOutput(content.childrenAreGroups ? content.children.size() : 0);
-    const SortKey listFirst{static_cast<std::int32_t>(m_data.sortKeys.primary.type), m_data.sortKeys.primary.descending};
-    const SortKey listSecond{m_data.sortKeys.secondary.type == m_data.sortKeys.primary.type
-                                 ? None
-                                 : static_cast<std::int32_t>(m_data.sortKeys.secondary.type),
-                             m_data.sortKeys.secondary.descending};
+    ReportOutput lines;
     for (;;) {
         // a. The run of the value.
         std::size_t lo = 0, hi = 0;
@@ -590,10 +644,14 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
         checkCancel();
         // c. The run in its printing order.
         const std::span<std::uint32_t> run(set.data() + lo, hi - lo);
-        if (options.sort != None)
+        // A stable sort by the field keeps each run in the order of the set.
+        bool runListOrdered = true;
+        if (options.sort != None) {
             sortCalls(run, {options.sort, options.reverse}, {None, false});
-        else
-            sortCalls(run, listFirst, listSecond);
+            runListOrdered = false;
+        } else if (!listOrdered) {
+            sortCalls(run, m_listFirst, m_listSecond);
+        }
 
         // d. The representative record of the value; e./f. its children.
         CallRecord representative = run.empty() ? acc : call(run.front());
@@ -606,11 +664,12 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
                 childOutput[i].clear();
                 ReportSums childSums;
                 evaluate(child.content(), child.options, child.field, child.filter, run, childOutput[i], childSums,
-                         depth + 1);
+                         depth + 1, runListOrdered);
                 value.add(childSums);
             }
         } else {
-            chooseRecords(content, run, value);
+            lines.clear();
+            printRecords(content, run, lines, value);
         }
 
         // g. Printed when the value holds enough.
@@ -630,14 +689,7 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
                     printSegment(content.segments[i + 1], out, line);
                 }
             } else {
-                std::int64_t index = 0;
-                for (std::size_t k = 0; k < run.size(); ++k) {
-                    if (m_choice[k] < 0)
-                        continue;
-                    const CallRecord& c = call(run[k]);
-                    printSegment(content.children[static_cast<std::size_t>(m_choice[k])].segment, out,
-                                 ReportLine{&c, c.duration, c.cost, 0, ++index});
-                }
+                out.append(std::move(lines));
                 for (std::size_t i = 1; i < content.segments.size(); ++i)
                     printSegment(content.segments[i], out, line);
             }
@@ -659,16 +711,16 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
     }
 }
 
-void ReportEngine::chooseRecords(const ReportContainer& content, std::span<const std::uint32_t> run,
-                                 ReportSums& value)
+void ReportEngine::printRecords(const ReportContainer& content, std::span<const std::uint32_t> run,
+                                ReportOutput& lines, ReportSums& value)
 {
-    m_choice.assign(run.size(), -1);
+    std::int64_t index = 0;
     for (std::size_t k = 0; k < run.size(); ++k) {
         const CallRecord& c = call(run[k]);
-        for (std::size_t i = 0; i < content.children.size(); ++i) {
-            if (!passes(c, content.children[i].filter, static_cast<std::int64_t>(k), m_data.settings))
+        for (const ReportNode& child : content.children) {
+            if (!passes(c, child.filter, static_cast<std::int64_t>(k), m_data.settings))
                 continue;
-            m_choice[k] = static_cast<std::int32_t>(i);
+            printSegment(child.segment, lines, ReportLine{&c, c.duration, c.cost, 0, ++index});
             ++value.count;
             value.duration += c.duration;
             value.cost += c.cost;
@@ -828,7 +880,17 @@ void ReportEngine::appendValue(const ReportField& field, const ReportLine& line,
             if (n > 0)
                 v.append(text, std::min(static_cast<std::size_t>(n), sizeof text - 1));
         } else {
-            v += m_data.settings.formatCurrency(line.cost);
+            // Costs repeat (tariff steps, group sums do not): each distinct amount is formatted once.
+            auto it = m_costs.find(line.cost);
+            if (!std::isfinite(line.cost)) {
+                v += m_data.settings.formatCurrency(line.cost);
+            } else if (it == m_costs.end()) {
+                if (m_costs.size() >= 100'000)
+                    m_costs.clear();
+                v += m_costs.emplace(line.cost, m_data.settings.formatCurrency(line.cost)).first->second;
+            } else {
+                v += it->second;
+            }
         }
         break;
     case Ext: kept(m_extensions, static_cast<std::int32_t>(c.extension), false); break;

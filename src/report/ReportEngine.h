@@ -125,15 +125,19 @@ private:
         bool descending;
     };
 
+    // `listOrdered`: `parent` is in the calls list's order, so runs need no sorting into it.
     void evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
                   const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
-                  ReportSums& sums, int depth);
+                  ReportSums& sums, int depth, bool listOrdered);
     // Stable sorts by one or two fields (column types, or the list fields).
     void sortCalls(std::span<std::uint32_t> calls, SortKey first, SortKey second);
+    bool inListOrder(std::span<const std::uint32_t> calls) const;
     bool keyOf(std::int32_t field, const CallRecord& call, std::int64_t& key) const;
     void buildRanks();
-    // Which record child prints each call of a run (-1: none), with the sums of those calls.
-    void chooseRecords(const ReportContainer& content, std::span<const std::uint32_t> run, ReportSums& value);
+    // Prints the call lines of a run: each call with the first record child it
+    // passes; adds the printed calls to `value`.
+    void printRecords(const ReportContainer& content, std::span<const std::uint32_t> run, ReportOutput& lines,
+                      ReportSums& value);
     void printSegment(const ReportSegment& segment, ReportOutput& out, const ReportLine& line);
     void appendValue(const ReportField& field, const ReportLine& line, std::string& out);
     void appendShaped(const ReportField& field, std::string_view text, std::string& out) const;
@@ -148,6 +152,8 @@ private:
     ReportContext& m_context;
     Progress& m_progress;
     std::function<bool()> m_cancelled;
+    SortKey m_listFirst;   // the calls list's two sort keys
+    SortKey m_listSecond;
     std::size_t m_total = 0;  // calls selected: the progress bar's range
     std::size_t m_done = 0;   // call lines handled so far
     std::size_t m_sinceStep = 0;
@@ -163,7 +169,6 @@ private:
     std::vector<std::int32_t> m_trunkGroupRank;
 
     // Kept texts and scratch space.
-    std::vector<std::int32_t> m_choice;
     std::string m_line;
     std::string m_value;
     CallDate m_lastDate{};
@@ -172,4 +177,5 @@ private:
     std::vector<std::string> m_times;         // by minute of the day; empty: not made yet
     std::unordered_map<std::int64_t, std::string> m_extensions;
     std::unordered_map<std::int64_t, std::string> m_trunks;
+    std::unordered_map<double, std::string> m_costs;
 };
