@@ -256,3 +256,51 @@ TEST(ReportEngineTest, BrokenGroupFailsWhenReachedAndNestingIsBounded)
 }
 
 } // namespace
+
+namespace {
+
+using namespace reporttest;
+
+TEST(ReportEngineTest, RunsFollowTheCallsListOrderUnlessSorted)
+{
+    EngineRig rig;
+    // Selected in table order, which is not the list's order (date, then extension).
+    rig.add({.extension = 102, .duration = 1, .start = {2025, 3, 12, 8, 0}});
+    rig.add({.extension = 101, .duration = 2, .start = {2025, 3, 11, 8, 0}});
+    rig.add({.extension = 100, .duration = 3, .start = {2025, 3, 11, 9, 0}});
+    rig.add({.extension = 100, .duration = 4, .start = {2025, 3, 10, 8, 0}});
+    const std::string line = "<var field=\"duration\" modifier=\"raw\"/>";
+    EXPECT_EQ(rig.run("<report><record>" + line + "</record></report>"), "4321");
+    EXPECT_EQ(rig.run("<report><group field=\"department\"><record>" + line + "</record><text>|</text></group>"
+                      "</report>"),
+              "431|2|");
+    EXPECT_EQ(rig.run("<report sort=\"ext\" reverse=\"1\"><group filter=\"duration\" greater=\"1\"><record>" + line +
+                      "</record></group></report>"),
+              "432");  // a group without `sort` puts its run back into the list's order
+}
+
+TEST(ReportOutputTest, ChunksJoinInOrder)
+{
+    ReportOutput a;
+    a.append("head ");
+    ReportOutput big;
+    const std::string block(3000, 'x');
+    for (int i = 0; i < 1000; ++i)
+        big.append(block);
+    ReportOutput small;
+    small.append("small ");
+    a.append(std::move(small));
+    a.append(std::move(big));
+    a.append(" tail");
+    EXPECT_TRUE(big.empty());
+    EXPECT_EQ(a.size(), 5 + 6 + 3'000'000 + 5u);
+    const std::string text = a.str();
+    EXPECT_EQ(text.size(), a.size());
+    EXPECT_EQ(text.substr(0, 11), "head small ");
+    EXPECT_EQ(text.substr(text.size() - 6), "x tail");
+    std::ostringstream written;
+    EXPECT_TRUE(a.writeTo(written));
+    EXPECT_EQ(written.str(), text);
+}
+
+} // namespace
