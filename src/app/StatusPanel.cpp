@@ -101,8 +101,8 @@ void StatusPanel::advanceProgress(std::size_t done)
     if (m_progress->isHidden() || done <= m_lastProgress)
         return;
     m_lastProgress = done;
+    // Repaints at once by itself, and only when the bar grows by a pixel.
     m_progress->setValue(static_cast<int>(std::min<std::size_t>(done, static_cast<std::size_t>(m_progress->maximum()))));
-    m_progress->repaint();
 }
 
 void StatusPanel::endProgress()
