@@ -18,8 +18,10 @@ constexpr int kPaneWidths[3] = {120, 120, 128};
 
 QLabel* fixedPane(QStatusBar* bar, int width, Qt::Alignment alignment)
 {
+    // The width is the least a pane takes: it grows when its text needs more
+    // (with a selection the sums are twice as long, and fonts differ).
     auto* pane = new QLabel(bar);
-    pane->setFixedWidth(width);
+    pane->setMinimumWidth(width);
     pane->setAlignment(alignment | Qt::AlignVCenter);
     pane->setFrameShape(QFrame::Panel);
     pane->setFrameShadow(QFrame::Sunken);

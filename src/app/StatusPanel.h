@@ -1,7 +1,8 @@
 #pragma once
-// The main window's status bar: a stretching message pane, three fixed panes
-// (row count, duration sum, cost sum, each with the selection's value in
-// brackets when more than one row is selected) and the caps-lock and num-lock
+// The main window's status bar: a stretching message pane, three panes of at
+// least 120, 120 and 128 pixels (row count, duration sum, cost sum, each with
+// the selection's value in brackets when more than one row is selected) and
+// the caps-lock and num-lock
 // indicators. The message pane shows the idle text or the name of a running
 // operation; an operation over 1000 or more items gets a progress bar inside
 // the message pane.
