@@ -3,6 +3,7 @@
 // (call table plus visible list). Targets: >= 20 million records per second with
 // the unrated pipeline, <= 200 bytes per call.
 
+#include "BenchSupport.h"
 #include "calls/CallGenerator.h"
 #include "calls/CallSession.h"
 
@@ -18,26 +19,6 @@ namespace {
 
 constexpr std::size_t kCalls = 1'000'000;
 
-std::size_t residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    std::size_t pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-}
-
-std::filesystem::path writeCalls()
-{
-    const auto path = std::filesystem::temp_directory_path() / ("qx-bench-" + std::to_string(::getpid()) + ".bsl");
-    CallGeneratorOptions options;
-    options.count = kCalls;
-    options.days = 365;
-    if (!CallGenerator::writeFile(options, path)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
-    return path;
-}
 
 
 double loadSeconds(CallSession& session, const std::filesystem::path& path)
@@ -58,13 +39,13 @@ double loadSeconds(CallSession& session, const std::filesystem::path& path)
 
 int main()
 {
-    const std::filesystem::path path = writeCalls();
-    const std::size_t before = residentBytes();
+    const std::filesystem::path path = bench::writeCalls(kCalls, "load");
+    const std::size_t before = bench::residentBytes();
     auto session = std::make_unique<CallSession>();
     // The first load also has the system supply 170 MB of fresh pages; later loads
     // into the same session reuse them and show the decode and store rate alone.
     const double cold = loadSeconds(*session, path);
-    const std::size_t perCall = (residentBytes() - before) / kCalls;
+    const std::size_t perCall = (bench::residentBytes() - before) / kCalls;
     double warm = 1e9;
     for (int run = 0; run < 10; ++run)
         warm = std::min(warm, loadSeconds(*session, path));

@@ -6,6 +6,7 @@
 //
 //   bench_rating_load [SETTINGS]    default: ../bin/brisel.dat beside this program
 
+#include "BenchSupport.h"
 #include "calls/CallGenerator.h"
 #include "calls/CallSession.h"
 #include "rating/RatingPipeline.h"
@@ -25,26 +26,6 @@ constexpr std::size_t kCalls = 1'000'000;
 constexpr std::size_t kContacts = 50'000;
 constexpr int kDirectory = 2'000;
 
-std::size_t residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    std::size_t pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-}
-
-std::filesystem::path writeCalls()
-{
-    const auto path = std::filesystem::temp_directory_path() / ("qx-bench-rating-" + std::to_string(::getpid()) + ".bsl");
-    CallGeneratorOptions options;
-    options.count = kCalls;
-    options.days = 365;
-    if (!CallGenerator::writeFile(options, path)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
-    return path;
-}
 
 // Contacts from the numbers the office dials and is called from; one in ten
 // stands for a whole block of numbers ("**" at the end).
@@ -105,7 +86,7 @@ int main(int argc, char** argv)
     RatingPipeline pipeline(db, Preferences{});
     const double prepareSeconds = seconds(start);
 
-    const std::filesystem::path path = writeCalls();
+    const std::filesystem::path path = bench::writeCalls(kCalls, "rating");
     NoProgress progress;
     CallSession session;
     session.setPipeline(&pipeline);
@@ -122,9 +103,9 @@ int main(int argc, char** argv)
     };
     // The first load also has the system supply the table's fresh pages; later
     // loads into the same session reuse them and show the rating rate itself.
-    const std::size_t before = residentBytes();
+    const std::size_t before = bench::residentBytes();
     const double cold = load();
-    const std::size_t perCall = (residentBytes() - before) / kCalls;
+    const std::size_t perCall = (bench::residentBytes() - before) / kCalls;
     std::size_t withContact = 0, priced = 0;
     for (const CallRecord& c : session.calls()) {
         withContact += c.contactIndex >= 0;
