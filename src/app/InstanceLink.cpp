@@ -42,8 +42,13 @@ bool InstanceLink::becomeFirst()
     m_lock = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock")));
     m_lock->setStaleLockTime(0);  // stale only when its process is gone
     if (!m_lock->tryLock(0)) {
+        // Only a lock held by a running program makes this a second start. A lock
+        // that cannot be made at all (no temporary folder to write in) must not
+        // keep the program from starting: it runs, unguarded.
+        const bool heldByOther = m_lock->error() == QLockFile::LockFailedError;
         m_lock.reset();
-        return false;
+        if (heldByOther)
+            return false;
     }
     QLocalServer::removeServer(m_name);  // left behind by a program that crashed
     m_server.setSocketOptions(QLocalServer::UserAccessOption);

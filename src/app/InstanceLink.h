@@ -39,7 +39,8 @@ public:
     explicit InstanceLink(QString name = {}, QObject* parent = nullptr);
     ~InstanceLink() override;
 
-    // Takes the lock and starts listening. False when another instance holds it.
+    // Takes the lock and starts listening. False when another instance holds it
+    // (a lock that cannot be made at all does not count as one).
     bool becomeFirst();
 
     // Receives hand-overs once first: answers what the receiver returns. A

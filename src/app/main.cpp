@@ -6,6 +6,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quantorix"));
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     QuantorixApp program(arguments);

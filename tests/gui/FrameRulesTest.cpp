@@ -184,6 +184,16 @@ private Q_SLOTS:
         QVERIFY(!InstanceLink::decodeRequest(wrongLength, origin, text));
         QVERIFY(!InstanceLink::decodeRequest(wire.left(100), origin, text));
     }
+
+    void aLockThatCannotBeMadeDoesNotStopTheProgram()
+    {
+        const QByteArray saved = qgetenv("TMPDIR");
+        qputenv("TMPDIR", "/nonexistent-qx-folder/tmp");
+        InstanceLink link(QStringLiteral("qx-test-unlockable"));
+        const bool first = link.becomeFirst();
+        qputenv("TMPDIR", saved);
+        QVERIFY(first);
+    }
 };
 
 QTEST_GUILESS_MAIN(FrameRulesTest)

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/AppResources.h"
+#include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
@@ -17,6 +18,7 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QtTest>
@@ -387,6 +389,59 @@ private Q_SLOTS:
         QCOMPARE(frame.session().calls().visibleCall(0).extension, 102u);
         frame.runCommand(cmd::kClearFilter);
         QCOMPARE(frame.model()->rowCount(), 2);
+    }
+
+    void loginAsksUntilAPasswordFits()
+    {
+        MessageLog messages;
+        SettingsHeader header;
+        header.loginRequired = 1;
+        header.passwords[0].assign("root");
+        header.passwords[2].assign("boss");
+        header.managerEnabled = 1;
+        // Types the next answer into each login dialog as it opens; an empty one cancels.
+        std::vector<QString> answers{QStringLiteral("Boss"), QStringLiteral("boss")};
+        QStringList shownWith;
+        QTimer typist;
+        QObject::connect(&typist, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<CDlgLogin*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shownWith.append(dialog->password());
+            if (answers.empty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->setPassword(answers.front());
+            answers.erase(answers.begin());
+            dialog->accept();
+        });
+        typist.start(10);
+        QCOMPARE(CDlgLogin::run(nullptr, header), std::optional<int>(2));
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kInvalidPassword));
+        QCOMPARE(shownWith, (QStringList{QString(), QStringLiteral("Boss")}));  // shown again with the typed text
+        QCOMPARE(CDlgLogin::run(nullptr, header), std::nullopt);  // Cancel
+        header.loginRequired = 0;
+        QCOMPARE(CDlgLogin::run(nullptr, header), std::optional<int>(0));  // no dialog at all
+    }
+
+    void commandLevels()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeCalls("levels.bsl", 20)});
+        frame.view()->selectOnly(0);
+        QTRY_VERIFY(frame.isCommandEnabled(cmd::kHideSelected));
+        frame.session().setLoginLevel(2);  // Manager
+        QVERIFY(frame.isCommandEnabled(cmd::kHideSelected));
+        QVERIFY(frame.isCommandEnabled(cmd::kSaveAs));
+        frame.session().setLoginLevel(3);  // Operator
+        QVERIFY(!frame.isCommandEnabled(cmd::kHideSelected));
+        QVERIFY(!frame.isCommandEnabled(cmd::kSaveAs));
+        QVERIFY(frame.isCommandEnabled(cmd::kFind));
     }
 
     void refreshRulesAndAppendedCalls()
