@@ -129,7 +129,7 @@ void CMainFrame::createList()
     m_model = new CallsModel(this);
     ListLayout layout = ListLayout::read(m_ini);
     m_session->setSortKeys(layout.sort);
-    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
+    m_model->setSession(m_session.get());
     m_model->setLayout(layout);
 
     m_view = new CallsView(this);

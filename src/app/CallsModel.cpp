@@ -1,9 +1,8 @@
 #include "app/CallsModel.h"
 
 #include "app/RowColors.h"
-#include "calls/CallSession.h"
+#include "session/MainSession.h"
 #include "lang/gui/QtTranslate.h"
-#include "prefs/Preferences.h"
 #include "ui/ColorButton.h"
 
 #include <QColor>
@@ -44,12 +43,10 @@ void CallsModel::makeGlyphs()
     m_glyphs = {glyph(false, true), glyph(true, true), glyph(false, false), glyph(true, false)};
 }
 
-void CallsModel::setSources(const CallSession* session, const CallColumns* columns, const Preferences* prefs)
+void CallsModel::setSession(const MainSession* session)
 {
     beginResetModel();
     m_session = session;
-    m_columns = columns;
-    m_prefs = prefs;
     endResetModel();
 }
 
@@ -64,7 +61,7 @@ int CallsModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || m_frozen || !m_session)
         return 0;
-    return static_cast<int>(m_session->visible().size());
+    return static_cast<int>(m_session->calls().visible().size());
 }
 
 int CallsModel::columnCount(const QModelIndex& parent) const
@@ -74,27 +71,27 @@ int CallsModel::columnCount(const QModelIndex& parent) const
 
 std::uint32_t CallsModel::tableIndexAt(int row) const
 {
-    return m_session->visible()[static_cast<std::size_t>(row)];
+    return m_session->calls().visible()[static_cast<std::size_t>(row)];
 }
 
 QVariant CallsModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || !m_columns || !m_prefs)
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const CallRecord& call = m_session->visibleCall(static_cast<std::size_t>(index.row()));
+    const CallRecord& call = m_session->calls().visibleCall(static_cast<std::size_t>(index.row()));
     const ColumnType type = m_layout.typeAt(index.column());
     switch (role) {
     case Qt::DisplayRole:
         ++m_formatted;
-        m_columns->cellText(call, type, m_cell);
+        m_session->columns().cellText(call, type, m_cell);
         return qtText(m_cell);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter
                                    | (columnSpec(type).rightAligned ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::ForegroundRole:
-        return CColorButton::toQColor(rowColors(call, *m_prefs).text);
+        return CColorButton::toQColor(rowColors(call, m_session->prefs()).text);
     case Qt::BackgroundRole: {
-        const RowColors colors = rowColors(call, *m_prefs);
+        const RowColors colors = rowColors(call, m_session->prefs());
         return colors.background ? QVariant(CColorButton::toQColor(*colors.background)) : QVariant();
     }
     default:
@@ -147,8 +144,9 @@ void CallsModel::setFrozen(bool frozen)
 
 bool CallsModel::delimiterAfter(int row) const
 {
-    if (!m_prefs || !m_prefs->delimiters || !m_columns || row < 0 || row + 1 >= rowCount())
+    if (!m_session || !m_session->prefs().delimiters || row < 0 || row + 1 >= rowCount())
         return false;
-    return !m_columns->sameGroup(m_session->visibleCall(static_cast<std::size_t>(row)),
-                                 m_session->visibleCall(static_cast<std::size_t>(row) + 1), m_layout.sort.primary.type);
+    const CallSession& calls = m_session->calls();
+    return !m_session->columns().sameGroup(calls.visibleCall(static_cast<std::size_t>(row)),
+                                           calls.visibleCall(static_cast<std::size_t>(row) + 1), m_layout.sort.primary.type);
 }

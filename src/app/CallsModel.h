@@ -2,7 +2,7 @@
 // The calls list as a Qt model: one row per entry of the visible list, one
 // column per visible column position. It holds no per-row data: each cell's
 // text and colours are made when the view asks for them, from the call record,
-// the cell texts of CallColumns and the colour preferences. Every change of
+// the cell texts of the session's columns and its colour preferences. Every change of
 // the visible list, the columns or the sort keys goes through reset().
 //
 // While an operation rebuilds the visible list (loading, filtering) the model
@@ -19,8 +19,7 @@
 #include <string>
 #include <utility>
 
-class CallSession;
-struct Preferences;
+class MainSession;
 
 class CallsModel : public QAbstractTableModel
 {
@@ -28,8 +27,8 @@ class CallsModel : public QAbstractTableModel
 public:
     explicit CallsModel(QObject* parent = nullptr);
 
-    // The sources must outlive their use; pass them again after replacing one.
-    void setSources(const CallSession* session, const CallColumns* columns, const Preferences* prefs);
+    // The session (its calls, column texts and colour preferences) must outlive the model.
+    void setSession(const MainSession* session);
     void setLayout(const ListLayout& layout);
     const ListLayout& layout() const { return m_layout; }
 
@@ -58,9 +57,9 @@ private:
     QIcon glyphFor(ColumnType type) const;
     void makeGlyphs();
 
-    const CallSession* m_session = nullptr;
-    const CallColumns* m_columns = nullptr;
-    const Preferences* m_prefs = nullptr;
+    // Asked for its columns at every use: it makes new ones when the settings,
+    // the preferences or the language change.
+    const MainSession* m_session = nullptr;
     ListLayout m_layout;
     bool m_frozen = false;
     std::array<QIcon, 4> m_glyphs;  // 0/1 primary descending/ascending, 2/3 secondary

@@ -110,7 +110,7 @@ bool CMainFrame::loadSettings()
     m_session->settings().rebuildIndexes();
     NoProgress quiet;
     m_session->settingsChanged(quiet);
-    m_model->setSources(&m_session->calls(), &m_session->columns(), &m_session->prefs());
+    m_model->reset();
     updateStatus();
     return true;
 }

@@ -138,8 +138,13 @@ private Q_SLOTS:
         QAction* english = findCommand(frame.menuBar(), cmd::kLanguageFirst);
         QVERIFY(english);
         QVERIFY(english->isChecked());
+        frame.resetToNoFiles();
+        frame.openFiles({folder.home.writeRecords("lang.bsl", {makeCall("0099912345")})});
+        QCOMPARE(frame.model()->data(frame.model()->index(0, 4)).toString(), QStringLiteral("Unknown"));
         const int german = service.languageCount() - 1;
         frame.runCommand(cmd::kLanguageFirst + german);
+        // The list's texts come from the new language (the columns were made anew).
+        QCOMPARE(frame.model()->data(frame.model()->index(0, 4)).toString(), QStringLiteral("Unbekannt"));
         QCOMPARE(service.currentName(), std::string("Deutsch"));
         QCOMPARE(frame.menuBar()->actions().value(0)->text(), QStringLiteral("&Datei"));
         QVERIFY(findCommand(frame.menuBar(), cmd::kLanguageFirst + german)->isChecked());
