@@ -122,6 +122,8 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
 CMainFrame::~CMainFrame()
 {
     saveLayout();
+    // The list outlives the session (child widgets go with the base class): it shows nothing from now on.
+    m_model->setSession(nullptr);
 }
 
 void CMainFrame::createList()
