@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QWidget>
+#include <QWindow>
 
 int FrameProgress::s_running = 0;
 
@@ -50,6 +51,12 @@ void FrameProgress::end()
 
 bool FrameProgress::eventFilter(QObject* watched, QEvent* event)
 {
+    // Only the main window is held still: a message box the operation shows must
+    // take its answer.
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    const auto* window = qobject_cast<const QWindow*>(watched);
+    if ((widget && widget->window() != m_frame) || (window && window != m_frame->windowHandle()))
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);

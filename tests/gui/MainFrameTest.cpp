@@ -9,16 +9,19 @@
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
+#include "app/FrameProgress.h"
 #include "app/StatusPanel.h"
 #include "core/DebugLog.h"
 #include "core/Locale.h"
 #include "filter/SavedFilters.h"
 #include "lang/StringTable.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QScreen>
 #include <QtTest>
@@ -541,6 +544,34 @@ private Q_SLOTS:
         QCOMPARE(frame.model()->rowCount(), 0);
         QCOMPARE(frame.session().calls().openFileCount(), std::size_t{0});
         QVERIFY(messages.shown().empty());  // the user's own abort needs no message
+    }
+
+    void busyWindowIgnoresInputButMessagesTakeAnswers()
+    {
+        TestHome home;
+        QtMessageSink boxes;  // real message boxes
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.show();
+        frame.openFiles({home.writeCalls("busy.bsl", 10)});
+        QCOMPARE(frame.view()->currentIndex().row(), 0);
+        FrameProgress progress(&frame, *frame.status(), sid::kStatusLoading);
+        QVERIFY(FrameProgress::busy());
+        const int y = frame.view()->rowViewportPosition(3) + 2;
+        QTest::mouseClick(frame.view()->viewport(), Qt::LeftButton, {}, QPoint(20, y));
+        QCOMPARE(frame.view()->currentIndex().row(), 0);  // the click did not reach the list
+
+        // A box shown meanwhile is answered from the keyboard (Escape: No); should the
+        // key not arrive, the fallback presses Yes.
+        QTimer::singleShot(50, &frame, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QTimer::singleShot(2000, &frame, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Yes)->click();
+        });
+        QCOMPARE(MessageById(sid::kNetworkDatabaseMissing, mb::kYesNo, {"x"}), mb::kIdNo);
     }
 
     void modelFormatsOnlyRowsOnScreen()

@@ -76,5 +76,12 @@ int QtMessageSink::show(int id, const std::string& text, int boxType)
     // Cancel where there is one, else the only button.
     if ((boxType & mb::kButtonMask) == mb::kYesNo)
         box.setEscapeButton(QMessageBox::No);
-    return answerOf(box.exec());
+    // A box shown in the middle of a long operation gets the ordinary pointer.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = answerOf(box.exec());
+    if (waiting)
+        QApplication::restoreOverrideCursor();
+    return answer;
 }
