@@ -3,7 +3,9 @@
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -52,6 +54,10 @@ StatusPanel::StatusPanel(QStatusBar* bar)
     m_caps->setText(QStringLiteral("CAP"));
     m_num->setText(QStringLiteral("NUM"));
     setLocks(false, false);
+    // The X server reports the lock keys with every key event; other platforms
+    // leave the indicators grey.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        qApp->installEventFilter(this);
     setIdle();
 }
 
@@ -139,5 +145,10 @@ bool StatusPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_messagePane && event->type() == QEvent::Resize)
         placeProgress();
+    if (event->type() == QEvent::KeyRelease) {
+        // X modifier state after the key: Lock is bit 1, NumLock (Mod2) bit 4.
+        const quint32 state = static_cast<QKeyEvent*>(event)->nativeModifiers();
+        setLocks((state & 0x02) != 0, (state & 0x10) != 0);
+    }
     return QObject::eventFilter(watched, event);
 }

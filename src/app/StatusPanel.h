@@ -40,7 +40,7 @@ public:
     bool progressVisible() const;
     int progressValue() const;
 
-    // The lock indicators (the platform gives no reading; key presses toggle them).
+    // The lock indicators.
     void setLocks(bool caps, bool num);
 
 private:
