@@ -412,9 +412,3 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     saveLayout();
     QMainWindow::closeEvent(event);
 }
-
-void CMainFrame::focusInEvent(QFocusEvent* event)
-{
-    QMainWindow::focusInEvent(event);
-    m_view->setFocus();
-}

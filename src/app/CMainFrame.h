@@ -84,8 +84,8 @@ public:
     const std::filesystem::path& programFolder() const { return m_programFolder; }
     // The network folder of a network installation, else the program folder.
     std::filesystem::path dataFolder() const;
-    // The call file opened last, and where call files are looked for by default.
-    const std::filesystem::path& lastFile() const { return m_lastFile; }
+    // Where call files are looked for by default: the folder of the call file
+    // opened last, else the data folder's "Calls".
     std::filesystem::path defaultCallsFolder() const;
     CallsModel* model() const { return m_model; }
     CallsView* view() const { return m_view; }
@@ -99,7 +99,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void createList();
@@ -133,7 +132,6 @@ private:
     void toggleAutoRefresh();
     void selectLanguage(int number);
     void runReportTask(const QString& task, int origin);
-    std::filesystem::path openDialogFolder() const;
     CallSession& searchableCalls();
 
     IniProfile& m_ini;

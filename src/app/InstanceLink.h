@@ -53,7 +53,6 @@ public:
     // (at most `timeoutMs` for the answer once connected).
     HandOver handOver(const QString& commandLine, int origin, int timeoutMs = 10 * 60 * 1000) const;
 
-    const QString& name() const { return m_name; }
     static QString defaultName();
 
     // The request as it goes over the socket (tests check the wire form).

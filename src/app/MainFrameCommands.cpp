@@ -164,7 +164,7 @@ void CMainFrame::commandOpen()
     if (m_chooseFiles) {
         paths = m_chooseFiles();
     } else {
-        QFileDialog dialog(this, QString(), QString::fromStdString(openDialogFolder().string()), callFileDialogFilter());
+        QFileDialog dialog(this, QString(), QString::fromStdString(defaultCallsFolder().string()), callFileDialogFilter());
         dialog.setFileMode(QFileDialog::ExistingFiles);
         dialog.setDefaultSuffix(QStringLiteral("bsl"));
         if (dialog.exec() == QDialog::Accepted)
@@ -177,7 +177,7 @@ void CMainFrame::commandOpen()
 
 void CMainFrame::commandSaveAs()
 {
-    const QString chosen = QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(openDialogFolder().string()),
+    const QString chosen = QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(defaultCallsFolder().string()),
                                                         callFileDialogFilter());
     if (chosen.isEmpty())
         return;

@@ -35,11 +35,6 @@ std::filesystem::path CMainFrame::defaultCallsFolder() const
     return callsFolder(dataFolder());
 }
 
-std::filesystem::path CMainFrame::openDialogFolder() const
-{
-    return defaultCallsFolder();
-}
-
 bool CMainFrame::openFiles(const std::vector<std::filesystem::path>& paths)
 {
     m_refreshTimer.stop();

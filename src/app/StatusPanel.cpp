@@ -124,11 +124,6 @@ bool StatusPanel::progressVisible() const
     return !m_progress->isHidden();
 }
 
-int StatusPanel::progressValue() const
-{
-    return m_progress->value();
-}
-
 void StatusPanel::setLocks(bool caps, bool num)
 {
     m_caps->setEnabled(caps);

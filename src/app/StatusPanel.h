@@ -38,7 +38,6 @@ public:
     void advanceProgress(std::size_t done);
     void endProgress();
     bool progressVisible() const;
-    int progressValue() const;
 
     // The lock indicators.
     void setLocks(bool caps, bool num);
