@@ -1,0 +1,93 @@
+// The program's start-up as a whole: the arguments, the first and a second
+// start, a missing settings database and an own command line too long to take.
+#include "GuiTestSupport.h"
+
+#include "app/CMainFrame.h"
+#include "app/CallsModel.h"
+#include "app/QuantorixApp.h"
+#include "core/Locale.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QtTest>
+
+namespace {
+
+// Answers every message box as it opens with its default button, keeping its text.
+class BoxAnswerer
+{
+public:
+    BoxAnswerer()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_texts.append(box->text());
+                box->button(box->standardButtons() & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok)->click();
+            }
+        });
+        m_timer.start(20);
+    }
+    const QStringList& texts() const { return m_texts; }
+
+private:
+    QTimer m_timer;
+    QStringList m_texts;
+};
+
+} // namespace
+
+class StartUpTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Locale::pin("en_US");
+        qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path().string()));
+    }
+
+    void argumentsMakeTheCommandLine()
+    {
+        const QuantorixApp app({QStringLiteral("--home"), QStringLiteral("/somewhere"), QStringLiteral("from=\"today\""),
+                                QStringLiteral("to=\"today\"")});
+        QCOMPARE(app.commandLine(), QStringLiteral("from=\"today\" to=\"today\""));
+        QCOMPARE(QuantorixApp({QStringLiteral("--home=/x")}).commandLine(), QString());
+    }
+
+    void missingDatabaseEndsTheStart()
+    {
+        TestHome home;
+        std::filesystem::remove(home / "brisel.dat");
+        BoxAnswerer boxes;
+        QuantorixApp app({QStringLiteral("--home"), QString::fromStdString(home.folder().string())});
+        QCOMPARE(app.start(), QuantorixApp::Start::Failed);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().front().startsWith(QStringLiteral("Database is missing or corrupt.")));
+    }
+
+    void firstStartThenASecondOne()
+    {
+        TestHome home;
+        const QString folder = QString::fromStdString(home.folder().string());
+        BoxAnswerer boxes;
+        QuantorixApp first({QStringLiteral("--home"), folder, QString(300, QLatin1Char('x')) + QStringLiteral(".bsl")});
+        QCOMPARE(first.start(), QuantorixApp::Start::Run);
+        // The own command line is refused whole, not cut to a file name that happens to exist.
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().front().startsWith(QStringLiteral("The command line is too long!")));
+        QVERIFY(first.frame());
+        QCOMPARE(first.frame()->model()->rowCount(), 0);
+        QVERIFY(first.frame()->isVisible());
+
+        QuantorixApp second({QStringLiteral("--home"), folder});
+        QCOMPARE(second.start(), QuantorixApp::Start::SecondStart);
+        QVERIFY(!second.frame());
+        QCOMPARE(boxes.texts().size(), 1);
+    }
+
+private:
+    TempDir m_temp;
+};
+
+QTEST_MAIN(StartUpTest)
+#include "StartUpTest.moc"
