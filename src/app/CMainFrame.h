@@ -76,9 +76,12 @@ public:
     void columnClicked(int column);
     void hideSelected();
 
-    // Replaces the file dialog of Open (tests): returns the chosen files, none for Cancel.
+    // Replace the file dialogs of Open and Save as (tests): they return the chosen
+    // files, none (an empty path) for Cancel.
     using FileChooser = std::function<std::vector<std::filesystem::path>()>;
     void setFileChooser(FileChooser chooser) { m_chooseFiles = std::move(chooser); }
+    using SaveChooser = std::function<std::filesystem::path()>;
+    void setSaveChooser(SaveChooser chooser) { m_chooseSaveFile = std::move(chooser); }
 
     MainSession& session() { return *m_session; }
     const std::filesystem::path& programFolder() const { return m_programFolder; }
@@ -148,6 +151,7 @@ private:
     QMenu* m_contextMenu = nullptr;
     QTimer m_refreshTimer;
     FileChooser m_chooseFiles;
+    SaveChooser m_chooseSaveFile;
 
     // Totals of the selection at its last check.
     int m_selectedCount = 0;

@@ -177,11 +177,13 @@ void CMainFrame::commandOpen()
 
 void CMainFrame::commandSaveAs()
 {
-    const QString chosen = QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(defaultCallsFolder().string()),
-                                                        callFileDialogFilter());
-    if (chosen.isEmpty())
+    std::filesystem::path path = m_chooseSaveFile
+        ? m_chooseSaveFile()
+        : std::filesystem::path(QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(defaultCallsFolder().string()),
+                                                             callFileDialogFilter())
+                                    .toStdString());
+    if (path.empty())
         return;
-    std::filesystem::path path = chosen.toStdString();
     if (path.extension().empty())
         path += filetypes::extension(filetypes::kCallDatabase);
     SaveResult result;

@@ -488,6 +488,29 @@ private Q_SLOTS:
         QCOMPARE(frame.windowTitle(), QStringLiteral("PBX Call Quantorix Pro"));
     }
 
+    void saveAsWritesTheCallsButNotOverAnOpenFile()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        const auto open = home.writeCalls("open.bsl", 25);
+        frame.openFiles({open});
+        std::filesystem::path target = home / "copy";
+        frame.setSaveChooser([&] { return target; });
+        frame.runCommand(cmd::kSaveAs);
+        QCOMPARE(std::filesystem::file_size(home / "copy.bsl"), std::uintmax_t{25 * 64});  // the extension added
+        QVERIFY(messages.shown().empty());
+        target = open;
+        frame.runCommand(cmd::kSaveAs);
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kOverwritePrimaryCalls));
+        target = home / "no-such-folder" / "x.bsl";
+        frame.runCommand(cmd::kSaveAs);
+        QCOMPARE(messages.shown().size(), std::size_t{2});
+        QCOMPARE(messages.shown()[1].id, static_cast<int>(sid::kErrorSavingFile));
+    }
+
     void openFailuresShowTheirMessages()
     {
         TestHome home;
