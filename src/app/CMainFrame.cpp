@@ -129,18 +129,14 @@ CMainFrame::~CMainFrame()
 void CMainFrame::createList()
 {
     m_model = new CallsModel(this);
-    ListLayout layout = ListLayout::read(m_ini);
-    m_session->setSortKeys(layout.sort);
     m_model->setSession(m_session.get());
-    m_model->setLayout(layout);
-
     m_view = new CallsView(this);
     m_view->setCallsModel(m_model);
-    m_view->setDelimiterColor(CColorButton::toQColor(m_session->prefs().delimiterColor));
     setCentralWidget(m_view);
     setFocusProxy(m_view);
-    for (int position = 0; position < layout.columns; ++position)
-        m_view->horizontalHeader()->resizeSection(position, layout.widthOf(layout.typeAt(position)));
+    const ListLayout layout = ListLayout::read(m_ini);
+    m_session->setSortKeys(layout.sort);
+    applyColumns(layout);
 
     connect(m_view, &CallsView::columnClicked, this, &CMainFrame::columnClicked);
     connect(m_view, &CallsView::deletePressed, this, [this] {
@@ -155,6 +151,39 @@ void CMainFrame::createList()
         m_selectionDirty = true;
         QTimer::singleShot(0, this, &CMainFrame::updateSelectionTotals);
     });
+}
+
+void CMainFrame::applyColumns(const ListLayout& layout)
+{
+    m_model->setLayout(layout);
+    for (int position = 0; position < layout.columns; ++position)
+        m_view->horizontalHeader()->resizeSection(position, layout.widthOf(layout.typeAt(position)));
+    m_view->setDelimiterColor(CColorButton::toQColor(m_session->prefs().delimiterColor));
+}
+
+ListLayout CMainFrame::columns() const
+{
+    ListLayout list = m_model->layout();
+    list.sort = m_session->sortKeys();
+    for (int position = 0; position < list.columns; ++position)
+        list.widths[static_cast<std::size_t>(list.typeAt(position))] = m_view->horizontalHeader()->sectionSize(position);
+    return list;
+}
+
+void CMainFrame::takePreferences(const Preferences& prefs, const ListLayout& columnLayout)
+{
+    m_session->prefs() = prefs;
+    prefs.save(m_ini);
+    ListLayout layout = columnLayout;
+    layout.sort = m_session->sortKeys();
+    applyColumns(layout);
+    rebuildList([this](Progress& progress) { m_session->settingsChanged(progress); });
+}
+
+void CMainFrame::takeSettings()
+{
+    m_session->settings().rebuildIndexes();
+    rebuildList([this](Progress& progress) { m_session->settingsChanged(progress); });
 }
 
 void CMainFrame::createMenus()
@@ -382,10 +411,7 @@ void CMainFrame::saveLayout()
         return;
     m_layoutSaved = true;
     m_refreshTimer.stop();
-    ListLayout list = m_model->layout();
-    list.sort = m_session->sortKeys();
-    for (int position = 0; position < list.columns; ++position)
-        list.widths[static_cast<std::size_t>(list.typeAt(position))] = m_view->horizontalHeader()->sectionSize(position);
+    const ListLayout list = columns();
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     WindowLayout window;
     window.left = normal.left();

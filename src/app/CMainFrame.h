@@ -100,11 +100,22 @@ public:
     // Writes the layout keys (also done when the window closes).
     void saveLayout();
 
+    // The calls list's columns as they are now (widths as dragged, the sort keys).
+    ListLayout columns() const;
+    // OK of the preferences sheet: the preferences are written to the INI file at
+    // once, the columns are built again, and every call is classified and priced
+    // again (the preferences shape classification too).
+    void takePreferences(const Preferences& prefs, const ListLayout& columns);
+    // After the live settings database was changed (and saved): its indexes are
+    // rebuilt and every call is classified and priced again.
+    void takeSettings();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createList();
+    void applyColumns(const ListLayout& layout);
     void createMenus();
     void createToolBar();
     void applyShortcuts();

@@ -511,6 +511,29 @@ private Q_SLOTS:
         QCOMPARE(messages.shown()[1].id, static_cast<int>(sid::kErrorSavingFile));
     }
 
+    void preferencesTakenOver()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeRecords("prefs.bsl", {makeCall("7300001", 10, 3), makeCall("7300002", 20, 4)})});
+        QVERIFY(frame.model()->delimiterAfter(0));
+        Preferences prefs = frame.session().prefs();
+        prefs.delimiters = false;
+        prefs.extensionFormat = 4;  // five digits
+        ListLayout columns = frame.columns();
+        columns.columns = 3;
+        std::swap(columns.types[0], columns.types[2]);  // Ext first
+        frame.takePreferences(prefs, columns);
+        QCOMPARE(frame.model()->columnCount(), 3);
+        QCOMPARE(frame.model()->typeAt(0), ColumnType::Ext);
+        QCOMPARE(cell(frame, 0, ColumnType::Ext), QStringLiteral("00101"));
+        QVERIFY(!frame.model()->delimiterAfter(0));
+        QCOMPARE(IniProfile(home / "quantorix.ini").readInt("Prefs", "Delimiters", 1), 0);  // written at once
+        QCOMPARE(frame.model()->rowCount(), 2);
+    }
+
     void openFailuresShowTheirMessages()
     {
         TestHome home;
