@@ -1,7 +1,11 @@
 #include "cli/CliHome.h"
 
 #include "cli/CliCommand.h"
+#include "calls/Progress.h"
+#include "core/Cp1252.h"
 #include "core/ProgramFolder.h"
+#include "lang/TextFormat.h"
+#include "session/MainSession.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
 
@@ -21,4 +25,24 @@ std::unique_ptr<CliHome> CliHome::open(std::vector<std::string>& args)
     }
     home->settings.rebuildIndexes();
     return home;
+}
+
+void CliHome::prepareSession(MainSession& session) const
+{
+    session.settings().copyFrom(settings);
+    session.settings().rebuildIndexes();
+    session.prefs().load(ini);
+    NoProgress progress;
+    session.settingsChanged(progress);
+    session.start(ini);
+}
+
+void printLine(std::FILE* out, const std::string& text, const std::filesystem::path& path)
+{
+    std::string utf8 = cp1252::toUtf8(text);
+    if (!path.empty())
+        utf8 = FormatInserts(utf8, {path.string()});
+    std::fputs(utf8.c_str(), out);
+    if (utf8.empty() || utf8.back() != '\n')
+        std::fputc('\n', out);
 }

@@ -5,10 +5,13 @@
 #include "core/IniProfile.h"
 #include "settings/SettingsDatabase.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+class MainSession;
 
 struct CliHome
 {
@@ -25,5 +28,14 @@ struct CliHome
     // and returns nullptr; the command then exits with kExitNoDatabase.
     static std::unique_ptr<CliHome> open(std::vector<std::string>& args);
 
+    // Gives a fresh main session this home's settings (indexes rebuilt), its
+    // "Prefs" values, the rating built on them and the saved and default filters,
+    // as the program's start-up does.
+    void prepareSession(MainSession& session) const;
+
     static constexpr int kExitNoDatabase = 3;
 };
+
+// Prints a text of the program (Windows-1252, in the language of the program
+// folder) as UTF-8, ending with a line break; a path goes in for "%1" as it is.
+void printLine(std::FILE* out, const std::string& text, const std::filesystem::path& path = {});

@@ -96,19 +96,6 @@ SortKeys readSortKeys(const IniProfile& ini)
     return keys;
 }
 
-// Texts of the program (Windows-1252, in the language of the program folder)
-// go out as UTF-8, each ending with a line break; a path goes in for "%1" as
-// it is, not converted.
-void printLine(std::FILE* out, const std::string& text, const std::filesystem::path& path = {})
-{
-    std::string utf8 = cp1252::toUtf8(text);
-    if (!path.empty())
-        utf8 = FormatInserts(utf8, {path.string()});
-    std::fputs(utf8.c_str(), out);
-    if (utf8.empty() || utf8.back() != '\n')
-        std::fputc('\n', out);
-}
-
 int exportCalls(std::vector<std::string> args)
 {
     const std::optional<ExportArgs> parsed = parse(args);
@@ -125,12 +112,8 @@ int exportCalls(std::vector<std::string> args)
     language.start();
 
     MainSession session(home->programFolder);
-    session.settings().copyFrom(home->settings);
-    session.settings().rebuildIndexes();
-    session.prefs().load(home->ini);
+    home->prepareSession(session);
     NoProgress progress;
-    session.settingsChanged(progress);
-    session.start(home->ini);
     session.setSortKeys(readSortKeys(home->ini));
     // With no files open, the filter in force is the one the files are loaded
     // through: the default filter unless another is applied now.

@@ -73,19 +73,6 @@ std::optional<ListSelector> parseList(std::string_view text)
     return std::nullopt;
 }
 
-// Texts of the program (Windows-1252, in the language of the program folder)
-// go out as UTF-8, each ending with a line break; a path goes in for "%1" as
-// it is, not converted.
-void printLine(std::FILE* out, const std::string& text, const std::filesystem::path& path = {})
-{
-    std::string utf8 = cp1252::toUtf8(text);
-    if (!path.empty())
-        utf8 = FormatInserts(utf8, {path.string()});
-    std::fputs(utf8.c_str(), out);
-    if (utf8.empty() || utf8.back() != '\n')
-        std::fputc('\n', out);
-}
-
 // The common start: the home, then exactly LIST and FILE.
 struct ListCommand
 {

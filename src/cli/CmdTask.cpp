@@ -104,12 +104,7 @@ int task(std::vector<std::string> args)
     language.start();
 
     MainSession session(home->programFolder);
-    session.settings().copyFrom(home->settings);
-    session.settings().rebuildIndexes();
-    session.prefs().load(home->ini);
-    NoProgress progress;
-    session.settingsChanged(progress);
-    session.start(home->ini);
+    home->prepareSession(session);
 
     SessionTaskHost host(*home, session);
     const TaskResult result = ProcessTask(cp1252::fromUtf8(rest.front()), host);
