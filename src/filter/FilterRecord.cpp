@@ -128,13 +128,14 @@ bool FilterRecord::matchFields(const CallRecord& call) const
         return false;
     if (numberOn && !matchDialedNumber(call.number(), numberText(), numberExact != 0))
         return false;
-    // Extensions are compared as the signed numbers the directory keeps (-1 = none).
-    if (extensionOn && !extensions.holds(static_cast<std::int32_t>(call.extension)))
+    // The call's numbers are unsigned (a call without an extension has the
+    // largest one); the bounds are compared with them as numbers.
+    if (extensionOn && !extensions.holds(call.extension))
         return false;
     if (carrierOn && call.carrierIndex != carrier)
         return false;
     // The trunk group criterion, when on, replaces the trunk ranges.
-    if (!trunkGroupOn && trunkOn && !trunks.holds(static_cast<std::int32_t>(call.trunk)))
+    if (!trunkGroupOn && trunkOn && !trunks.holds(call.trunk))
         return false;
     return true;
 }

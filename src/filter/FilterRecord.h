@@ -67,11 +67,14 @@ struct RangeList
             : count >= static_cast<std::int32_t>(kMaxRanges) ? kMaxRanges
                                                              : static_cast<std::size_t>(count);
     }
-    // Whether `number` lies in one of the used ranges. An empty list holds nothing.
-    bool holds(std::int64_t number) const
+    // Whether `number` (a call's unsigned extension or trunk) lies in one of the
+    // used ranges, the bounds taken as the signed numbers they are. An empty list
+    // holds nothing.
+    bool holds(std::uint32_t number) const
     {
+        const std::int64_t n = number;
         for (std::size_t i = 0; i < used(); ++i) {
-            if ((low[i] == kOpen || number >= low[i]) && (high[i] == kOpen || number <= high[i]))
+            if ((low[i] == kOpen || n >= low[i]) && (high[i] == kOpen || n <= high[i]))
                 return true;
         }
         return false;

@@ -2,6 +2,8 @@
 
 #include "FilterFixtures.h"
 #include "core/LittleEndian.h"
+#include "filter/FilterMatcher.h"
+#include "filter/RangeText.h"
 
 #include <gtest/gtest.h>
 
@@ -338,6 +340,25 @@ TEST_F(FilterMatchTest, RangeLists)
     EXPECT_TRUE(accepts(c));
     f.extensions.count = -3;
     EXPECT_FALSE(accepts(c));
+}
+
+TEST_F(FilterMatchTest, RangesCompareTheCallsUnsignedNumbers)
+{
+    // A call without extension or trunk carries the largest unsigned number: it
+    // lies above "7-" and not below "-50", in the record and in the fast path.
+    CallRecord c = call();
+    c.extension = c.trunk = 0xFFFFFFFFu;
+    for (RangeList FilterRecord::*ranges : {&FilterRecord::extensions, &FilterRecord::trunks}) {
+        f = FilterRecord {};
+        f.extensionOn = f.trunkOn = 1;
+        f.extensions = f.trunks = rangetext::parse("-");
+        (f.*ranges) = rangetext::parse("-50");
+        EXPECT_FALSE(accepts(c));
+        EXPECT_FALSE(FilterMatcher(f, db).accept(c));
+        (f.*ranges) = rangetext::parse("7-");
+        EXPECT_TRUE(accepts(c));
+        EXPECT_TRUE(FilterMatcher(f, db).accept(c));
+    }
 }
 
 TEST_F(FilterMatchTest, TrunkGroupReplacesTrunkRanges)
