@@ -97,7 +97,9 @@ std::optional<TimeOfDay> readTimeOfDay(std::string_view text)
     const auto hour = readInteger(text.substr(0, colon));
     const std::string_view minuteText = text.substr(colon + 1);
     const auto minute = !minuteText.empty() && isDigit(minuteText.front()) ? readInteger(minuteText) : std::nullopt;
-    if (!hour || !minute || *hour < 0 || *hour > 23 || *minute < 0 || *minute > 59)
+    if (!hour || !minute || *hour < 0 || *minute < 0 || *minute > 59)
+        return std::nullopt;
+    if (*hour > 23 && !(*hour == 24 && *minute == 0))
         return std::nullopt;
     return TimeOfDay{static_cast<std::uint8_t>(*hour), static_cast<std::uint8_t>(*minute)};
 }

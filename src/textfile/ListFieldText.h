@@ -30,7 +30,8 @@ std::optional<std::int32_t> readCount(std::string_view text);
 // true; "0", "false", "no" or zero is false; anything else is nothing.
 std::optional<bool> readFlag(std::string_view text);
 
-// A time of day "H:MM" (or "H.MM"), hour 0-23, minute 0-59.
+// A time of day "H:MM" (or "H.MM"), hour 0-23, minute 0-59, or "24:00": the
+// end of the day, as a rate period that lasts until midnight ends.
 struct TimeOfDay
 {
     std::uint8_t hour = 0;

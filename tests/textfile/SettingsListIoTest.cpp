@@ -111,7 +111,10 @@ TEST(ListFieldText, ReadsLeadingRunsAndIntegers)
     EXPECT_EQ(listtext::readFlag("maybe"), std::nullopt);
     ASSERT_TRUE(listtext::readTimeOfDay("7:05").has_value());
     EXPECT_EQ(listtext::readTimeOfDay("7:05")->minute, 5);
-    EXPECT_EQ(listtext::readTimeOfDay("24:00"), std::nullopt);
+    ASSERT_TRUE(listtext::readTimeOfDay("24:00").has_value());  // the end of the day
+    EXPECT_EQ(listtext::readTimeOfDay("24:00")->hour, 24);
+    EXPECT_EQ(listtext::readTimeOfDay("24:01"), std::nullopt);
+    EXPECT_EQ(listtext::readTimeOfDay("25:00"), std::nullopt);
     EXPECT_EQ(listtext::readTimeOfDay("12:"), std::nullopt);
     EXPECT_TRUE(listtext::equalIgnoringCase("\xC4RGER", "\xE4rger"));  // Windows-1252 umlaut A
     EXPECT_FALSE(listtext::equalIgnoringCase("Local", "Locale"));
@@ -555,6 +558,7 @@ TEST_F(ListIoTest, EveryListSurvivesExportAndImport)
         b.periods[0] = {0.0975, 60, 22, 0, 6, 30,
                         RatePeriod::kActive | RatePeriod::kByKindOfDay | RatePeriod::kTimed | RatePeriod::kCrossesMidnight};
         b.periods[1] = {0.12, 1, 0, 0, 0, 0, RatePeriod::kActive | RatePeriod::kByKindOfDay | RatePeriod::kHolidaysOnly};
+        b.periods[2] = {0.08, 60, 16, 0, 24, 0, RatePeriod::kActive | RatePeriod::kTimed};  // until the end of the day
         original.destinations.push_back(d);
     }
     original.rebuildCurrencyFormats();
