@@ -263,9 +263,17 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
     if (given(taskkey::Detail))
         request.detail = valueOf(taskkey::Detail);
 
-    // 4. The call files of the period; none found keeps the loaded calls.
+    // 4. The call files of the period. Without any, a report of whatever happens
+    // to be loaded would pass for the period's report: say so and write none.
     const std::vector<fs::path> files = TaskCallFiles(folder, *from, *to);
-    if (!files.empty() && !host.loadCallFiles(files))
+    if (files.empty()) {
+        const std::string_view picture = LocaleTexts::current().shortDateFormat;
+        host.restoreWindow();
+        MessageById(sid::kNoCallFileForPeriod, mb::kOk | mb::kIconStop,
+                    {formatCallDate(picture, *from), formatCallDate(picture, *to), PathText(folder)});
+        return result;
+    }
+    if (!host.loadCallFiles(files))
         return result;
     if (filtered)
         host.applyCurrentFilter();

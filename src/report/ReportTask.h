@@ -81,5 +81,6 @@ struct TaskResult
 
 // Runs a task. Errors in the task show their message (25170 for a task file
 // that cannot be read, 25650 for a missing required value, 25651 for an invalid
-// one) and nothing is loaded or written; report errors show their own.
+// one) and nothing is loaded or written; so does a period for which the calls
+// folder holds no call file (25652). Report errors show their own.
 TaskResult ProcessTask(std::string_view task, ReportTaskHost& host);

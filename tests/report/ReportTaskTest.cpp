@@ -184,12 +184,16 @@ TEST_F(ProcessTaskTest, ErrorsNameTheArgumentAndLoadNothing)
     EXPECT_FALSE(fs::exists(dir / "Reports" / "x.htm"));
 }
 
-TEST_F(ProcessTaskTest, NoCallFilesKeepsTheLoadedCalls)
+TEST_F(ProcessTaskTest, NoCallFileForThePeriodWritesNoReport)
 {
+    ASSERT_TRUE(host.loadFiles(std::vector<fs::path>{dir / "Calls" / "2025_02.bsl"}));
     const TaskResult result = ProcessTask("from=\"today\" to=\"today\" report=\"count\" out=\"y\"", host);
-    ASSERT_TRUE(result.reportWritten);
+    EXPECT_FALSE(result.reportWritten);
+    EXPECT_FALSE(fs::exists(dir / "Reports" / "y.htm"));
     EXPECT_TRUE(host.loaded.empty());
-    EXPECT_EQ(readFile(result.file), "1-1:0");
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].id, sid::kNoCallFileForPeriod);
+    EXPECT_NE(sink.shown[0].text.find((dir / "Calls").string()), std::string::npos) << sink.shown[0].text;
 }
 
 } // namespace
