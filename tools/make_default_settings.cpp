@@ -1,7 +1,9 @@
 // make_default_settings: writes the settings database "brisel.dat" that ships
-// with the program (the program never creates one from nothing).
+// with the program (the program never creates one from nothing) and, when
+// asked, the demo's preferences: the names of the user-defined call types and
+// the company texts that reports print in their heading.
 //
-//   make_default_settings FILE
+//   make_default_settings FILE [INI]
 //
 // The demo office sits in Cologne, Germany: local numbers are dialled as they
 // are, long distance as "0" + area code, mobiles as "015x"/"016x"/"017x",
@@ -9,10 +11,13 @@
 // in euros; the alternative currency is the US dollar.
 
 #include "core/Cp1252.h"
+#include "core/IniProfile.h"
 #include "core/Locale.h"
+#include "prefs/Preferences.h"
 #include "settings/SettingsFile.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <tuple>
@@ -117,11 +122,11 @@ constexpr PrefixRule kPrefixes[] = {
     {4, "015*", "4915", 0, 0},                  // mobile networks
     {4, "016*", "4916", 0, 0},
     {4, "017*", "4917", 0, 0},
-    {3, "0800", "", 0, PrefixEntry::kFreeCalls | PrefixEntry::kTreatAsLocal},
+    {3, "0800", "49800", 0, PrefixEntry::kFreeCalls},
     {5, "0180*", "49180", 0, 0},
     {0, "110", "", 0, PrefixEntry::kFreeCalls},  // emergency numbers
     {0, "112", "", 0, PrefixEntry::kFreeCalls},
-    {6, "118**", "", 0, PrefixEntry::kTreatAsLocal},
+    {6, "118**", "49118", 0, 0},
 };
 
 // Call-by-call selection on the main carrier: 01088 routes through Globalcall.
@@ -281,6 +286,8 @@ void addDestinations(SettingsDatabase& db)
     addDestination(db, "4916", "Germany", "Mobile (016x)", kMobile);
     addDestination(db, "4917", "Germany", "Mobile (017x)", kMobile);
     addDestination(db, "49180", "Germany", "Shared-cost service", kService);
+    addDestination(db, "49800", "Germany", "Free numbers (0800)", kService);
+    addDestination(db, "49118", "Germany", "Directory enquiries (118xx)", kService);
 }
 
 // The demo office: extensions 100-149 in seven departments; a few employees
@@ -478,12 +485,26 @@ void addHeader(SettingsDatabase& db)
     }
 }
 
+// The demo office's preferences in the INI file; its other keys stay as they are.
+bool writePreferences(const char* path)
+{
+    IniProfile ini{std::filesystem::path(path)};
+    Preferences prefs;
+    prefs.load(ini);
+    // Call types 3 to 6, as the prefixes above use them.
+    prefs.userCallTypes = {"Free numbers", "Mobile", "Service numbers", "Directory enquiries"};
+    prefs.customTexts = {text("Rheinblick Handels GmbH"), text("Domkloster 4\r\n50667 Köln"),
+                         "+49 221 4711-0, Fax +49 221 4711-199", "Telephone costs of the Cologne office",
+                         "Internal - not for distribution"};
+    return prefs.save(ini);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_default_settings FILE\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_default_settings FILE [INI]\n");
         return 2;
     }
     Locale::pin("en_US");  // the shipped lists come out in the same order on every build machine
@@ -507,6 +528,10 @@ int main(int argc, char** argv)
     SettingsDatabase check;
     if (loadSettings(argv[1], check) != SettingsLoadResult::Ok || encodeSettings(check) != encodeSettings(db)) {
         std::fprintf(stderr, "make_default_settings: %s does not read back\n", argv[1]);
+        return 1;
+    }
+    if (argc == 3 && !writePreferences(argv[2])) {
+        std::fprintf(stderr, "make_default_settings: %s cannot be written\n", argv[2]);
         return 1;
     }
     return 0;

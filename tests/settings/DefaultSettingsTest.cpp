@@ -45,9 +45,11 @@ protected:
             return "(no prefix)";
         std::string key(p->internationalCode.view());
         int found = -1;
-        for (std::size_t i = p->prefix.view().size(); i < number.size(); ++i) {
+        for (std::size_t i = p->prefix.view().size();; ++i) {
             if (const int d = db.findDestination(key); d >= 0)
                 found = d;
+            if (i >= number.size())
+                break;
             key += number[i];
         }
         return db.destinationText(found);
@@ -93,6 +95,9 @@ TEST_F(DefaultSettingsTest, NumbersOfTheCallGeneratorReachTheirDestinations)
         EXPECT_EQ(destinationFor(carrier, "017612345678"), "Germany - Mobile (017x)");
         EXPECT_EQ(prefixFor(carrier, "1234567")->callType, 0);
         EXPECT_TRUE(prefixFor(carrier, "08001234567")->flags & PrefixEntry::kFreeCalls);
+        // Free numbers and directory enquiries have a destination of their own (reports list them by it).
+        EXPECT_EQ(destinationFor(carrier, "08001234567"), "Germany - Free numbers (0800)");
+        EXPECT_EQ(destinationFor(carrier, "11833"), "Germany - Directory enquiries (118xx)");
         EXPECT_TRUE(prefixFor(carrier, "112")->flags & PrefixEntry::kFreeCalls);
     }
     // Call-by-call selection on the main carrier switches to carrier 4.
