@@ -4,11 +4,11 @@
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
+#include "app/CommandLine.h"
 #include "app/FrameProgress.h"
 #include "app/StatusPanel.h"
 #include "core/Cp1252.h"
 #include "core/DebugLog.h"
-#include "core/FileTypes.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 #include "report/ReportTask.h"
@@ -17,18 +17,6 @@
 #include <QApplication>
 
 namespace {
-
-// A command line names a call file when its extension, quotes taken away, is ".bsl" in any case.
-std::optional<std::filesystem::path> callFileOf(const QString& text)
-{
-    QString name = text;
-    name.replace(QLatin1Char('"'), QLatin1Char(' '));
-    name = name.trimmed();
-    const auto extension = QString::fromLatin1(filetypes::extension(filetypes::kCallDatabase));
-    if (!name.endsWith(extension, Qt::CaseInsensitive) || name.size() <= extension.size())
-        return std::nullopt;
-    return std::filesystem::path(name.toStdString());
-}
 
 // The main window as a report task sees it: the task loads files, applies a
 // saved filter and runs the report on what the window shows.
