@@ -112,10 +112,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createList();
     void applyColumns(const ListLayout& layout);
+    // The default column widths for the list's font.
+    ListLayout::Widths defaultColumnWidths() const;
     void createMenus();
     void createToolBar();
     void applyShortcuts();
@@ -138,6 +142,7 @@ private:
     void fillSavedFilterMenu(QMenu* menu);
     void commandOpen();
     void commandSaveAs();
+    bool isOpenCallFile(const std::filesystem::path& path) const;
     void commandFind();
     void commandAbout();
     void commandChangeLogin();
@@ -176,4 +181,5 @@ private:
     std::filesystem::path m_lastFile;  // the call file opened last ("File" "Name")
     bool m_maximize = true;            // "Layout" "Maximize" as read at creation
     bool m_layoutSaved = false;
+    bool m_shownOnScreen = false;      // shown other than minimized at least once
 };

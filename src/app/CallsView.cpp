@@ -102,3 +102,15 @@ void CallsView::keyPressEvent(QKeyEvent* event)
     }
     QTableView::keyPressEvent(event);
 }
+
+QModelIndex CallsView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // A list of rows, not a grid of cells: Home and End go to the first and the
+    // last row (with Shift they extend the selection there), as Ctrl+Home and
+    // Ctrl+End do.
+    if ((action == MoveHome || action == MoveEnd) && model() && model()->rowCount() > 0) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
