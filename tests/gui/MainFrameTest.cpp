@@ -181,6 +181,23 @@ private Q_SLOTS:
         QCOMPARE(checked, 13);  // the filter button is a widget of its own
     }
 
+    void sortGlyphLeavesTheTitleReadable()
+    {
+        TestHome home;
+        MessageLog messages;
+        home.writeIni("[CallsSort0]\nType=5\n[List]\nWidth5=64\n");
+        Frame f(home);
+        CMainFrame& frame = *f;
+        auto* header = static_cast<CallsHeader*>(frame.view()->horizontalHeader());
+        const int duration = columnOf(*frame.model(), ColumnType::Duration);
+        const QFontMetrics metrics(header->font());
+        const QString shown = header->shownTitle(duration);
+        // Beside the 12-pixel glyph the title is shortened to what fits, never drawn over it.
+        QVERIFY(metrics.horizontalAdvance(shown) + 12 <= header->sectionSize(duration));
+        QVERIFY(shown.startsWith(QLatin1Char('D')));
+        QCOMPARE(header->shownTitle(columnOf(*frame.model(), ColumnType::DialedNumber)), QStringLiteral("Dialed Number"));
+    }
+
     void missingDatabaseStops()
     {
         TestHome home;
