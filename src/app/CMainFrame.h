@@ -50,6 +50,8 @@ public:
     // The program's window layout keys: the window is shown minimized for a
     // command line, else maximized or normal as stored.
     void showAtStart(bool commandLineGiven);
+    // A minimized window comes back maximized or normal as stored.
+    void restoreFromMinimized();
 
     // A command line handed over (origin 1 from a second start, 2 from this
     // program's own start): a ".bsl" file opens in place of the open files,

@@ -59,11 +59,7 @@ public:
         return ReportEnvironment{session.calls(), session.settings(), session.prefs(), session.columns(),
                                  session.sortKeys(), {}, m_ini, m_frame.programFolder(), m_context, m_progress, *this};
     }
-    void restoreWindow() override
-    {
-        if (m_frame.isMinimized())
-            m_frame.showNormal();
-    }
+    void restoreWindow() override { m_frame.restoreFromMinimized(); }
 
     void status(int textId) override { m_status.setMessage(qtText(LoadText(textId))); }
     bool cancelRequested() override { return m_progress.aborted(); }
@@ -103,6 +99,16 @@ bool CMainFrame::loadSettings()
     return true;
 }
 
+void CMainFrame::restoreFromMinimized()
+{
+    if (!isMinimized())
+        return;
+    if (m_maximize)
+        showMaximized();
+    else
+        showNormal();
+}
+
 bool CMainFrame::logIn()
 {
     const auto level = CDlgLogin::run(this, m_session->settings().header);
@@ -131,12 +137,7 @@ std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& te
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return false;
     if (const auto file = callFileOf(text)) {
-        if (isMinimized()) {
-            if (m_maximize)
-                showMaximized();
-            else
-                showNormal();
-        }
+        restoreFromMinimized();
         openFiles({*file});
         updateCommandStates();
         return true;

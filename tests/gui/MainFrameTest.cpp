@@ -198,6 +198,16 @@ private Q_SLOTS:
         QCOMPARE(header->shownTitle(columnOf(*frame.model(), ColumnType::DialedNumber)), QStringLiteral("Dialed Number"));
     }
 
+    void titleShowsTheAbsolutePath()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        const auto path = home.writeCalls("title.bsl", 5);
+        QVERIFY((*f).openFiles({std::filesystem::relative(path)}));
+        QCOMPARE((*f).windowTitle(), QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(path.string()));
+    }
+
     void missingDatabaseStops()
     {
         TestHome home;
