@@ -6,7 +6,9 @@
 //
 // DIR holds a translation's source: strings.txt ("id<TAB>text" lines) and any
 // number of *.qxr files with the translated menus and dialogs. Every string and
-// menu text must be translated; anything the base does not have is an error.
+// menu text must be translated; anything the base does not have is an error. A
+// top-level menu of the main window whose mnemonic is the key of one of its Alt
+// accelerators is an error too: Alt and that key would open the menu instead.
 
 #include "lang/LanguageBuilder.h"
 #include "lang/LanguageFile.h"
@@ -76,6 +78,73 @@ bool report(const fs::path& what, const std::vector<std::string>& problems, cons
     return problems.empty();
 }
 
+constexpr int kMainMenu = 101;
+
+char upperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+const MenuTemplate* findMenu(const ResourceSet& resources, int id)
+{
+    for (const MenuTemplate& menu : resources.menus)
+        if (menu.id == id)
+            return &menu;
+    return nullptr;
+}
+
+// The keys of the "Alt+K" accelerators a menu shows after the tab of its items.
+void collectAltKeys(const std::vector<MenuItem>& items, std::string& keys)
+{
+    static const std::string kAlt = "ALT+";
+    for (const MenuItem& item : items) {
+        collectAltKeys(item.items, keys);
+        const std::size_t tab = item.text.find('\t');
+        if (tab == std::string::npos)
+            continue;
+        std::string shortcut;
+        for (const char c : item.text.substr(tab + 1))
+            shortcut += upperAscii(c);
+        if (shortcut.size() == kAlt.size() + 1 && shortcut.compare(0, kAlt.size(), kAlt) == 0)
+            keys += shortcut.back();
+    }
+}
+
+// The mnemonic of a menu text: the character after a single '&', or none.
+char mnemonicOf(const std::string& text)
+{
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&')
+            return upperAscii(text[i + 1]);
+        ++i;
+    }
+    return 0;
+}
+
+// Top-level menus of the main window whose mnemonic is an Alt accelerator's key.
+// The accelerators are those the program's own menu shows (they are fixed in the
+// program) and those the translation shows.
+std::vector<std::string> mnemonicClashes(const ResourceSet& program, const ResourceSet& translated)
+{
+    std::vector<std::string> problems;
+    const MenuTemplate* menu = findMenu(translated, kMainMenu);
+    if (!menu)
+        return problems;
+    std::string altKeys;
+    if (const MenuTemplate* own = findMenu(program, kMainMenu))
+        collectAltKeys(own->items, altKeys);
+    collectAltKeys(menu->items, altKeys);
+    for (const MenuItem& item : menu->items) {
+        const char mnemonic = mnemonicOf(item.text);
+        if (item.type == MenuItem::Type::Popup && mnemonic != 0 && altKeys.find(mnemonic) != std::string::npos)
+            problems.push_back("menu " + std::to_string(kMainMenu) + ": the mnemonic of \"" + item.text
+                               + "\" is the accelerator Alt+" + std::string(1, mnemonic));
+    }
+    return problems;
+}
+
 bool makeTranslation(const Translation& translation, const LanguageTable& base, const ResourceSet& resources)
 {
     TranslationSource source;
@@ -98,6 +167,8 @@ bool makeTranslation(const Translation& translation, const LanguageTable& base, 
 
     std::vector<std::string> problems, missing;
     const LanguageTable table = buildTranslationTable(base, resources, source, problems, missing);
+    for (std::string& clash : mnemonicClashes(resources, source.resources))
+        problems.push_back(std::move(clash));
     const bool ok
         = report(translation.sourceDir, problems, "error") && report(translation.sourceDir, missing, "missing");
     return ok && writeFile(translation.output, table, false);
@@ -146,7 +217,7 @@ int main(int argc, char** argv)
     registry.add(resources);
     const ResourceSet ordered {registry.menus(), registry.dialogs()};
 
-    std::vector<std::string> problems;
+    std::vector<std::string> problems = mnemonicClashes(ordered, ordered);
     const LanguageTable base = buildBaseTable(ordered, BuiltInStrings(), &problems);
     if (!report(baseOutput, problems, "error") || !writeFile(baseOutput, base, true))
         return 1;

@@ -6,6 +6,7 @@
 #include "app/FrameProgress.h"
 #include "app/ProgramIcon.h"
 #include "app/StatusPanel.h"
+#include "app/ToolIcons.h"
 #include "core/Cp1252.h"
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
@@ -13,6 +14,7 @@
 #include "ui/ColorButton.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -46,31 +48,39 @@ const Accelerator kAccelerators[] = {
 struct ToolButton
 {
     int command;  // 0: a separator
-    QStyle::StandardPixmap icon;
+    ToolIcon icon;
 };
 
 const ToolButton kToolButtons[] = {
-    {cmd::kOpen, QStyle::SP_DialogOpenButton},
-    {cmd::kClose, QStyle::SP_DialogCloseButton},
+    {cmd::kOpen, {"document-open", QStyle::SP_DialogOpenButton}},
+    {cmd::kClose, {"document-close", QStyle::SP_DialogCloseButton}},
     {0, {}},
-    {cmd::kRefresh, QStyle::SP_BrowserReload},
-    {cmd::kAutoRefresh, QStyle::SP_MediaPlay},
+    {cmd::kRefresh, {"view-refresh", QStyle::SP_BrowserReload}},
+    {cmd::kAutoRefresh, {"media-playback-start", QStyle::SP_MediaPlay}},
     {0, {}},
-    {cmd::kFilter, QStyle::SP_FileDialogContentsView},
-    {cmd::kUndoFilter, QStyle::SP_ArrowBack},
-    {cmd::kClearFilter, QStyle::SP_DialogResetButton},
+    {cmd::kFilter, {"view-filter", QStyle::SP_FileDialogContentsView}},
+    {cmd::kUndoFilter, {"edit-undo", QStyle::SP_ArrowBack}},
+    {cmd::kClearFilter, {"edit-clear", QStyle::SP_DialogResetButton}},
     {0, {}},
-    {cmd::kReports, QStyle::SP_FileDialogDetailedView},
-    {cmd::kQuickReport, QStyle::SP_FileIcon},
+    {cmd::kReports, {"document-print", QStyle::SP_FileDialogDetailedView}},
+    {cmd::kQuickReport, {"document-print-preview", QStyle::SP_FileIcon}},
     {0, {}},
-    {cmd::kFind, QStyle::SP_FileDialogStart},
-    {cmd::kFindNext, QStyle::SP_ArrowForward},
+    {cmd::kFind, {"edit-find", QStyle::SP_FileDialogStart}},
+    {cmd::kFindNext, {"go-next", QStyle::SP_ArrowForward}},
     {0, {}},
-    {cmd::kSettings, QStyle::SP_ComputerIcon},
+    {cmd::kSettings, {"preferences-system", QStyle::SP_ComputerIcon}},
     {0, {}},
-    {cmd::kHelpTopics, QStyle::SP_DialogHelpButton},
-    {cmd::kAbout, QStyle::SP_MessageBoxInformation},
+    {cmd::kHelpTopics, {"help-contents", QStyle::SP_DialogHelpButton}},
+    {cmd::kAbout, {"help-about", QStyle::SP_MessageBoxInformation}},
 };
+
+// The path as the title shows it: absolute, whichever way the file was opened.
+std::filesystem::path absolutePath(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal();
+}
 
 QString durationText(std::uint64_t seconds)
 {
@@ -111,7 +121,12 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
 
     const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const WindowLayout layout = WindowLayout::read(ini, work.left(), work.top(), work.width(), work.height());
-    setGeometry(layout.left, layout.top, std::max(layout.width, 200), std::max(layout.height, 150));
+    QList<QRect> workAreas;
+    for (const QScreen* each : QGuiApplication::screens())
+        workAreas.append(each->availableGeometry());
+    setGeometry(WindowLayout::placeOnScreens(
+        QRect(layout.left, layout.top, std::max(layout.width, 200), std::max(layout.height, 150)), workAreas,
+        style()->pixelMetric(QStyle::PM_TitleBarHeight)));
     m_maximize = layout.maximize;
 
     updateTitle();
@@ -134,7 +149,7 @@ void CMainFrame::createList()
     m_view->setCallsModel(m_model);
     setCentralWidget(m_view);
     setFocusProxy(m_view);
-    const ListLayout layout = ListLayout::read(m_ini);
+    const ListLayout layout = ListLayout::read(m_ini, defaultColumnWidths());
     m_session->setSortKeys(layout.sort);
     applyColumns(layout);
 
@@ -151,6 +166,23 @@ void CMainFrame::createList()
         m_selectionDirty = true;
         QTimer::singleShot(0, this, &CMainFrame::updateSelectionTotals);
     });
+}
+
+ListLayout::Widths CMainFrame::defaultColumnWidths() const
+{
+    // The average character width as the system measures a dialog font: over
+    // the 52 letters, rounded.
+    const QFontMetrics metrics(m_view->font());
+    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    ListLayout::Widths widths = ListLayout::defaultWidths((letters / 26 + 1) / 2);
+    // Digits may be wider than the average letter: a whole date must fit.
+    CallRecord call = CallRecord::empty();
+    call.start = {2028, 12, 28, 23, 58};
+    const QString date = qtText(m_session->columns().cellText(call, ColumnType::Date));
+    const int margins = 2 * m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 8;
+    int& dateWidth = widths[static_cast<std::size_t>(ColumnType::Date)];
+    dateWidth = std::max(dateWidth, metrics.horizontalAdvance(date) + margins);
+    return widths;
 }
 
 void CMainFrame::applyColumns(const ListLayout& layout)
@@ -244,7 +276,7 @@ void CMainFrame::createToolBar()
             continue;
         }
         const int id = button.command;
-        auto* action = new QAction(style()->standardIcon(button.icon), qtText(LoadTextTip(id)), m_toolBar);
+        auto* action = new QAction(toolIcon(button.icon, *style(), id == cmd::kHelpTopics), qtText(LoadTextTip(id)), m_toolBar);
         setCommandId(action, id);
         action->setToolTip(qtText(LoadTextTip(id)));
         action->setStatusTip(qtText(LoadTextPrompt(id)));
@@ -300,6 +332,7 @@ void CMainFrame::fillLanguageMenu()
 
 void CMainFrame::retranslate()
 {
+    LoadQtTranslation();
     // The direction, call-type and "Unknown" texts of the list come with the columns.
     rebuildList([this](Progress& progress) { m_session->settingsChanged(progress); });
     createMenus();
@@ -366,7 +399,7 @@ void CMainFrame::updateTitle()
     QString title = qtText(LoadText(sid::kProgramTitle));
     const CallSession& calls = m_session->calls();
     if (calls.openFileCount() == 1)
-        title += QStringLiteral(" - ") + QString::fromStdString(calls.currentFile().string());
+        title += QStringLiteral(" - ") + QString::fromStdString(absolutePath(calls.currentFile()).string());
     else if (calls.openFileCount() > 1)
         title += qtText(FormatPrintf(LoadText(sid::kTitleFilesOpen), {static_cast<unsigned long long>(calls.openFileCount())}));
     setWindowTitle(title);
@@ -374,6 +407,10 @@ void CMainFrame::updateTitle()
 
 void CMainFrame::updateStatus()
 {
+    if (m_model->frozen()) {
+        m_status->clearCounts();  // the rows are being rebuilt: their totals are not known yet
+        return;
+    }
     const bool selection = m_selectedCount > 1;
     const CallTotals& totals = m_session->totals();
     const auto rows = static_cast<unsigned long long>(totals.rows);
@@ -426,7 +463,24 @@ void CMainFrame::saveLayout()
     if (!m_lastFile.empty())
         m_ini.writeString(filelayout::kSection, filelayout::kNameKey, cp1252::fromUtf8(m_lastFile.string()));
     list.write(m_ini);
-    window.write(m_ini);
+    // A run that only ever showed the window minimized (a report task) knows no
+    // layout of its own: the one stored stays.
+    if (m_shownOnScreen)
+        window.write(m_ini);
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!isMinimized())
+        m_shownOnScreen = true;
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isVisible() && !isMinimized())
+        m_shownOnScreen = true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -50,6 +50,8 @@ public:
     // The program's window layout keys: the window is shown minimized for a
     // command line, else maximized or normal as stored.
     void showAtStart(bool commandLineGiven);
+    // A minimized window comes back maximized or normal as stored.
+    void restoreFromMinimized();
 
     // A command line handed over (origin 1 from a second start, 2 from this
     // program's own start): a ".bsl" file opens in place of the open files,
@@ -112,10 +114,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createList();
     void applyColumns(const ListLayout& layout);
+    // The default column widths for the list's font.
+    ListLayout::Widths defaultColumnWidths() const;
     void createMenus();
     void createToolBar();
     void applyShortcuts();
@@ -138,6 +144,7 @@ private:
     void fillSavedFilterMenu(QMenu* menu);
     void commandOpen();
     void commandSaveAs();
+    bool isOpenCallFile(const std::filesystem::path& path) const;
     void commandFind();
     void commandAbout();
     void commandChangeLogin();
@@ -176,4 +183,5 @@ private:
     std::filesystem::path m_lastFile;  // the call file opened last ("File" "Name")
     bool m_maximize = true;            // "Layout" "Maximize" as read at creation
     bool m_layoutSaved = false;
+    bool m_shownOnScreen = false;      // shown other than minimized at least once
 };

@@ -7,12 +7,35 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionHeader>
 
 #include <algorithm>
+
+void CallsHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+    int room = sectionSize(logicalIndex) - 2 * margin;
+    if (!option->icon.isNull()) {
+        const int extent = style()->pixelMetric(QStyle::PM_SmallIconSize, option, this);
+        const QList<QSize> sizes = option->icon.availableSizes();
+        room -= (sizes.isEmpty() ? extent : std::min(extent, sizes.first().width())) + margin;
+    }
+    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, std::max(room, 0));
+}
+
+QString CallsHeader::shownTitle(int logicalIndex) const
+{
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    initStyleOptionForIndex(&option, logicalIndex);
+    return option.text;
+}
 
 CallsView::CallsView(QWidget* parent)
     : QTableView(parent)
 {
+    setHorizontalHeader(new CallsHeader(Qt::Horizontal, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setShowGrid(false);
@@ -101,4 +124,16 @@ void CallsView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+QModelIndex CallsView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // A list of rows, not a grid of cells: Home and End go to the first and the
+    // last row (with Shift they extend the selection there), as Ctrl+Home and
+    // Ctrl+End do.
+    if ((action == MoveHome || action == MoveEnd) && model() && model()->rowCount() > 0) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
 }

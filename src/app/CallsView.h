@@ -4,11 +4,25 @@
 // under the rows they follow, header clicks, the context menu and the Delete
 // key reported to the main window.
 
+#include <QHeaderView>
 #include <QTableView>
 
 #include <vector>
 
 class CallsModel;
+
+// The list's header: a title that does not fit beside the sort glyph is
+// shortened with an ellipsis, rather than drawn over the glyph.
+class CallsHeader final : public QHeaderView
+{
+public:
+    using QHeaderView::QHeaderView;
+    // The title as the section shows it.
+    QString shownTitle(int logicalIndex) const;
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
+};
 
 class CallsView : public QTableView
 {
@@ -35,6 +49,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     CallsModel* m_calls = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/IniProfile.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -54,6 +55,31 @@ void WindowLayout::write(IniProfile& ini) const
     ini.writeInt(kLayout, "Maximize", maximize ? 1 : 0);
 }
 
+QRect WindowLayout::placeOnScreens(const QRect& wanted, const QList<QRect>& workAreas, int titleBarHeight)
+{
+    if (workAreas.isEmpty())
+        return wanted;
+    const QPoint titleBar(wanted.left() + std::min(wanted.width() / 2, 100), wanted.top() - titleBarHeight);
+    for (const QRect& area : workAreas)
+        if (area.contains(titleBar))
+            return wanted;
+    QRect area = workAreas.first();
+    qint64 bestOverlap = 0;
+    for (const QRect& candidate : workAreas) {
+        const QRect overlap = candidate.intersected(wanted);
+        const qint64 size = qint64{overlap.width()} * overlap.height();
+        if (size > bestOverlap) {
+            bestOverlap = size;
+            area = candidate;
+        }
+    }
+    const QRect room = area.adjusted(0, titleBarHeight, 0, 0);
+    QRect placed(wanted.topLeft(), wanted.size().boundedTo(room.size()));
+    placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
+    return placed;
+}
+
 ListLayout::ListLayout()
 {
     for (int i = 0; i < kColumnTypeCount; ++i) {
@@ -62,9 +88,21 @@ ListLayout::ListLayout()
     }
 }
 
-ListLayout ListLayout::read(const IniProfile& ini)
+ListLayout::Widths ListLayout::defaultWidths(int averageCharWidth)
+{
+    Widths widths;
+    const int charWidth = std::max(averageCharWidth, 1);
+    for (int i = 0; i < kColumnTypeCount; ++i) {
+        const int width = columnSpec(static_cast<ColumnType>(i)).defaultWidth;
+        widths[static_cast<std::size_t>(i)] = (width * charWidth + kDialogCharWidth / 2) / kDialogCharWidth;
+    }
+    return widths;
+}
+
+ListLayout ListLayout::read(const IniProfile& ini, const Widths& defaults)
 {
     ListLayout layout;
+    layout.widths = defaults;
     const int columns = ini.readInt(kList, "Columns", kDefaultColumns);
     layout.columns = columns >= 1 && columns <= kColumnTypeCount ? columns : kDefaultColumns;
 

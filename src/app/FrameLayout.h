@@ -12,6 +12,9 @@
 
 #include "prefs/CallColumns.h"
 
+#include <QList>
+#include <QRect>
+
 #include <array>
 #include <string>
 
@@ -28,6 +31,12 @@ struct WindowLayout
     // Missing keys take the work area's edges and size; Maximize defaults to 1.
     static WindowLayout read(const IniProfile& ini, int workLeft, int workTop, int workWidth, int workHeight);
     void write(IniProfile& ini) const;
+
+    // The window's rectangle (without its frame) on the screens as they are now:
+    // kept when its title bar (`titleBarHeight` above the rectangle) lies on one
+    // of the work areas, else moved (and made smaller when needed) onto the work
+    // area it overlaps most, or the first one.
+    static QRect placeOnScreens(const QRect& wanted, const QList<QRect>& workAreas, int titleBarHeight);
 };
 
 struct ListLayout
@@ -41,9 +50,18 @@ struct ListLayout
 
     ListLayout();  // the defaults of a new installation
 
+    using Widths = std::array<int, kColumnTypeCount>;
+    // The default widths were made for the 8-point dialog font, whose average
+    // character is 6 pixels wide; a font with wider characters gets them scaled
+    // by its own average character width.
+    static constexpr int kDialogCharWidth = 6;
+    static Widths defaultWidths(int averageCharWidth = kDialogCharWidth);
+
     // The types must be the 19 column types, each once; otherwise the whole order
-    // is the default one. A width below zero takes the type's default.
-    static ListLayout read(const IniProfile& ini);
+    // is the default one. A missing width, or one below zero, takes the type's
+    // default from `defaults`; stored widths are kept as stored.
+    static ListLayout read(const IniProfile& ini) { return read(ini, defaultWidths()); }
+    static ListLayout read(const IniProfile& ini, const Widths& defaults);
     void write(IniProfile& ini) const;
 
     ColumnType typeAt(int position) const { return types[static_cast<std::size_t>(position)]; }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QWidget>
 #include <QWindow>
 
@@ -46,11 +47,19 @@ bool FrameProgress::step(std::size_t done, std::size_t total)
 
 void FrameProgress::end()
 {
-    m_status.endProgress();
+    // One counted loop of the operation is over; its name stays while the rest
+    // (sorting, totals) runs. The idle text comes back when the operation ends.
+    m_status.hideProgress();
 }
 
 bool FrameProgress::eventFilter(QObject* watched, QEvent* event)
 {
+    // A message of the operation (an error, mostly) waits for the user: the
+    // status bar no longer claims the operation is under way.
+    if (event->type() == QEvent::Show && qobject_cast<const QMessageBox*>(watched)) {
+        m_status.hideProgress();
+        m_status.setIdle();
+    }
     // Only the main window is held still: a message box the operation shows must
     // take its answer.
     const auto* widget = qobject_cast<const QWidget*>(watched);

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -18,6 +19,9 @@ namespace {
 constexpr int kConnectTries = 25;    // the first instance may still be starting
 constexpr int kConnectWaitMs = 200;
 constexpr int kBusyRetryMs = 100;
+constexpr int kRequestWaitMs = 30 * 1000;  // a sender that never completes its request is cut off
+constexpr const char* kServedProperty = "qxServed";
+constexpr const char* kServingProperty = "qxServing";
 
 } // namespace
 
@@ -33,8 +37,31 @@ InstanceLink::~InstanceLink() = default;
 QString InstanceLink::defaultName()
 {
     // The built-in title, not a translation of it: every start must find the same name.
-    // The user's id keeps the programs of several users on one machine apart.
-    return QString::fromLatin1(BuiltInText(sid::kProgramTitle)) + QStringLiteral("-%1").arg(getuid());
+    // The user's id keeps the programs of several users on one machine apart, the
+    // display the programs of one user's several graphical sessions.
+    QString name = QString::fromLatin1(BuiltInText(sid::kProgramTitle)) + QStringLiteral("-%1").arg(getuid());
+    const QString display = displayKey();
+    if (!display.isEmpty())
+        name += QLatin1Char('-') + display;
+    return name;
+}
+
+QString InstanceLink::displayKey()
+{
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qEnvironmentVariable("DISPLAY");
+        // ":0" and ":0.0" are one display: the screen number does not count.
+        const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+        const qsizetype dot = colon >= 0 ? display.indexOf(QLatin1Char('.'), colon) : -1;
+        if (dot > colon)
+            display.truncate(dot);
+    }
+    // A name for a file and a socket: letters and digits only.
+    for (QChar& c : display)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128))
+            c = QLatin1Char('_');
+    return display;
 }
 
 bool InstanceLink::becomeFirst()
@@ -116,27 +143,53 @@ InstanceLink::HandOver InstanceLink::handOver(const QString& commandLine, int or
 void InstanceLink::onConnection()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // The receiver may show a message box while it serves a request; a sender
+        // that disappears meanwhile must not take the socket away under it.
+        connect(socket, &QLocalSocket::disconnected, socket, [socket] {
+            if (!socket->property(kServingProperty).toBool())
+                socket->deleteLater();
+        });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { serve(socket); });
+        QTimer::singleShot(kRequestWaitMs, socket, [socket] {
+            if (!socket->property(kServedProperty).toBool() && !socket->property(kServingProperty).toBool())
+                socket->abort();
+        });
         serve(socket);
     }
 }
 
 void InstanceLink::serve(QLocalSocket* socket)
 {
-    if (socket->property("qxServed").toBool() || socket->bytesAvailable() < kRequestSize)
+    if (socket->property(kServedProperty).toBool() || socket->property(kServingProperty).toBool())
+        return;
+    if (socket->state() != QLocalSocket::ConnectedState) {
+        // The sender gave up (or was ended) before its request was taken: drop it.
+        socket->deleteLater();
+        return;
+    }
+    if (socket->bytesAvailable() < kRequestSize)
         return;
     int origin = 0;
     QString text;
     std::optional<bool> accepted = false;
     if (decodeRequest(socket->peek(kRequestSize), origin, text) && m_receiver) {
+        const QPointer<QLocalSocket> guard(socket);
+        socket->setProperty(kServingProperty, true);
         accepted = m_receiver(origin, text);
+        if (!guard)
+            return;
+        socket->setProperty(kServingProperty, false);
         if (!accepted) {
             QTimer::singleShot(kBusyRetryMs, socket, [this, socket] { serve(socket); });
             return;
         }
     }
-    socket->setProperty("qxServed", true);
+    socket->setProperty(kServedProperty, true);
+    if (socket->state() != QLocalSocket::ConnectedState) {
+        // Gone while the receiver worked: nobody is left to answer.
+        socket->deleteLater();
+        return;
+    }
     socket->read(kRequestSize);
     const char answer = *accepted ? 1 : 0;
     socket->write(&answer, 1);

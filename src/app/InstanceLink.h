@@ -1,8 +1,9 @@
 #pragma once
-// One running program per user. The first start takes a lock named after the
-// program title and listens on a local socket of the same name; a later start
-// finds the lock taken and hands its command line to the running program
-// instead of opening a window.
+// One running program per user and graphical session. The first start takes
+// a lock named after the program title, the user and the display, and listens
+// on a local socket of the same name; a later start in the same session finds
+// the lock taken and hands its command line to the running program instead of
+// opening a window.
 //
 // A hand-over is one request and one answer, sent synchronously: the sender
 // waits until the receiver has opened the file or run the task. The request
@@ -35,7 +36,7 @@ public:
     // The receiver's answer to a hand-over, or what kept it from being made.
     enum class HandOver { Refused = 0, Accepted = 1, NoInstance, TooLong };
 
-    // `name` defaults to the program title and the user's id.
+    // `name` defaults to the program title, the user's id and the display.
     explicit InstanceLink(QString name = {}, QObject* parent = nullptr);
     ~InstanceLink() override;
 
@@ -54,6 +55,9 @@ public:
     HandOver handOver(const QString& commandLine, int origin, int timeoutMs = 10 * 60 * 1000) const;
 
     static QString defaultName();
+    // The graphical session the program shows its windows in (X display or
+    // Wayland socket), made fit for a file name; empty without one.
+    static QString displayKey();
 
     // The request as it goes over the socket (tests check the wire form).
     static QByteArray encodeRequest(int origin, const QString& commandLine);

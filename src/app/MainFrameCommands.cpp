@@ -7,6 +7,7 @@
 #include "app/Commands.h"
 #include "app/FrameProgress.h"
 #include "app/LoginRule.h"
+#include "app/StatusPanel.h"
 #include "core/Cp1252.h"
 #include "core/FileTypes.h"
 #include "lang/LanguageService.h"
@@ -177,15 +178,25 @@ void CMainFrame::commandOpen()
 
 void CMainFrame::commandSaveAs()
 {
+    // The dialog does not ask about replacing: an open call file is refused first,
+    // and only another existing file is asked about.
     std::filesystem::path path = m_chooseSaveFile
         ? m_chooseSaveFile()
         : std::filesystem::path(QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(defaultCallsFolder().string()),
-                                                             callFileDialogFilter())
+                                                             callFileDialogFilter(), nullptr, QFileDialog::DontConfirmOverwrite)
                                     .toStdString());
     if (path.empty())
         return;
     if (path.extension().empty())
         path += filetypes::extension(filetypes::kCallDatabase);
+    if (isOpenCallFile(path)) {
+        MessageById(sid::kOverwritePrimaryCalls, mb::kOk | mb::kIconExclamation);
+        return;
+    }
+    std::error_code error;
+    if (std::filesystem::exists(path, error)
+        && MessageById(sid::kReplaceFile, mb::kYesNo | mb::kIconExclamation, {PathText(path)}) != mb::kIdYes)
+        return;
     SaveResult result;
     {
         FrameProgress progress(this, *m_status, sid::kStatusSaving, FrameProgress::Events::Hold);
@@ -195,6 +206,17 @@ void CMainFrame::commandSaveAs()
         MessageById(sid::kOverwritePrimaryCalls, mb::kOk | mb::kIconExclamation);
     else if (result == SaveResult::WriteFailed)
         MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(path)});
+}
+
+bool CMainFrame::isOpenCallFile(const std::filesystem::path& path) const
+{
+    for (const std::filesystem::path& open : m_session->calls().openFilePaths()) {
+        std::error_code error;
+        if (std::filesystem::equivalent(path, open, error)
+            || std::filesystem::weakly_canonical(path, error) == std::filesystem::weakly_canonical(open, error))
+            return true;
+    }
+    return false;
 }
 
 void CMainFrame::commandFind()
@@ -243,8 +265,10 @@ void CMainFrame::findNext()
 void CMainFrame::commandDialNumber()
 {
     // No telephony here: the number goes to the clipboard, ready for the phone software.
-    if (const CallRecord* call = m_session->currentCall())
+    if (const CallRecord* call = m_session->currentCall()) {
         QGuiApplication::clipboard()->setText(qtText(call->number()));
+        m_status->setMessage(qtText(FormatInserts(LoadText(sid::kNumberCopied), {call->number()})));
+    }
 }
 
 void CMainFrame::commandAbout()

@@ -42,6 +42,7 @@ bool CMainFrame::openFiles(const std::vector<std::filesystem::path>& paths)
     bool aborted = false;
     {
         m_model->setFrozen(true);
+        m_status->clearCounts();
         FrameProgress progress(this, *m_status, sid::kStatusLoading);
         outcome = m_session->openFiles(paths, progress);
         aborted = progress.aborted();
@@ -106,6 +107,7 @@ void CMainFrame::rebuildList(const std::function<void(Progress&)>& operation)
     rememberFocus();
     {
         m_model->setFrozen(true);
+        m_status->clearCounts();
         FrameProgress progress(this, *m_status, sid::kStatusLoading);
         operation(progress);
     }

@@ -4,11 +4,11 @@
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
+#include "app/CommandLine.h"
 #include "app/FrameProgress.h"
 #include "app/StatusPanel.h"
 #include "core/Cp1252.h"
 #include "core/DebugLog.h"
-#include "core/FileTypes.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 #include "report/ReportTask.h"
@@ -17,18 +17,6 @@
 #include <QApplication>
 
 namespace {
-
-// A command line names a call file when its extension, quotes taken away, is ".bsl" in any case.
-std::optional<std::filesystem::path> callFileOf(const QString& text)
-{
-    QString name = text;
-    name.replace(QLatin1Char('"'), QLatin1Char(' '));
-    name = name.trimmed();
-    const auto extension = QString::fromLatin1(filetypes::extension(filetypes::kCallDatabase));
-    if (!name.endsWith(extension, Qt::CaseInsensitive) || name.size() <= extension.size())
-        return std::nullopt;
-    return std::filesystem::path(name.toStdString());
-}
 
 // The main window as a report task sees it: the task loads files, applies a
 // saved filter and runs the report on what the window shows.
@@ -71,11 +59,7 @@ public:
         return ReportEnvironment{session.calls(), session.settings(), session.prefs(), session.columns(),
                                  session.sortKeys(), {}, m_ini, m_frame.programFolder(), m_context, m_progress, *this};
     }
-    void restoreWindow() override
-    {
-        if (m_frame.isMinimized())
-            m_frame.showNormal();
-    }
+    void restoreWindow() override { m_frame.restoreFromMinimized(); }
 
     void status(int textId) override { m_status.setMessage(qtText(LoadText(textId))); }
     bool cancelRequested() override { return m_progress.aborted(); }
@@ -115,6 +99,16 @@ bool CMainFrame::loadSettings()
     return true;
 }
 
+void CMainFrame::restoreFromMinimized()
+{
+    if (!isMinimized())
+        return;
+    if (m_maximize)
+        showMaximized();
+    else
+        showNormal();
+}
+
 bool CMainFrame::logIn()
 {
     const auto level = CDlgLogin::run(this, m_session->settings().header);
@@ -143,12 +137,7 @@ std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& te
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return false;
     if (const auto file = callFileOf(text)) {
-        if (isMinimized()) {
-            if (m_maximize)
-                showMaximized();
-            else
-                showNormal();
-        }
+        restoreFromMinimized();
         openFiles({*file});
         updateCommandStates();
         return true;

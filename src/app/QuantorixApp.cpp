@@ -2,6 +2,7 @@
 
 #include "app/AppResources.h"
 #include "app/CMainFrame.h"
+#include "app/CommandLine.h"
 #include "app/InstanceLink.h"
 #include "core/Cp1252.h"
 #include "core/DebugLog.h"
@@ -10,6 +11,9 @@
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtMessageSink.h"
+#include "lang/gui/QtTranslate.h"
+
+#include <QDir>
 
 QuantorixApp::QuantorixApp(const QStringList& arguments)
 {
@@ -41,6 +45,10 @@ void QuantorixApp::handOverToRunning()
 QuantorixApp::Start QuantorixApp::start()
 {
     m_messages = std::make_unique<QtMessageSink>();
+    // A running program has a working folder of its own, and this program's
+    // title shows the path as it was opened: paths are made absolute here.
+    if (!m_commandLine.isEmpty())
+        m_commandLine = absoluteCommandLine(m_commandLine, QDir::currentPath());
     m_link = std::make_unique<InstanceLink>();
     if (!m_link->becomeFirst()) {
         handOverToRunning();
@@ -54,6 +62,7 @@ QuantorixApp::Start QuantorixApp::start()
     m_language = std::make_unique<LanguageService>(m_folder, m_ini.get());
     m_language->install();
     m_language->start();
+    LoadQtTranslation();
     appres::registerResources();
 
     m_frame = std::make_unique<CMainFrame>(m_folder, *m_ini);

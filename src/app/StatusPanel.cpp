@@ -113,6 +113,11 @@ void StatusPanel::advanceProgress(std::size_t done)
     m_progress->setValue(static_cast<int>(std::min<std::size_t>(done, static_cast<std::size_t>(m_progress->maximum()))));
 }
 
+void StatusPanel::hideProgress()
+{
+    m_progress->hide();
+}
+
 void StatusPanel::endProgress()
 {
     m_progress->hide();

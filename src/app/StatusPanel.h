@@ -30,12 +30,17 @@ public:
     QString message() const;
 
     void setCounts(const QString& calls, const QString& duration, const QString& cost);
+    // While the rows are being rebuilt their totals are not known.
+    void clearCounts() { setCounts({}, {}, {}); }
     QString countsText(int pane) const;  // 0 calls, 1 duration, 2 cost
 
     // Progress display of an operation over `total` items: the bar appears only
     // for 1000 or more; positions that do not move forward are ignored.
     void beginProgress(int textId, std::size_t total);
     void advanceProgress(std::size_t done);
+    // The bar goes; the operation's name stays until endProgress (an operation
+    // may go on without counting, sorting for instance).
+    void hideProgress();
     void endProgress();
     bool progressVisible() const;
 

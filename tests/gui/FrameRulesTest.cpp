@@ -32,6 +32,11 @@ private Q_SLOTS:
         QCOMPARE(list.widthOf(ColumnType::DialedNumber), 160);
         QCOMPARE(list.widthOf(ColumnType::Cd), 48);
 
+        // Made for a 6-pixel average character; a wider font scales them.
+        QCOMPARE(ListLayout::defaultWidths()[static_cast<int>(ColumnType::Date)], 64);
+        QCOMPARE(ListLayout::defaultWidths(9)[static_cast<int>(ColumnType::Date)], 96);
+        QCOMPARE(ListLayout::defaultWidths(7)[static_cast<int>(ColumnType::Employee)], 93);
+
         const WindowLayout window = WindowLayout::read(ini, 10, 20, 1000, 700);
         QCOMPARE(window.left, 10);
         QCOMPARE(window.top, 20);
@@ -74,6 +79,20 @@ private Q_SLOTS:
             QCOMPARE(static_cast<int>(damaged.typeAt(i)), i);
         QCOMPARE(damaged.sort.primary.type, ColumnType::Date);
         QCOMPARE(damaged.widthOf(ColumnType::DialedNumber), 160);
+    }
+
+    void windowIsPutOnAScreenThatExists()
+    {
+        const QList<QRect> screens = {QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
+        // Title bar on a screen (also the second one): kept.
+        QCOMPARE(WindowLayout::placeOnScreens(QRect(100, 100, 800, 600), screens, 30), QRect(100, 100, 800, 600));
+        QCOMPARE(WindowLayout::placeOnScreens(QRect(1400, 50, 500, 400), screens, 30), QRect(1400, 50, 500, 400));
+        // The full-screen rectangle of a window never shown: its title bar lay above the screen.
+        QCOMPARE(WindowLayout::placeOnScreens(QRect(0, 0, 1280, 800), screens, 30), QRect(0, 30, 1280, 770));
+        // A screen that is gone: onto the first one.
+        QCOMPARE(WindowLayout::placeOnScreens(QRect(3000, 200, 600, 400), screens, 30), QRect(680, 200, 600, 400));
+        // Mostly on the second screen, title bar off it: onto the second one.
+        QCOMPARE(WindowLayout::placeOnScreens(QRect(1500, -200, 400, 500), screens, 30), QRect(1500, 30, 400, 500));
     }
 
     void searchHistoryKeepsSixteenAndPlaces()
@@ -183,6 +202,45 @@ private Q_SLOTS:
         wrongLength[4] = 1;
         QVERIFY(!InstanceLink::decodeRequest(wrongLength, origin, text));
         QVERIFY(!InstanceLink::decodeRequest(wire.left(100), origin, text));
+    }
+
+    void oneProgramPerDisplay()
+    {
+        TempDir temp;
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QByteArray::fromStdString(temp.path().string()));
+        const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+        const QByteArray x11 = qgetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        const auto nameOn = [](const char* display) {
+            qputenv("DISPLAY", display);
+            return InstanceLink::defaultName();
+        };
+        QCOMPARE(nameOn(":1"), nameOn(":1.0"));
+        QVERIFY(nameOn(":1") != nameOn(":2"));
+        QVERIFY(nameOn("otherhost:1") != nameOn(":1"));
+        QVERIFY(!nameOn("/x:1").contains(QLatin1Char('/')));
+
+        // A start on another display is a first start of its own.
+        qputenv("DISPLAY", ":1");
+        InstanceLink first;
+        QVERIFY(first.becomeFirst());
+        qputenv("DISPLAY", ":2");
+        InstanceLink other;
+        QVERIFY(other.becomeFirst());
+        qputenv("DISPLAY", ":1.0");
+        InstanceLink second;
+        QVERIFY(!second.becomeFirst());
+
+        const auto restore = [](const char* name, const QByteArray& value) {
+            if (value.isEmpty())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        };
+        restore("DISPLAY", x11);
+        restore("WAYLAND_DISPLAY", wayland);
+        restore("TMPDIR", tmp);
     }
 
     void aLockThatCannotBeMadeDoesNotStopTheProgram()

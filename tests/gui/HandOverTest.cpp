@@ -5,11 +5,14 @@
 #include "app/AppResources.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
+#include "app/FrameProgress.h"
+#include "app/CommandLine.h"
 #include "app/InstanceLink.h"
 #include "core/DebugLog.h"
 #include "core/Locale.h"
 #include "lang/StringTable.h"
 
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
@@ -80,6 +83,77 @@ private Q_SLOTS:
         QCOMPARE(m_frame->model()->rowCount(), 30);
     }
 
+    void senderEndedWhileTheMessageIsOpen()
+    {
+        if (!QFile::exists(kProgram))
+            QSKIP("the program is not built");
+        m_frame->openFiles({m_home->writeCalls("before.bsl", 25)});
+        // The second start waits for the answer while "Error opening file!" is open;
+        // it is ended before the message is confirmed.
+        QProcess second;
+        second.setProcessEnvironment(secondEnvironment());
+        int shownId = 0;
+        QtMessageSink sink;
+        sink.setHandler([&](int id, const std::string&, int boxType) {
+            shownId = id;
+            second.kill();
+            second.waitForFinished(10000);
+            QTest::qWait(300);  // the receiver sees the sender go while the message is open
+            return defaultAnswer(boxType);
+        });
+        second.start(kProgram, {QString::fromStdString((*m_home / "Calls" / "missing.bsl").string())});
+        QTRY_COMPARE_WITH_TIMEOUT(shownId, static_cast<int>(sid::kErrorOpeningFile), 30000);
+        QTest::qWait(200);
+        sink.setHandler({});
+
+        // Still running and still taking hand-overs.
+        const auto next = m_home->writeCalls("after.bsl", 35);
+        QCOMPARE(runSecondStart({QString::fromStdString(next.string())}), 0);
+        QCOMPARE(m_frame->model()->rowCount(), 35);
+    }
+
+    void aSenderThatLeavesEarlyIsDropped()
+    {
+        m_frame->openFiles({m_home->writeCalls("kept.bsl", 15)});
+        const auto other = m_home->writeCalls("dropped.bsl", 45);
+        // A sender that connects, sends half a request and goes, and one that
+        // sends a whole request and goes before the receiver could take it.
+        for (const int bytes : {10, InstanceLink::kRequestSize}) {
+            QLocalSocket socket;
+            socket.connectToServer(InstanceLink::defaultName());
+            QVERIFY(socket.waitForConnected(5000));
+            FrameProgress busy(m_frame.get(), *m_frame->status(), sid::kStatusLoading, FrameProgress::Events::Hold);
+            socket.write(InstanceLink::encodeRequest(1, QString::fromStdString(other.string())).left(bytes));
+            QVERIFY(socket.waitForBytesWritten(5000));
+            QTest::qWait(150);
+            socket.abort();
+            QTest::qWait(150);
+        }
+        QTest::qWait(300);  // past the busy receiver's next try
+        QCOMPARE(m_frame->model()->rowCount(), 15);
+    }
+
+    void relativePathsAreMadeAbsoluteByTheSecondStart()
+    {
+        if (!QFile::exists(kProgram))
+            QSKIP("the program is not built");
+        const auto path = m_home->writeCalls("relative.bsl", 55);
+        QCOMPARE(runSecondStart({QStringLiteral("relative.bsl")}, QString::fromStdString(path.parent_path().string())), 0);
+        QCOMPARE(m_frame->model()->rowCount(), 55);
+        QCOMPARE(m_frame->session().calls().currentFile(), path);
+        QVERIFY(m_frame->windowTitle().endsWith(QString::fromStdString(path.string())));
+
+        // A task's call folder and an output with a folder; a bare output name
+        // (the report folder's) and a task file (the program folder's) stay.
+        QCOMPARE(absoluteCommandLine(QStringLiteral("from=\"today\" to=\"today\" calls=\"Calls\" report=\"R\" out=\"sub\\x\""),
+                                     QStringLiteral("/w")),
+                 QStringLiteral("from=\"today\" to=\"today\" calls=\"/w/Calls\" report=\"R\" out=\"/w/sub/x\""));
+        const QString kept = QStringLiteral("from=\"today\" to=\"today\" calls=\"/c\" report=\"R\" out=\"x\"");
+        QCOMPARE(absoluteCommandLine(kept, QStringLiteral("/w")), kept);
+        QCOMPARE(absoluteCommandLine(QStringLiteral("@task.txt"), QStringLiteral("/w")), QStringLiteral("@task.txt"));
+        QCOMPARE(absoluteCommandLine(QStringLiteral("\"../a.BSL\""), QStringLiteral("/w/v")), QStringLiteral("/w/a.BSL"));
+    }
+
     void refusedWhileADialogIsOpen()
     {
         m_frame->openFiles({m_home->writeCalls("stay.bsl", 20)});
@@ -148,12 +222,19 @@ private:
                               std::filesystem::copy_options::recursive);
     }
 
-    int runSecondStart(const QStringList& arguments)
+    QProcessEnvironment secondEnvironment() const
     {
-        QProcess second;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QUANTORIX_HOME"), QString::fromStdString(m_home->folder().string()));
-        second.setProcessEnvironment(environment);
+        return environment;
+    }
+
+    int runSecondStart(const QStringList& arguments, const QString& workingFolder = {})
+    {
+        QProcess second;
+        second.setProcessEnvironment(secondEnvironment());
+        if (!workingFolder.isEmpty())
+            second.setWorkingDirectory(workingFolder);
         second.start(kProgram, arguments);
         if (!second.waitForStarted(10000))
             return -1;

@@ -15,6 +15,7 @@
 #include "core/Locale.h"
 #include "filter/SavedFilters.h"
 #include "lang/StringTable.h"
+#include "lang/gui/QtTranslate.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -24,6 +25,7 @@
 #include <QMessageBox>
 #include <QMenuBar>
 #include <QScreen>
+#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -109,6 +111,101 @@ private Q_SLOTS:
         QVERIFY(!frame.isCommandEnabled(cmd::kChangeLoginLevel));  // security is off
         QVERIFY(frame.isCommandEnabled(cmd::kOpen));
         QVERIFY(messages.shown().empty());
+    }
+
+    void aRunShownOnlyMinimizedWritesNoWindowLayout()
+    {
+        TestHome home;
+        MessageLog messages;
+        home.writeIni("[Layout]\nLeft=40\nTop=50\nWidth=700\nHeight=500\nMaximize=1\n");
+        {
+            Frame f(home);
+            (*f).showAtStart(true);  // a command line: minimized, as a report task runs
+            QVERIFY((*f).isMinimized());
+            (*f).close();
+        }
+        const IniProfile ini(home / "quantorix.ini");
+        QCOMPARE(ini.readInt("Layout", "Maximize", -1), 1);
+        QCOMPARE(ini.readInt("Layout", "Width", -1), 700);
+        {
+            Frame f(home);
+            (*f).showAtStart(false);
+            QVERIFY((*f).isMaximized());
+            (*f).showNormal();
+            (*f).close();
+        }
+        QCOMPARE(IniProfile(home / "quantorix.ini").readInt("Layout", "Maximize", -1), 0);  // a shown window writes it
+    }
+
+    void defaultWidthsShowWholeTextsStoredOnesStay()
+    {
+        TestHome home;
+        MessageLog messages;
+        home.writeIni("[List]\nWidth3=50\n");
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.openFiles({home.writeRecords("w.bsl", {makeCall("0301234567", 60, 28)})});
+        const QFontMetrics metrics(frame.view()->font());
+        QHeaderView* header = frame.view()->horizontalHeader();
+        const auto widthOf = [&](ColumnType type) { return header->sectionSize(columnOf(*frame.model(), type)); };
+        QVERIFY(widthOf(ColumnType::Date) > metrics.horizontalAdvance(cell(frame, 0, ColumnType::Date)) + 6);
+        QVERIFY(widthOf(ColumnType::Employee) >= 80 * metrics.averageCharWidth() / 6 - 8);
+        QCOMPARE(widthOf(ColumnType::DialedNumber), 50);  // as stored
+    }
+
+    void disabledToolButtonsLookDisabled()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        const auto meanAlpha = [](const QPixmap& pixmap) {
+            const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+            qint64 sum = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    sum += qAlpha(image.pixel(x, y));
+            return static_cast<double>(sum) / std::max<qint64>(1, qint64{image.width()} * image.height());
+        };
+        auto* toolBar = (*f).findChild<QToolBar*>(QStringLiteral("MainToolBar"));
+        QVERIFY(toolBar);
+        int checked = 0;
+        for (QAction* action : toolBar->actions()) {
+            if (commandIdOf(action) == 0)
+                continue;
+            const QPixmap normal = action->icon().pixmap(16, QIcon::Normal);
+            const QPixmap disabled = action->icon().pixmap(16, QIcon::Disabled);
+            QVERIFY2(!normal.isNull(), qPrintable(action->text()));
+            QVERIFY2(meanAlpha(disabled) < meanAlpha(normal) / 2, qPrintable(action->text()));
+            ++checked;
+        }
+        QCOMPARE(checked, 13);  // the filter button is a widget of its own
+    }
+
+    void sortGlyphLeavesTheTitleReadable()
+    {
+        TestHome home;
+        MessageLog messages;
+        home.writeIni("[CallsSort0]\nType=5\n[List]\nWidth5=64\n");
+        Frame f(home);
+        CMainFrame& frame = *f;
+        auto* header = static_cast<CallsHeader*>(frame.view()->horizontalHeader());
+        const int duration = columnOf(*frame.model(), ColumnType::Duration);
+        const QFontMetrics metrics(header->font());
+        const QString shown = header->shownTitle(duration);
+        // Beside the 12-pixel glyph the title is shortened to what fits, never drawn over it.
+        QVERIFY(metrics.horizontalAdvance(shown) + 12 <= header->sectionSize(duration));
+        QVERIFY(shown.startsWith(QLatin1Char('D')));
+        QCOMPARE(header->shownTitle(columnOf(*frame.model(), ColumnType::DialedNumber)), QStringLiteral("Dialed Number"));
+    }
+
+    void titleShowsTheAbsolutePath()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        const auto path = home.writeCalls("title.bsl", 5);
+        QVERIFY((*f).openFiles({std::filesystem::relative(path)}));
+        QCOMPARE((*f).windowTitle(), QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(path.string()));
     }
 
     void missingDatabaseStops()
@@ -501,14 +598,27 @@ private Q_SLOTS:
         frame.runCommand(cmd::kSaveAs);
         QCOMPARE(std::filesystem::file_size(home / "copy.bsl"), std::uintmax_t{25 * 64});  // the extension added
         QVERIFY(messages.shown().empty());
+        // Onto the open file: refused before any question about replacing it.
         target = open;
         frame.runCommand(cmd::kSaveAs);
         QCOMPARE(messages.shown().size(), std::size_t{1});
         QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kOverwritePrimaryCalls));
-        target = home / "no-such-folder" / "x.bsl";
+        target = home / "Calls" / "." / "open.bsl";
         frame.runCommand(cmd::kSaveAs);
         QCOMPARE(messages.shown().size(), std::size_t{2});
-        QCOMPARE(messages.shown()[1].id, static_cast<int>(sid::kErrorSavingFile));
+        QCOMPARE(messages.shown()[1].id, static_cast<int>(sid::kOverwritePrimaryCalls));
+        target = home / "no-such-folder" / "x.bsl";
+        frame.runCommand(cmd::kSaveAs);
+        QCOMPARE(messages.shown().size(), std::size_t{3});
+        QCOMPARE(messages.shown()[2].id, static_cast<int>(sid::kErrorSavingFile));
+
+        // Another existing file is asked about; No keeps it.
+        target = home / "copy.bsl";
+        TestHome::writeBytes(target, "x", 1);
+        QtMessageSink answerNo;
+        answerNo.setHandler([](int, const std::string&, int) { return mb::kIdNo; });
+        frame.runCommand(cmd::kSaveAs);
+        QCOMPARE(std::filesystem::file_size(target), std::uintmax_t{1});
     }
 
     void preferencesTakenOver()
@@ -561,18 +671,55 @@ private Q_SLOTS:
         for (const auto& [count, visible] : {std::pair{999, false}, std::pair{1000, true}}) {
             const auto path = home.writeCalls("p" + std::to_string(count) + ".bsl", static_cast<std::size_t>(count));
             bool seen = false;
-            QString text;
+            QString text, previousTotals;
             // Runs inside the loader's first step, which lets pending events through.
             QTimer::singleShot(0, &frame, [&] {
                 seen = frame.status()->progressVisible();
                 text = frame.status()->message();
+                previousTotals = frame.status()->countsText(0);
             });
             QVERIFY(frame.openFiles({path}));
             QCOMPARE(seen, visible);
             QCOMPARE(text, QStringLiteral("Loading..."));
+            QCOMPARE(previousTotals, QString());  // not the totals of the file open before
             QVERIFY(!frame.status()->progressVisible());
             QCOMPARE(frame.status()->message(), QStringLiteral("Press F1 for Help"));
         }
+        // The counted loop ends before the sorting: the operation's name stays until the end.
+        {
+            FrameProgress progress(&frame, *frame.status(), sid::kStatusLoading);
+            progress.begin(5000);
+            progress.end();
+            QVERIFY(!frame.status()->progressVisible());
+            QCOMPARE(frame.status()->message(), QStringLiteral("Loading..."));
+        }
+        QCOMPARE(frame.status()->message(), QStringLiteral("Press F1 for Help"));
+    }
+
+    void aTaskErrorIsNotShownAsStillCreating()
+    {
+        TestHome home;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.show();
+        QtMessageSink boxes;  // real message boxes
+        QString statusWhileOpen, title;
+        int boxWidth = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &frame, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                statusWhileOpen = frame.status()->message();
+                title = box->windowTitle();
+                boxWidth = box->width();
+                box->accept();
+            }
+        });
+        closer.start(20);
+        QCOMPARE(frame.receiveCommandLine(1, QStringLiteral("from=\"20250101\"")), std::optional<bool>(true));
+        QCOMPARE(statusWhileOpen, QStringLiteral("Press F1 for Help"));
+        // The box is wide enough for its title, the program's name.
+        QCOMPARE(title, QStringLiteral("PBX Call Quantorix Pro"));
+        QVERIFY(boxWidth > QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title) + 100);
     }
 
     void escapeAbortsLoading()
@@ -639,6 +786,37 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 cells for %2 rows").arg(formatted).arg(rowsOnScreen)));
     }
 
+    void homeAndEndMoveThroughTheRows()
+    {
+        TestHome home;
+        MessageLog messages;
+        Frame f(home);
+        CMainFrame& frame = *f;
+        frame.show();
+        frame.openFiles({home.writeCalls("keys.bsl", 60)});
+        CallsView* view = frame.view();
+        view->setFocus();
+        view->selectOnly(20);
+        QTest::keyClick(view, Qt::Key_End);
+        QCOMPARE(view->currentIndex().row(), 59);
+        QCOMPARE(view->selectedRowNumbers(), std::vector<int>{59});
+        QTest::keyClick(view, Qt::Key_Home);
+        QCOMPARE(view->currentIndex().row(), 0);
+        const auto clickRow = [view](int row) {
+            view->scrollTo(view->model()->index(row, 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 0)).center());
+            QCOMPARE(view->currentIndex().row(), row);
+        };
+        clickRow(5);
+        QTest::keyClick(view, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(view->selectedRowCount(), 6);
+        clickRow(57);
+        QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(view->selectedRowCount(), 3);
+        QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(view->currentIndex().row(), 0);
+    }
+
     void debugLogOnlyWhenSwitchedOn()
     {
         for (const bool on : {false, true}) {
@@ -666,6 +844,7 @@ private Q_SLOTS:
         QVERIFY(!frame.isCommandEnabled(cmd::kAddEditEmployee));  // until the settings sheet exists
         frame.runCommand(cmd::kDialNumber);
         QCOMPARE(QGuiApplication::clipboard()->text(), cell(frame, 0, ColumnType::DialedNumber));
+        QVERIFY(frame.status()->message().contains(cell(frame, 0, ColumnType::DialedNumber)));  // said, not silent
         frame.prepareContextMenu(1);
         QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber));  // no number
         frame.prepareContextMenu(-1);

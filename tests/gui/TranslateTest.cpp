@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QtTest>
 
@@ -150,6 +151,14 @@ private Q_SLOTS:
         QVERIFY(findCommand(frame.menuBar(), cmd::kLanguageFirst + german)->isChecked());
         QCOMPARE(frame.model()->headerData(3, Qt::Horizontal).toString(), QString::fromUtf8("Gewählte Nummer"));
         QCOMPARE(ini.readString("Language", "Brisel"), std::string("Deutsch"));
+        // Qt's own dialogs follow: its translation for the language is loaded, and dropped again.
+        const bool qtGerman = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm"));
+        if (qtGerman)
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
+        frame.runCommand(cmd::kLanguageFirst);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+        if (!qtGerman)
+            QSKIP("Qt's translations are not installed (scripts/install-deps)");
     }
 
     void noLanguageMenuWithoutBaseFile()

@@ -4,6 +4,9 @@
 #include "lang/gui/QtTranslate.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -53,6 +56,21 @@ int answerOf(int button)
     }
 }
 
+// A short message makes a narrow box whose title bar cuts the program's name:
+// the box is made at least as wide as its title needs (with room for the
+// title bar's icon and buttons).
+void keepTitleReadable(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    constexpr int kTitleBarExtras = 160;
+    const int width = title.horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 } // namespace
 
 QtMessageSink::QtMessageSink()
@@ -72,6 +90,7 @@ int QtMessageSink::show(int id, const std::string& text, int boxType)
     if (!parent)
         parent = QApplication::activeWindow();
     QMessageBox box(iconOf(boxType), qtText(LoadText(sid::kProgramTitle)), qtText(text), buttonsOf(boxType), parent);
+    keepTitleReadable(box);
     // A box closed with Escape or its title bar answers as the system's does:
     // Cancel where there is one, else the only button.
     if ((boxType & mb::kButtonMask) == mb::kYesNo)

@@ -5,7 +5,12 @@
 #include "lang/LanguageService.h"
 #include "lang/Resources.h"
 
+#include "lang/StringTable.h"
+
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +18,8 @@
 #include <QMenuBar>
 #include <QVariant>
 #include <QWidget>
+
+#include <memory>
 
 namespace {
 
@@ -182,4 +189,23 @@ QAction* findCommand(QWidget* menu, int commandId)
         }
     }
     return nullptr;
+}
+
+bool LoadQtTranslation()
+{
+    static QTranslator* loaded = nullptr;
+    if (loaded) {
+        QCoreApplication::removeTranslator(loaded);
+        delete loaded;
+        loaded = nullptr;
+    }
+    const QString code = qtText(LoadText(sid::kQtLanguageCode)).trimmed();
+    if (code.isEmpty() || code == QLatin1String("en"))
+        return false;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    loaded = translator.release();
+    QCoreApplication::installTranslator(loaded);
+    return true;
 }

@@ -48,5 +48,11 @@ bool buildMenu(int menuId, QMenuBar* bar);
 // The items of the first pop-up of the resource (context menus).
 bool buildPopupMenu(int menuId, QMenu* menu);
 
+// Qt's own dialogs (file dialogs, standard buttons) in the current language:
+// loads Qt's translation for the language code the current language names
+// (string "en" in English) from Qt's translations folder, in place of the one
+// loaded before. False when there is none for that code (Qt's English shows).
+bool LoadQtTranslation();
+
 // Every action below `menu` (recursing into pop-ups) with this command id, or nullptr.
 QAction* findCommand(QWidget* menu, int commandId);
