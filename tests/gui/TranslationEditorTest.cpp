@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <functional>
@@ -297,6 +298,41 @@ private Q_SLOTS:
                 QVERIFY2(html.find(wanted) != std::string::npos, (std::string(file) + " lacks " + wanted).c_str());
             }
         }
+    }
+
+    // For scripts/screenshot-check: with QX_SCREENSHOT_DIR set, the editor on
+    // the German translation and the help window are saved as pictures there.
+    void screenshots()
+    {
+        const QByteArray folder = qgetenv("QX_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("QX_SCREENSHOT_DIR is not set");
+        TestHome home;
+        copyLanguageFiles(home);
+        fs::copy_file(fs::path(QX_PROGRAM_DIR) / "English.html", home / "English.html");
+        IniProfile ini(home / "quantorix.ini");
+        LanguageService service(home.folder(), &ini);
+        service.install();
+        service.start();
+        service.selectLanguageByName("Deutsch");
+
+        CDlgTranslation dialog(service.baseTable(), service.currentTable());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.list()->setCurrentRow(rowOfKey(dialog, kOpenKey));
+        QTest::qWait(200);
+        QVERIFY(dialog.grab().save(QString::fromUtf8(folder) + QStringLiteral("/translation-editor.png")));
+
+        service.selectLanguageByName("");
+        help::openHelp(&dialog, CDlgTranslation::kTemplateId);
+        QWidget* helpWindow = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window != &dialog && window->isVisible() && window->findChild<QTextBrowser*>())
+                helpWindow = window;
+        QVERIFY(helpWindow);
+        QVERIFY(QTest::qWaitForWindowExposed(helpWindow));
+        QTest::qWait(200);
+        QVERIFY(helpWindow->grab().save(QString::fromUtf8(folder) + QStringLiteral("/help.png")));
     }
 };
 
