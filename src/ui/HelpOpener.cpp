@@ -6,6 +6,7 @@
 #include "lang/Message.h"
 #include "lang/StringTable.h"
 
+#include <QEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -40,19 +41,33 @@ public:
 
     void show(const HelpRequest& request)
     {
-        setWindowTitle(cp1252::toQString(LoadTextTip(sid::kCmdHelpTopics)));
-        const QString path = QString::fromStdString(request.file.string());
-        if (m_file != path) {
-            m_browser->setSource(QUrl::fromLocalFile(path));
-            m_file = path;
-        }
+        load(request.file);
         m_browser->scrollToAnchor(QString::fromStdString(request.anchor));
         QWidget::show();
         raise();
         activateWindow();
     }
 
+protected:
+    // After a language change the help of the new language is shown, when it has one.
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::LanguageChange)
+            load(HelpFilePath());
+        QWidget::changeEvent(event);
+    }
+
 private:
+    void load(const std::filesystem::path& file)
+    {
+        setWindowTitle(cp1252::toQString(LoadTextTip(sid::kCmdHelpTopics)));
+        const QString path = QString::fromStdString(file.string());
+        if (m_file != path) {
+            m_browser->setSource(QUrl::fromLocalFile(path));
+            m_file = path;
+        }
+    }
+
     QTextBrowser* m_browser;
     QString m_file;
 };
