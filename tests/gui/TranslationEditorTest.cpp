@@ -309,7 +309,11 @@ private Q_SLOTS:
             QSKIP("QX_SCREENSHOT_DIR is not set");
         TestHome home;
         copyLanguageFiles(home);
-        fs::copy_file(fs::path(QX_PROGRAM_DIR) / "English.html", home / "English.html");
+        for (const auto& entry : fs::directory_iterator(QX_PROGRAM_DIR)) {
+            const std::string name = entry.path().filename().string();
+            if (name == "English.html" || name.rfind("help-", 0) == 0)
+                fs::copy_file(entry.path(), home / name);
+        }
         IniProfile ini(home / "quantorix.ini");
         LanguageService service(home.folder(), &ini);
         service.install();
