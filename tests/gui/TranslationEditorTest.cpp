@@ -227,6 +227,23 @@ private Q_SLOTS:
         QCOMPARE(written.size(), texts);
         QVERIFY(messages.shown().empty());
 
+        // A file that cannot be written: message 25172, and the editor comes back with what was typed.
+        fs::remove(home / "Deutsch.lng");
+        fs::create_directory(home / "Deutsch.lng");
+        QString reopenedWith;
+        whenEditorOpens([&](CDlgTranslation& dialog) {
+            whenEditorOpens([&](CDlgTranslation& again) {
+                again.list()->setCurrentRow(rowOfKey(again, kOpenKey));
+                reopenedWith = again.translation()->toPlainText();
+                again.reject();
+            });
+            type(dialog, rowOfKey(dialog, kOpenKey), QStringLiteral("&Laden..."));
+            dialog.accept();
+        });
+        frame.runCommand(cmd::kEditTranslation);
+        QVERIFY(messages.has(25172));
+        QCOMPARE(reopenedWith, QStringLiteral("&Laden..."));
+
         frame.session().setLoginLevel(1);  // Supervisor: both commands need the Administrator
         QVERIFY(!frame.isCommandEnabled(cmd::kEditTranslation));
         QVERIFY(!frame.isCommandEnabled(cmd::kNewTranslation));

@@ -60,15 +60,6 @@ QIcon kindIcon(langkey::Kind kind, bool translated)
     return QIcon(pixmap);
 }
 
-const QIcon& lineIcon(std::uint32_t key, bool translated)
-{
-    static std::vector<QIcon> icons; // kind * 2 + untranslated
-    if (icons.empty())
-        for (int kind = 0; kind < 4; ++kind)
-            for (bool done : {true, false})
-                icons.push_back(kindIcon(static_cast<langkey::Kind>(kind), done));
-    return icons[static_cast<std::size_t>(langkey::kindOf(key)) * 2 + (translated ? 0 : 1)];
-}
 
 QLabel* labelFor(QWidget* buddy, int id, QWidget* parent)
 {
@@ -84,6 +75,9 @@ CDlgTranslation::CDlgTranslation(const LanguageTable& base, const LanguageTable&
     : QDialog(parent)
     , m_draft(base, edited)
 {
+    for (int kind = 0; kind < 4; ++kind)
+        for (bool done : {true, false})
+            m_icons.push_back(kindIcon(static_cast<langkey::Kind>(kind), done));
     m_baseTexts.reserve(m_draft.size());
     for (std::size_t line = 0; line < m_draft.size(); ++line)
         m_baseTexts.push_back(cp1252::toQString(m_draft.baseText(line)));
@@ -152,6 +146,12 @@ CDlgTranslation::CDlgTranslation(const LanguageTable& base, const LanguageTable&
     fillList();
 }
 
+const QIcon& CDlgTranslation::lineIcon(std::size_t line) const
+{
+    const auto kind = static_cast<std::size_t>(langkey::kindOf(m_draft.key(line)));
+    return m_icons[kind * 2 + (m_draft.translated(line) ? 0 : 1)];
+}
+
 int CDlgTranslation::lineOfRow(int row) const
 {
     const QListWidgetItem* item = m_list->item(row);
@@ -173,7 +173,7 @@ void CDlgTranslation::fillList()
         if (!needle.isEmpty() && !m_baseTexts[line].contains(needle, Qt::CaseInsensitive)
             && !(m_draft.translated(line) && cp1252::toQString(m_draft.text(line)).contains(needle, Qt::CaseInsensitive)))
             continue;
-        auto* item = new QListWidgetItem(lineIcon(m_draft.key(line), m_draft.translated(line)),
+        auto* item = new QListWidgetItem(lineIcon(line),
                                          cp1252::toQString(TranslationDraft::lineLabel(m_draft.baseText(line))));
         item->setData(Qt::UserRole, static_cast<int>(line));
         item->setToolTip(m_baseTexts[line]);
@@ -233,8 +233,7 @@ void CDlgTranslation::updateRow(int line)
 {
     for (int row = 0; row < m_list->count(); ++row) {
         if (lineOfRow(row) == line) {
-            const auto index = static_cast<std::size_t>(line);
-            m_list->item(row)->setIcon(lineIcon(m_draft.key(index), m_draft.translated(index)));
+            m_list->item(row)->setIcon(lineIcon(static_cast<std::size_t>(line)));
             return;
         }
     }

@@ -8,6 +8,7 @@
 #include "lang/TranslationDraft.h"
 
 #include <QDialog>
+#include <QIcon>
 
 #include <vector>
 
@@ -61,9 +62,12 @@ private:
     void updateCount();
     void onRowChanged(int row);
     void onReset();
+    // The line's icon: its kind of text, hollow while untranslated.
+    const QIcon& lineIcon(std::size_t line) const;
 
     TranslationDraft m_draft;
     std::vector<QString> m_baseTexts; // the base texts as shown, for the find box
+    std::vector<QIcon> m_icons; // kind * 2, + 1 untranslated
     QListWidget* m_list;
     QPlainTextEdit* m_original;
     QPlainTextEdit* m_translation;

@@ -55,10 +55,17 @@ bool editTranslation(QWidget* parent)
     LanguageService* service = LanguageService::installed();
     if (!service || !service->translationAvailable() || service->currentNumber() == 0)
         return false;
-    CDlgTranslation dialog(service->baseTable(), service->currentTable(), parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    return service->saveCurrentTranslation(dialog.table());
+    // A file that cannot be written (the message says so) brings the editor
+    // back with the texts typed, so the work is not lost; Cancel gives up.
+    LanguageTable texts = service->currentTable();
+    for (;;) {
+        CDlgTranslation dialog(service->baseTable(), texts, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        texts = dialog.table();
+        if (service->saveCurrentTranslation(texts))
+            return true;
+    }
 }
 
 bool newTranslation(QWidget* parent)
@@ -66,13 +73,18 @@ bool newTranslation(QWidget* parent)
     LanguageService* service = LanguageService::installed();
     if (!service || !service->translationAvailable())
         return false;
-    CDlgTranslation dialog(service->baseTable(), LanguageTable(), parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.draft().translatedCount() == 0)
-        return false;
-    const QString chosen = chooseFile(parent, *service);
-    if (chosen.isEmpty())
-        return false;
-    return service->saveNewTranslation(languageTitle(chosen), dialog.table());
+    LanguageTable texts;
+    for (;;) {
+        CDlgTranslation dialog(service->baseTable(), texts, parent);
+        if (dialog.exec() != QDialog::Accepted || dialog.draft().translatedCount() == 0)
+            return false;
+        texts = dialog.table();
+        const QString chosen = chooseFile(parent, *service);
+        if (chosen.isEmpty())
+            return false;
+        if (service->saveNewTranslation(languageTitle(chosen), texts))
+            return true;
+    }
 }
 
 } // namespace translation

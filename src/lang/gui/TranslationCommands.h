@@ -3,7 +3,8 @@
 // translation editor run on the current translation or on an empty one, and
 // the result written as a language file in the program folder. Both return
 // true when a file was written and the language changed, so the caller
-// refreshes the texts of its windows.
+// refreshes the texts of its windows. When the file cannot be written, the
+// message says so and the editor opens again with the texts as typed.
 
 #include <QString>
 
