@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -84,6 +85,7 @@ CDlgTranslation::CDlgTranslation(const LanguageTable& base, const LanguageTable&
 
     m_find = new QLineEdit(this);
     m_find->setClearButtonEnabled(true);
+    m_find->installEventFilter(this);
     m_untranslatedOnly = new QCheckBox(this);
     setControlId(m_untranslatedOnly, kUntranslatedOnly);
 
@@ -255,6 +257,18 @@ void CDlgTranslation::onReset()
     m_translation->setPlainText(cp1252::toQString(m_draft.shownText(line)));
     updateRow(m_current);
     updateCount();
+}
+
+bool CDlgTranslation::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_find && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_list->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CDlgTranslation::accept()

@@ -54,6 +54,10 @@ public:
 
     void accept() override;
 
+protected:
+    // Enter in the find box goes to the list instead of closing the dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillList();
     void showLine(int line);
