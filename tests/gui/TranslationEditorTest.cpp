@@ -271,6 +271,7 @@ private Q_SLOTS:
         CMainFrame frame(home.folder(), ini);
         QVERIFY(frame.loadSettings());
         frame.runCommand(cmd::kLanguageFirst + 1);
+        QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Übersetzung bearbeiten"));  // open windows follow the language
         frame.runCommand(cmd::kHelpTopics);
         QCOMPARE(opened.size(), std::size_t {2});
         QCOMPARE(opened[0].file, home / "English.html");
