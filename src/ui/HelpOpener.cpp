@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -120,8 +121,11 @@ void openHelpContents(QWidget* parent)
 QPushButton* addHelpButton(QDialogButtonBox* buttons, int templateId)
 {
     QPushButton* button = buttons->addButton(QDialogButtonBox::Help);
-    QObject::connect(buttons, &QDialogButtonBox::helpRequested, buttons,
-                     [buttons, templateId] { openHelp(buttons->window(), templateId); });
+    const auto open = [buttons, templateId] { openHelp(buttons->window(), templateId); };
+    QObject::connect(buttons, &QDialogButtonBox::helpRequested, buttons, open);
+    // F1 in the dialog does what its Help button does.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, buttons->parentWidget() ? buttons->parentWidget() : buttons);
+    QObject::connect(f1, &QShortcut::activated, buttons, open);
     return button;
 }
 

@@ -32,7 +32,8 @@ void openHelpContents(QWidget* parent);
 void openHelpAnchor(QWidget* parent, const std::string& anchor);
 
 // Adds the Help button to a dialog's button row, opening the section of
-// `templateId` (the dialog gives it control id 9 for its translated text).
+// `templateId` (the dialog gives it control id 9 for its translated text);
+// F1 in the dialog does the same.
 QPushButton* addHelpButton(QDialogButtonBox* buttons, int templateId);
 
 } // namespace help

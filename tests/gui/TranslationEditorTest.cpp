@@ -268,16 +268,20 @@ private Q_SLOTS:
         QPushButton* button = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help);
         QCOMPARE(controlIdOf(button), 9);
         button->click();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_F1);
         CMainFrame frame(home.folder(), ini);
         QVERIFY(frame.loadSettings());
         frame.runCommand(cmd::kLanguageFirst + 1);
         QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Übersetzung bearbeiten"));  // open windows follow the language
         frame.runCommand(cmd::kHelpTopics);
-        QCOMPARE(opened.size(), std::size_t {2});
+        QCOMPARE(opened.size(), std::size_t {3});
         QCOMPARE(opened[0].file, home / "English.html");
         QCOMPARE(opened[0].anchor, std::string("dialog-208"));
-        QCOMPARE(opened[1].file, home / "Deutsch.html");  // the language's own help file
-        QCOMPARE(opened[1].anchor, std::string(help::kContentsAnchor));
+        QCOMPARE(opened[1].anchor, std::string("dialog-208"));  // F1
+        QCOMPARE(opened[2].file, home / "Deutsch.html");  // the language's own help file
+        QCOMPARE(opened[2].anchor, std::string(help::kContentsAnchor));
         help::setHelpViewer({});
     }
 
