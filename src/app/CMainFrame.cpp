@@ -13,6 +13,7 @@
 #include "lang/gui/QtTranslate.h"
 #include "ui/ColorButton.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -349,6 +350,13 @@ void CMainFrame::retranslate()
     updateTitle();
     updateStatus();
     updateCommandStates();
+    // The other open windows take their texts again on the language-change event.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this) {
+            QEvent changed(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(window, &changed);
+        }
+    }
 }
 
 void CMainFrame::onMenuAboutToShow(QMenu* menu)

@@ -13,12 +13,12 @@
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
+#include "lang/gui/TranslationCommands.h"
+#include "ui/HelpOpener.h"
 
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QUrl>
 
 namespace {
 
@@ -69,6 +69,12 @@ bool CMainFrame::isCommandEnabled(int id) const
         return session.canHideRows(static_cast<std::size_t>(m_selectedCount));
     case cmd::kDialNumber:
         return current && !current->number().empty();
+    case cmd::kNewTranslation:
+    case cmd::kEditTranslation: {
+        const LanguageService* service = LanguageService::installed();
+        return service && service->translationAvailable() && session.permits(login::kAdministrator)
+            && (id == cmd::kNewTranslation || service->currentNumber() != 0);
+    }
     default:
         break;
     }
@@ -144,6 +150,11 @@ void CMainFrame::runCommand(int id)
         break;
     case cmd::kHelpTopics:
         commandHelp();
+        break;
+    case cmd::kNewTranslation:
+    case cmd::kEditTranslation:
+        if (id == cmd::kNewTranslation ? translation::newTranslation(this) : translation::editTranslation(this))
+            retranslate();
         break;
     default:
         if (id >= cmd::kQuickExtension && id <= cmd::kQuickProject)
@@ -285,9 +296,7 @@ void CMainFrame::commandChangeLogin()
 
 void CMainFrame::commandHelp()
 {
-    const std::filesystem::path help = HelpFilePath();
-    if (!std::filesystem::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(help.string()))))
-        MessageById(sid::kErrorOpeningFile, mb::kOk | mb::kIconExclamation, {PathText(help)});
+    help::openHelpContents(this);
 }
 
 void CMainFrame::selectLanguage(int number)

@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "cli/CliHelp.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -17,6 +18,20 @@ void printUsage(FILE* out)
     std::fprintf(out, "usage: quantorix-cli COMMAND [--home DIR] ...\n\ncommands:\n");
     for (const CliCommand* command : CliCommand::all())
         std::fprintf(out, "  %-12s %s\n", command->name.c_str(), command->usage.c_str());
+    std::fprintf(out, "\n\"quantorix-cli COMMAND --help\" describes a command.\n");
+}
+
+int printCommandHelp(const CliCommand& command)
+{
+    const std::string_view help = commandHelp(command.name);
+    if (help.empty())
+        std::printf("usage: quantorix-cli %s %s\n", command.name.c_str(), command.usage.c_str());
+    else
+        std::fwrite(help.data(), 1, help.size(), stdout);
+    const std::string_view home = homeOptionHelp();
+    std::printf("\ncommon option:\n");
+    std::fwrite(home.data(), 1, home.size(), stdout);
+    return 0;
 }
 
 } // namespace
@@ -49,15 +64,21 @@ std::string takeHomeOption(std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
+    const bool helpCommand = argc >= 2 && (std::strcmp(argv[1], "help") == 0);
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 || (helpCommand && argc == 2)) {
         printUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
+    // "help COMMAND" is "COMMAND --help".
+    const char* name = helpCommand ? argv[2] : argv[1];
     for (const CliCommand* command : CliCommand::all()) {
-        if (command->name == argv[1])
-            return command->run(std::vector<std::string>(argv + 2, argv + argc));
+        if (command->name != name)
+            continue;
+        if (helpCommand || asksForHelp(argc, argv, 2))
+            return printCommandHelp(*command);
+        return command->run(std::vector<std::string>(argv + 2, argv + argc));
     }
-    std::fprintf(stderr, "quantorix-cli: unknown command '%s'\n\n", argv[1]);
+    std::fprintf(stderr, "quantorix-cli: unknown command '%s'\n\n", name);
     printUsage(stderr);
     return 2;
 }

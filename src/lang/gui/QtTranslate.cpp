@@ -12,6 +12,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QAction>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -120,8 +121,52 @@ QString dialogText(int templateId, int controlId)
     return {};
 }
 
+namespace {
+
+// Takes a window's texts again when the language changes while it is open
+// (the main window sends the change to every open window).
+class LanguageFollower : public QObject
+{
+public:
+    LanguageFollower(QWidget* window, int templateId, bool pageTitle)
+        : QObject(window)
+        , m_templateId(templateId)
+        , m_pageTitle(pageTitle)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::LanguageChange) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (m_pageTitle)
+                TranslatePageTitle(m_templateId, window);
+            else
+                TranslateDialog(m_templateId, window);
+        }
+        return false;
+    }
+
+private:
+    int m_templateId;
+    bool m_pageTitle;
+};
+
+void followLanguage(QWidget* window, int templateId, bool pageTitle)
+{
+    constexpr const char* kFollowedProperty = "qxFollowsLanguage";
+    if (window->property(kFollowedProperty).toBool())
+        return;
+    window->setProperty(kFollowedProperty, true);
+    new LanguageFollower(window, templateId, pageTitle);
+}
+
+} // namespace
+
 void TranslateDialog(int templateId, QWidget* dialog)
 {
+    followLanguage(dialog, templateId, false);
     const QString title = dialogText(templateId, 0);
     if (!title.isEmpty())
         dialog->setWindowTitle(title);
@@ -138,6 +183,7 @@ void TranslateDialog(int templateId, QWidget* dialog)
 
 void TranslatePageTitle(int templateId, QWidget* page)
 {
+    followLanguage(page, templateId, true);
     const QString title = dialogText(templateId, 0);
     if (!title.isEmpty())
         page->setWindowTitle(title);

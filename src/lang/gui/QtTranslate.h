@@ -31,6 +31,7 @@ QString dialogText(int templateId, int controlId);
 // Gives the dialog its title and each control carrying an id its text: the
 // registered template's, replaced by the translation where one exists.
 // Labels, buttons (also check and radio boxes) and group boxes take texts.
+// Both take the texts again when the window gets a language-change event.
 void TranslateDialog(int templateId, QWidget* dialog);
 // A property page's tab title (its window title; the sheet shows it on the tab).
 void TranslatePageTitle(int templateId, QWidget* page);
