@@ -10,6 +10,7 @@
 // international as "00" + country code, free numbers as "0800". Amounts are
 // in euros; the alternative currency is the US dollar.
 
+#include "core/CivilDate.h"
 #include "core/Cp1252.h"
 #include "core/IniProfile.h"
 #include "core/Locale.h"
@@ -403,34 +404,6 @@ void addProjects(SettingsDatabase& db)
     }
 }
 
-// Days since 1970-01-01 of a civil date, and back.
-std::int64_t daysOf(int y, int m, int d)
-{
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
-}
-
-struct CivilDay
-{
-    int year, month, day;
-};
-
-CivilDay civilDay(std::int64_t z)
-{
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {static_cast<int>(yoe + era * 400 + (month <= 2)), month, day};
-}
-
 // Easter Sunday of the Gregorian calendar (the anonymous algorithm), as days since 1970-01-01.
 std::int64_t easterSunday(int y)
 {
@@ -439,7 +412,7 @@ std::int64_t easterSunday(int y)
     const int m = (a + 11 * h + 22 * l) / 451;
     const int month = (h + l - 7 * m + 114) / 31;
     const int day = (h + l - 7 * m + 114) % 31 + 1;
-    return daysOf(y, month, day);
+    return civil::daysFromCivil(y, month, day);
 }
 
 void addHolidays(SettingsDatabase& db)
@@ -450,7 +423,7 @@ void addHolidays(SettingsDatabase& db)
     for (int year = 2020; year <= 2035; ++year) {
         const std::int64_t easter = easterSunday(year);
         for (int offset : {-2, 1, 39, 50}) {
-            const CivilDay d = civilDay(easter + offset);
+            const civil::Date d = civil::civilFromDays(easter + offset);
             db.holidays.push_back({static_cast<std::uint16_t>(d.year), static_cast<std::uint8_t>(d.month),
                                    static_cast<std::uint8_t>(d.day)});
         }

@@ -1,6 +1,7 @@
 #include "core/IniProfile.h"
 
 #include "core/SaveFile.h"
+#include "core/TextCase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,13 +17,6 @@ std::string_view trim(std::string_view s)
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
         s.remove_suffix(1);
     return s;
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 // The name of a "[name]" line, or nullopt for any other line.
@@ -75,7 +69,7 @@ IniProfile::Position IniProfile::locate(std::string_view section, std::string_vi
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const auto name = sectionName(m_lines[i]);
         if (pos.section == npos) {
-            if (name && equalNoCase(*name, section))
+            if (name && textcase::equalAscii(*name, section))
                 pos.section = i;
             continue;
         }
@@ -84,7 +78,7 @@ IniProfile::Position IniProfile::locate(std::string_view section, std::string_vi
             return pos;
         }
         std::string_view k, v;
-        if (pos.key == npos && !key.empty() && splitKey(m_lines[i], k, v) && equalNoCase(k, key))
+        if (pos.key == npos && !key.empty() && splitKey(m_lines[i], k, v) && textcase::equalAscii(k, key))
             pos.key = i;
     }
     if (pos.section != npos)

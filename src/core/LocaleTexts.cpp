@@ -1,5 +1,6 @@
 #include "core/LocaleTexts.h"
 
+#include "core/CivilDate.h"
 #include "core/Locale.h"
 
 #include <algorithm>
@@ -97,45 +98,21 @@ std::unique_ptr<LocaleTexts>& slot()
 
 } // namespace
 
-std::int64_t daysFromCivil(int year, int month, int day)
+std::int64_t daysFromCivil(int year, int month, int day) { return civil::daysFromCivil(year, month, day); }
+
+DateTimeFields civilFromDays(std::int64_t days)
 {
-    const std::int64_t y = month <= 2 ? year - 1 : year;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+    const civil::Date d = civil::civilFromDays(days);
+    return {static_cast<int>(d.year), d.month, d.day, 0, 0, 0};
 }
 
-DateTimeFields civilFromDays(std::int64_t z)
-{
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day), 0, 0, 0};
-}
-
-int daysInMonth(int year, int month)
-{
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
+int daysInMonth(int year, int month) { return civil::daysInMonth(year, month); }
 
 int weekday(int year, int month, int day)
 {
     if (day < 1 || day > daysInMonth(year, month))
         return -1;
-    const std::int64_t w = (daysFromCivil(year, month, day) + 4) % 7;  // 1970-01-01 was a Thursday
-    return static_cast<int>(w < 0 ? w + 7 : w);
+    return (civil::weekday(civil::daysFromCivil(year, month, day)) + 1) % 7;
 }
 
 std::string_view timeFormatFor(int hours24, int leadingZero)

@@ -1,7 +1,6 @@
 #include "filter/FilterRecord.h"
 
 #include "calls/NumberPattern.h"
-#include "core/LittleEndian.h"
 #include "core/Locale.h"
 #include "filter/CallNameLookup.h"
 #include "settings/SettingsDatabase.h"
@@ -10,26 +9,9 @@
 #include <cstring>
 
 static_assert(std::is_trivially_copyable_v<FilterRecord>);
-
-RangeList RangeList::decode(const std::uint8_t* p)
-{
-    RangeList r;
-    r.count = le::loadI32(p);
-    for (std::size_t i = 0; i < kMaxRanges; ++i) {
-        r.low[i] = le::loadI32(p + 4 + 4 * i);
-        r.high[i] = le::loadI32(p + 4 + 4 * (kMaxRanges + i));
-    }
-    return r;
-}
-
-void RangeList::encode(std::uint8_t* p) const
-{
-    le::storeI32(p, count);
-    for (std::size_t i = 0; i < kMaxRanges; ++i) {
-        le::storeI32(p + 4 + 4 * i, low[i]);
-        le::storeI32(p + 4 + 4 * (kMaxRanges + i), high[i]);
-    }
-}
+static_assert(fieldcodec::coversExactly<HourMinute>());
+static_assert(fieldcodec::coversExactly<RangeList>());
+static_assert(fieldcodec::coversExactly<FilterRecord>());
 
 void FilterRecord::reset()
 {
@@ -112,7 +94,7 @@ bool FilterRecord::matchFields(const CallRecord& call) const
     if (toOn && call.start > to)
         return false;
     if (timeOn) {
-        const TimeOfDay at {call.start.hour, call.start.minute};
+        const HourMinute at {call.start.hour, call.start.minute};
         if (at < timeFrom || at > timeTo)
             return false;
     }
@@ -235,147 +217,6 @@ bool FilterRecord::trunkGroupPasses(int trunkIndex, const CallNameLookup& names)
 {
     const auto text = names.trunkGroup(trunkIndex);
     return text && filtertext::matches(*text, trunkGroupText(), trunkGroupExact != 0);
-}
-
-namespace {
-
-template <std::size_t N> void loadText(std::array<char, N>& field, const std::uint8_t* p)
-{
-    std::memcpy(field.data(), p, N);
-}
-template <std::size_t N> void storeText(const std::array<char, N>& field, std::uint8_t* p)
-{
-    std::memcpy(p, field.data(), N);
-}
-
-} // namespace
-
-FilterRecord FilterRecord::decode(std::span<const std::uint8_t, kDiskSize> in)
-{
-    const std::uint8_t* p = in.data();
-    FilterRecord f;
-    auto i32 = [p](std::size_t at) { return le::loadI32(p + at); };
-    f.invert = i32(kInvertAt);
-    f.includeOutgoing = i32(kOutgoingAt);
-    f.includeIncoming = i32(kIncomingAt);
-    f.includeLocal = i32(kLocalAt);
-    f.includeLongDistance = i32(kLongDistanceAt);
-    f.includeInternational = i32(kInternationalAt);
-    f.cdOn = i32(kCdOnAt);
-    loadText(f.cd, p + kCdAt);
-    f.numberOn = i32(kNumberOnAt);
-    loadText(f.number, p + kNumberAt);
-    f.numberExact = i32(kNumberExactAt);
-    f.destinationOn = i32(kDestinationOnAt);
-    f.unknownDestinations = i32(kUnknownDestinationsAt);
-    loadText(f.destination, p + kDestinationAt);
-    f.contactOn = i32(kContactOnAt);
-    loadText(f.contact, p + kContactAt);
-    f.contactExact = i32(kContactExactAt);
-    f.fromOn = i32(kFromOnAt);
-    f.from = CallDate::decode(p + kFromAt);
-    f.toOn = i32(kToOnAt);
-    f.to = CallDate::decode(p + kToAt);
-    f.timeOn = i32(kTimeOnAt);
-    f.timeFrom = {p[kTimeFromAt], p[kTimeFromAt + 1]};
-    f.timeTo = {p[kTimeToAt], p[kTimeToAt + 1]};
-    f.durationOn = i32(kDurationOnAt);
-    f.minDuration = i32(kMinDurationAt);
-    f.maxDuration = i32(kMaxDurationAt);
-    f.costOn = i32(kCostOnAt);
-    f.minCost = le::loadF64(p + kMinCostAt);
-    f.maxCost = le::loadF64(p + kMaxCostAt);
-    f.employeeOn = i32(kEmployeeOnAt);
-    loadText(f.employee, p + kEmployeeAt);
-    f.departmentOn = i32(kDepartmentOnAt);
-    loadText(f.department, p + kDepartmentAt);
-    f.departmentExact = i32(kDepartmentExactAt);
-    f.extensionOn = i32(kExtensionOnAt);
-    f.extensions = RangeList::decode(p + kExtensionsAt);
-    f.accountOn = i32(kAccountOnAt);
-    loadText(f.account, p + kAccountAt);
-    f.carrierOn = i32(kCarrierOnAt);
-    f.carrier = i32(kCarrierAt);
-    f.trunkGroupOn = i32(kTrunkGroupOnAt);
-    loadText(f.trunkGroup, p + kTrunkGroupAt);
-    f.trunkGroupExact = i32(kTrunkGroupExactAt);
-    f.trunkOn = i32(kTrunkOnAt);
-    f.trunks = RangeList::decode(p + kTrunksAt);
-    f.unknownNumbers = i32(kUnknownNumbersAt);
-    f.ringOn = i32(kRingOnAt);
-    f.minRing = i32(kMinRingAt);
-    f.maxRing = i32(kMaxRingAt);
-    f.projectOn = i32(kProjectOnAt);
-    f.projectExact = i32(kProjectExactAt);
-    loadText(f.project, p + kProjectAt);
-    for (std::size_t i = 0; i < kUserTypes; ++i)
-        f.includeUserTypes[i] = i32(kUserTypesAt + 4 * i);
-    std::memcpy(f.reserved.data(), p + kReservedAt, kReservedSize);
-    return f;
-}
-
-void FilterRecord::encode(std::span<std::uint8_t, kDiskSize> out) const
-{
-    std::uint8_t* p = out.data();
-    auto i32 = [p](std::size_t at, std::int32_t v) { le::storeI32(p + at, v); };
-    i32(kInvertAt, invert);
-    i32(kOutgoingAt, includeOutgoing);
-    i32(kIncomingAt, includeIncoming);
-    i32(kLocalAt, includeLocal);
-    i32(kLongDistanceAt, includeLongDistance);
-    i32(kInternationalAt, includeInternational);
-    i32(kCdOnAt, cdOn);
-    storeText(cd, p + kCdAt);
-    i32(kNumberOnAt, numberOn);
-    storeText(number, p + kNumberAt);
-    i32(kNumberExactAt, numberExact);
-    i32(kDestinationOnAt, destinationOn);
-    i32(kUnknownDestinationsAt, unknownDestinations);
-    storeText(destination, p + kDestinationAt);
-    i32(kContactOnAt, contactOn);
-    storeText(contact, p + kContactAt);
-    i32(kContactExactAt, contactExact);
-    i32(kFromOnAt, fromOn);
-    from.encode(p + kFromAt);
-    i32(kToOnAt, toOn);
-    to.encode(p + kToAt);
-    i32(kTimeOnAt, timeOn);
-    p[kTimeFromAt] = timeFrom.hour;
-    p[kTimeFromAt + 1] = timeFrom.minute;
-    p[kTimeToAt] = timeTo.hour;
-    p[kTimeToAt + 1] = timeTo.minute;
-    i32(kDurationOnAt, durationOn);
-    i32(kMinDurationAt, minDuration);
-    i32(kMaxDurationAt, maxDuration);
-    i32(kCostOnAt, costOn);
-    le::storeF64(p + kMinCostAt, minCost);
-    le::storeF64(p + kMaxCostAt, maxCost);
-    i32(kEmployeeOnAt, employeeOn);
-    storeText(employee, p + kEmployeeAt);
-    i32(kDepartmentOnAt, departmentOn);
-    storeText(department, p + kDepartmentAt);
-    i32(kDepartmentExactAt, departmentExact);
-    i32(kExtensionOnAt, extensionOn);
-    extensions.encode(p + kExtensionsAt);
-    i32(kAccountOnAt, accountOn);
-    storeText(account, p + kAccountAt);
-    i32(kCarrierOnAt, carrierOn);
-    i32(kCarrierAt, carrier);
-    i32(kTrunkGroupOnAt, trunkGroupOn);
-    storeText(trunkGroup, p + kTrunkGroupAt);
-    i32(kTrunkGroupExactAt, trunkGroupExact);
-    i32(kTrunkOnAt, trunkOn);
-    trunks.encode(p + kTrunksAt);
-    i32(kUnknownNumbersAt, unknownNumbers);
-    i32(kRingOnAt, ringOn);
-    i32(kMinRingAt, minRing);
-    i32(kMaxRingAt, maxRing);
-    i32(kProjectOnAt, projectOn);
-    i32(kProjectExactAt, projectExact);
-    storeText(project, p + kProjectAt);
-    for (std::size_t i = 0; i < kUserTypes; ++i)
-        i32(kUserTypesAt + 4 * i, includeUserTypes[i]);
-    std::memcpy(p + kReservedAt, reserved.data(), kReservedSize);
 }
 
 std::array<std::uint8_t, FilterRecord::kDiskSize> FilterRecord::bytes() const

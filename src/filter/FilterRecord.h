@@ -29,6 +29,7 @@
 
 #include "calls/CallDate.h"
 #include "calls/CallRecord.h"
+#include "core/FieldCodec.h"
 #include "core/FixedText.h"
 
 #include <array>
@@ -41,11 +42,18 @@ class CallNameLookup;
 class SettingsDatabase;
 
 // A start time of day: hour, minute (two bytes).
-struct TimeOfDay
+struct HourMinute
 {
     std::uint8_t hour = 0;
     std::uint8_t minute = 0;
-    friend constexpr auto operator<=>(const TimeOfDay&, const TimeOfDay&) = default;
+
+    static constexpr std::size_t kDiskSize = 2;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(0, &HourMinute::hour);
+        field(1, &HourMinute::minute);
+    }
+    friend constexpr auto operator<=>(const HourMinute&, const HourMinute&) = default;
 };
 
 // Up to eight number ranges (extensions or trunks): a count, eight lower and
@@ -54,6 +62,7 @@ struct RangeList
 {
     static constexpr std::size_t kMaxRanges = 8;
     static constexpr std::size_t kDiskSize = 4 + 2 * kMaxRanges * 4;
+    static constexpr std::size_t kCountAt = 0, kLowAt = 4, kHighAt = 4 + kMaxRanges * 4;
     static constexpr std::int32_t kOpen = -1;
 
     std::int32_t count = 0; // as stored; see used()
@@ -87,8 +96,12 @@ struct RangeList
         low[0] = high[0] = number;
     }
 
-    static RangeList decode(const std::uint8_t* p);
-    void encode(std::uint8_t* p) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kCountAt, &RangeList::count);
+        field(kLowAt, &RangeList::low);
+        field(kHighAt, &RangeList::high);
+    }
 };
 
 struct FilterRecord
@@ -146,8 +159,8 @@ struct FilterRecord
     std::int32_t toOn;
     CallDate to;
     std::int32_t timeOn; // starting time "Between"
-    TimeOfDay timeFrom;
-    TimeOfDay timeTo;
+    HourMinute timeFrom;
+    HourMinute timeTo;
     std::int32_t durationOn;
     std::int32_t minDuration; // seconds; -1 no bound
     std::int32_t maxDuration;
@@ -241,8 +254,70 @@ struct FilterRecord
     // The destination text may use all 132 bytes; a shorter one is zero-filled.
     void setDestination(std::string_view text);
 
-    static FilterRecord decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        using R = FilterRecord;
+        field(kInvertAt, &R::invert);
+        field(kOutgoingAt, &R::includeOutgoing);
+        field(kIncomingAt, &R::includeIncoming);
+        field(kLocalAt, &R::includeLocal);
+        field(kLongDistanceAt, &R::includeLongDistance);
+        field(kInternationalAt, &R::includeInternational);
+        field(kCdOnAt, &R::cdOn);
+        field(kCdAt, &R::cd);
+        field(kNumberOnAt, &R::numberOn);
+        field(kNumberAt, &R::number);
+        field(kNumberExactAt, &R::numberExact);
+        field(kDestinationOnAt, &R::destinationOn);
+        field(kUnknownDestinationsAt, &R::unknownDestinations);
+        field(kDestinationAt, &R::destination);
+        field(kContactOnAt, &R::contactOn);
+        field(kContactAt, &R::contact);
+        field(kContactExactAt, &R::contactExact);
+        field(kFromOnAt, &R::fromOn);
+        field(kFromAt, &R::from);
+        field(kToOnAt, &R::toOn);
+        field(kToAt, &R::to);
+        field(kTimeOnAt, &R::timeOn);
+        field(kTimeFromAt, &R::timeFrom);
+        field(kTimeToAt, &R::timeTo);
+        field(kDurationOnAt, &R::durationOn);
+        field(kMinDurationAt, &R::minDuration);
+        field(kMaxDurationAt, &R::maxDuration);
+        field(kCostOnAt, &R::costOn);
+        field(kMinCostAt, &R::minCost);
+        field(kMaxCostAt, &R::maxCost);
+        field(kEmployeeOnAt, &R::employeeOn);
+        field(kEmployeeAt, &R::employee);
+        field(kDepartmentOnAt, &R::departmentOn);
+        field(kDepartmentAt, &R::department);
+        field(kDepartmentExactAt, &R::departmentExact);
+        field(kExtensionOnAt, &R::extensionOn);
+        field(kExtensionsAt, &R::extensions);
+        field(kAccountOnAt, &R::accountOn);
+        field(kAccountAt, &R::account);
+        field(kCarrierOnAt, &R::carrierOn);
+        field(kCarrierAt, &R::carrier);
+        field(kTrunkGroupOnAt, &R::trunkGroupOn);
+        field(kTrunkGroupAt, &R::trunkGroup);
+        field(kTrunkGroupExactAt, &R::trunkGroupExact);
+        field(kTrunkOnAt, &R::trunkOn);
+        field(kTrunksAt, &R::trunks);
+        field(kUnknownNumbersAt, &R::unknownNumbers);
+        field(kRingOnAt, &R::ringOn);
+        field(kMinRingAt, &R::minRing);
+        field(kMaxRingAt, &R::maxRing);
+        field(kProjectOnAt, &R::projectOn);
+        field(kProjectExactAt, &R::projectExact);
+        field(kProjectAt, &R::project);
+        field(kUserTypesAt, &R::includeUserTypes);
+        field(kReservedAt, &R::reserved);
+    }
+    static FilterRecord decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<FilterRecord>(in);
+    }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     std::array<std::uint8_t, kDiskSize> bytes() const;
 
     // Byte for byte equality of the stored form.

@@ -3,6 +3,7 @@
 #include "core/Cp1252.h"
 #include "core/IniProfile.h"
 #include "core/ProgramFolder.h"
+#include "core/TextCase.h"
 #include "lang/LanguageKeys.h"
 #include "lang/StringTable.h"
 
@@ -11,32 +12,6 @@
 namespace {
 
 LanguageService* g_service = nullptr;
-
-// Windows-1252 upper case to lower case: ASCII, the accented capitals
-// 0xC0..0xDE (not the multiplication sign 0xD7), and the Latin letters the
-// code page keeps at 0x8A, 0x8C, 0x8E and 0x9F.
-unsigned char foldCase(unsigned char c)
-{
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return static_cast<unsigned char>(c + 0x20);
-    switch (c) {
-    case 0x8A:
-    case 0x8C:
-    case 0x8E:
-        return static_cast<unsigned char>(c + 0x10);
-    case 0x9F:
-        return 0xFF;
-    default:
-        return c;
-    }
-}
-
-bool lessIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return foldCase(static_cast<unsigned char>(x)) < foldCase(static_cast<unsigned char>(y));
-    });
-}
 
 bool isTranslationFile(const std::filesystem::directory_entry& entry)
 {
@@ -77,12 +52,7 @@ std::string escapeTabs(std::string_view text)
     return out;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return foldCase(static_cast<unsigned char>(x)) == foldCase(static_cast<unsigned char>(y));
-    });
-}
+bool equalsIgnoringCase(std::string_view a, std::string_view b) { return textcase::equalCp1252(a, b); }
 
 LanguageService::LanguageService(
     std::filesystem::path programFolder, IniProfile* profile, std::filesystem::path baseFile)
@@ -147,9 +117,9 @@ void LanguageService::listLanguages()
         if (isTranslationFile(*it))
             m_languages.push_back({cp1252::fromUtf8(it->path().stem().string()), it->path()});
     std::sort(m_languages.begin(), m_languages.end(), [](const Language& a, const Language& b) {
-        if (lessIgnoringCase(a.name, b.name))
+        if (textcase::lessCp1252(a.name, b.name))
             return true;
-        if (lessIgnoringCase(b.name, a.name))
+        if (textcase::lessCp1252(b.name, a.name))
             return false;
         return a.name < b.name;
     });

@@ -1,5 +1,6 @@
 #include "report/ReportSyntax.h"
 
+#include "core/TextCase.h"
 #include "report/ReportException.h"
 
 #include <climits>
@@ -24,8 +25,6 @@ constexpr std::string_view kFieldNames[reportfield::kCount] = {
 
 constexpr std::string_view kAlignNames[] = {"left", "center", "right"};
 constexpr std::string_view kModifierNames[] = {"raw", "year", "month", "day", "hour", "min", "sec"};
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 template <std::size_t N> std::int32_t lookup(const std::string_view (&names)[N], std::string_view name, std::size_t count)
 {
@@ -72,15 +71,7 @@ std::size_t findClosingTag(std::string_view text, std::size_t openAt, std::size_
 
 } // namespace
 
-bool reportNameEquals(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
+bool reportNameEquals(std::string_view a, std::string_view b) { return textcase::equalAscii(a, b); }
 
 std::int32_t ReportAttributes::number(ReportAttr a) const { return readReportNumber((*this)[a]); }
 

@@ -1,6 +1,7 @@
 #include "report/ReportTask.h"
 
 #include "core/DebugLog.h"
+#include "core/TextCase.h"
 #include "lang/StringTable.h"
 #include "report/ReportSyntax.h"
 
@@ -25,16 +26,6 @@ std::string_view trim(std::string_view s)
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-std::string lowerAscii(std::string_view s)
-{
-    std::string lower(s);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
-    }
-    return lower;
 }
 
 bool allDigits(std::string_view s)
@@ -106,7 +97,7 @@ std::string assignmentText(std::string_view keyword, std::string_view value)
 std::array<std::optional<std::string>, taskkey::kCount> ParseTaskText(std::string_view text)
 {
     std::array<std::optional<std::string>, taskkey::kCount> values;
-    const std::string lower = lowerAscii(text);
+    const std::string lower = textcase::lowerAscii(text);
     for (int k = 0; k < taskkey::kCount; ++k) {
         const std::string_view keyword = taskkey::kNames[static_cast<std::size_t>(k)];
         for (std::size_t at = lower.find(keyword); at != std::string::npos; at = lower.find(keyword, at + 1)) {
@@ -135,7 +126,7 @@ std::array<std::optional<std::string>, taskkey::kCount> ParseTaskText(std::strin
 
 std::optional<CallDate> TaskDate(std::string_view value, bool end, const DateTimeFields& now)
 {
-    const std::string word = lowerAscii(value);
+    const std::string word = textcase::lowerAscii(value);
     if (word == "today")
         return dayOf(now, end);
     if (word == "yesterday")

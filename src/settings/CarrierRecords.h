@@ -1,8 +1,9 @@
 #pragma once
 // The rate and carrier records of the settings file. Each record is held as
-// C++ fields and converted to and from its stored form by an explicit codec at
-// the offsets below; reserved ranges are kept as loaded.
+// C++ fields; its field table (offset and member, see core/FieldCodec.h) is
+// the codec in both directions. Reserved ranges are kept as loaded.
 
+#include "core/FieldCodec.h"
 #include "settings/TextField.h"
 
 #include <array>
@@ -31,8 +32,18 @@ struct RatePeriod
     std::uint8_t toMinute = 0;
     std::uint32_t flags = 0;
 
-    static RatePeriod decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kRateAt, &RatePeriod::rate);
+        field(kUnitAt, &RatePeriod::unitLength);
+        field(kFromHourAt, &RatePeriod::fromHour);
+        field(kFromMinuteAt, &RatePeriod::fromMinute);
+        field(kToHourAt, &RatePeriod::toHour);
+        field(kToMinuteAt, &RatePeriod::toMinute);
+        field(kFlagsAt, &RatePeriod::flags);
+    }
+    static RatePeriod decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<RatePeriod>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const RatePeriod&) const = default;
 };
 
@@ -56,8 +67,19 @@ struct RateBlock
     std::int32_t roundTo = 0;        // "Round call time to", seconds; 0 = no rounding
     ReservedBytes<16> reserved;
 
-    static RateBlock decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kMinCostAt, &RateBlock::minCost);
+        field(kMinDurationAt, &RateBlock::minDuration);
+        field(kInitialChargeAt, &RateBlock::initialCharge);
+        field(kInitialUnitAt, &RateBlock::initialUnit);
+        field(kFlagsAt, &RateBlock::flags);
+        field(kPeriodsAt, &RateBlock::periods);
+        field(kRoundToAt, &RateBlock::roundTo);
+        field(kReservedAt, &RateBlock::reserved);
+    }
+    static RateBlock decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<RateBlock>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const RateBlock&) const = default;
 };
 
@@ -76,8 +98,18 @@ struct CurrencyBlock
     std::uint32_t groupSize = 0;       // digits in a group
     ReservedBytes<28> reserved;
 
-    static CurrencyBlock decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kSymbolAt, &CurrencyBlock::symbol);
+        field(kDecimalAt, &CurrencyBlock::decimalSymbol);
+        field(kGroupingAt, &CurrencyBlock::groupingSymbol);
+        field(kPositionAt, &CurrencyBlock::symbolPosition);
+        field(kDigitsAt, &CurrencyBlock::digits);
+        field(kGroupSizeAt, &CurrencyBlock::groupSize);
+        field(kReservedAt, &CurrencyBlock::reserved);
+    }
+    static CurrencyBlock decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<CurrencyBlock>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const CurrencyBlock&) const = default;
 };
 
@@ -111,8 +143,24 @@ struct CarrierBlock
     std::int32_t graceUserDefined = 0;
     ReservedBytes<24> reserved;
 
-    static CarrierBlock decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kNameAt, &CarrierBlock::name);
+        field(kReserved64At, &CarrierBlock::reserved64);
+        field(kGraceLocalAt, &CarrierBlock::graceLocal);
+        field(kGraceLongDistanceAt, &CarrierBlock::graceLongDistance);
+        field(kGraceInternationalAt, &CarrierBlock::graceInternational);
+        field(kGraceIncomingAt, &CarrierBlock::graceIncoming);
+        field(kLocalRateAt, &CarrierBlock::localRate);
+        field(kIncomingRateAt, &CarrierBlock::incomingRate);
+        field(kFlagsAt, &CarrierBlock::flags);
+        field(kPulseValueAt, &CarrierBlock::pulseValue);
+        field(kCostModifierAt, &CarrierBlock::costModifier);
+        field(kGraceUserDefinedAt, &CarrierBlock::graceUserDefined);
+        field(kReservedAt, &CarrierBlock::reserved);
+    }
+    static CarrierBlock decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<CarrierBlock>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const CarrierBlock&) const = default;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // The records of the settings lists. Like the carrier records, each is held as
-// C++ fields with an explicit codec at the offsets below; reserved tails are
-// kept as loaded.
+// C++ fields with one field table for both directions; reserved tails are kept
+// as loaded.
 
 #include "settings/CarrierRecords.h"
 #include "settings/TextField.h"
@@ -24,8 +24,16 @@ struct DestinationEntry
     std::array<RateBlock, kCarrierCount> rates{};  // carrier 1 first
     ReservedBytes<96> reserved;
 
-    static DestinationEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kCodeAt, &DestinationEntry::code);
+        field(kCountryAt, &DestinationEntry::country);
+        field(kCityAt, &DestinationEntry::city);
+        field(kRatesAt, &DestinationEntry::rates);
+        field(kReservedAt, &DestinationEntry::reserved);
+    }
+    static DestinationEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<DestinationEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const DestinationEntry&) const = default;
 };
 
@@ -43,8 +51,17 @@ struct DirectoryEntry
     std::int32_t costModifier = 100;  // percent; 100 = unchanged
     ReservedBytes<40> reserved;
 
-    static DirectoryEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kExtensionAt, &DirectoryEntry::extension);
+        field(kAccountCodeAt, &DirectoryEntry::accountCode);
+        field(kNameAt, &DirectoryEntry::name);
+        field(kDepartmentAt, &DirectoryEntry::department);
+        field(kCostModifierAt, &DirectoryEntry::costModifier);
+        field(kReservedAt, &DirectoryEntry::reserved);
+    }
+    static DirectoryEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<DirectoryEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const DirectoryEntry&) const = default;
 };
 
@@ -59,8 +76,15 @@ struct TrunkEntry
     TextField<64> group;
     ReservedBytes<24> reserved;
 
-    static TrunkEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kNumberAt, &TrunkEntry::number);
+        field(kCarrierAt, &TrunkEntry::carrier);
+        field(kGroupAt, &TrunkEntry::group);
+        field(kReservedAt, &TrunkEntry::reserved);
+    }
+    static TrunkEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<TrunkEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const TrunkEntry&) const = default;
 };
 
@@ -81,8 +105,17 @@ struct PrefixEntry
     std::uint8_t flags = 0;
     ReservedBytes<23> reserved;
 
-    static PrefixEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kCallTypeAt, &PrefixEntry::callType);
+        field(kPrefixAt, &PrefixEntry::prefix);
+        field(kInternationalCodeAt, &PrefixEntry::internationalCode);
+        field(kChangeCarrierAt, &PrefixEntry::changeCarrierTo);
+        field(kFlagsAt, &PrefixEntry::flags);
+        field(kReservedAt, &PrefixEntry::reserved);
+    }
+    static PrefixEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<PrefixEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const PrefixEntry&) const = default;
 };
 
@@ -96,8 +129,14 @@ struct HolidayEntry
     std::uint8_t month = 0;
     std::uint8_t day = 0;
 
-    static HolidayEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kYearAt, &HolidayEntry::year);
+        field(kMonthAt, &HolidayEntry::month);
+        field(kDayAt, &HolidayEntry::day);
+    }
+    static HolidayEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<HolidayEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const HolidayEntry&) const = default;
 };
 
@@ -112,8 +151,15 @@ struct ContactEntry
     std::uint8_t deleteMark = 0;  // set only during a bulk delete of the editor
     ReservedBytes<31> reserved;
 
-    static ContactEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kNumberAt, &ContactEntry::number);
+        field(kNameAt, &ContactEntry::name);
+        field(kDeleteMarkAt, &ContactEntry::deleteMark);
+        field(kReservedAt, &ContactEntry::reserved);
+    }
+    static ContactEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<ContactEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const ContactEntry&) const = default;
 };
 
@@ -127,8 +173,14 @@ struct ProjectEntry
     TextField<64> name;
     ReservedBytes<48> reserved;
 
-    static ProjectEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kAccountCodeAt, &ProjectEntry::accountCode);
+        field(kNameAt, &ProjectEntry::name);
+        field(kReservedAt, &ProjectEntry::reserved);
+    }
+    static ProjectEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<ProjectEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const ProjectEntry&) const = default;
 };
 
@@ -144,7 +196,15 @@ struct ExchangeRateEntry
     double rate = 0.0;
     ReservedBytes<20> reserved;
 
-    static ExchangeRateEntry decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kYearAt, &ExchangeRateEntry::year);
+        field(kMonthAt, &ExchangeRateEntry::month);
+        field(kDayAt, &ExchangeRateEntry::day);
+        field(kRateAt, &ExchangeRateEntry::rate);
+        field(kReservedAt, &ExchangeRateEntry::reserved);
+    }
+    static ExchangeRateEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<ExchangeRateEntry>(in); }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const ExchangeRateEntry&) const = default;
 };

@@ -2,6 +2,7 @@
 // The first block of the settings file (1024 bytes): options, passwords,
 // weekly holidays, currencies and the list counts.
 
+#include "core/FieldCodec.h"
 #include "settings/CarrierRecords.h"
 #include "settings/TextField.h"
 
@@ -22,6 +23,8 @@ struct ListCounts
     std::uint32_t exchangeRates = 0;
     std::uint32_t projects = 0;
 
+    static constexpr std::size_t kDiskSize = 52;  // header bytes 880-931
+    template <class Field> static constexpr void fields(Field&& field);  // after SettingsHeader
     bool operator==(const ListCounts&) const = default;
 };
 
@@ -69,7 +72,47 @@ struct SettingsHeader
     ReservedBytes<92> reserved932;
 
     // The plain form: passwords are not scrambled here (the file's job).
-    static SettingsHeader decode(std::span<const std::uint8_t, kDiskSize> in);
-    void encode(std::span<std::uint8_t, kDiskSize> out) const;
+    template <class Field> static constexpr void fields(Field&& field)
+    {
+        field(kMagicAt, &SettingsHeader::magic);
+        field(kVersionAt, &SettingsHeader::version);
+        field(kLoginRequiredAt, &SettingsHeader::loginRequired);
+        field(kSupervisorEnabledAt, &SettingsHeader::supervisorEnabled);
+        field(kManagerEnabledAt, &SettingsHeader::managerEnabled);
+        field(kOperatorEnabledAt, &SettingsHeader::operatorEnabled);
+        field(kPasswordsAt, &SettingsHeader::passwords);
+        field(kWeeklyHolidaysAt, &SettingsHeader::weeklyHolidays);
+        field(kReserved180At, &SettingsHeader::reserved180);
+        field(kExchangeRateAt, &SettingsHeader::exchangeRate);
+        field(kRoundCostAt, &SettingsHeader::roundCost);
+        field(kOverrideCurrencyAt, &SettingsHeader::overrideCurrency);
+        field(kMainCurrencyAt, &SettingsHeader::mainCurrency);
+        field(kAlternativeCurrencyAt, &SettingsHeader::alternativeCurrency);
+        field(kUseRateHistoryAt, &SettingsHeader::useRateHistory);
+        field(kLinkAccountCodesAt, &SettingsHeader::linkAccountCodes);
+        field(kReserved340At, &SettingsHeader::reserved340);
+        field(kDestinationCountAt, &SettingsHeader::counts);
+        field(kReserved932At, &SettingsHeader::reserved932);
+    }
+    static SettingsHeader decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<SettingsHeader>(in);
+    }
+    void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const SettingsHeader&) const = default;
 };
+
+// The counts at their header offsets, taken relative to the first.
+template <class Field> constexpr void ListCounts::fields(Field&& field)
+{
+    using H = SettingsHeader;
+    constexpr std::size_t base = H::kDestinationCountAt;
+    field(H::kDestinationCountAt - base, &ListCounts::destinations);
+    field(H::kDirectoryCountAt - base, &ListCounts::directory);
+    field(H::kTrunkCountAt - base, &ListCounts::trunks);
+    field(H::kContactCountAt - base, &ListCounts::contacts);
+    field(H::kHolidayCountAt - base, &ListCounts::holidays);
+    field(H::kPrefixCountsAt - base, &ListCounts::prefixes);
+    field(H::kExchangeRateCountAt - base, &ListCounts::exchangeRates);
+    field(H::kProjectCountAt - base, &ListCounts::projects);
+}

@@ -1,5 +1,7 @@
 #include "textfile/ListFieldText.h"
 
+#include "core/TextCase.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -16,23 +18,6 @@ std::string_view skipBlanks(std::string_view text)
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     return text;
-}
-
-// Windows-1252 lower case: ASCII, the Latin-1 capitals, and the four capitals
-// of the 0x80 row (S and Z with caron, OE, Y with diaeresis).
-unsigned char lower(unsigned char c)
-{
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<unsigned char>(c + 0x20);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-        return static_cast<unsigned char>(c + 0x20);
-    switch (c) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: return c;
-    }
 }
 
 } // namespace
@@ -104,12 +89,7 @@ std::optional<TimeOfDay> readTimeOfDay(std::string_view text)
     return TimeOfDay{static_cast<std::uint8_t>(*hour), static_cast<std::uint8_t>(*minute)};
 }
 
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
-           });
-}
+bool equalIgnoringCase(std::string_view a, std::string_view b) { return textcase::equalCp1252(a, b); }
 
 bool wildcardEqual(std::string_view a, std::string_view b)
 {

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr std::array<ListLayout, 8> kLayouts = {{
+constexpr std::array<ListFileLayout, 8> kLayouts = {{
     {"ListUser", 5, sid::kDirectoryExt},
     {"ListTrunk", 3, sid::kTrunkNumber},
     {"ListContact", 2, sid::kContactPhoneNumber},
@@ -645,11 +645,11 @@ bool validCarrier(const ListSelector& which) { return which.carrier >= 0 && whic
 
 } // namespace
 
-const ListLayout& listLayout(SettingsList list) { return kLayouts[static_cast<std::size_t>(list)]; }
+const ListFileLayout& listFileLayout(SettingsList list) { return kLayouts[static_cast<std::size_t>(list)]; }
 
 std::vector<std::string> listTitles(SettingsList list)
 {
-    const ListLayout& layout = listLayout(list);
+    const ListFileLayout& layout = listFileLayout(list);
     if (layout.firstTitleId == 0)
         return tollrates::titles();
     std::vector<std::string> titles;
@@ -661,7 +661,7 @@ std::vector<std::string> listTitles(SettingsList list)
 TextTableFile::OpenResult openListFile(TextTableFile& file, const IniProfile& ini, SettingsList list,
                                        const std::filesystem::path& path)
 {
-    const ListLayout& layout = listLayout(list);
+    const ListFileLayout& layout = listFileLayout(list);
     file.loadOptions(ini, layout.section, layout.fieldCount);
     file.setTitles(listTitles(list));
     return file.open(path);
@@ -669,7 +669,7 @@ TextTableFile::OpenResult openListFile(TextTableFile& file, const IniProfile& in
 
 bool openListWithOptions(TextTableFile& file, IniProfile& ini, SettingsList list, TextTableFrontEnd& frontEnd)
 {
-    const ListLayout& layout = listLayout(list);
+    const ListFileLayout& layout = listFileLayout(list);
     file.setTitles(listTitles(list));
     return file.openWithOptions(ini, layout.section, layout.fieldCount, 0, frontEnd);
 }

@@ -44,14 +44,15 @@ struct ListSelector
     int carrier = 0;  // prefixes and toll rates: the carrier's index 0-5
 };
 
-struct ListLayout
+// How a settings list is laid out in its text file: INI section, fields, titles.
+struct ListFileLayout
 {
     std::string_view section;  // "ListUser", "ListTrunk", ...
     int fieldCount;
     int firstTitleId;          // string id of the first title (the rest follow), 0 when the titles are fixed texts
 };
 
-const ListLayout& listLayout(SettingsList list);
+const ListFileLayout& listFileLayout(SettingsList list);
 // The field titles in the current language, for the options dialog and the header line.
 std::vector<std::string> listTitles(SettingsList list);
 // Opens `path` in the list's layout of the INI file: its options and titles.

@@ -44,7 +44,7 @@ protected:
     {
         writeAll(path, content);
         TextTableFile file(TextTableMode::Import);
-        const ListLayout& layout = listLayout(which.list);
+        const ListFileLayout& layout = listFileLayout(which.list);
         file.loadOptions(IniProfile(), layout.section, layout.fieldCount);
         if (adjust)
             adjust(file.options());
@@ -64,7 +64,7 @@ protected:
     std::string exportText(ListSelector which, const Adjust& adjust = {})
     {
         TextTableFile file(TextTableMode::Export);
-        const ListLayout& layout = listLayout(which.list);
+        const ListFileLayout& layout = listFileLayout(which.list);
         file.loadOptions(IniProfile(), layout.section, layout.fieldCount);
         file.setTitles(listTitles(which.list));
         if (adjust)
@@ -592,7 +592,7 @@ TEST_F(ListIoTest, EveryListSurvivesExportAndImport)
                 };
                 SCOPED_TRACE(texts[i]);
                 TextTableFile file(TextTableMode::Import);
-                const ListLayout& l = listLayout(lists[i].list);
+                const ListFileLayout& l = listFileLayout(lists[i].list);
                 file.loadOptions(IniProfile(), l.section, l.fieldCount);
                 reading(file.options());
                 ASSERT_EQ(file.open(path), TextTableFile::OpenResult::Ok);
