@@ -139,6 +139,8 @@ private:
     void commandOpen();
     void commandSaveAs();
     void commandFind();
+    void commandFilter();       // MainFrameSheets.cpp
+    void commandPreferences();  // MainFrameSheets.cpp
     void commandAbout();
     void commandChangeLogin();
     void commandDialNumber();

@@ -68,6 +68,10 @@ bool CMainFrame::isCommandEnabled(int id) const
         return session.canHideRows(static_cast<std::size_t>(m_selectedCount));
     case cmd::kDialNumber:
         return current && !current->number().empty();
+    case cmd::kFilter:
+        return true;
+    case cmd::kPreferences:
+        return session.permits(login::kSupervisor);
     default:
         break;
     }
@@ -122,6 +126,12 @@ void CMainFrame::runCommand(int id)
         break;
     case cmd::kFindNext:
         findNext();
+        break;
+    case cmd::kFilter:
+        commandFilter();
+        break;
+    case cmd::kPreferences:
+        commandPreferences();
         break;
     case cmd::kUndoFilter:
         rebuildList([this](Progress& progress) { m_session->undoLastFilter(progress); });
