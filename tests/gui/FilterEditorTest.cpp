@@ -2,11 +2,9 @@
 // applies as the same record through the engine, Cancel, saved filters across
 // a restart, the "Save / Load" page by login level, and the refusal of range
 // lists and numbers typed wrongly.
-#include "GuiTestSupport.h"
+#include "FrameFixture.h"
 
-#include "app/CMainFrame.h"
 #include "app/Commands.h"
-#include "core/DebugLog.h"
 #include "filter/RangeText.h"
 #include "filter/gui/CDlgFTSaveAs.h"
 #include "filter/gui/CPageFTDate.h"
@@ -32,21 +30,7 @@
 
 namespace {
 
-struct Frame
-{
-    explicit Frame(const TestHome& home)
-        : ini(home / "quantorix.ini")
-    {
-        debuglog::setProgramFolder(home.folder());
-        window = std::make_unique<CMainFrame>(home.folder(), ini);
-        window->loadSettings();
-        window->resetToNoFiles();
-    }
-    CMainFrame* operator->() { return window.get(); }
-
-    IniProfile ini;
-    std::unique_ptr<CMainFrame> window;
-};
+using Frame = TestFrame;
 
 enum class Press { Ok, Cancel };
 
