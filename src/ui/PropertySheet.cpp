@@ -59,6 +59,7 @@ CPropertySheet::CPropertySheet(int titleId, QWidget* parent)
         }
     setControlId(m_buttons->button(QDialogButtonBox::Ok), 1);
     setControlId(m_buttons->button(QDialogButtonBox::Cancel), 2);
+    setControlId(m_buttons->button(QDialogButtonBox::Help), 9);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CPropertySheet::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &CPropertySheet::reject);
     connect(m_buttons, &QDialogButtonBox::helpRequested, this, &CPropertySheet::showHelp);
@@ -146,11 +147,24 @@ void CPropertySheet::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void CPropertySheet::translateButtons(int templateId)
+{
+    const QString caption = windowTitle();
+    TranslateDialog(templateId, this);
+    setWindowTitle(caption);
+}
+
 void CPropertySheet::showHelp()
 {
     const int topic = activePage() ? activePage()->helpTopic() : 0;
     Q_EMIT helpRequested(topic);
-    // The help file of the current language; the topic is the page's.
+    openHelpTopic(topic);
+}
+
+void openHelpTopic(int topic)
+{
+    // The help file of the current language; its pages have no topic anchors.
+    (void)topic;
     const std::filesystem::path help = HelpFilePath();
     if (std::filesystem::exists(help))
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(help.string())));

@@ -17,6 +17,9 @@
 class QDialogButtonBox;
 class QTabWidget;
 
+// Opens the help of the current language at a topic.
+void openHelpTopic(int topic);
+
 class CPropertyPage : public QWidget
 {
     Q_OBJECT
@@ -74,6 +77,10 @@ public:
 
     QTabWidget* tabs() const { return m_tabs; }
     QDialogButtonBox* buttons() const { return m_buttons; }
+
+    // The texts of OK, Cancel and Help from dialog template `templateId`
+    // (controls 1, 2 and 9); the caption stays the string table's.
+    void translateButtons(int templateId);
 
     // OK: the active page is left first; a refusal keeps the sheet open.
     void accept() override;

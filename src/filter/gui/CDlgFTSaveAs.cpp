@@ -4,6 +4,7 @@
 #include "filter/gui/FilterEditorIds.h"
 #include "lang/gui/QtTranslate.h"
 #include "ui/PageControls.h"
+#include "ui/PropertySheet.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -22,6 +23,8 @@ CDlgFTSaveAs::CDlgFTSaveAs(QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     setControlId(buttons->button(QDialogButtonBox::Ok), 1);
     setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
+    setControlId(buttons->button(QDialogButtonBox::Help), 9);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [] { openHelpTopic(feres::kSaveHelp); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -135,7 +135,7 @@ CPageFTDate::CPageFTDate(FilterEditorContext& context, QWidget* parent)
     QLabel* durationUnit = makeLabel(this, feres::kDurationUnit);
     QGroupBox* duration = betweenRow(feres::kDurationGroup, feres::kDurationBetween, m_durationOn, m_minDuration,
                                      m_maxDuration, nullptr, nullptr);
-    duration->layout()->addWidget(durationUnit);
+    static_cast<QBoxLayout*>(duration->layout())->insertWidget(duration->layout()->count() - 1, durationUnit);
     durationUnit->setParent(duration);
 
     // The currency symbol stands before or after the amounts as the settings place it.
@@ -153,7 +153,7 @@ CPageFTDate::CPageFTDate(FilterEditorContext& context, QWidget* parent)
     m_maxRing = makeSecondsEdit(this);
     QLabel* ringUnit = makeLabel(this, feres::kRingUnit);
     QGroupBox* ring = betweenRow(feres::kRingGroup, feres::kRingBetween, m_ringOn, m_minRing, m_maxRing, nullptr, nullptr);
-    ring->layout()->addWidget(ringUnit);
+    static_cast<QBoxLayout*>(ring->layout())->insertWidget(ring->layout()->count() - 1, ringUnit);
     ringUnit->setParent(ring);
 
     for (QLineEdit* edit : {m_minDuration, m_maxDuration, m_minRing, m_maxRing, m_minCost, m_maxCost})

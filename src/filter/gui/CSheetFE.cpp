@@ -26,6 +26,7 @@ CSheetFE::CSheetFE(FilterEditorState state, const SettingsDatabase& settings, co
         addPage(m_save);
     }
     setSizeGripEnabled(true);
+    translateButtons(feres::kSheet);
     start(startPage);
 }
 

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -51,11 +52,14 @@ CPagePFReport::CPagePFReport(Preferences& prefs, QWidget* parent)
     m_address->setFixedHeight(m_address->fontMetrics().lineSpacing() * 4 + 12);
     for (int i = 0; i < 3; ++i)
         m_lines[static_cast<std::size_t>(i)] = makeTextEdit(this, pfres::kReportEditFirst + 2 + i);
-    auto* layout = new QFormLayout(this);
+    auto* layout = new QFormLayout;
     layout->addRow(makeLabel(this, pfres::kReportLabelFirst), m_company);
     layout->addRow(makeLabel(this, pfres::kReportLabelFirst + 1), m_address);
     for (int i = 0; i < 3; ++i)
         layout->addRow(makeLabel(this, pfres::kReportLabelFirst + 2 + i), m_lines[static_cast<std::size_t>(i)]);
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(layout);
+    page->addStretch(1);
     connect(m_address, &QPlainTextEdit::textChanged, this, &CPagePFReport::limitAddress);
     translate();
 }

@@ -24,6 +24,7 @@ CSheetPF::CSheetPF(PreferencesEditorState state, int startPage, QWidget* parent)
     addPage(m_column);
     addPage(m_color);
     addPage(m_report);
+    translateButtons(pfres::kSheet);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // not resizable
     start(startPage);
 }

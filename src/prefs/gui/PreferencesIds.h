@@ -4,6 +4,7 @@
 
 namespace pfres {
 
+inline constexpr int kSheet = 230; // the sheet's own buttons
 inline constexpr int kViewPage = 232, kColumnPage = 231, kColorPage = 233, kReportPage = 234;
 inline constexpr int kViewHelp = 8240, kColumnHelp = 8241, kColorHelp = 8242, kReportHelp = 8243;
 
