@@ -150,6 +150,12 @@ private Q_SLOTS:
         const FilterRecord before = frame->session().currentFilter();
         const std::size_t rows = frame->session().calls().visible().size();
         QVERIFY(!runEditor(*frame.window, Press::Cancel, [](CSheetFE& sheet) {
+            // Enter and Escape do not close the sheet.
+            sheet.show();
+            QTest::keyClick(sheet.typePage()->number(), Qt::Key_Return);
+            QTest::keyClick(&sheet, Qt::Key_Escape);
+            QVERIFY(sheet.isVisible());
+            QVERIFY(!(sheet.windowFlags() & Qt::WindowMinimizeButtonHint));
             sheet.typePage()->outgoing()->setChecked(false);
             sheet.selectPage(3);
             sheet.savePage()->reset();
