@@ -233,16 +233,20 @@ void CallSession::rerate(bool reclassify, Progress& progress)
     if (reclassify)
         m_sortedAllValid = false;
     if (m_sortedAllValid && m_sortedAll.size() == m_count) {
-        // Only the filter changed: the rows come out of the kept order already sorted.
+        // Only the filter changed: the calls are tested in table order (the memory is
+        // read front to back), then the rows come out of the kept order already sorted.
+        std::vector<std::uint64_t> accepted((m_count + 63) / 64, 0);
         progress.begin(m_count);
-        for (std::size_t n = 0; n < m_count; ++n) {
-            if (n % kProgressInterval == 0)
-                progress.step(n, m_count);
-            const std::uint32_t i = m_sortedAll[n];
+        for (std::size_t i = 0; i < m_count; ++i) {
+            if (i % kProgressInterval == 0)
+                progress.step(i, m_count);
             if (m_pipeline->accept(m_table[i]))
-                m_visible[m_visibleLength++] = i;
+                accepted[i / 64] |= std::uint64_t{1} << (i % 64);
         }
         progress.end();
+        for (const std::uint32_t i : m_sortedAll)
+            if ((accepted[i / 64] >> (i % 64)) & 1)
+                m_visible[m_visibleLength++] = i;
         m_lastFound.reset();
         return;
     }
