@@ -201,6 +201,12 @@ private Q_SLOTS:
         QVERIFY(restarted->openFiles({home.writeCalls("demo.bsl", 500)}));
         QVERIFY(runEditor(*restarted.window, Press::Ok, [](CSheetFE& sheet) {
             sheet.selectPage(3);
+            // Loading a filter without dates keeps the pickers on the loaded calls' days.
+            const CallDate from = sheet.state().filter.from;
+            QVERIFY(from.year != 0);
+            sheet.savePage()->load(0);
+            QVERIFY(sheet.state().filter.from == from);
+            QCOMPARE(sheet.state().filter.includeIncoming, 0);
             sheet.savePage()->loadList()->setCurrentIndex(0);
             sheet.savePage()->deleteChosen();
             QCOMPARE(sheet.savePage()->loadList()->count(), 0);
