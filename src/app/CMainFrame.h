@@ -146,6 +146,8 @@ private:
     void commandSaveAs();
     bool isOpenCallFile(const std::filesystem::path& path) const;
     void commandFind();
+    void commandFilter();       // MainFrameSheets.cpp
+    void commandPreferences();  // MainFrameSheets.cpp
     void commandAbout();
     void commandChangeLogin();
     void commandDialNumber();

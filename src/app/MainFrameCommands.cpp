@@ -75,6 +75,10 @@ bool CMainFrame::isCommandEnabled(int id) const
         return service && service->translationAvailable() && session.permits(login::kAdministrator)
             && (id == cmd::kNewTranslation || service->currentNumber() != 0);
     }
+    case cmd::kFilter:
+        return true;
+    case cmd::kPreferences:
+        return session.permits(login::kSupervisor);
     default:
         break;
     }
@@ -129,6 +133,12 @@ void CMainFrame::runCommand(int id)
         break;
     case cmd::kFindNext:
         findNext();
+        break;
+    case cmd::kFilter:
+        commandFilter();
+        break;
+    case cmd::kPreferences:
+        commandPreferences();
         break;
     case cmd::kUndoFilter:
         rebuildList([this](Progress& progress) { m_session->undoLastFilter(progress); });

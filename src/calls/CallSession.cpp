@@ -68,7 +68,11 @@ CallSession::CallSession() : m_pipeline(&defaultPipeline()) {}
 
 void CallSession::setPipeline(CallPipeline* pipeline) { m_pipeline = pipeline ? pipeline : &defaultPipeline(); }
 
-void CallSession::setOrder(CallLess less) { m_less = std::move(less); }
+void CallSession::setOrder(CallLess less)
+{
+    m_less = std::move(less);
+    m_sortedAllValid = false;
+}
 
 LoadOutcome CallSession::openFiles(std::span<const std::filesystem::path> paths, Progress& progress)
 {
@@ -123,6 +127,7 @@ void CallSession::restartTable()
         std::memset(static_cast<void*>(m_table.data()), 0, m_count * sizeof(CallRecord));
     m_count = 0;
     m_visibleLength = 0;
+    m_sortedAllValid = false;
     // The dates of the dropped calls no longer bound what is loaded.
     m_earliest = m_latest = CallDate{};
 }
@@ -166,6 +171,7 @@ inline void CallSession::storeRecord(const std::uint8_t* bytes)
 LoadResult CallSession::loadFile(const std::filesystem::path& path, bool incremental, Progress& progress,
                                  bool* restarted)
 {
+    m_sortedAllValid = false;
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec)
@@ -224,6 +230,26 @@ LoadResult CallSession::loadFile(const std::filesystem::path& path, bool increme
 void CallSession::rerate(bool reclassify, Progress& progress)
 {
     m_visibleLength = 0;
+    if (reclassify)
+        m_sortedAllValid = false;
+    if (m_sortedAllValid && m_sortedAll.size() == m_count) {
+        // Only the filter changed: the calls are tested in table order (the memory is
+        // read front to back), then the rows come out of the kept order already sorted.
+        std::vector<std::uint64_t> accepted((m_count + 63) / 64, 0);
+        progress.begin(m_count);
+        for (std::size_t i = 0; i < m_count; ++i) {
+            if (i % kProgressInterval == 0)
+                progress.step(i, m_count);
+            if (m_pipeline->accept(m_table[i]))
+                accepted[i / 64] |= std::uint64_t{1} << (i % 64);
+        }
+        progress.end();
+        for (const std::uint32_t i : m_sortedAll)
+            if ((accepted[i / 64] >> (i % 64)) & 1)
+                m_visible[m_visibleLength++] = i;
+        m_lastFound.reset();
+        return;
+    }
     if (m_count != 0) {
         progress.begin(m_count);
         for (std::size_t i = 0; i < m_count; ++i) {

@@ -164,6 +164,12 @@ private:
     std::size_t m_count = 0;
     GrowableArray<std::uint32_t> m_visible;
     std::size_t m_visibleLength = 0;
+    // Every table index in sort order, kept from the last full sort of a list that
+    // showed every call. Re-filtering without re-rating walks it instead of sorting
+    // the new rows again (a stable sort of any subset is that subsequence). Dropped
+    // whenever the table or the order changes.
+    std::vector<std::uint32_t> m_sortedAll;
+    bool m_sortedAllValid = false;
 
     std::vector<std::filesystem::path> m_openFiles;
     std::filesystem::path m_currentFile;

@@ -36,6 +36,10 @@ void CallSession::sortVisible(std::size_t inOrder)
         return;
     }
     std::stable_sort(rows, rows + m_visibleLength, less);
+    if (m_visibleLength == m_count) {
+        m_sortedAll.assign(rows, rows + m_visibleLength);
+        m_sortedAllValid = true;
+    }
 }
 
 std::optional<std::size_t> CallSession::findNext(std::string_view pattern, bool exact)

@@ -1,5 +1,7 @@
 #include "ui/ColorButton.h"
 
+#include "ui/ModalRunner.h"
+
 #include <QColorDialog>
 #include <QPainter>
 #include <QStyle>
@@ -35,9 +37,9 @@ void CColorButton::setColor(std::uint32_t color)
 
 void CColorButton::choose()
 {
-    const QColor chosen = QColorDialog::getColor(toQColor(m_color), this);
-    if (chosen.isValid())
-        setColor(fromQColor(chosen));
+    QColorDialog dialog(toQColor(m_color), this);
+    if (runModal(dialog) == QDialog::Accepted && dialog.currentColor().isValid())
+        setColor(fromQColor(dialog.currentColor()));
 }
 
 void CColorButton::paintEvent(QPaintEvent* event)

@@ -387,3 +387,37 @@ TEST_F(CallSessionTest, WritesItsDebugLogLines)
         lines.push_back(line.substr(line.find(" - ") + 3));
     EXPECT_EQ(lines, (std::vector<std::string>{"CMainFrame::FileLoadNew() called: 1 files", "new calls array size: 2048"}));
 }
+
+TEST_F(CallSessionTest, RefilteringKeepsTheStableSortOrderAndForgetsItWhenTheOrderChanges)
+{
+    TestPipeline pipeline;
+    session.setPipeline(&pipeline);
+    const auto byTens = [](const CallRecord& a, const CallRecord& b) { return a.duration / 10 < b.duration / 10; };
+    session.setOrder(byTens);
+    std::vector<CallFileRecord> records;
+    for (std::uint32_t i = 0; i < 300; ++i)
+        records.push_back(record(std::to_string(i), {}, (i * 37) % 100));  // many equal tens
+    write(file, records);
+    ASSERT_TRUE(open(file).ok());
+
+    // What a fresh stable sort of the rows the filter keeps gives.
+    const auto expected = [&](const CallSession::CallLess& less) {
+        std::vector<std::uint32_t> rows;
+        for (std::uint32_t i = 0; i < session.count(); ++i)
+            if (pipeline.accept(session.call(i)))
+                rows.push_back(i);
+        std::stable_sort(rows.begin(), rows.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return less(session.call(a), session.call(b)); });
+        return rows;
+    };
+    const auto shown = [&] { return std::vector<std::uint32_t>(session.visible().begin(), session.visible().end()); };
+    for (const std::uint32_t modulus : {3u, 7u, 1u}) {
+        pipeline.keep = [modulus](const CallRecord& c) { return c.extension % modulus == 0 || c.duration % modulus == 1; };
+        session.rerate(false, quiet);
+        EXPECT_EQ(shown(), expected(byTens)) << modulus;
+    }
+    session.setOrder(longer);
+    pipeline.keep = [](const CallRecord& c) { return c.duration > 50; };
+    session.rerate(false, quiet);
+    EXPECT_EQ(shown(), expected(longer));
+}
