@@ -22,6 +22,10 @@ const std::vector<TemplateTopic>& templateTopics()
         {234, 8243}, // Preferences: Reports customization
         {267, 8259}, // "Currency exchange rate" (from the Currency page)
         {268, 8268}, // Projects
+        {270, 8230}, // Filter: Type & dialing
+        {271, 8231}, // Filter: Date, time, cost
+        {272, 8232}, // Filter: Lines
+        {273, 8233}, // Filter: Save / Load
     };
     return topics;
 }

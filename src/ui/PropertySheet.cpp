@@ -2,18 +2,18 @@
 
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
+#include "lang/HelpTopics.h"
 #include "lang/gui/QtTranslate.h"
+#include "ui/HelpOpener.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolTip>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -158,14 +158,10 @@ void CPropertySheet::showHelp()
 {
     const int topic = activePage() ? activePage()->helpTopic() : 0;
     Q_EMIT helpRequested(topic);
-    openHelpTopic(topic);
+    openHelpTopic(topic, this);
 }
 
-void openHelpTopic(int topic)
+void openHelpTopic(int topic, QWidget* parent)
 {
-    // The help file of the current language; its pages have no topic anchors.
-    (void)topic;
-    const std::filesystem::path help = HelpFilePath();
-    if (std::filesystem::exists(help))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(help.string())));
+    help::openHelpAnchor(parent, topic ? help::topicAnchor(topic) : std::string(help::kContentsAnchor));
 }

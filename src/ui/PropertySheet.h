@@ -18,7 +18,7 @@ class QDialogButtonBox;
 class QTabWidget;
 
 // Opens the help of the current language at a topic.
-void openHelpTopic(int topic);
+void openHelpTopic(int topic, QWidget* parent);
 
 class CPropertyPage : public QWidget
 {

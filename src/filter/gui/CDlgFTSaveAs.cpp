@@ -3,6 +3,7 @@
 #include "filter/SavedFilters.h"
 #include "filter/gui/FilterEditorIds.h"
 #include "lang/gui/QtTranslate.h"
+#include "ui/HelpOpener.h"
 #include "ui/PageControls.h"
 #include "ui/PropertySheet.h"
 
@@ -20,11 +21,10 @@ CDlgFTSaveAs::CDlgFTSaveAs(QWidget* parent)
     m_name = new QLineEdit(this);
     m_name->setMaxLength(static_cast<int>(SavedFilter::kNameSize) - 1);
     label->setBuddy(m_name);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     setControlId(buttons->button(QDialogButtonBox::Ok), 1);
     setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    setControlId(buttons->button(QDialogButtonBox::Help), 9);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [] { openHelpTopic(feres::kSaveHelp); });
+    setControlId(help::addHelpButton(buttons, feres::kSaveAsDialog), 9);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
