@@ -35,7 +35,10 @@ void CallSession::sortVisible(std::size_t inOrder)
         }
         return;
     }
-    std::stable_sort(rows, rows + m_visibleLength, less);
+    if (m_sorter)
+        m_sorter(calls(), std::span(rows, m_visibleLength));
+    else
+        std::stable_sort(rows, rows + m_visibleLength, less);
 }
 
 std::optional<std::size_t> CallSession::findNext(std::string_view pattern, bool exact)
@@ -55,6 +58,16 @@ void CallSession::clearVisible()
 {
     m_visibleLength = 0;
     m_lastFound.reset();
+}
+
+bool CallSession::restoreVisible(std::span<const std::uint32_t> rows)
+{
+    if (rows.size() > m_count)
+        return false;
+    std::copy(rows.begin(), rows.end(), m_visible.data());
+    m_visibleLength = rows.size();
+    m_lastFound.reset();
+    return true;
 }
 
 void CallSession::removeVisibleRows(std::span<const std::size_t> rows)

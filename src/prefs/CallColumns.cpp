@@ -1,5 +1,6 @@
 #include "prefs/CallColumns.h"
 
+#include "calls/KeySort.h"
 #include "core/Locale.h"
 #include "core/LocaleTexts.h"
 #include "lang/StringTable.h"
@@ -7,6 +8,7 @@
 #include "settings/SettingsDatabase.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -418,4 +420,129 @@ bool CallColumns::sameGroup(const CallRecord& a, const CallRecord& b, ColumnType
     if (type == ColumnType::Duration)
         return a.duration / 60 == b.duration / 60;
     return compare(a, b, type) == 0;
+}
+
+// ---- sorting by keys ----
+
+namespace {
+
+// Signed numbers in their order as unsigned keys.
+std::uint64_t signedKey(std::int64_t value) { return static_cast<std::uint64_t>(value) ^ (std::uint64_t{1} << 63); }
+
+// Hundredths of costs as keys: whole numbers directly when all of them are
+// modest, else through the bits of the double (ordered as the numbers are).
+std::vector<std::uint64_t> costKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows)
+{
+    std::vector<std::uint64_t> keys(rows.size());
+    bool whole = true;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const double h = hundredths(table[rows[i]].cost);
+        whole = whole && std::abs(h) < 0x1p62;
+        keys[i] = std::bit_cast<std::uint64_t>(h + 0.0);  // + 0.0: -0 is 0
+    }
+    for (std::uint64_t& key : keys) {
+        const double h = std::bit_cast<double>(key);
+        if (whole)
+            key = signedKey(static_cast<std::int64_t>(h));
+        else
+            key = (key >> 63) != 0 ? ~key : key | (std::uint64_t{1} << 63);
+    }
+    return keys;
+}
+
+} // namespace
+
+std::vector<std::uint64_t> CallColumns::contactKeys(std::span<const CallRecord> table,
+                                                    std::span<const std::uint32_t> rows) const
+{
+    // Calls without contact by their names in collation order: the distinct names
+    // are found by byte order first, so the collation sees each name once.
+    auto nameOf = [&](std::size_t i) {
+        const CallRecord& call = table[rows[i]];
+        return call.contactIndex < 0 ? call.name() : std::string_view();
+    };
+    std::vector<std::uint32_t> distinct;
+    std::vector<std::uint64_t> keys = keysort::rankTexts(rows.size(), nameOf, &distinct);
+    const Locale& locale = Locale::current();
+    std::vector<std::uint32_t> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0u);
+    auto collate = [&](std::uint32_t a, std::uint32_t b) { return locale.compare(nameOf(distinct[a]), nameOf(distinct[b])); };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return collate(a, b) < 0; });
+    std::vector<std::uint64_t> collated(distinct.size());
+    std::uint64_t rank = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && collate(order[i - 1], order[i]) != 0)
+            ++rank;
+        collated[order[i]] = rank;
+    }
+    const std::uint64_t contacts = rank + 1;  // every contact after every name
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::int32_t contact = table[rows[i]].contactIndex;
+        keys[i] = contact < 0 ? collated[keys[i]] : contacts + static_cast<std::uint64_t>(contact);
+    }
+    return keys;
+}
+
+std::vector<std::uint64_t> CallColumns::sortKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows,
+                                                 ColumnType type) const
+{
+    auto each = [&](auto keyOf) {
+        std::vector<std::uint64_t> keys(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            keys[i] = keyOf(table[rows[i]]);
+        return keys;
+    };
+    auto texts = [&](auto textOf) {
+        return keysort::rankTexts(rows.size(), [&](std::size_t i) { return textOf(table[rows[i]]); });
+    };
+    switch (type) {
+    case ColumnType::Date:
+        return each([](const CallRecord& c) { return std::uint64_t{c.start.year} << 16 | c.start.month << 8 | c.start.day; });
+    case ColumnType::Time: return each([](const CallRecord& c) { return std::uint64_t{c.start.hour}; });
+    case ColumnType::Ext:
+        return each([](const CallRecord& c) { return signedKey(static_cast<std::int32_t>(c.extension)); });
+    case ColumnType::DialedNumber: return texts([](const CallRecord& c) { return c.number(); });
+    case ColumnType::Destination: return each([&](const CallRecord& c) { return signedKey(destinationKey(c)); });
+    case ColumnType::Duration: return each([](const CallRecord& c) { return std::uint64_t{c.duration}; });
+    case ColumnType::Cost: return costKeys(table, rows);
+    case ColumnType::Employee: return each([&](const CallRecord& c) { return signedKey(employeeRank(c)); });
+    case ColumnType::Department: return each([](const CallRecord& c) { return signedKey(c.departmentIndex); });
+    case ColumnType::Contact: return contactKeys(table, rows);
+    case ColumnType::Trunk:
+        return each([](const CallRecord& c) { return signedKey(static_cast<std::int32_t>(c.trunk)); });
+    case ColumnType::TrunkGroup:
+        return each([&](const CallRecord& c) { return signedKey(m_settings.trunkGroupIndexOfEntry(c.trunkIndex)); });
+    case ColumnType::Acc: return texts([](const CallRecord& c) { return c.account(); });
+    case ColumnType::Cd: return texts([](const CallRecord& c) { return c.cd(); });
+    case ColumnType::Direction: return each([](const CallRecord& c) { return std::uint64_t{c.direction}; });
+    case ColumnType::Type: return each([](const CallRecord& c) { return signedKey(c.callType); });
+    case ColumnType::Carrier: return each([](const CallRecord& c) { return signedKey(c.carrierIndex); });
+    case ColumnType::Ringtime: return each([](const CallRecord& c) { return std::uint64_t{c.ringTime}; });
+    case ColumnType::Project: return each([](const CallRecord& c) { return signedKey(c.projectIndex); });
+    }
+    return std::vector<std::uint64_t>(rows.size(), 0);
+}
+
+void CallColumns::sortRows(std::span<const CallRecord> table, std::span<std::uint32_t> rows, const SortKeys& keys) const
+{
+    auto keysOf = [&](const SortKey& key) {
+        std::vector<std::uint64_t> k = sortKeys(table, rows, key.type);
+        if (key.descending) {
+            for (std::uint64_t& v : k)
+                v = ~v;
+        }
+        return k;
+    };
+    std::vector<std::uint64_t> primary = keysOf(keys.primary);
+    if (keys.secondary.type == keys.primary.type) {
+        keysort::sortRows(rows, primary, nullptr);
+        return;
+    }
+    std::vector<std::uint64_t> secondary = keysOf(keys.secondary);
+    keysort::sortRows(rows, primary, &secondary);
+}
+
+CallSession::RowSorter CallColumns::sorter(const SortKeys& keys) const
+{
+    return [this, keys](std::span<const CallRecord> table, std::span<std::uint32_t> rows) { sortRows(table, rows, keys); };
 }
