@@ -3,30 +3,34 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace keysort {
 
 void radixSort(std::span<Item> items, std::span<Item> scratch, unsigned bits)
 {
+    constexpr unsigned kDigitBits = 11;
+    constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
     const std::size_t n = items.size();
     if (n < 2 || bits == 0)
         return;
-    const unsigned digits = std::min(8u, (bits + 7) / 8);
+    const unsigned digits = (std::min(bits, 64u) + kDigitBits - 1) / kDigitBits;
     // All histograms in one pass over the items.
-    std::vector<std::array<std::uint32_t, 256>> counts(digits);
-    for (auto& c : counts)
-        c.fill(0);
+    std::array<std::array<std::uint32_t, kBuckets>, (64 + kDigitBits - 1) / kDigitBits> counts;
+    for (unsigned d = 0; d < digits; ++d)
+        counts[d].fill(0);
     for (const Item& item : items) {
         std::uint64_t key = item.key;
-        for (unsigned d = 0; d < digits; ++d, key >>= 8)
-            ++counts[d][key & 0xFF];
+        for (unsigned d = 0; d < digits; ++d, key >>= kDigitBits)
+            ++counts[d][key & (kBuckets - 1)];
     }
     Item* from = items.data();
     Item* to = scratch.data();
     for (unsigned d = 0; d < digits; ++d) {
-        std::array<std::uint32_t, 256>& c = counts[d];
+        std::array<std::uint32_t, kBuckets>& c = counts[d];
+        const unsigned shift = kDigitBits * d;
         // A digit all keys share moves nothing.
-        if (c[(from[0].key >> (8 * d)) & 0xFF] == n)
+        if (c[(from[0].key >> shift) & (kBuckets - 1)] == n)
             continue;
         std::uint32_t sum = 0;
         for (std::uint32_t& bucket : c) {
@@ -34,15 +38,41 @@ void radixSort(std::span<Item> items, std::span<Item> scratch, unsigned bits)
             bucket = sum;
             sum += here;
         }
-        const unsigned shift = 8 * d;
         for (std::size_t i = 0; i < n; ++i) {
             const Item item = from[i];
-            to[c[(item.key >> shift) & 0xFF]++] = item;
+            to[c[(item.key >> shift) & (kBuckets - 1)]++] = item;
         }
         std::swap(from, to);
     }
     if (from != items.data())
         std::memcpy(static_cast<void*>(items.data()), from, n * sizeof(Item));
+}
+
+TextPacking::TextPacking()
+{
+    for (std::size_t byte = 1; byte < code.size(); ++byte)
+        code[byte] = static_cast<std::uint8_t>(byte);
+}
+
+TextPacking::TextPacking(std::string_view alphabet) : TextPacking([&] {
+    std::array<bool, 256> present{};
+    for (const char c : alphabet)
+        present[static_cast<unsigned char>(c)] = true;
+    return present;
+}())
+{
+}
+
+TextPacking::TextPacking(const std::array<bool, 256>& present)
+{
+    unsigned next = 0;
+    for (std::size_t byte = 1; byte < present.size(); ++byte) {
+        if (present[byte])
+            code[byte] = static_cast<std::uint8_t>(++next);
+    }
+    bits = std::max(1u, static_cast<unsigned>(std::bit_width(next)));
+    chars = 64 / bits;
+    pad = 64 - chars * bits;
 }
 
 namespace {
@@ -68,7 +98,8 @@ void sortRows(std::span<std::uint32_t> rows, std::vector<std::uint64_t>& primary
     const std::size_t n = rows.size();
     if (n < 2)
         return;
-    std::vector<Item> items(n), scratch(n);
+    const auto buffer = std::make_unique_for_overwrite<Item[]>(2 * n);
+    const std::span<Item> items(buffer.get(), n), scratch(buffer.get() + n, n);
     const unsigned bits1 = normalise(primary);
     const unsigned bits2 = secondary ? normalise(*secondary) : 0;
     if (bits1 + bits2 <= 64) {
@@ -86,10 +117,11 @@ void sortRows(std::span<std::uint32_t> rows, std::vector<std::uint64_t>& primary
             item.key = primary[item.at];
         radixSort(items, scratch, bits1);
     }
-    std::vector<std::uint32_t> sorted(n);
+    // The rows in their new order, gathered where the keys were.
+    for (Item& item : items)
+        item.key = rows[item.at];
     for (std::size_t i = 0; i < n; ++i)
-        sorted[i] = rows[items[i].at];
-    std::copy(sorted.begin(), sorted.end(), rows.begin());
+        rows[i] = static_cast<std::uint32_t>(items[i].key);
 }
 
 } // namespace keysort

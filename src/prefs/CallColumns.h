@@ -171,8 +171,11 @@ private:
     int employeeRank(const CallRecord& call) const;
     int destinationKey(const CallRecord& call) const;
     int compareNames(std::string_view a, std::string_view b) const;
-    // One key per row whose numeric order is the order of compare() by `type`.
-    std::vector<std::uint64_t> sortKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows,
+    // A key per call whose numeric order is the order of compare() by `type`;
+    // nullptr for the columns of texts, which are ranked by textKeys().
+    using KeyOf = std::uint64_t (*)(const CallColumns&, const CallRecord&);
+    static KeyOf keyFunction(ColumnType type);
+    std::vector<std::uint64_t> textKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows,
                                         ColumnType type) const;
     std::vector<std::uint64_t> contactKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows) const;
     const NameSlot* findName(std::string_view name) const;

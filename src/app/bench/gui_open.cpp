@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
+#include "app/Commands.h"
 #include "calls/CallGenerator.h"
 #include "core/DebugLog.h"
 #include "core/IniProfile.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -40,7 +42,8 @@ int main(int argc, char** argv)
     appres::registerResources();
     debuglog::setProgramFolder(home);
     IniProfile ini(home / "quantorix.ini");
-    CMainFrame frame(home, ini);
+    auto window = std::make_unique<CMainFrame>(home, ini);
+    CMainFrame& frame = *window;
     frame.resize(1280, 800);
     if (!frame.loadSettings())
         return 1;
@@ -80,6 +83,22 @@ int main(int argc, char** argv)
     frame.columnClicked(5);  // Duration
     frame.view()->viewport()->repaint();
     std::printf("re-sort by Duration and repaint: %lld ms\n", static_cast<long long>(clock.elapsed()));
+
+    // A quick filter on the first row's extension, then its Undo.
+    frame.session().setCurrentCall(frame.session().calls().visible()[0]);
+    frame.runCommand(cmd::kQuickExtension);
+    frame.view()->viewport()->repaint();
+    clock.restart();
+    frame.runCommand(cmd::kUndoFilter);
+    frame.view()->viewport()->repaint();
+    std::printf("undo of a quick filter (%zu rows back) and repaint: %lld ms\n", frame.session().calls().visible().size(),
+                static_cast<long long>(clock.elapsed()));
+
+    // Closing the program with the calls loaded: the window closes and goes.
+    clock.restart();
+    frame.close();
+    window.reset();
+    std::printf("close with %zu calls loaded: %lld ms\n", count, static_cast<long long>(clock.elapsed()));
     std::filesystem::remove_all(home);
     return opened ? 0 : 1;
 }
