@@ -32,9 +32,7 @@ Usage usage()
 {
     rusage u{};
     ::getrusage(RUSAGE_SELF, &u);
-    return {static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec)
-                + static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6,
-            u.ru_minflt};
+    return {bench::processorSeconds(), u.ru_minflt};
 }
 
 Usage lastLoad;

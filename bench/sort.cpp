@@ -10,6 +10,7 @@
 //   bench_sort [--compare] [--only TYPE] [PROGRAMFOLDER]    default: ../bin beside this program
 
 #include "BenchSession.h"
+#include "BenchSupport.h"
 
 #include <QCoreApplication>
 
@@ -20,7 +21,6 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <ctime>
 #include <unistd.h>
 #include <vector>
 
@@ -33,13 +33,6 @@ double millisecondsSince(std::chrono::steady_clock::time_point since)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
 }
 
-// The processor time of this process: on a busy machine closer to what the sort costs.
-double cpuMilliseconds()
-{
-    timespec t{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 } // namespace
 
@@ -80,10 +73,10 @@ int main(int argc, char** argv)
         const std::string name = columnTitle(keys.primary.type) + ", " + columnTitle(keys.secondary.type);
         std::vector<std::uint32_t> rows = loaded;
         const auto start = std::chrono::steady_clock::now();
-        const double cpuStart = cpuMilliseconds();
+        const double cpuStart = bench::processorSeconds();
         columns.sortRows(table, rows, keys);
         const double ms = millisecondsSince(start);
-        const double cpu = cpuMilliseconds() - cpuStart;
+        const double cpu = (bench::processorSeconds() - cpuStart) * 1e3;
         worst = std::max(worst, ms);
         std::printf("sort %s: %.0f ms  (processor %.0f ms)\n", name.c_str(), ms, cpu);
         if (compare) {

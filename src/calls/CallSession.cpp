@@ -10,7 +10,6 @@
 #include <memory>
 #include <new>
 #include <system_error>
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -19,24 +18,6 @@ CallPipeline& defaultPipeline()
 {
     static CallPipeline unrated;
     return unrated;
-}
-
-// Has the system supply the pages of `count` slots at `p` in one go, before they
-// are written: far cheaper than a fault per page while loading. Only a hint.
-template <class T> void prefault([[maybe_unused]] T* p, [[maybe_unused]] std::size_t count)
-{
-#if defined(__linux__)
-    constexpr int kPopulateWrite = 23;  // MADV_POPULATE_WRITE, Linux 5.14
-    constexpr std::size_t kWorthIt = std::size_t{4} << 20;
-    const std::size_t bytes = count * sizeof(T);
-    if (bytes < kWorthIt)
-        return;
-    const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + page - 1) & ~(page - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(page - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, kPopulateWrite);
-#endif
 }
 
 // Records read per system call: large reads keep loading at memory speed.
@@ -244,8 +225,6 @@ LoadResult CallSession::loadFile(const std::filesystem::path& path, bool increme
     if (first != 0 && !file.seekRecord(first))
         return LoadResult::Corrupt;
     ensureSlots(m_count + toRead);
-    prefault(m_table.data() + m_count, toRead);
-    prefault(m_visible.data() + m_visibleLength, toRead);
     // Counted as read before reading, so a failed read is not retried by the next reload.
     m_recordsRead = records;
 

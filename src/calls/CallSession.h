@@ -136,10 +136,10 @@ public:
     const CallRecord& visibleCall(std::size_t row) const { return m_table[m_visible[row]]; }
     // Empties the visible list (a new filter is about to be applied).
     void clearVisible();
-    // Makes `rows` (table indices, display order) the visible list again, as kept
-    // from an earlier state of the same table. False, with nothing changed, when
-    // they cannot be from this table.
-    bool restoreVisible(std::span<const std::uint32_t> rows);
+    // Makes `rows` (distinct table indices) the visible list again, as kept from an
+    // earlier state of the same table: in their order when `inOrder`, else sorted
+    // from table order. False, with nothing changed, when they cannot be from this table.
+    bool restoreVisible(std::span<const std::uint32_t> rows, bool inOrder);
     // Drops the given rows (any order, duplicates allowed) from the visible list.
     void removeVisibleRows(std::span<const std::size_t> rows);
     // The row of a table index, if it is visible.

@@ -60,13 +60,29 @@ void CallSession::clearVisible()
     m_lastFound.reset();
 }
 
-bool CallSession::restoreVisible(std::span<const std::uint32_t> rows)
+bool CallSession::restoreVisible(std::span<const std::uint32_t> rows, bool inOrder)
 {
     if (rows.size() > m_count)
         return false;
-    std::copy(rows.begin(), rows.end(), m_visible.data());
+    if (inOrder) {
+        std::copy(rows.begin(), rows.end(), m_visible.data());
+    } else {
+        std::vector<std::uint8_t> shown(m_count, 0);
+        for (const std::uint32_t row : rows) {
+            if (row >= m_count || shown[row])
+                return false;
+            shown[row] = 1;
+        }
+        std::size_t length = 0;
+        for (std::size_t i = 0; i < m_count; ++i) {
+            if (shown[i])
+                m_visible[length++] = static_cast<std::uint32_t>(i);
+        }
+    }
     m_visibleLength = rows.size();
     m_lastFound.reset();
+    if (!inOrder)
+        sortVisible(0);
     return true;
 }
 

@@ -71,6 +71,7 @@ struct SortKey
 {
     ColumnType type = ColumnType::Date;
     bool descending = false;
+    friend bool operator==(const SortKey&, const SortKey&) = default;
 };
 
 // The defaults are those of a new installation: Date, then Ext, both ascending.
@@ -78,6 +79,7 @@ struct SortKeys
 {
     SortKey primary{ColumnType::Date, false};
     SortKey secondary{ColumnType::Ext, false};
+    friend bool operator==(const SortKeys&, const SortKeys&) = default;
 };
 
 class CallColumns

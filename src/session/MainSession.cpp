@@ -51,7 +51,6 @@ void MainSession::setSortKeys(const SortKeys& keys)
     // Rows that tie on the new keys keep the order of the old ones, which a filter
     // applied again would not give them.
     m_rowsFromTableOrder = false;
-    rowsChanged();
 }
 
 void MainSession::settingsChanged(Progress& progress)
@@ -98,8 +97,10 @@ LoadOutcome MainSession::openFiles(std::span<const std::filesystem::path> paths,
 
 ReloadOutcome MainSession::reload(Progress& progress)
 {
+    const std::size_t calls = m_calls.count();
     const ReloadOutcome outcome = m_calls.reload(progress);
-    if (outcome.visibleChanged || outcome.restarted)
+    // New calls, even ones the current filter hides, may pass the filters Undo returns to.
+    if (outcome.restarted || m_calls.count() != calls)
         rowsChanged();
     if (outcome.restarted)
         m_currentCall = m_focusedCall = -1; // table indexes of dropped calls
@@ -138,8 +139,10 @@ void MainSession::applyFilter(bool push, Progress& progress)
         if (m_filterActive && push) {
             // The rows shown now are what Undo returns to (hidden rows aside).
             UndoRows kept;
-            if (!wasHidden && m_rowsFromTableOrder) {
+            if (!wasHidden) {
                 kept.valid = true;
+                kept.inTableOrder = m_rowsFromTableOrder;
+                kept.keys = m_sortKeys;
                 kept.generation = m_generation;
                 kept.filter = m_rowsFilter;
                 kept.rows.assign(m_calls.visible().begin(), m_calls.visible().end());
@@ -170,8 +173,12 @@ void MainSession::refilter(Progress& progress)
 
 bool MainSession::restoreUndoRows(const UndoRows& kept)
 {
-    if (!kept.valid || kept.generation != m_generation || kept.filter != m_filter || !callsLoaded()
-        || !m_calls.restoreVisible(kept.rows))
+    if (!kept.valid || kept.generation != m_generation || kept.filter != m_filter || !callsLoaded())
+        return false;
+    // Rows sorted from table order by the current keys come back as they are; others
+    // are put in table order and sorted, as a new application of the filter would.
+    const bool asKept = kept.inTableOrder && kept.keys == m_sortKeys;
+    if (!m_calls.restoreVisible(kept.rows, asKept))
         return false;
     debuglog::write("CMainFrame::ApplyFilter()");
     m_matcher = FilterMatcher(m_filter, m_settings);

@@ -208,6 +208,8 @@ private:
     struct UndoRows
     {
         bool valid = false;
+        bool inTableOrder = false;  // sorted by `keys` from table order
+        SortKeys keys;
         std::uint64_t generation = 0;
         FilterRecord filter;  // the filter that made these rows
         std::vector<std::uint32_t> rows;
@@ -216,7 +218,7 @@ private:
 
     void rebuildColumns();
     void refilter(Progress& progress);
-    // The rows of the calls, their rating or their order changed other than by a filter.
+    // The calls or their rating changed: rows kept for Undo no longer apply.
     void rowsChanged() { ++m_generation; }
     bool restoreUndoRows(const UndoRows& kept);
     void sumTotals();

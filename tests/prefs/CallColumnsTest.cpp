@@ -441,7 +441,7 @@ TEST_F(CallColumnsTest, KeySortEqualsComparisonSort)
     std::mt19937 random(11);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const char* names[] = {"", "bob", "Bob", "Carl", "\xC9mile", "Eve", "adam", "\xFF"};
-    const char* prefixes[] = {"", "0049-89-", "0049-89-1234567", "0049-89-12345678901234", "0049-8", "1-"};
+    const char* prefixes[] = {"", "0049-89-", "0049-89-1234567", "0049-89-12345678901234", "0049-8", "1-", "*31#0"};
     auto text = [&](auto& field, std::string_view head, int digits) {
         std::string s(head);
         for (int i = 0; i < digits; ++i)
@@ -458,7 +458,8 @@ TEST_F(CallColumnsTest, KeySortEqualsComparisonSort)
                        static_cast<std::uint8_t>(1 + pick(3)), static_cast<std::uint8_t>(pick(3)), 0};
             c.extension = pick(3) == 0 ? 0xFFFFFFFFu - static_cast<unsigned>(pick(3)) : static_cast<unsigned>(pick(5));
             c.trunk = static_cast<unsigned>(pick(3) - 1);
-            text(c.dialedNumber, prefixes[pick(6)], pick(4));
+            // Digits and dashes, except with some odd characters among the extreme costs.
+            text(c.dialedNumber, prefixes[pick(extremeCosts ? 7 : 6)], pick(4));
             text(c.accountCode, pick(2) ? "12345678" : "", pick(9));
             c.cdCode = {static_cast<char>(pick(2) ? 'A' : '\xE4'), static_cast<char>(pick(2) ? 'B' : 0), 0, 0};
             c.cost = pick(7) * 0.004 - 0.01;
