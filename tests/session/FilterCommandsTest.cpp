@@ -315,3 +315,16 @@ TEST_F(SessionTest, UndoGivesTheRowsOfAFreshApplication)
         EXPECT_NE(shownBefore, order()) << sortedFirst;
     }
 }
+
+// Calls read by a reload after the filter, even hidden ones, are there after Undo.
+TEST_F(SessionTest, UndoAfterAReloadShowsTheNewCalls)
+{
+    openOffice();
+    session.applyFilter(outgoingOnly(), true, progress);
+    write({{101, "5550000", {2025, 3, 11, 13, 0}, 110, 1, "", "", 1}}, "calls.bsl", true);
+    ASSERT_TRUE(session.reload(progress).ok());
+    EXPECT_EQ(session.calls().count(), 11u);
+    session.undoLastFilter(progress);
+    EXPECT_EQ(session.totals().rows, 11u);
+    EXPECT_EQ(shown().back(), 110u);
+}
