@@ -106,8 +106,11 @@ Choice prepare(const std::string& homeOption)
     std::error_code ec;
     const bool isNew = !fs::exists(choice.folder, ec);
     fs::create_directories(choice.folder, ec);
-    if (!ec)
-        fillFromDefaults(choice.defaults, choice.folder, isNew);
+    if (ec)
+        return choice;
+    if (isNew)  // the user's settings (with the login passwords) are theirs alone
+        fs::permissions(choice.folder, fs::perms::owner_all, ec);
+    fillFromDefaults(choice.defaults, choice.folder, isNew);
     return choice;
 }
 

@@ -67,6 +67,7 @@ TEST_F(InstalledCliTest, FirstStartFillsThePerUserFolderAndLaterStartsKeepTheUse
     EXPECT_NE(out.find("Program folder: " + user.string() + "\n  chosen as the per-user folder"), std::string::npos) << out;
     EXPECT_NE(out.find("brisel.dat     " + (user / "brisel.dat").string() + " (as shipped in"), std::string::npos) << out;
     EXPECT_EQ(readAll(user / "Reports/Empty.xml"), "<report/>");
+    EXPECT_EQ(fs::status(user).permissions(), fs::perms::owner_all);
 
     std::ofstream(user / "quantorix.ini", std::ios::app) << "[File]\nName=mine.bsl\n";
     const std::string changed = readAll(user / "quantorix.ini");
