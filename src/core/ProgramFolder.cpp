@@ -1,7 +1,13 @@
 #include "core/ProgramFolder.h"
 
+#include "core/SaveFile.h"
+
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <system_error>
 #include <unistd.h>
 
@@ -40,6 +46,61 @@ bool copyMissing(const fs::path& from, const fs::path& to)
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return !ec;
+}
+
+// What a file held when it was copied from the shared defaults: size and a
+// 64-bit FNV-1a hash of the content, as text "SIZE-HASH". "" when unreadable.
+std::string fingerprint(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    std::uint64_t hash = 14695981039346656037ull;
+    std::uintmax_t size = 0;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        for (std::streamsize i = 0; i < in.gcount(); ++i)
+            hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 1099511628211ull;
+        size += static_cast<std::uintmax_t>(in.gcount());
+    }
+    if (in.bad())
+        return {};
+    std::ostringstream text;
+    text << size << '-' << std::hex << hash;
+    return text.str();
+}
+
+// The record of shipped files in a per-user folder: "FINGERPRINT PATH" per line.
+using Shipped = std::map<std::string, std::string>;  // relative path -> fingerprint
+
+Shipped readShipped(const fs::path& file)
+{
+    Shipped shipped;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto blank = line.find(' ');
+        if (blank != std::string::npos && blank > 0 && blank + 1 < line.size())
+            shipped[line.substr(blank + 1)] = line.substr(0, blank);
+    }
+    return shipped;
+}
+
+void writeShipped(const fs::path& file, const Shipped& shipped)
+{
+    std::string text;
+    for (const auto& [relative, print] : shipped)
+        text += print + ' ' + relative + '\n';
+    saveFileAtomically(file, text);
+}
+
+// Replaces `to` by `from` through a temporary file and a rename.
+bool replaceWith(const fs::path& from, const fs::path& to)
+{
+    std::ifstream in(from, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return in.good() || in.eof() ? saveFileAtomically(to, content.str()) : false;
 }
 
 } // namespace
@@ -119,6 +180,9 @@ int fillFromDefaults(const fs::path& defaults, const fs::path& folder, bool with
     std::error_code ec;
     if (!fs::is_directory(defaults, ec))
         return 0;
+    const fs::path record = folder / kShippedRecordName;
+    Shipped shipped = readShipped(record);
+    const Shipped before = shipped;
     int copied = 0;
     fs::recursive_directory_iterator it(defaults, fs::directory_options::skip_permission_denied, ec);
     for (const fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
@@ -131,11 +195,28 @@ int fillFromDefaults(const fs::path& defaults, const fs::path& folder, bool with
         std::error_code entryError;
         if (it->is_directory(entryError)) {
             fs::create_directories(target, entryError);
-        } else if (it->is_regular_file(entryError)) {
-            if (copyMissing(it->path(), target))
-                ++copied;
+            continue;
+        }
+        if (!it->is_regular_file(entryError))
+            continue;
+        const std::string key = relative.generic_string();
+        const std::string print = fingerprint(it->path());
+        if (copyMissing(it->path(), target)) {
+            ++copied;
+            shipped[key] = print;
+            continue;
+        }
+        // A newer shipped file replaces the copy of an older one only when the
+        // user never changed that copy.
+        const auto known = shipped.find(key);
+        if (known != shipped.end() && known->second != print && fingerprint(target) == known->second
+            && replaceWith(it->path(), target)) {
+            ++copied;
+            known->second = print;
         }
     }
+    if (shipped != before)
+        writeShipped(record, shipped);
     return copied;
 }
 

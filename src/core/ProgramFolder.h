@@ -20,6 +20,7 @@ inline constexpr const char* kSettingsName = "brisel.dat";
 inline constexpr const char* kFiltersName = "filter.dat";
 inline constexpr const char* kDebugLogName = "debug.txt";
 inline constexpr const char* kCallsFolderName = "Calls";
+inline constexpr const char* kShippedRecordName = ".shipped";
 
 enum class Source { Option, Environment, Portable, PerUser };
 
@@ -58,7 +59,10 @@ Choice prepare(const std::string& homeOption = {});
 // Copies every regular file under `defaults` that `folder` lacks, keeping the
 // relative paths; skips the top-level "Calls" folder unless `withCalls`. Each file
 // is written under a temporary name and linked into place, so a file that
-// appeared meanwhile (another start) stays. Returns the number of files copied.
+// appeared meanwhile (another start) stays. What each copy held is recorded in
+// `folder`/".shipped"; when a later package ships a different file, a copy the
+// user never changed is replaced by it, a changed one stays. Returns the number
+// of files copied or replaced.
 int fillFromDefaults(const std::filesystem::path& defaults, const std::filesystem::path& folder, bool withCalls);
 
 // The folder of the running executable.

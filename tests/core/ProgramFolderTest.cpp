@@ -91,7 +91,34 @@ TEST(ProgramFolderTest, FillCopiesMissingFilesAndKeepsTheUsersOwn)
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : fs::recursive_directory_iterator(user))
         ++entries;
-    EXPECT_EQ(entries, 4);  // quantorix.ini, brisel.dat, Reports/, Reports/Summary.xml
+    EXPECT_EQ(entries, 5);  // quantorix.ini, brisel.dat, Reports/, Reports/Summary.xml, .shipped
 
     EXPECT_EQ(programfolder::fillFromDefaults(dir / "none", user, true), 0);
+}
+
+TEST(ProgramFolderTest, ANewerPackageReplacesOnlyCopiesTheUserLeftAlone)
+{
+    TempDir dir;
+    const fs::path shared = dir / "share";
+    const fs::path user = dir / "user";
+    write(shared / "quantorix.lna", "base 1");
+    write(shared / "Deutsch.lng", "german 1");
+    write(shared / "brisel.dat", "settings 1");
+    write(user / "brisel.dat", "the user's own settings");
+    EXPECT_EQ(programfolder::fillFromDefaults(shared, user, true), 2);
+
+    write(user / "Deutsch.lng", "german, edited");
+    write(shared / "quantorix.lna", "base 2");
+    write(shared / "Deutsch.lng", "german 2");
+    write(shared / "brisel.dat", "settings 2");
+    EXPECT_EQ(programfolder::fillFromDefaults(shared, user, false), 1);
+    EXPECT_EQ(readAll(user / "quantorix.lna"), "base 2");
+    EXPECT_EQ(readAll(user / "Deutsch.lng"), "german, edited");
+    EXPECT_EQ(readAll(user / "brisel.dat"), "the user's own settings");  // never a shipped copy
+
+    // A damaged record changes nothing.
+    write(user / programfolder::kShippedRecordName, "garbage\n \nx\n");
+    write(shared / "quantorix.lna", "base 3");
+    EXPECT_EQ(programfolder::fillFromDefaults(shared, user, false), 0);
+    EXPECT_EQ(readAll(user / "quantorix.lna"), "base 2");
 }
