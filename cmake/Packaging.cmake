@@ -17,6 +17,12 @@ install(FILES ${QX_PROGRAM_DIR}/brisel.dat ${QX_PROGRAM_DIR}/quantorix.ini
         DESTINATION ${QX_SHARED_DEFAULTS})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Reports DESTINATION ${QX_SHARED_DEFAULTS}
         FILES_MATCHING PATTERN "*.xml")
+# The user's guide (data/Help: one HTML file per language and its pictures),
+# beside the language files as the help opener expects.
+file(GLOB qx_help_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/Help/*)
+if(qx_help_files)
+    install(FILES ${qx_help_files} DESTINATION ${QX_SHARED_DEFAULTS})
+endif()
 install(DIRECTORY ${QX_PROGRAM_DIR}/Calls DESTINATION ${QX_SHARED_DEFAULTS}
         FILES_MATCHING PATTERN "[0-9][0-9][0-9][0-9]_[0-9][0-9].bsl")
 
