@@ -5,7 +5,7 @@
 //
 //   bench_report_run [PROGRAMFOLDER]    default: ../bin beside this program
 
-#include "calls/CallGenerator.h"
+#include "BenchSession.h"
 #include "core/IniProfile.h"
 #include "report/ReportEngine.h"
 #include "report/ReportRun.h"
@@ -40,27 +40,14 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     namespace fs = std::filesystem;
-    const fs::path program = argc > 1 ? fs::path(argv[1])
-                                      : fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin";
+    const fs::path program = bench::programFolder(argc > 1 ? argv[1] : nullptr);
     const fs::path folder = fs::temp_directory_path() / ("qx-bench-report-" + std::to_string(::getpid()));
     fs::create_directories(folder);
 
     MainSession session(folder);
-    if (loadSettings(program / "brisel.dat", session.settings()) != SettingsLoadResult::Ok) {
-        std::fprintf(stderr, "cannot load %s\n", (program / "brisel.dat").string().c_str());
-        return 1;
-    }
-    session.settings().rebuildIndexes();
+    bench::loadProgramSettings(session, program);
+    bench::openGeneratedCalls(session, folder, kCalls);
     NoProgress progress;
-    session.settingsChanged(progress);
-    CallGeneratorOptions options;
-    options.count = kCalls;
-    options.days = 365;
-    const fs::path calls = folder / "calls.bsl";
-    if (!CallGenerator::writeFile(options, calls) || !session.openFiles(std::span(&calls, 1), progress).ok()) {
-        std::fprintf(stderr, "load failed\n");
-        return 1;
-    }
 
     IniProfile ini;
     ReportContext context;

@@ -10,6 +10,7 @@
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -141,7 +142,10 @@ void CMainFrame::columnClicked(int column)
         keys.primary = {type, false};
     }
     rememberFocus();
+    // Sorting a large list takes a moment: the busy cursor says so.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     m_session->setSortKeys(keys);
+    QApplication::restoreOverrideCursor();
     ListLayout layout = m_model->layout();
     layout.sort = keys;
     m_model->setLayout(layout);

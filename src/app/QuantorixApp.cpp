@@ -55,7 +55,7 @@ QuantorixApp::Start QuantorixApp::start()
         return Start::SecondStart;
     }
 
-    m_folder = programfolder::resolve(m_homeOption.toStdString());
+    m_folder = programfolder::prepare(m_homeOption.toStdString()).folder;
     m_ini = std::make_unique<IniProfile>(m_folder / programfolder::kIniName);
     debuglog::setProgramFolder(m_folder);
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <unistd.h>
 
@@ -68,9 +69,10 @@ CallSession::CallSession() : m_pipeline(&defaultPipeline()) {}
 
 void CallSession::setPipeline(CallPipeline* pipeline) { m_pipeline = pipeline ? pipeline : &defaultPipeline(); }
 
-void CallSession::setOrder(CallLess less)
+void CallSession::setOrder(CallLess less, RowSorter sorter)
 {
     m_less = std::move(less);
+    m_sorter = m_less ? std::move(sorter) : RowSorter{};
     m_sortedAllValid = false;
 }
 
@@ -79,6 +81,7 @@ LoadOutcome CallSession::openFiles(std::span<const std::filesystem::path> paths,
     debuglog::write("CMainFrame::FileLoadNew() called: %d files", static_cast<int>(paths.size()));
     if (!m_openFiles.empty() || m_count != 0)
         close();
+    reserveFor(paths);
     for (const std::filesystem::path& path : paths) {
         const LoadResult result = loadFile(path, false, progress);
         if (result != LoadResult::Ok) {
@@ -130,6 +133,29 @@ void CallSession::restartTable()
     m_sortedAllValid = false;
     // The dates of the dropped calls no longer bound what is loaded.
     m_earliest = m_latest = CallDate{};
+}
+
+// Makes room for every record of the files at once, so that the table and the
+// visible list are not moved again from file to file. The sizes the files are
+// loaded with stay those of loading them one by one.
+void CallSession::reserveFor(std::span<const std::filesystem::path> paths)
+{
+    std::size_t records = 0;
+    for (const std::filesystem::path& path : paths) {
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        if (!ec)
+            records += static_cast<std::size_t>(std::min<std::uintmax_t>(size / CallFileRecord::kSize, kMaxCalls));
+    }
+    if (records == 0 || records > kMaxCalls - m_count)
+        return;
+    const std::size_t slots = ((m_count + records) / kBlock + 1) * kBlock;
+    try {
+        m_table.reserve(slots);
+        m_visible.reserve(slots);
+    } catch (const std::bad_alloc&) {
+        // Only a head start: loading grows the table as far as it can, file by file.
+    }
 }
 
 void CallSession::ensureSlots(std::size_t needed)

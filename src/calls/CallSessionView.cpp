@@ -35,7 +35,10 @@ void CallSession::sortVisible(std::size_t inOrder)
         }
         return;
     }
-    std::stable_sort(rows, rows + m_visibleLength, less);
+    if (m_sorter)
+        m_sorter(calls(), std::span(rows, m_visibleLength));
+    else
+        std::stable_sort(rows, rows + m_visibleLength, less);
     if (m_visibleLength == m_count) {
         m_sortedAll.assign(rows, rows + m_visibleLength);
         m_sortedAllValid = true;
@@ -59,6 +62,32 @@ void CallSession::clearVisible()
 {
     m_visibleLength = 0;
     m_lastFound.reset();
+}
+
+bool CallSession::restoreVisible(std::span<const std::uint32_t> rows, bool inOrder)
+{
+    if (rows.size() > m_count)
+        return false;
+    if (inOrder) {
+        std::copy(rows.begin(), rows.end(), m_visible.data());
+    } else {
+        std::vector<std::uint8_t> shown(m_count, 0);
+        for (const std::uint32_t row : rows) {
+            if (row >= m_count || shown[row])
+                return false;
+            shown[row] = 1;
+        }
+        std::size_t length = 0;
+        for (std::size_t i = 0; i < m_count; ++i) {
+            if (shown[i])
+                m_visible[length++] = static_cast<std::uint32_t>(i);
+        }
+    }
+    m_visibleLength = rows.size();
+    m_lastFound.reset();
+    if (!inOrder)
+        sortVisible(0);
+    return true;
 }
 
 void CallSession::removeVisibleRows(std::span<const std::size_t> rows)

@@ -14,7 +14,7 @@
 std::unique_ptr<CliHome> CliHome::open(std::vector<std::string>& args)
 {
     auto home = std::make_unique<CliHome>();
-    home->programFolder = programfolder::resolve(takeHomeOption(args));
+    home->programFolder = programfolder::prepare(takeHomeOption(args)).folder;
     home->ini = IniProfile(home->programFolder / programfolder::kIniName);
     home->dataFolder = ::dataFolder(NetworkSettings::read(home->ini), home->programFolder);
     home->settingsPath = std::filesystem::absolute(settingsFilePath(home->dataFolder));

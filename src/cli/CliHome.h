@@ -21,8 +21,8 @@ struct CliHome
     IniProfile ini;                      // "quantorix.ini" of the program folder
     SettingsDatabase settings;
 
-    // Takes "--home DIR" out of `args`, resolves the program folder (the option,
-    // then QUANTORIX_HOME, then the executable's folder), opens the INI file and
+    // Takes "--home DIR" out of `args`, resolves and prepares the program folder
+    // (programfolder::prepare: a per-user folder gets its shared defaults), opens the INI file and
     // loads the settings. When the settings file is missing or corrupt, prints
     // "Database is missing or corrupt..." with its full path to standard error
     // and returns nullptr; the command then exits with kExitNoDatabase.

@@ -94,6 +94,14 @@ public:
         m_size = newSize;
     }
 
+    // Allocates room for `slots` without changing the size, so that growing up to
+    // it later moves nothing (loading several files sizes the table once).
+    void reserve(std::size_t slots)
+    {
+        if (slots > m_allocation)
+            reallocate(slots);
+    }
+
     T& add(const T& value)
     {
         const T copy = value;  // value may live in this array

@@ -1,5 +1,6 @@
 #include "prefs/CallColumns.h"
 
+#include "calls/KeySort.h"
 #include "core/Locale.h"
 #include "core/LocaleTexts.h"
 #include "lang/StringTable.h"
@@ -7,6 +8,7 @@
 #include "settings/SettingsDatabase.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -418,4 +420,184 @@ bool CallColumns::sameGroup(const CallRecord& a, const CallRecord& b, ColumnType
     if (type == ColumnType::Duration)
         return a.duration / 60 == b.duration / 60;
     return compare(a, b, type) == 0;
+}
+
+// ---- sorting by keys ----
+
+namespace {
+
+// The text of a zero-terminated field (the scan is the hot part of sorting texts).
+template <std::size_t N> std::string_view fieldText(const std::array<char, N>& field, std::size_t size = N)
+{
+    const void* end = std::memchr(field.data(), 0, size);
+    return {field.data(), end ? static_cast<std::size_t>(static_cast<const char*>(end) - field.data()) : size};
+}
+
+// Signed numbers in their order as unsigned keys.
+std::uint64_t signedKey(std::int64_t value) { return static_cast<std::uint64_t>(value) ^ (std::uint64_t{1} << 63); }
+
+// Costs are read as the bits of their hundredths; then they become keys: whole
+// numbers directly when all of them are modest, else the bits of the doubles
+// turned to order as the numbers do.
+std::uint64_t costBits(const CallRecord& call) { return std::bit_cast<std::uint64_t>(hundredths(call.cost) + 0.0); }  // -0 is 0
+
+void costKeysFromBits(std::vector<std::uint64_t>& keys)
+{
+    const bool whole = std::all_of(keys.begin(), keys.end(), [](std::uint64_t k) { return std::abs(std::bit_cast<double>(k)) < 0x1p62; });
+    for (std::uint64_t& key : keys) {
+        if (whole)
+            key = signedKey(static_cast<std::int64_t>(std::bit_cast<double>(key)));
+        else
+            key = (key >> 63) != 0 ? ~key : key | (std::uint64_t{1} << 63);
+    }
+}
+
+} // namespace
+
+std::vector<std::uint64_t> CallColumns::contactKeys(std::span<const CallRecord> table,
+                                                    std::span<const std::uint32_t> rows) const
+{
+    // Calls without contact by their names in collation order: the distinct names
+    // are found by byte order first, so the collation sees each name once.
+    auto nameOf = [&](std::size_t i) {
+        const CallRecord& call = table[rows[i]];
+        return call.contactIndex < 0 ? fieldText(call.nameText, CallRecord::kNameLength) : std::string_view();
+    };
+    std::vector<std::uint32_t> distinct;
+    std::vector<std::uint64_t> keys = keysort::rankTexts(rows.size(), nameOf, keysort::TextPacking(), &distinct);
+    const Locale& locale = Locale::current();
+    std::vector<std::uint32_t> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0u);
+    auto collate = [&](std::uint32_t a, std::uint32_t b) { return locale.compare(nameOf(distinct[a]), nameOf(distinct[b])); };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return collate(a, b) < 0; });
+    std::vector<std::uint64_t> collated(distinct.size());
+    std::uint64_t rank = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && collate(order[i - 1], order[i]) != 0)
+            ++rank;
+        collated[order[i]] = rank;
+    }
+    const std::uint64_t contacts = rank + 1;  // every contact after every name
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::int32_t contact = table[rows[i]].contactIndex;
+        keys[i] = contact < 0 ? collated[keys[i]] : contacts + static_cast<std::uint64_t>(contact);
+    }
+    return keys;
+}
+
+CallColumns::KeyOf CallColumns::keyFunction(ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Date:
+        return [](const CallColumns&, const CallRecord& c) {
+            return std::uint64_t{c.start.year} << 16 | c.start.month << 8 | c.start.day;
+        };
+    case ColumnType::Time: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.start.hour}; };
+    case ColumnType::Ext:
+        return [](const CallColumns&, const CallRecord& c) { return signedKey(static_cast<std::int32_t>(c.extension)); };
+    case ColumnType::Destination:
+        return [](const CallColumns& self, const CallRecord& c) { return signedKey(self.destinationKey(c)); };
+    case ColumnType::Duration: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.duration}; };
+    case ColumnType::Cost: return [](const CallColumns&, const CallRecord& c) { return costBits(c); };
+    case ColumnType::Employee:
+        return [](const CallColumns& self, const CallRecord& c) { return signedKey(self.employeeRank(c)); };
+    case ColumnType::Department:
+        return [](const CallColumns&, const CallRecord& c) { return signedKey(c.departmentIndex); };
+    case ColumnType::Trunk:
+        return [](const CallColumns&, const CallRecord& c) { return signedKey(static_cast<std::int32_t>(c.trunk)); };
+    case ColumnType::TrunkGroup:
+        return [](const CallColumns& self, const CallRecord& c) {
+            return signedKey(self.m_settings.trunkGroupIndexOfEntry(c.trunkIndex));
+        };
+    case ColumnType::Direction: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.direction}; };
+    case ColumnType::Type: return [](const CallColumns&, const CallRecord& c) { return signedKey(c.callType); };
+    case ColumnType::Carrier: return [](const CallColumns&, const CallRecord& c) { return signedKey(c.carrierIndex); };
+    case ColumnType::Ringtime: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.ringTime}; };
+    case ColumnType::Project: return [](const CallColumns&, const CallRecord& c) { return signedKey(c.projectIndex); };
+    case ColumnType::DialedNumber:
+    case ColumnType::Contact:
+    case ColumnType::Acc:
+    case ColumnType::Cd:
+        break;
+    }
+    return nullptr;
+}
+
+std::vector<std::uint64_t> CallColumns::textKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows,
+                                                 ColumnType type) const
+{
+    // Numbers and account codes are digits and dashes, 16 to a key.
+    static const keysort::TextPacking digits("-0123456789");
+    static const keysort::TextPacking bytes;
+    auto texts = [&](const keysort::TextPacking& expected, auto textOf) {
+        return keysort::rankTexts(rows.size(), [&](std::size_t i) { return textOf(table[rows[i]]); }, expected);
+    };
+    switch (type) {
+    case ColumnType::DialedNumber: return texts(digits, [](const CallRecord& c) { return fieldText(c.dialedNumber); });
+    case ColumnType::Acc: return texts(digits, [](const CallRecord& c) { return fieldText(c.accountCode); });
+    case ColumnType::Cd:
+        return texts(bytes, [](const CallRecord& c) { return fieldText(c.cdCode, CallRecord::kCdLength); });
+    case ColumnType::Contact: return contactKeys(table, rows);
+    default: return std::vector<std::uint64_t>(rows.size(), 0);
+    }
+}
+
+void CallColumns::sortRows(std::span<const CallRecord> table, std::span<std::uint32_t> rows, const SortKeys& keys) const
+{
+    // When most calls are rows, the keys are read from the calls in table order and
+    // then picked for the rows: a pass in memory order costs far less than one in
+    // display order.
+    std::vector<std::uint32_t> every;
+    std::span<const std::uint32_t> from = rows;
+    if (!rows.empty() && rows.size() >= table.size() / 4) {
+        every.resize(table.size());
+        std::iota(every.begin(), every.end(), 0u);
+        from = every;
+    }
+    const bool twoKeys = keys.secondary.type != keys.primary.type;
+    const KeyOf first = keyFunction(keys.primary.type);
+    const KeyOf second = twoKeys ? keyFunction(keys.secondary.type) : nullptr;
+    std::vector<std::uint64_t> primary = first ? std::vector<std::uint64_t>(from.size()) : textKeys(table, from, keys.primary.type);
+    std::vector<std::uint64_t> secondary;
+    if (twoKeys)
+        secondary = second ? std::vector<std::uint64_t>(from.size()) : textKeys(table, from, keys.secondary.type);
+    // Numeric keys of both columns in one pass over the calls.
+    if (first && second) {
+        for (std::size_t i = 0; i < from.size(); ++i) {
+            const CallRecord& call = table[from[i]];
+            primary[i] = first(*this, call);
+            secondary[i] = second(*this, call);
+        }
+    } else if (first || second) {
+        std::vector<std::uint64_t>& out = first ? primary : secondary;
+        const KeyOf keyOf = first ? first : second;
+        for (std::size_t i = 0; i < from.size(); ++i)
+            out[i] = keyOf(*this, table[from[i]]);
+    }
+    auto finish = [&](std::vector<std::uint64_t>& k, const SortKey& key) {
+        if (key.type == ColumnType::Cost)
+            costKeysFromBits(k);
+        if (key.descending) {
+            for (std::uint64_t& v : k)
+                v = ~v;
+        }
+        if (!every.empty()) {
+            std::vector<std::uint64_t> picked(rows.size());
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                picked[i] = k[rows[i]];
+            k = std::move(picked);
+        }
+    };
+    finish(primary, keys.primary);
+    if (!twoKeys) {
+        keysort::sortRows(rows, primary, nullptr);
+        return;
+    }
+    finish(secondary, keys.secondary);
+    keysort::sortRows(rows, primary, &secondary);
+}
+
+CallSession::RowSorter CallColumns::sorter(const SortKeys& keys) const
+{
+    return [this, keys](std::span<const CallRecord> table, std::span<std::uint32_t> rows) { sortRows(table, rows, keys); };
 }

@@ -71,6 +71,7 @@ struct SortKey
 {
     ColumnType type = ColumnType::Date;
     bool descending = false;
+    friend bool operator==(const SortKey&, const SortKey&) = default;
 };
 
 // The defaults are those of a new installation: Date, then Ext, both ascending.
@@ -78,6 +79,7 @@ struct SortKeys
 {
     SortKey primary{ColumnType::Date, false};
     SortKey secondary{ColumnType::Ext, false};
+    friend bool operator==(const SortKeys&, const SortKeys&) = default;
 };
 
 class CallColumns
@@ -129,6 +131,11 @@ public:
     }
     // The order for CallSession::setOrder; refers to this object, which must outlive it.
     CallSession::CallLess order(const SortKeys& keys) const;
+    // The same order for whole lists: sorts `rows` (indices into `table`) stably by
+    // keys computed once per row, with exactly the result of a stable sort by
+    // compare(). Refers to this object, which must outlive it.
+    CallSession::RowSorter sorter(const SortKeys& keys) const;
+    void sortRows(std::span<const CallRecord> table, std::span<std::uint32_t> rows, const SortKeys& keys) const;
 
     // True when two neighbouring rows of a list sorted by `type` belong to one
     // group (no delimiter line between them): Duration by whole minutes (59 and
@@ -166,6 +173,13 @@ private:
     int employeeRank(const CallRecord& call) const;
     int destinationKey(const CallRecord& call) const;
     int compareNames(std::string_view a, std::string_view b) const;
+    // A key per call whose numeric order is the order of compare() by `type`;
+    // nullptr for the columns of texts, which are ranked by textKeys().
+    using KeyOf = std::uint64_t (*)(const CallColumns&, const CallRecord&);
+    static KeyOf keyFunction(ColumnType type);
+    std::vector<std::uint64_t> textKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows,
+                                        ColumnType type) const;
+    std::vector<std::uint64_t> contactKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows) const;
     const NameSlot* findName(std::string_view name) const;
 
     const SettingsDatabase& m_settings;

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <string>
 #include <system_error>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -62,12 +64,6 @@ fs::path dailyFile(const fs::path& folder, const DateTimeFields& day)
     char name[32];
     std::snprintf(name, sizeof name, "%04d_%02d_%02d.bsl", day.year, day.month, day.day);
     return folder / name;
-}
-
-bool isFile(const fs::path& path)
-{
-    std::error_code error;
-    return fs::is_regular_file(path, error);
 }
 
 std::optional<std::string> readTaskFile(const fs::path& path)
@@ -159,19 +155,28 @@ std::optional<CallDate> TaskDate(std::string_view value, bool end, const DateTim
 
 std::vector<fs::path> TaskCallFiles(const fs::path& folder, const CallDate& from, const CallDate& to)
 {
+    // The folder is listed once; the names of the period are looked up in that list.
+    std::unordered_set<std::string> present;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code kind;
+        if (it->is_regular_file(kind))
+            present.insert(it->path().filename().string());
+    }
+    auto exists = [&](const fs::path& path) { return present.count(path.filename().string()) != 0; };
     const std::int64_t first = dayNumber(from);
     const std::int64_t last = dayNumber(to);
     std::vector<fs::path> files;
     for (std::int64_t d = first; d <= last; ++d) {
         const fs::path path = monthlyFile(folder, civilFromDays(d));
-        if (std::find(files.begin(), files.end(), path) == files.end() && isFile(path))
+        if ((files.empty() || files.back() != path) && exists(path))  // the days of a month are neighbours
             files.push_back(path);
     }
     if (!files.empty())
         return files;
     for (std::int64_t d = first; d <= last; ++d) {
         const fs::path path = dailyFile(folder, civilFromDays(d));
-        if (isFile(path))
+        if (exists(path))
             files.push_back(path);
     }
     return files;

@@ -39,15 +39,18 @@ void MainSession::rebuildColumns()
 {
     m_calls.setOrder({}); // the old order refers to the old columns
     m_columns = std::make_unique<CallColumns>(m_settings, m_prefs);
-    m_calls.setOrder(m_columns->order(m_sortKeys));
+    m_calls.setOrder(m_columns->order(m_sortKeys), m_columns->sorter(m_sortKeys));
     m_matcher = FilterMatcher(m_filter, m_settings);
 }
 
 void MainSession::setSortKeys(const SortKeys& keys)
 {
     m_sortKeys = keys;
-    m_calls.setOrder(m_columns->order(m_sortKeys));
+    m_calls.setOrder(m_columns->order(m_sortKeys), m_columns->sorter(m_sortKeys));
     m_calls.sortVisible(0);
+    // Rows that tie on the new keys keep the order of the old ones, which a filter
+    // applied again would not give them.
+    m_rowsFromTableOrder = false;
 }
 
 void MainSession::settingsChanged(Progress& progress)
@@ -55,9 +58,12 @@ void MainSession::settingsChanged(Progress& progress)
     m_ownRating->settingsChanged();
     m_ownRating->preferencesChanged(m_prefs);
     rebuildColumns();
+    rowsChanged();
     m_recordsHidden = false;
     m_calls.clearVisible();
     m_calls.rerate(true, progress);
+    m_rowsFilter = m_filter;
+    m_rowsFromTableOrder = true;
     sumTotals();
 }
 
@@ -78,7 +84,10 @@ LoadOutcome MainSession::openFiles(std::span<const std::filesystem::path> paths,
     // Every newly opened set of files starts with the default filter.
     if (m_calls.openFileCount() != 0 || callsLoaded())
         closeFiles();
+    rowsChanged();
     const LoadOutcome outcome = m_calls.openFiles(paths, progress);
+    m_rowsFilter = m_filter;
+    m_rowsFromTableOrder = true;
     if (!outcome.ok())
         closeFiles();
     sumTotals();
@@ -88,7 +97,11 @@ LoadOutcome MainSession::openFiles(std::span<const std::filesystem::path> paths,
 
 ReloadOutcome MainSession::reload(Progress& progress)
 {
+    const std::size_t calls = m_calls.count();
     const ReloadOutcome outcome = m_calls.reload(progress);
+    // New calls, even ones the current filter hides, may pass the filters Undo returns to.
+    if (outcome.restarted || m_calls.count() != calls)
+        rowsChanged();
     if (outcome.restarted)
         m_currentCall = m_focusedCall = -1; // table indexes of dropped calls
     if (outcome.visibleChanged)
@@ -100,7 +113,9 @@ ReloadOutcome MainSession::reload(Progress& progress)
 void MainSession::closeFiles()
 {
     m_calls.close();
+    rowsChanged();
     m_undo.clear();
+    m_undoRows.clear();
     loadDefaultFilter();
     m_currentCall = m_focusedCall = -1;
     NoProgress quiet;
@@ -117,11 +132,25 @@ void MainSession::applyFilter(bool push, Progress& progress)
 {
     debuglog::write("CMainFrame::ApplyFilter()");
     m_matcher = FilterMatcher(m_filter, m_settings);
+    const bool wasHidden = m_recordsHidden;
     m_filterActive = m_matcher.active();
     m_recordsHidden = false;
     if (callsLoaded()) {
-        if (m_filterActive && push)
+        if (m_filterActive && push) {
+            // The rows shown now are what Undo returns to (hidden rows aside).
+            UndoRows kept;
+            if (!wasHidden) {
+                kept.valid = true;
+                kept.inTableOrder = m_rowsFromTableOrder;
+                kept.keys = m_sortKeys;
+                kept.generation = m_generation;
+                kept.filter = m_rowsFilter;
+                kept.rows.assign(m_calls.visible().begin(), m_calls.visible().end());
+                kept.totals = m_totals;
+            }
             m_undo.insert(m_undo.begin(), m_filter);
+            m_undoRows.insert(m_undoRows.begin(), std::move(kept));
+        }
         refilter(progress);
     } else {
         m_calls.clearVisible();
@@ -137,7 +166,29 @@ void MainSession::refilter(Progress& progress)
         m_columns->rankCallNames(m_calls.calls());
     m_calls.clearVisible();
     m_calls.rerate(false, progress);
+    m_rowsFilter = m_filter;
+    m_rowsFromTableOrder = true;
     sumTotals();
+}
+
+bool MainSession::restoreUndoRows(const UndoRows& kept)
+{
+    if (!kept.valid || kept.generation != m_generation || kept.filter != m_filter || !callsLoaded())
+        return false;
+    // Rows sorted from table order by the current keys come back as they are; others
+    // are put in table order and sorted, as a new application of the filter would.
+    const bool asKept = kept.inTableOrder && kept.keys == m_sortKeys;
+    if (!m_calls.restoreVisible(kept.rows, asKept))
+        return false;
+    debuglog::write("CMainFrame::ApplyFilter()");
+    m_matcher = FilterMatcher(m_filter, m_settings);
+    m_filterActive = m_matcher.active();
+    m_recordsHidden = false;
+    m_rowsFilter = m_filter;
+    m_rowsFromTableOrder = true;
+    m_totals = kept.totals;
+    updateReportPeriod();
+    return true;
 }
 
 void MainSession::undoLastFilter(Progress& progress)
@@ -153,12 +204,17 @@ void MainSession::undoLastFilter(Progress& progress)
     else
         loadDefaultFilter();
     m_undo.erase(m_undo.begin());
-    applyFilter(false, progress);
+    const UndoRows kept = std::move(m_undoRows.front());
+    m_undoRows.erase(m_undoRows.begin());
+    // Nothing but the filter changed since: the rows from before it come back as they were.
+    if (!restoreUndoRows(kept))
+        applyFilter(false, progress);
 }
 
 void MainSession::clearFilter(Progress& progress)
 {
     m_undo.clear();
+    m_undoRows.clear();
     m_filter.reset();
     applyFilter(false, progress);
 }

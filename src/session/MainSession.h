@@ -203,8 +203,24 @@ public:
 private:
     class Pipeline;
 
+    // The rows an undo entry returns to: the list before its filter was applied,
+    // kept while nothing but filters changed it.
+    struct UndoRows
+    {
+        bool valid = false;
+        bool inTableOrder = false;  // sorted by `keys` from table order
+        SortKeys keys;
+        std::uint64_t generation = 0;
+        FilterRecord filter;  // the filter that made these rows
+        std::vector<std::uint32_t> rows;
+        CallTotals totals;
+    };
+
     void rebuildColumns();
     void refilter(Progress& progress);
+    // The calls or their rating changed: rows kept for Undo no longer apply.
+    void rowsChanged() { ++m_generation; }
+    bool restoreUndoRows(const UndoRows& kept);
     void sumTotals();
     void updateReportPeriod();
 
@@ -224,6 +240,10 @@ private:
     bool m_filterActive = false;
     bool m_recordsHidden = false;
     std::vector<FilterRecord> m_undo;
+    std::vector<UndoRows> m_undoRows;  // beside m_undo, entry for entry
+    std::uint64_t m_generation = 0;
+    FilterRecord m_rowsFilter;  // the filter the visible list was last built with
+    bool m_rowsFromTableOrder = false;  // it is sorted from table order (ties in table order)
     SavedFilterList m_saved;
     std::string m_defaultFilterName;
     DateRange m_reportPeriod;

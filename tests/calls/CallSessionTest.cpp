@@ -153,6 +153,33 @@ TEST_F(CallSessionTest, OpeningSeveralFilesLoadsThemInOrderOrNothing)
     EXPECT_EQ(session.openFileCount(), 0u);
 }
 
+TEST_F(CallSessionTest, SeveralFilesAreSortedOnceAndSizedAsOneByOne)
+{
+    write(dir / "a.bsl", byDuration(3000, 1500));
+    write(dir / "b.bsl", byDuration(1, 700));
+    int sorts = 0;
+    session.setOrder(shorter, [&](std::span<const CallRecord> table, std::span<std::uint32_t> rows) {
+        ++sorts;
+        std::stable_sort(rows.begin(), rows.end(), [&](std::uint32_t a, std::uint32_t b) { return shorter(table[a], table[b]); });
+    });
+    const std::vector<std::filesystem::path> both = {dir / "a.bsl", dir / "b.bsl"};
+    ASSERT_TRUE(session.openFiles(both, quiet).ok());
+    EXPECT_EQ(sorts, 1);
+    EXPECT_EQ(session.count(), 2200u);
+    EXPECT_EQ(session.tableSize(), 3072u);  // 2048 for the first file, grown for the second
+    EXPECT_EQ(session.call(2200).duration, 0u);
+    EXPECT_EQ(session.call(3071).duration, 0u);
+    const std::vector<std::uint32_t> d = durations();
+    EXPECT_TRUE(std::is_sorted(d.begin(), d.end()));
+    EXPECT_EQ(d.front(), 1u);
+
+    // Fewer calls into the larger table: every slot beyond them is zero again.
+    ASSERT_TRUE(session.openFiles(std::span(both).last(1), quiet).ok());
+    EXPECT_EQ(session.count(), 700u);
+    EXPECT_EQ(session.call(700).duration, 0u);
+    EXPECT_EQ(session.call(2199).duration, 0u);
+}
+
 TEST_F(CallSessionTest, DatesIgnoreTimeOfDayAndRangeEndsAt2359)
 {
     write(file, {record("1", {2025, 3, 10, 23, 50}), record("2", {2025, 3, 9, 12, 0}), record("3", {2025, 3, 12, 0, 5}),

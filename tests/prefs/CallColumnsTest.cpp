@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <random>
 
@@ -425,6 +426,86 @@ TEST_F(CallColumnsTest, EveryColumnIsAStrictWeakOrder)
                     if (ab <= 0 && bc <= 0) {
                         ASSERT_LE(plain.compare(a, c, type), std::min(ab, bc)) << "not transitive";
                     }
+                }
+            }
+        }
+    }
+}
+
+// Sorting by keys per row must give exactly the stable sort by compare(): every
+// column first, in both directions, with every column second.
+TEST_F(CallColumnsTest, KeySortEqualsComparisonSort)
+{
+    prefs.destinationLongDistance = Preferences::CityOnly;
+    const CallColumns columns(db, prefs);
+    std::mt19937 random(11);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const char* names[] = {"", "bob", "Bob", "Carl", "\xC9mile", "Eve", "adam", "\xFF"};
+    const char* prefixes[] = {"", "0049-89-", "0049-89-1234567", "0049-89-12345678901234", "0049-8", "1-", "*31#0"};
+    auto text = [&](auto& field, std::string_view head, int digits) {
+        std::string s(head);
+        for (int i = 0; i < digits; ++i)
+            s += static_cast<char>('0' + pick(3));
+        s.resize(std::min(s.size(), field.size() - 1));
+        field.fill('\0');
+        std::copy(s.begin(), s.end(), field.begin());
+    };
+    for (const bool extremeCosts : {false, true}) {
+        std::vector<CallRecord> table(700);
+        for (CallRecord& c : table) {
+            c = outgoing();
+            c.start = {static_cast<std::uint16_t>(2023 + pick(2)), static_cast<std::uint8_t>(1 + pick(12)),
+                       static_cast<std::uint8_t>(1 + pick(3)), static_cast<std::uint8_t>(pick(3)), 0};
+            c.extension = pick(3) == 0 ? 0xFFFFFFFFu - static_cast<unsigned>(pick(3)) : static_cast<unsigned>(pick(5));
+            c.trunk = static_cast<unsigned>(pick(3) - 1);
+            // Digits and dashes, except with some odd characters among the extreme costs.
+            text(c.dialedNumber, prefixes[pick(extremeCosts ? 7 : 6)], pick(4));
+            text(c.accountCode, pick(2) ? "12345678" : "", pick(9));
+            c.cdCode = {static_cast<char>(pick(2) ? 'A' : '\xE4'), static_cast<char>(pick(2) ? 'B' : 0), 0, 0};
+            c.cost = pick(7) * 0.004 - 0.01;
+            if (extremeCosts && pick(10) == 0) {
+                const double odd[] = {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -0.0, -1e20};
+                c.cost = odd[pick(6)];
+            }
+            c.duration = static_cast<std::uint32_t>(pick(150));
+            c.ringTime = static_cast<std::uint32_t>(pick(3));
+            c.direction = static_cast<std::uint32_t>(pick(3));
+            c.callType = pick(5) - 1;
+            c.localFlag = pick(5) == 0;
+            c.destinationIndex = pick(6) - 1;
+            c.directoryIndex = pick(7) - 1;
+            c.trunkIndex = pick(4) - 1;
+            c.contactIndex = pick(4) - 2;
+            c.carrierIndex = pick(3) - 1;
+            c.departmentIndex = pick(3) - 1;
+            c.projectIndex = pick(3) - 1;
+            setName(c, names[pick(8)]);
+        }
+        std::vector<std::uint32_t> start(table.size());
+        std::iota(start.begin(), start.end(), 0u);
+        std::shuffle(start.begin(), start.end(), random);  // a list already sorted some other way
+        for (int first = 0; first < kColumnTypeCount; ++first) {
+            for (int second = 0; second < kColumnTypeCount; ++second) {
+                for (const bool descending : {false, true}) {
+                    const SortKeys keys{{ColumnType(first), descending}, {ColumnType(second), (first + second) % 2 == 1}};
+                    SCOPED_TRACE(testing::Message() << first << (descending ? " desc, " : ", ") << second
+                                                    << (extremeCosts ? " extreme costs" : ""));
+                    std::vector<std::uint32_t> expected = start;
+                    std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+                        return columns.less(table[a], table[b], keys);
+                    });
+                    std::vector<std::uint32_t> rows = start;
+                    columns.sortRows(table, rows, keys);
+                    ASSERT_EQ(rows, expected);
+                }
+            }
+            // The delimiter lines follow: every group of the first column is one run.
+            std::vector<std::uint32_t> rows = start;
+            columns.sortRows(table, rows, SortKeys{{ColumnType(first), false}, {ColumnType::Ext, false}});
+            for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+                if (!columns.sameGroup(table[rows[i]], table[rows[i + 1]], ColumnType(first))) {
+                    for (std::size_t j = i + 1; j < std::min(rows.size(), i + 60); ++j)
+                        ASSERT_FALSE(columns.sameGroup(table[rows[i]], table[rows[j]], ColumnType(first))) << i << " " << j;
                 }
             }
         }

@@ -62,6 +62,12 @@ TEST(TaskCallFilesTest, MonthlyFilesOnceEachElseDailyFiles)
     EXPECT_EQ(TaskCallFiles(dir.path(), {2006, 5, 1, 0, 0}, {2006, 5, 31, 23, 59}),
               (std::vector<fs::path>{dir / "2006_05_02.bsl", dir / "2006_05_04.bsl"}));
     EXPECT_TRUE(TaskCallFiles(dir.path(), {2007, 1, 1, 0, 0}, {2007, 1, 31, 23, 59}).empty());
+    // Only files count; a folder that is missing has none.
+    fs::create_directory(dir / "2008_01.bsl");
+    EXPECT_TRUE(TaskCallFiles(dir.path(), {2008, 1, 1, 0, 0}, {2008, 1, 31, 23, 59}).empty());
+    EXPECT_TRUE(TaskCallFiles(dir / "missing", {2005, 1, 1, 0, 0}, {2005, 12, 31, 23, 59}).empty());
+    // A long period is walked against the one listing.
+    EXPECT_EQ(TaskCallFiles(dir.path(), {1980, 1, 1, 0, 0}, {2099, 12, 31, 23, 59}).size(), 4u);
 }
 
 // The main window's part of a task, over a call session of the office.

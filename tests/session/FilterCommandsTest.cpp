@@ -280,3 +280,51 @@ TEST_F(SessionTest, OwnRatingClassifiesFromTheLiveSettings)
     session.applyFilter(f, true, progress);
     EXPECT_EQ(shown(), (Rows {30, 50, 70}));
 }
+
+// Undo brings back the rows from before the filter without filtering again, in
+// exactly the order a new application of the older filter gives them.
+TEST_F(SessionTest, UndoGivesTheRowsOfAFreshApplication)
+{
+    openOffice();
+    auto order = [&] { return Rows(session.calls().visible().begin(), session.calls().visible().end()); };
+    session.setSortKeys({{ColumnType::Direction, false}, {ColumnType::Type, true}});  // many ties
+    session.clearFilter(progress);
+    const Rows before = order();
+    session.applyFilter(outgoingOnly(), true, progress);
+    ASSERT_NE(order(), before);
+    session.undoLastFilter(progress);
+    EXPECT_EQ(order(), before);
+    EXPECT_EQ(session.totals().rows, 10u);
+    EXPECT_EQ(session.totals().duration, 550u);
+    EXPECT_FALSE(session.filterActive());
+
+    // Re-sorted before the filter, or after it: rows that tie keep the order shown
+    // before, which a new application of the older filter would not give them.
+    for (const bool sortedFirst : {true, false}) {
+        session.setSortKeys({{ColumnType::Ext, true}, {ColumnType::Ext, true}});
+        if (sortedFirst)
+            session.setSortKeys({{ColumnType::Direction, false}, {ColumnType::Direction, false}});
+        const Rows shownBefore = order();
+        session.applyFilter(outgoingOnly(), true, progress);
+        if (!sortedFirst)
+            session.setSortKeys({{ColumnType::Direction, false}, {ColumnType::Direction, false}});
+        session.undoLastFilter(progress);
+        const Rows undone = order();
+        session.clearFilter(progress);
+        EXPECT_EQ(undone, order()) << sortedFirst;
+        EXPECT_NE(shownBefore, order()) << sortedFirst;
+    }
+}
+
+// Calls read by a reload after the filter, even hidden ones, are there after Undo.
+TEST_F(SessionTest, UndoAfterAReloadShowsTheNewCalls)
+{
+    openOffice();
+    session.applyFilter(outgoingOnly(), true, progress);
+    write({{101, "5550000", {2025, 3, 11, 13, 0}, 110, 1, "", "", 1}}, "calls.bsl", true);
+    ASSERT_TRUE(session.reload(progress).ok());
+    EXPECT_EQ(session.calls().count(), 11u);
+    session.undoLastFilter(progress);
+    EXPECT_EQ(session.totals().rows, 11u);
+    EXPECT_EQ(shown().back(), 110u);
+}

@@ -85,7 +85,15 @@ protected:
     // Writes the calls to a file of the program folder and opens it.
     void open(const std::vector<Call>& calls, const std::string& fileName = "calls.bsl")
     {
-        std::ofstream out(dir / fileName, std::ios::binary);
+        write(calls, fileName);
+        const std::filesystem::path path = dir / fileName;
+        ASSERT_TRUE(session.openFiles(std::span(&path, 1), progress).ok());
+    }
+
+    // Writes the calls to a file of the program folder, or appends them.
+    void write(const std::vector<Call>& calls, const std::string& fileName, bool append = false)
+    {
+        std::ofstream out(dir / fileName, append ? std::ios::binary | std::ios::app : std::ios::binary);
         for (const Call& c : calls) {
             CallRecord r {};
             r.extension = c.extension;
@@ -99,9 +107,6 @@ protected:
             const CallFileRecord record = CallFileRecord::fromCall(r);
             out.write(reinterpret_cast<const char*>(record.bytes.data()), 64);
         }
-        out.close();
-        const std::filesystem::path path = dir / fileName;
-        ASSERT_TRUE(session.openFiles(std::span(&path, 1), progress).ok());
     }
 
     // Ten calls over two days: extensions 100 and 101, local, long distance,
