@@ -163,7 +163,7 @@ void CMainFrame::runReportTask(const QString& task, int origin)
     {
         m_model->setFrozen(true);
         FrameTaskHost host(*this, m_ini, m_reportContext, *m_status);
-        ProcessTask(cp1252::fromQString(task), host);
+        ProcessTask(task.toStdString(), host);
     }
     m_model->setFrozen(false);
     if (!m_session->calls().openFilePaths().empty())
