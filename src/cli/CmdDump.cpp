@@ -43,7 +43,11 @@ int dump(std::vector<std::string> args)
     takeHomeOption(files);
     FilterOption filterOption;
     std::string error;
-    if (!filterOption.take(files, &error) || files.empty()) {
+    std::string unknown;
+    const bool badOption = filterOption.take(files, &error) && takeUnknownOption(files, &unknown);
+    if (badOption)
+        std::fprintf(stderr, "quantorix-cli dump: unknown option '%s'\n", unknown.c_str());
+    if (!error.empty() || badOption || files.empty()) {
         std::fprintf(stderr, "usage: quantorix-cli dump [--home DIR] [--filter NAME | --no-filter] FILE.bsl...\n");
         return 2;
     }
