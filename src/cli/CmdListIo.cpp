@@ -130,8 +130,8 @@ int importCommand(const std::vector<std::string>& args)
         printLine(stderr, settingsmessages::kLocked);
         return kExitLocked;
     }
-    if (loadSettings(home.settingsPath, home.settings) != SettingsLoadResult::Ok) {
-        printLine(stderr, settingsmessages::kMissingOrCorrupt, home.settingsPath);
+    if (const SettingsLoadResult result = loadSettings(home.settingsPath, home.settings); result != SettingsLoadResult::Ok) {
+        printLine(stderr, CliHome::loadFailureText(result), home.settingsPath);
         return CliHome::kExitNoDatabase;
     }
     home.settings.rebuildIndexes();
