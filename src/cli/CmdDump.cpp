@@ -29,6 +29,8 @@ std::string loadMessage(const LoadOutcome& outcome)
     const std::string path = outcome.path.string();
     if (outcome.result == LoadResult::CannotOpen)
         return "Error opening file!\n\n" + path;
+    if (outcome.result == LoadResult::TooLarge)
+        return "Not enough memory to load the file!\n\n" + path;
     return "Loading failed - file is corrupt!\n\n" + path + "\n";
 }
 

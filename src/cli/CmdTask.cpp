@@ -78,7 +78,9 @@ public:
         const LoadOutcome outcome = m_session.openFiles(files, m_progress);
         if (outcome.ok())
             return true;
-        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
+        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
+                       : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
+                                                                : sid::kLoadingFailedCorrupt;
         MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
         return false;
     }

@@ -387,3 +387,14 @@ TEST_F(CallSessionTest, WritesItsDebugLogLines)
         lines.push_back(line.substr(line.find(" - ") + 3));
     EXPECT_EQ(lines, (std::vector<std::string>{"CMainFrame::FileLoadNew() called: 1 files", "new calls array size: 2048"}));
 }
+
+TEST_F(CallSessionTest, CallsThatCannotFitInMemoryAreRefusedBeforeAllocating)
+{
+    std::ofstream(file).put('\0');
+    std::filesystem::resize_file(file, std::uintmax_t{64} << 30);  // sparse: a billion zero records
+    const std::vector<std::filesystem::path> paths = {file};
+    const LoadOutcome outcome = session.openFiles(paths, quiet);
+    EXPECT_EQ(outcome.result, LoadResult::TooLarge);
+    EXPECT_EQ(outcome.path, file);
+    EXPECT_EQ(session.count(), 0u);
+}
