@@ -1,8 +1,38 @@
 #include "core/FdStream.h"
 
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <cstring>
 #include <unistd.h>
+
+namespace {
+
+// Writes with SIGPIPE blocked on this thread; a SIGPIPE that the write raised is
+// taken back, so only the EPIPE error remains.
+ssize_t writeWithoutSigpipe(int fd, const char* data, std::size_t size)
+{
+    sigset_t pipe, old;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    sigset_t pending;
+    sigemptyset(&pending);
+    ::pthread_sigmask(SIG_BLOCK, &pipe, &old);
+    ::sigpending(&pending);
+    const bool wasPending = sigismember(&pending, SIGPIPE) == 1;
+    const ssize_t n = ::write(fd, data, size);
+    const int error = errno;
+    if (n < 0 && error == EPIPE && !wasPending) {
+        const struct timespec now {};
+        while (::sigtimedwait(&pipe, nullptr, &now) < 0 && errno == EINTR) {
+        }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    errno = error;
+    return n;
+}
+
+} // namespace
 
 bool FdOutBuf::writeAll(const char* data, std::size_t size)
 {
@@ -11,7 +41,7 @@ bool FdOutBuf::writeAll(const char* data, std::size_t size)
         return false;
     }
     while (size > 0) {
-        const ssize_t n = ::write(m_fd, data, size);
+        const ssize_t n = m_pipe ? writeWithoutSigpipe(m_fd, data, size) : ::write(m_fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {

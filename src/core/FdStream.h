@@ -12,6 +12,9 @@ public:
     explicit FdOutBuf(int fd = -1) : m_fd(fd) { setp(m_buffer.data(), m_buffer.data() + m_buffer.size()); }
     ~FdOutBuf() override = default;
     void setFd(int fd) { m_fd = fd; }
+    // For a pipe: a reader that went away fails the write (EPIPE) instead of
+    // ending the process with SIGPIPE.
+    void setPipe(bool pipe) { m_pipe = pipe; }
     bool failed() const { return m_failed; }
     int errorNumber() const { return m_errno; }
 
@@ -25,6 +28,7 @@ private:
     bool writeAll(const char* data, std::size_t size);
 
     int m_fd;
+    bool m_pipe = false;
     bool m_failed = false;
     int m_errno = 0;
     std::array<char, 64 * 1024> m_buffer{};

@@ -174,6 +174,7 @@ bool SaveFile::open(const std::filesystem::path& path, std::string* error)
             ::fcntl(s.fd, F_SETFL, ::fcntl(s.fd, F_GETFL) & ~O_NONBLOCK);
             s.direct = true;
             s.buffer.setFd(s.fd);
+            s.buffer.setPipe(S_ISFIFO(s.old.st_mode) || S_ISSOCK(s.old.st_mode));
             return true;
         }
         // Replacing must be allowed as much as overwriting would be; a file

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <fcntl.h>
 #include <future>
 #include <grp.h>
 #include <sys/stat.h>
@@ -74,6 +75,24 @@ TEST(SaveFile, FifoWithAReaderIsWrittenIntoAndStaysAFifo)
     EXPECT_EQ(reader.get(), payload);
     EXPECT_TRUE(S_ISFIFO(statOf(fifo).st_mode));
     EXPECT_EQ(entries(dir.path()), 1u);
+}
+
+TEST(SaveFile, FifoWhoseReaderLeavesFailsTheSaveNotTheProcess)
+{
+    TempDir dir;
+    const auto fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    // A reader that opens and leaves at once, before anything is written.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    SaveFile file;
+    ASSERT_TRUE(file.open(fifo));
+    ::close(reader);
+    file.write("nobody is left");
+    std::string error;
+    EXPECT_FALSE(file.commit(&error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(S_ISFIFO(statOf(fifo).st_mode));
 }
 
 TEST(SaveFile, ModeOwnerAndGroupAreKept)
