@@ -7,8 +7,12 @@
 #include "core/Locale.h"
 #include "settings/SettingsFile.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,12 +57,27 @@ void exercise(SettingsDatabase& db)
     }
 }
 
+// A settings file that is a FIFO is refused at once instead of waiting for a writer.
+bool fifoRefused()
+{
+    const std::string fifo = "/tmp/qx-fuzz-settings-" + std::to_string(::getpid()) + ".fifo";
+    std::remove(fifo.c_str());
+    if (::mkfifo(fifo.c_str(), 0600) != 0)
+        return true;
+    SettingsDatabase db;
+    const SettingsLoadResult result = loadSettings(fifo, db);
+    std::remove(fifo.c_str());
+    return result == SettingsLoadResult::CannotOpen;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const bool pinned = [] {
         Locale::pin("en_US");
+        if (!fifoRefused())
+            std::abort();
         return true;
     }();
     (void)pinned;

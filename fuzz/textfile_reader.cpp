@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -118,10 +119,30 @@ void checkRoundTrip(TextTableOptions o, const std::vector<Row>& rows)
         std::abort();
 }
 
+// An import of a FIFO is refused at once instead of waiting for a writer.
+void checkFifoOnce()
+{
+    static bool checked = false;
+    if (checked)
+        return;
+    checked = true;
+    const std::string fifo = scratchPath("fifo.csv");
+    std::remove(fifo.c_str());
+    if (::mkfifo(fifo.c_str(), 0600) != 0)
+        return;
+    TextTableFile file(TextTableMode::Import);
+    file.options() = TextTableOptions(1);
+    const bool opened = file.open(fifo) == TextTableFile::OpenResult::Ok;
+    std::remove(fifo.c_str());
+    if (opened)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    checkFifoOnce();
     if (size < 4)
         return 0;
     const TextTableOptions o = layoutFrom(data);

@@ -18,7 +18,9 @@ namespace {
 
 void showLoadFailure(const LoadOutcome& outcome)
 {
-    const int message = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
+    const int message = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
+                     : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
+                                                              : sid::kLoadingFailedCorrupt;
     MessageById(message, mb::kOk | mb::kIconExclamation, {PathText(outcome.path)});
 }
 

@@ -49,7 +49,9 @@ public:
         const LoadOutcome outcome = m_frame.session().openFiles(files, m_progress);
         if (outcome.ok())
             return true;
-        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
+        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
+                     : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
+                                                              : sid::kLoadingFailedCorrupt;
         MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
         return false;
     }
@@ -152,7 +154,7 @@ void CMainFrame::runReportTask(const QString& task, int origin)
     {
         m_model->setFrozen(true);
         FrameTaskHost host(*this, m_ini, m_reportContext, *m_status);
-        ProcessTask(cp1252::fromQString(task), host);
+        ProcessTask(task.toStdString(), host);
     }
     m_model->setFrozen(false);
     if (!m_session->calls().openFilePaths().empty())

@@ -2,6 +2,7 @@
 
 #include "calls/CallFileRecord.h"
 #include "core/DebugLog.h"
+#include "core/InputFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -83,7 +84,11 @@ LoadOutcome CallSession::openFiles(std::span<const std::filesystem::path> paths,
         close();
     reserveFor(paths);
     for (const std::filesystem::path& path : paths) {
-        const LoadResult result = loadFile(path, false, progress);
+        LoadResult result = LoadResult::TooLarge;
+        try {
+            result = loadFile(path, false, progress);
+        } catch (const std::bad_alloc&) {
+        }
         if (result != LoadResult::Ok) {
             close();
             return {result, path};
@@ -102,7 +107,11 @@ ReloadOutcome CallSession::reload(Progress& progress)
         return outcome;
     const std::size_t before = m_visibleLength;
     outcome.path = m_currentFile;
-    outcome.result = loadFile(m_currentFile, true, progress, &outcome.restarted);
+    try {
+        outcome.result = loadFile(m_currentFile, true, progress, &outcome.restarted);
+    } catch (const std::bad_alloc&) {
+        outcome.result = LoadResult::TooLarge;
+    }
     if (outcome.restarted)
         m_openFiles.assign(1, m_currentFile);
     // A restarted list holds none of the old rows, even if it is as long as before.
@@ -227,6 +236,8 @@ LoadResult CallSession::loadFile(const std::filesystem::path& path, bool increme
         return LoadResult::Corrupt;
     if (first != 0 && !file.seekRecord(first))
         return LoadResult::Corrupt;
+    if (!memoryCanHold((m_count + toRead) * (sizeof(CallRecord) + sizeof(std::uint32_t))))
+        return LoadResult::TooLarge;
     ensureSlots(m_count + toRead);
     // Counted as read before reading, so a failed read is not retried by the next reload.
     m_recordsRead = records;

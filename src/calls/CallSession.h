@@ -26,7 +26,8 @@
 #include <string_view>
 #include <vector>
 
-enum class LoadResult : int { Ok = 0, CannotOpen = 1, Corrupt = 2 };
+// TooLarge: the calls of a file of legal size would not fit in memory.
+enum class LoadResult : int { Ok = 0, CannotOpen = 1, Corrupt = 2, TooLarge = 3 };
 
 struct LoadOutcome
 {

@@ -21,3 +21,8 @@ struct CliCommand
 
 // Splits "--home DIR" off the arguments (also "--home=DIR"); returns the program folder.
 std::string takeHomeOption(std::vector<std::string>& args);
+
+// Call after the known options are taken: true when an argument left over looks
+// like an option ("-x", "--x"), which is then an error, not a file name. A "--"
+// ends the options; it is removed and what follows it is taken as it is.
+bool takeUnknownOption(std::vector<std::string>& args, std::string* unknown = nullptr);

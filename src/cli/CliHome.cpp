@@ -4,6 +4,7 @@
 #include "calls/Progress.h"
 #include "core/Cp1252.h"
 #include "core/ProgramFolder.h"
+#include "lang/StringTable.h"
 #include "lang/TextFormat.h"
 #include "session/MainSession.h"
 #include "settings/SettingsFile.h"
@@ -18,13 +19,19 @@ std::unique_ptr<CliHome> CliHome::open(std::vector<std::string>& args)
     home->ini = IniProfile(home->programFolder / programfolder::kIniName);
     home->dataFolder = ::dataFolder(NetworkSettings::read(home->ini), home->programFolder);
     home->settingsPath = std::filesystem::absolute(settingsFilePath(home->dataFolder));
-    if (loadSettings(home->settingsPath, home->settings) != SettingsLoadResult::Ok) {
-        const std::string message = withPath(settingsmessages::kMissingOrCorrupt, home->settingsPath.string());
-        std::fprintf(stderr, "%s\n", message.c_str());
+    const SettingsLoadResult result = loadSettings(home->settingsPath, home->settings);
+    if (result != SettingsLoadResult::Ok) {
+        printLine(stderr, loadFailureText(result), home->settingsPath);
         return nullptr;
     }
     home->settings.rebuildIndexes();
     return home;
+}
+
+std::string CliHome::loadFailureText(SettingsLoadResult result)
+{
+    return result == SettingsLoadResult::OutOfMemory ? LoadText(sid::kFileTooLargeForMemory)
+                                                     : std::string(settingsmessages::kMissingOrCorrupt);
 }
 
 void CliHome::prepareSession(MainSession& session) const

@@ -4,6 +4,7 @@
 
 #include "core/IniProfile.h"
 #include "settings/SettingsDatabase.h"
+#include "settings/SettingsFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -26,7 +27,10 @@ struct CliHome
     // loads the settings. When the settings file is missing or corrupt, prints
     // "Database is missing or corrupt..." with its full path to standard error
     // and returns nullptr; the command then exits with kExitNoDatabase.
+    // Settings whose lists cannot fit in memory say so instead.
     static std::unique_ptr<CliHome> open(std::vector<std::string>& args);
+    // The message of a failed load of the settings file ("%1" for its path).
+    static std::string loadFailureText(SettingsLoadResult result);
 
     // Gives a fresh main session this home's settings (indexes rebuilt), its
     // "Prefs" values, the rating built on them and the saved and default filters,

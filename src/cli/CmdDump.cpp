@@ -29,6 +29,8 @@ std::string loadMessage(const LoadOutcome& outcome)
     const std::string path = outcome.path.string();
     if (outcome.result == LoadResult::CannotOpen)
         return "Error opening file!\n\n" + path;
+    if (outcome.result == LoadResult::TooLarge)
+        return "Not enough memory to load the file!\n\n" + path;
     return "Loading failed - file is corrupt!\n\n" + path + "\n";
 }
 
@@ -43,7 +45,11 @@ int dump(std::vector<std::string> args)
     takeHomeOption(files);
     FilterOption filterOption;
     std::string error;
-    if (!filterOption.take(files, &error) || files.empty()) {
+    std::string unknown;
+    const bool badOption = filterOption.take(files, &error) && takeUnknownOption(files, &unknown);
+    if (badOption)
+        std::fprintf(stderr, "quantorix-cli dump: unknown option '%s'\n", unknown.c_str());
+    if (!error.empty() || badOption || files.empty()) {
         std::fprintf(stderr, "usage: quantorix-cli dump [--home DIR] [--filter NAME | --no-filter] FILE.bsl...\n");
         return 2;
     }

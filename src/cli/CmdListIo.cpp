@@ -89,6 +89,11 @@ ListCommand start(std::vector<std::string> args, const char* command)
     ListCommand c;
     std::vector<std::string> rest = args;
     takeHomeOption(rest);
+    std::string unknown;
+    if (takeUnknownOption(rest, &unknown)) {
+        std::fprintf(stderr, "quantorix-cli %s: unknown option '%s'\n", command, unknown.c_str());
+        rest.clear();
+    }
     const std::optional<ListSelector> which = rest.size() == 2 ? parseList(rest[0]) : std::nullopt;
     if (!which) {
         if (rest.size() == 2)
@@ -125,8 +130,8 @@ int importCommand(const std::vector<std::string>& args)
         printLine(stderr, settingsmessages::kLocked);
         return kExitLocked;
     }
-    if (loadSettings(home.settingsPath, home.settings) != SettingsLoadResult::Ok) {
-        printLine(stderr, settingsmessages::kMissingOrCorrupt, home.settingsPath);
+    if (const SettingsLoadResult result = loadSettings(home.settingsPath, home.settings); result != SettingsLoadResult::Ok) {
+        printLine(stderr, CliHome::loadFailureText(result), home.settingsPath);
         return CliHome::kExitNoDatabase;
     }
     home.settings.rebuildIndexes();

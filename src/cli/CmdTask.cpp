@@ -3,7 +3,7 @@
 // TEXT is the task text or "@" and a task file. The settings, preferences, saved
 // filters and report choices are those of the program folder. Exit 0 when the
 // report file was written; otherwise the message goes to standard error and
-// the exit code is 1.
+// the exit code is 1. SIGINT or SIGTERM cancels the report (exit 130).
 
 #include "calls/Progress.h"
 #include "cli/CliCommand.h"
@@ -17,6 +17,7 @@
 #include "session/MainSession.h"
 #include "settings/SettingsLocation.h"
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -26,6 +27,17 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// Set by SIGINT or SIGTERM: the report in progress stops at its next check.
+volatile std::sig_atomic_t g_stopRequested = 0;
+
+extern "C" void requestStop(int) { g_stopRequested = 1; }
+
+class TaskHooks final : public ReportHooks
+{
+public:
+    bool cancelRequested() override { return g_stopRequested != 0; }
+};
 
 // The main session as a report task sees it.
 class SessionTaskHost final : public ReportTaskHost
@@ -66,7 +78,9 @@ public:
         const LoadOutcome outcome = m_session.openFiles(files, m_progress);
         if (outcome.ok())
             return true;
-        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
+        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
+                       : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
+                                                                : sid::kLoadingFailedCorrupt;
         MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
         return false;
     }
@@ -83,7 +97,7 @@ private:
     MainSession& m_session;
     std::optional<FilterRecord> m_current;
     ReportContext m_context;
-    ReportHooks m_hooks;
+    TaskHooks m_hooks;
     NoProgress m_progress;
 };
 
@@ -91,6 +105,11 @@ int task(std::vector<std::string> args)
 {
     std::vector<std::string> rest = args;
     takeHomeOption(rest);
+    std::string unknown;
+    if (takeUnknownOption(rest, &unknown)) {
+        std::fprintf(stderr, "quantorix-cli task: unknown option '%s'\n", unknown.c_str());
+        rest.clear();
+    }
     if (rest.size() != 1) {
         std::fprintf(stderr, "usage: quantorix-cli task [--home DIR] TEXT\n");
         return 2;
@@ -107,7 +126,15 @@ int task(std::vector<std::string> args)
     home->prepareSession(session);
 
     SessionTaskHost host(*home, session);
-    const TaskResult result = ProcessTask(cp1252::fromUtf8(rest.front()), host);
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+    const TaskResult result = ProcessTask(rest.front(), host);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    if (g_stopRequested) {
+        std::fprintf(stderr, "%s\n", cp1252::toUtf8(LoadText(sid::kReportCancelled)).c_str());
+        return 130;
+    }
     if (!result.reportWritten)
         return 1;
     std::printf("%s\n", result.file.string().c_str());

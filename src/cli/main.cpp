@@ -61,6 +61,22 @@ std::string takeHomeOption(std::vector<std::string>& args)
     return home;
 }
 
+bool takeUnknownOption(std::vector<std::string>& args, std::string* unknown)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") {
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            return false;
+        }
+        if (args[i].size() > 1 && args[i][0] == '-') {
+            if (unknown)
+                *unknown = args[i];
+            return true;
+        }
+    }
+    return false;
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);

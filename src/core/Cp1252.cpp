@@ -1,6 +1,7 @@
 #include "core/Cp1252.h"
 
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -67,5 +68,42 @@ std::string fromUtf8(std::string_view utf8)
 {
     return fromQString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
+
+bool isUtf8(std::string_view bytes)
+{
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        std::size_t follow = 0;
+        std::uint32_t code = 0;
+        std::uint32_t least = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            follow = 1, code = c & 0x1F, least = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            follow = 2, code = c & 0x0F, least = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            follow = 3, code = c & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + follow >= bytes.size())
+            return false;
+        for (std::size_t k = 1; k <= follow; ++k) {
+            const unsigned char f = static_cast<unsigned char>(bytes[i + k]);
+            if ((f & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (f & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += follow + 1;
+    }
+    return true;
+}
+
+std::string asUtf8(std::string_view bytes) { return isUtf8(bytes) ? std::string(bytes) : toUtf8(bytes); }
 
 } // namespace cp1252

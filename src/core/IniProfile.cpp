@@ -1,5 +1,6 @@
 #include "core/IniProfile.h"
 
+#include "core/InputFile.h"
 #include "core/SaveFile.h"
 #include "core/TextCase.h"
 
@@ -54,9 +55,10 @@ std::string unquote(std::string_view value)
 IniProfile::IniProfile(std::filesystem::path path)
     : m_path(std::move(path))
 {
-    std::ifstream in(m_path, std::ios::binary);
+    InputFile file(m_path);
+    std::istream& in = file.stream();
     std::string line;
-    while (std::getline(in, line)) {
+    while (file.isOpen() && std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         m_lines.push_back(line);

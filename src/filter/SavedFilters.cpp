@@ -3,6 +3,7 @@
 #include "core/LittleEndian.h"
 #include "core/Locale.h"
 #include "core/ProgramFolder.h"
+#include "core/InputFile.h"
 #include "core/SaveFile.h"
 
 #include <algorithm>
@@ -71,11 +72,10 @@ std::filesystem::path pathIn(const std::filesystem::path& programFolder)
 
 SavedFilterList load(const std::filesystem::path& programFolder)
 {
-    std::error_code ec;
-    const std::filesystem::path path = pathIn(programFolder);
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    std::ifstream in(path, std::ios::binary);
-    if (ec || !in || size < kHeaderSize)
+    InputFile file(pathIn(programFolder));  // a regular file only, never waited on
+    std::istream& in = file.stream();
+    const std::uint64_t size = file.size();
+    if (!file.isOpen() || size < kHeaderSize)
         return {};
     std::vector<std::uint8_t> bytes(kHeaderSize);
     if (!in.read(reinterpret_cast<char*>(bytes.data()), kHeaderSize))

@@ -1,6 +1,7 @@
 #include "lang/LanguageFile.h"
 
 #include "core/LittleEndian.h"
+#include "core/InputFile.h"
 #include "core/SaveFile.h"
 #include "lang/StringTable.h"
 
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -67,6 +69,23 @@ void LanguageTable::add(std::uint32_t key, std::string_view text)
     m_byKey.insert(at, index);
 }
 
+void LanguageTable::addAll(std::vector<LanguageEntry> entries)
+{
+    const std::size_t first = m_entries.size();
+    if (first == 0)
+        m_entries = std::move(entries);
+    else
+        std::move(entries.begin(), entries.end(), std::back_inserter(m_entries));
+    for (std::size_t i = first; i < m_entries.size(); ++i) {
+        std::string& text = m_entries[i].text;
+        text.resize(std::min(text.size(), text.find('\0')));
+        m_byKey.push_back(static_cast<std::uint32_t>(i));
+    }
+    // Equal keys stay in file order.
+    std::stable_sort(m_byKey.begin(), m_byKey.end(),
+                     [this](std::uint32_t a, std::uint32_t b) { return m_entries[a].key < m_entries[b].key; });
+}
+
 void LanguageTable::setMappings(std::vector<KeyMapping> mappings)
 {
     std::stable_sort(
@@ -99,6 +118,10 @@ LanguageFileResult decodeLanguageFile(std::span<const std::uint8_t> bytes, Langu
 
     if (header->entries != 0 && header->poolSize != 0) {
         const auto pool = bytes.subspan(header->poolAt(), header->poolSize);
+        const std::uint64_t budget = std::uint64_t{header->poolSize} + std::uint64_t{header->entries} * kLanguageTextAllowance;
+        std::uint64_t decoded = 0;
+        std::vector<LanguageEntry> entries;
+        entries.reserve(header->entries);
         for (std::uint32_t i = 0; i < header->entries; ++i) {
             const std::uint8_t* p = &bytes[header->entriesAt() + std::uint64_t {i} * kEntrySize];
             const std::uint32_t offset = le::loadU32(p + 4);
@@ -108,10 +131,13 @@ LanguageFileResult decodeLanguageFile(std::span<const std::uint8_t> bytes, Langu
             const auto nul = std::find(rest.begin(), rest.end(), std::uint8_t {0});
             if (nul == rest.end())
                 return LanguageFileResult::BadContent; // the text would run past the pool
-            table.add(le::loadU32(p),
-                std::string_view(
-                    reinterpret_cast<const char*>(rest.data()), static_cast<std::size_t>(nul - rest.begin())));
+            const auto length = static_cast<std::size_t>(nul - rest.begin());
+            decoded += length;
+            if (decoded > budget)
+                return LanguageFileResult::BadContent; // texts shared far beyond what the file holds
+            entries.push_back({le::loadU32(p), std::string(reinterpret_cast<const char*>(rest.data()), length)});
         }
+        table.addAll(std::move(entries));
     }
     out = std::move(table);
     return LanguageFileResult::Ok;
@@ -120,13 +146,11 @@ LanguageFileResult decodeLanguageFile(std::span<const std::uint8_t> bytes, Langu
 LanguageFileResult readLanguageFile(const std::filesystem::path& path, LanguageTable& out)
 {
     out.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    InputFile file(path);
+    if (!file.isOpen())
         return LanguageFileResult::CannotOpen;
-    std::error_code ec;
-    const std::uintmax_t fileSize = std::filesystem::file_size(path, ec);
-    if (ec)
-        return LanguageFileResult::CannotOpen;
+    std::istream& in = file.stream();
+    const std::uint64_t fileSize = file.size();
 
     std::vector<std::uint8_t> bytes(kLanguageHeaderSize);
     if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))

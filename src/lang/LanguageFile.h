@@ -52,6 +52,9 @@ public:
 
     // Appends an entry. A text is cut at its first NUL (the file cannot hold more).
     void add(std::uint32_t key, std::string_view text);
+    // Appends many entries in any key order, in time n log n (add() keeps the
+    // index as it goes, which costs more for entries out of key order).
+    void addAll(std::vector<LanguageEntry> entries);
     // Replaces the mapping; it is kept sorted by key (first of equal keys wins).
     void setMappings(std::vector<KeyMapping> mappings);
     void clear();
@@ -70,12 +73,16 @@ private:
 enum class LanguageFileResult { Ok = 0, CannotOpen = 1, BadContent = 2 };
 
 inline constexpr std::size_t kLanguageHeaderSize = 64;
+inline constexpr std::size_t kLanguageTextAllowance = 64;
 
 // Decodes a whole language file. Refused as BadContent, with `out` left empty:
 // a file shorter than the header or without the magic; counts that ask for more
 // bytes than the file has; an entry whose offset lies outside the pool; a text
 // that runs to the end of the pool without its NUL. A file with N or P zero
 // holds no texts (its mapping is still read). Bytes after the pool are ignored.
+// Entries may share a text of the pool; a file whose shared texts would take
+// more than kLanguageTextAllowance bytes per entry beyond the pool itself is
+// refused too, so that a small file can never take a large amount of memory.
 LanguageFileResult decodeLanguageFile(std::span<const std::uint8_t> bytes, LanguageTable& out);
 LanguageFileResult readLanguageFile(const std::filesystem::path& path, LanguageTable& out);
 

@@ -7,7 +7,12 @@
 #include "settings/SettingsDatabase.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+#include <utility>
 #include <cstdio>
 #include <numeric>
 
@@ -237,36 +242,131 @@ private:
 
 // ---- output ----
 
+namespace {
+// The spool of the run in progress on this thread, taken by every output it makes.
+thread_local std::shared_ptr<ReportSpool> t_runSpool;
+} // namespace
+
+ReportSpool::~ReportSpool()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::int64_t ReportSpool::store(std::string_view text)
+{
+    if (m_failed)
+        return -1;
+    if (m_fd < 0) {
+        std::error_code ec;
+        const std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+        const std::string name = ec ? std::string("/tmp") : folder.string();
+        m_fd = ::open(name.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (m_fd < 0) {
+            std::string pattern = name + "/qxreport-XXXXXX";
+            m_fd = ::mkstemp(pattern.data());
+            if (m_fd >= 0)
+                ::unlink(pattern.c_str());
+        }
+        if (m_fd < 0) {
+            m_failed = true;
+            return -1;
+        }
+    }
+    const std::uint64_t at = m_end;
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::pwrite(m_fd, text.data() + done, text.size() - done, static_cast<off_t>(at + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            m_failed = true;  // a full temporary folder: the text stays in memory
+            return -1;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    m_end += text.size();
+    return static_cast<std::int64_t>(at);
+}
+
+bool ReportSpool::load(std::int64_t offset, std::size_t size, std::string& out) const
+{
+    out.resize(size);
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = ::pread(m_fd, out.data() + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+ReportOutput::ReportOutput() : m_spool(t_runSpool) {}
+
+void ReportOutput::spoolLast()
+{
+    Chunk& last = m_chunks.back();
+    if (!m_spool || m_spoolFailed || last.offset >= 0)
+        return;
+    const std::int64_t at = m_spool->store(last.text);
+    if (at < 0) {
+        m_spoolFailed = true;
+        return;
+    }
+    last.offset = at;
+    last.length = last.text.size();
+    std::string().swap(last.text);
+}
+
 void ReportOutput::append(std::string_view text)
 {
     if (text.empty())
         return;
     m_size += text.size();
-    if (!m_chunks.empty()) {
-        std::string& last = m_chunks.back();
+    if (!m_chunks.empty() && m_chunks.back().offset < 0) {
+        std::string& last = m_chunks.back().text;
         if (last.size() + text.size() <= std::max(kChunk, last.capacity())) {
             last.append(text);
             return;
         }
+        spoolLast();
     }
     // A new chunk; once output has filled one, it is likely to fill more.
-    std::string chunk;
+    Chunk chunk;
     if (!m_chunks.empty())
-        chunk.reserve(std::max(kChunk, text.size()));
-    chunk.append(text);
+        chunk.text.reserve(std::max(kChunk, text.size()));
+    chunk.text.append(text);
     m_chunks.push_back(std::move(chunk));
 }
 
 void ReportOutput::append(ReportOutput&& other)
 {
-    // Small outputs are copied, so that many small groups do not make many small chunks.
-    if (other.m_size < 4096) {
-        for (const std::string& chunk : other.m_chunks)
-            append(chunk);
+    // Stored chunks move over as they are; text in memory is copied, so that
+    // many small groups do not make many small chunks.
+    const bool sameSpool = other.m_spool == m_spool;
+    if (other.m_size < 4096 || !sameSpool) {
+        for (const Chunk& chunk : other.m_chunks) {
+            if (chunk.offset < 0) {
+                append(chunk.text);
+            } else {
+                std::string text;
+                other.m_spool->load(chunk.offset, chunk.length, text);
+                append(text);
+            }
+        }
     } else {
-        m_size += other.m_size;
-        for (std::string& chunk : other.m_chunks)
+        for (Chunk& chunk : other.m_chunks) {
+            if (chunk.offset < 0 && chunk.text.size() < kChunk) {
+                append(chunk.text);
+                continue;
+            }
+            if (!m_chunks.empty() && m_chunks.back().offset < 0)
+                spoolLast();
+            m_size += chunk.size();
             m_chunks.push_back(std::move(chunk));
+            spoolLast();
+        }
     }
     other.clear();
 }
@@ -277,19 +377,42 @@ void ReportOutput::clear()
     m_size = 0;
 }
 
+std::size_t ReportOutput::memoryHeld() const
+{
+    std::size_t held = 0;
+    for (const Chunk& chunk : m_chunks)
+        held += chunk.text.capacity();
+    return held;
+}
+
 std::string ReportOutput::str() const
 {
     std::string text;
     text.reserve(m_size);
-    for (const std::string& chunk : m_chunks)
-        text += chunk;
+    std::string stored;
+    for (const Chunk& chunk : m_chunks) {
+        if (chunk.offset < 0) {
+            text += chunk.text;
+        } else {
+            m_spool->load(chunk.offset, chunk.length, stored);
+            text += stored;
+        }
+    }
     return text;
 }
 
 bool ReportOutput::writeTo(std::ostream& out) const
 {
-    for (const std::string& chunk : m_chunks)
-        out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    std::string stored;
+    for (const Chunk& chunk : m_chunks) {
+        if (chunk.offset < 0) {
+            out.write(chunk.text.data(), static_cast<std::streamsize>(chunk.text.size()));
+        } else {
+            if (!m_spool->load(chunk.offset, chunk.length, stored))
+                return false;
+            out.write(stored.data(), static_cast<std::streamsize>(stored.size()));
+        }
+    }
     return static_cast<bool>(out);
 }
 
@@ -388,7 +511,14 @@ ReportOutput ReportEngine::run(const ReportTemplate& report, std::span<const std
 {
     m_total = selected.size();
     m_done = m_sinceStep = 0;
+    m_work = m_produced = 0;
     m_context.clearMarkers();
+    // Every output of the run spools into one unnamed temporary file.
+    struct SpoolScope
+    {
+        std::shared_ptr<ReportSpool> previous = std::exchange(t_runSpool, std::make_shared<ReportSpool>());
+        ~SpoolScope() { t_runSpool = previous; }
+    } scope;
     ReportOutput out;
     ReportSums sums;
     evaluate(report.content(), report.options(), None, report.filter(), selected, out, sums, 0, inListOrder(selected));
@@ -401,8 +531,15 @@ void ReportEngine::checkCancel()
         throw CReportException(CReportException::Cancelled, {});
 }
 
+void ReportEngine::countWork()
+{
+    if (++m_work > m_limits.work)
+        throw CReportException(CReportException::TooLarge, {});
+}
+
 void ReportEngine::countCall()
 {
+    countWork();
     ++m_done;
     if (++m_sinceStep < kProgressInterval)
         return;
@@ -642,6 +779,7 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
             pos = hi;
         // b.
         checkCancel();
+        countWork();
         // c. The run in its printing order.
         const std::span<std::uint32_t> run(set.data() + lo, hi - lo);
         // A stable sort by the field keeps each run in the order of the set.
@@ -658,7 +796,12 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
         representative.duration = 0;
         representative.cost = 0.0;
         ReportSums value;
-        if (content.childrenAreGroups) {
+        // A value with no calls that would print nothing: its children need no evaluation.
+        const bool skip = run.empty()
+                          && (options.notEmpty || options.minTotal > 0 || options.minDuration > 0 || options.minCost > 0);
+        if (skip) {
+            lines.clear();
+        } else if (content.childrenAreGroups) {
             for (std::size_t i = 0; i < content.children.size(); ++i) {
                 const ReportNode& child = content.children[i];
                 childOutput[i].clear();
@@ -736,6 +879,9 @@ void ReportEngine::printSegment(const ReportSegment& segment, ReportOutput& out,
 {
     m_line.clear();
     PrintSegment(segment, m_line, line);
+    m_produced += m_line.size();
+    if (m_produced > m_limits.output)
+        throw CReportException(CReportException::TooLarge, {});
     out.append(m_line);
 }
 

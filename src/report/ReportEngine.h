@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <span>
 #include <string>
@@ -56,11 +57,35 @@ struct ReportSums
     }
 };
 
+// Where report text goes once it fills a chunk: an unnamed temporary file, so
+// that a report of any size takes only a few chunks of memory while it is made.
+class ReportSpool
+{
+public:
+    ReportSpool() = default;
+    ~ReportSpool();
+    ReportSpool(const ReportSpool&) = delete;
+    ReportSpool& operator=(const ReportSpool&) = delete;
+
+    // The offset the text was stored at, -1 when it could not be stored.
+    std::int64_t store(std::string_view text);
+    bool load(std::int64_t offset, std::size_t size, std::string& out) const;
+    std::uint64_t stored() const { return m_end; }
+
+private:
+    int m_fd = -1;
+    bool m_failed = false;
+    std::uint64_t m_end = 0;
+};
+
 // The text of a report as it is made: a sequence of chunks of at most about
-// 1 MB. Appending another output moves its chunks over.
+// 1 MB. With a spool, every full chunk is moved out to it. Appending another
+// output moves its stored chunks over and copies the rest.
 class ReportOutput
 {
 public:
+    ReportOutput();  // spools into the spool of the run in progress, if any
+    explicit ReportOutput(std::shared_ptr<ReportSpool> spool) : m_spool(std::move(spool)) {}
     void append(std::string_view text);
     void append(ReportOutput&& other);
     std::size_t size() const { return m_size; }
@@ -68,11 +93,24 @@ public:
     void clear();
     std::string str() const;
     bool writeTo(std::ostream& out) const;
+    // Bytes held in memory (the rest is in the spool).
+    std::size_t memoryHeld() const;
 
 private:
     static constexpr std::size_t kChunk = std::size_t(1) << 20;
-    std::vector<std::string> m_chunks;
+    struct Chunk
+    {
+        std::string text;         // in memory, or
+        std::int64_t offset = -1; // stored in the spool at this offset
+        std::size_t length = 0;   // the stored length
+        std::size_t size() const { return offset < 0 ? text.size() : length; }
+    };
+    void spoolLast();
+
+    std::shared_ptr<ReportSpool> m_spool;
+    std::vector<Chunk> m_chunks;
     std::size_t m_size = 0;
+    bool m_spoolFailed = false;
 };
 
 // The calls and settings a run reads; all must outlive the engine.
@@ -90,6 +128,15 @@ class ReportEngine
 public:
     static constexpr std::size_t kProgressInterval = 500;
     static constexpr std::size_t kMaxValueText = 255;
+
+    // What one run may cost before it stops with CReportException::TooLarge:
+    // group values and call lines evaluated, and bytes of text produced.
+    struct Limits
+    {
+        std::uint64_t work = 200'000'000;
+        std::uint64_t output = std::uint64_t(2) << 30;
+    };
+    void setLimits(Limits limits) { m_limits = limits; }
 
     // `cancelled` is asked once per group value and every 500 call lines; when it
     // answers true the run unwinds with CReportException::Cancelled. A `progress`
@@ -145,6 +192,7 @@ private:
     void timeText(const CallDate& date, std::string& out);
     void countCall();
     void checkCancel();
+    void countWork();
 
     const CallRecord& call(std::uint32_t index) const { return m_data.calls[index]; }
 
@@ -157,6 +205,9 @@ private:
     std::size_t m_total = 0;  // calls selected: the progress bar's range
     std::size_t m_done = 0;   // call lines handled so far
     std::size_t m_sinceStep = 0;
+    Limits m_limits;
+    std::uint64_t m_work = 0;      // values and call lines evaluated
+    std::uint64_t m_produced = 0;  // bytes of text printed, kept or not
 
     // Texts fixed for a run.
     std::string m_language;

@@ -26,6 +26,8 @@ std::string CReportException::shortenForMessage(std::string_view text)
 
 int reportErrorMessageId(std::int32_t code)
 {
+    if (code == CReportException::TooLarge)
+        return sid::kReportTooLarge;
     return code == CReportException::Cancelled ? 0 : sid::kTemplateErrorBase + code;
 }
 

@@ -18,6 +18,7 @@ public:
         NoReportElement = 3,   // the template has no <report> element
         Cancelled = 4,         // the user cancelled the run
         NestedTooDeeply = 5,   // groups nested deeper than the generator evaluates
+        TooLarge = 6,          // the run needs more work or output than a report may take
     };
 
     // `text` is what the message shows for "%1": for the parse errors, the start of

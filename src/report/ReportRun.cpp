@@ -2,6 +2,7 @@
 
 #include "calls/Progress.h"
 #include "core/Cp1252.h"
+#include "core/InputFile.h"
 #include "core/SaveFile.h"
 #include "filter/FilterMatcher.h"
 #include "lang/StringTable.h"
@@ -25,16 +26,8 @@ namespace {
 // A report of this many characters or more may be too big for the report window.
 constexpr std::size_t kDisplayWarningSize = 1'000'000;
 
-std::optional<std::string> readWholeFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return text;
-}
+// A template larger than this is not one.
+constexpr std::uint64_t kTemplateLimit = 64 << 20;
 
 bool isXml(const fs::path& path)
 {
@@ -117,7 +110,14 @@ fs::path reportOutputPath(const fs::path& templatesFolder, const std::optional<s
                       created.hour, created.minute, created.second);
         return templatesFolder / (name + cp1252::toUtf8(extension));
     }
-    fs::path path = reportPathFromText(*output);
+    return reportOutputFile(templatesFolder, reportPathFromText(*output), extension, created);
+}
+
+fs::path reportOutputFile(const fs::path& templatesFolder, fs::path path, std::string_view extension,
+                          const DateTimeFields& created)
+{
+    if (path.empty())
+        return reportOutputPath(templatesFolder, std::nullopt, extension, created);
     if (!path.has_extension())
         path += "." + cp1252::toUtf8(extension);
     if (path.has_root_path() || path.has_parent_path())
@@ -125,9 +125,11 @@ fs::path reportOutputPath(const fs::path& templatesFolder, const std::optional<s
     return templatesFolder / path;
 }
 
-fs::path reportPathFromText(std::string_view text)
+fs::path reportPathFromText(std::string_view text) { return reportPathFromUtf8(cp1252::toUtf8(text)); }
+
+fs::path reportPathFromUtf8(std::string_view text)
 {
-    std::string utf8 = cp1252::toUtf8(text);
+    std::string utf8(text);
     std::replace(utf8.begin(), utf8.end(), '\\', '/');
     return fs::path(utf8);
 }
@@ -175,11 +177,13 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
     context.detail = choices.detailText(env.prefs);
     context.pageBreak = choices.pageBreak;
     context.customTexts = env.prefs.customTexts;
-    if (choices.kind == ReportSelectedRecords && env.selectedRows.empty())
+    if (choices.kind == ReportSelectedRecords && env.selectedRows.empty()) {
+        MessageById(sid::kNoSelectedRecords, mb::kOk | mb::kIconExclamation);
         return 0;
+    }
 
     const fs::path templatePath = folder / (cp1252::toUtf8(choices.templateName) + ".xml");
-    std::optional<std::string> text = readWholeFile(templatePath);
+    std::optional<std::string> text = readRegularFile(templatePath, kTemplateLimit);
     if (!text) {
         MessageById(sid::kErrorOpeningFile, mb::kOk | mb::kIconStop, {PathText(templatePath)});
         return 0;
@@ -206,7 +210,9 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
     }
 
     // An output that cannot be written is an error, never a finished report.
-    const fs::path path = reportOutputPath(folder, request.output, extension, context.created);
+    const fs::path path = request.outputPath
+                              ? reportOutputFile(folder, *request.outputPath, extension, context.created)
+                              : reportOutputPath(folder, request.output, extension, context.created);
     std::string error;
     const bool saved =
         saveFileAtomically(path, [&output](std::ostream& out) { return output.writeTo(out); }, &error);

@@ -34,6 +34,7 @@ struct ReportRequest
     bool quick = false;                       // section "QuickReport"; filter period = loaded calls
     std::optional<std::string> templateName;  // replaces the stored template
     std::optional<std::string> output;        // the report file's name; none: an automatic name
+    std::optional<std::filesystem::path> outputPath;  // the same as a path (any character); replaces `output`
     int kind = -1;                            // -1 keeps the stored kind
     std::optional<std::string> detail;        // replaces every stored individual
 };
@@ -104,9 +105,15 @@ std::filesystem::path reportOutputPath(const std::filesystem::path& templatesFol
                                        const std::optional<std::string>& output, std::string_view extension,
                                        const DateTimeFields& created);
 
+// The same for a name that is a path already.
+std::filesystem::path reportOutputFile(const std::filesystem::path& templatesFolder, std::filesystem::path output,
+                                       std::string_view extension, const DateTimeFields& created);
+
 // A file name as a report task or request writes it (Windows-1252, either
 // kind of slash between folders) as a path.
 std::filesystem::path reportPathFromText(std::string_view text);
+// A file name of UTF-8 text (a command line, a task), either kind of slash between folders.
+std::filesystem::path reportPathFromUtf8(std::string_view text);
 
 // The local time now.
 DateTimeFields localNow();

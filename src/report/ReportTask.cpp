@@ -1,7 +1,9 @@
 #include "report/ReportTask.h"
 
+#include "core/Cp1252.h"
 #include "core/DebugLog.h"
 #include "core/TextCase.h"
+#include "core/InputFile.h"
 #include "lang/StringTable.h"
 #include "report/ReportSyntax.h"
 
@@ -68,14 +70,14 @@ fs::path dailyFile(const fs::path& folder, const DateTimeFields& day)
 
 std::optional<std::string> readTaskFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    InputFile file(path);  // a regular file only, never waited on
+    if (!file.isOpen())
         return std::nullopt;
     std::string text(kTaskFileLimit, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad())
+    const long long got = file.read(text.data(), text.size());
+    if (got < 0)
         return std::nullopt;
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    text.resize(static_cast<std::size_t>(got));
     return text;
 }
 
@@ -201,13 +203,13 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
         std::string name(trimmed.substr(1));
         std::replace(name.begin(), name.end(), '"', ' ');
         name = std::string(trim(name));
-        fs::path path = reportPathFromText(name);
+        fs::path path = reportPathFromUtf8(name);
         if (path.is_relative())
             path = host.programFolder() / path;
         std::optional<std::string> content = readTaskFile(path);
         if (!content)
-            return fail(sid::kErrorOpeningFile, name);
-        text = std::move(*content);
+            return fail(sid::kErrorOpeningFile, cp1252::fromUtf8(name));
+        text = cp1252::asUtf8(*content);
     }
 
     // 2. The values; every required one must be there.
@@ -222,9 +224,11 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
     if (errorId != 0)
         return fail(errorId, errorText);
     auto valueOf = [&](int k) -> const std::string& { return *values[static_cast<std::size_t>(k)]; };
+    // A name as the settings and templates keep it.
+    auto nameOf = [&](int k) { return cp1252::fromUtf8(valueOf(k)); };
     auto given = [&](int k) { return values[static_cast<std::size_t>(k)] && !values[static_cast<std::size_t>(k)]->empty(); };
     auto invalid = [&](int k) {
-        return fail(sid::kInvalidArgument, assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], valueOf(k)));
+        return fail(sid::kInvalidArgument, assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], nameOf(k)));
     };
 
     // 3. Taken over in keyword order.
@@ -235,10 +239,10 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
     const std::optional<CallDate> to = TaskDate(valueOf(taskkey::To), true, now);
     if (!to)
         return invalid(taskkey::To);
-    const fs::path folder = given(taskkey::Calls) ? reportPathFromText(valueOf(taskkey::Calls)) : host.defaultCallsFolder();
+    const fs::path folder = given(taskkey::Calls) ? reportPathFromUtf8(valueOf(taskkey::Calls)) : host.defaultCallsFolder();
     const bool filtered = given(taskkey::Filter);
     if (filtered) {
-        const FilterRecord* saved = host.savedFilter(valueOf(taskkey::Filter));
+        const FilterRecord* saved = host.savedFilter(nameOf(taskkey::Filter));
         if (!saved)
             return invalid(taskkey::Filter);
         const FilterRecord filter = *saved;
@@ -246,8 +250,8 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
     }
     ReportRequest request;
     request.generate = true;
-    request.templateName = valueOf(taskkey::Report);
-    request.output = valueOf(taskkey::Out);
+    request.templateName = nameOf(taskkey::Report);
+    request.outputPath = reportPathFromUtf8(valueOf(taskkey::Out));
     request.kind = ReportSummary;
     if (given(taskkey::Type)) {
         // Only the ten kinds are reports; anything else would run a report nobody asked for.
@@ -257,7 +261,7 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
         request.kind = digitsValue(type);
     }
     if (given(taskkey::Detail))
-        request.detail = valueOf(taskkey::Detail);
+        request.detail = nameOf(taskkey::Detail);
 
     // 4. The call files of the period. Without any, a report of whatever happens
     // to be loaded would pass for the period's report: say so and write none.

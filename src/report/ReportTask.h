@@ -79,8 +79,12 @@ struct TaskResult
     std::filesystem::path file;  // the report file, when written
 };
 
-// Runs a task. Errors in the task show their message (25170 for a task file
-// that cannot be read, 25650 for a missing required value, 25651 for an invalid
-// one) and nothing is loaded or written; so does a period for which the calls
-// folder holds no call file (25652). Report errors show their own.
+// Runs a task. `task` is UTF-8, as a command line gives it; a task file may be
+// UTF-8 or Windows-1252. The folder and file values (calls, out, "@" file) keep
+// every character; the names (report, filter, detail) are taken in Windows-1252
+// as the settings and templates keep them. Errors in the task show their message
+// (25170 for a task file that cannot be read, 25650 for a missing required value,
+// 25651 for an invalid one) and nothing is loaded or written; so does a period
+// for which the calls folder holds no call file (25652). Report errors show
+// their own.
 TaskResult ProcessTask(std::string_view task, ReportTaskHost& host);

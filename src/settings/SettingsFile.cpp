@@ -1,12 +1,14 @@
 #include "settings/SettingsFile.h"
 
 #include "core/LittleEndian.h"
+#include "core/InputFile.h"
 #include "core/SaveFile.h"
 
 #include <algorithm>
 #include <array>
 #include <fstream>
 #include <limits>
+#include <new>
 #include <sstream>
 
 namespace {
@@ -117,6 +119,20 @@ bool readBody(std::istream& in, const ListCounts& counts, SettingsDatabase& db)
     return readList(in, db.projects);
 }
 
+// What the lists of `counts` take in memory.
+std::uint64_t memoryNeeded(const ListCounts& c)
+{
+    std::uint64_t total = std::uint64_t{c.destinations} * sizeof(DestinationEntry)
+                          + std::uint64_t{c.directory} * sizeof(DirectoryEntry)
+                          + std::uint64_t{c.trunks} * sizeof(TrunkEntry) + std::uint64_t{c.contacts} * sizeof(ContactEntry)
+                          + std::uint64_t{c.holidays} * sizeof(HolidayEntry)
+                          + std::uint64_t{c.exchangeRates} * sizeof(ExchangeRateEntry)
+                          + std::uint64_t{c.projects} * sizeof(ProjectEntry);
+    for (const std::uint32_t n : c.prefixes)
+        total += std::uint64_t{n} * sizeof(PrefixEntry);
+    return total;
+}
+
 ListCounts countsOf(const SettingsDatabase& db)
 {
     const auto count = [](const auto& list) {
@@ -156,9 +172,18 @@ SettingsLoadResult readSettings(std::istream& in, std::uint64_t available, Setti
         return SettingsLoadResult::BadContent;
     scramblePasswords(raw);
     db.header = SettingsHeader::decode(raw);
-    if (!readBody(in, db.header.counts, db)) {
+    try {
+        if (!memoryCanHold(memoryNeeded(db.header.counts))) {
+            db.clear();
+            return SettingsLoadResult::OutOfMemory;
+        }
+        if (!readBody(in, db.header.counts, db)) {
+            db.clear();
+            return SettingsLoadResult::BadContent;
+        }
+    } catch (const std::bad_alloc&) {
         db.clear();
-        return SettingsLoadResult::BadContent;
+        return SettingsLoadResult::OutOfMemory;
     }
     return SettingsLoadResult::Ok;
 }
@@ -180,21 +205,12 @@ SettingsLoadResult readSettings(std::span<const std::uint8_t> bytes, SettingsDat
 
 SettingsLoadResult loadSettings(const std::filesystem::path& path, SettingsDatabase& db)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::error_code ec;
-    const bool regular = std::filesystem::is_regular_file(path, ec);
-    if (!in || !regular) {
+    InputFile file(path);
+    if (!file.isOpen()) {
         db.clear();
         return SettingsLoadResult::CannotOpen;
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0 || !in) {
-        db.clear();
-        return SettingsLoadResult::BadContent;
-    }
-    return readSettings(in, static_cast<std::uint64_t>(size), db);
+    return readSettings(file.stream(), file.size(), db);
 }
 
 bool writeSettings(std::ostream& out, const SettingsDatabase& db)

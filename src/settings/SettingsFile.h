@@ -28,7 +28,8 @@ inline constexpr const char* kMissingOrCorrupt =
 inline constexpr const char* kSaveFailed = "Error saving database!\n\n%1";
 } // namespace settingsmessages
 
-enum class SettingsLoadResult { Ok = 0, CannotOpen = 1, BadContent = 2 };
+// OutOfMemory: the file is consistent but its lists would not fit in memory.
+enum class SettingsLoadResult { Ok = 0, CannotOpen = 1, BadContent = 2, OutOfMemory = 3 };
 
 inline constexpr std::uint8_t kPasswordScramble = 0xA7;
 inline constexpr std::uint64_t kSettingsFixedSize = 3328;  // header and carriers
@@ -42,7 +43,8 @@ std::uint64_t requiredSettingsSize(std::span<const std::uint8_t, SettingsHeader:
 // modifier is stored as 0 gets 100. On any result but Ok, `db` is left cleared.
 SettingsLoadResult readSettings(std::istream& in, std::uint64_t available, SettingsDatabase& db);
 SettingsLoadResult readSettings(std::span<const std::uint8_t> bytes, SettingsDatabase& db);
-// Opens and reads the file; CannotOpen when it cannot be opened for reading.
+// Opens and reads the file; CannotOpen when it cannot be opened for reading or is
+// not a regular file (a FIFO or a device is never waited on).
 SettingsLoadResult loadSettings(const std::filesystem::path& path, SettingsDatabase& db);
 
 // Writes the file image; the header's counts are written from the lengths of

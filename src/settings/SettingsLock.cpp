@@ -176,10 +176,21 @@ SettingsLock::Result SettingsLock::acquire(const std::filesystem::path& folder, 
     if (!writable(folder) || (std::filesystem::exists(settings, ec) && !writable(settings)))
         return Result::NotWritable;
     const std::filesystem::path path = folder / kLockFileName;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Never through a link and only a regular file: anyone who can write the
+    // shared folder could plant "lock.dat" as a link to a file to be truncated,
+    // or as a FIFO to make every taker wait.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0)
-        return errno == EACCES || errno == EROFS || errno == ENOENT || errno == ENOTDIR ? Result::NotWritable
-                                                                                         : Result::HeldByOther;
+        return errno == EACCES || errno == EROFS || errno == ENOENT || errno == ENOTDIR || errno == ELOOP
+                       || errno == ENXIO
+                   ? Result::NotWritable
+                   : Result::HeldByOther;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return Result::NotWritable;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     bool recordOnly = mechanism == Mechanism::RecordOnly;
     if (!recordOnly && !lockWholeFile(fd)) {
         if (errno == EAGAIN || errno == EACCES) {
@@ -226,9 +237,14 @@ bool SettingsLock::stillHeld() const
         return false;
     if (!m_recordOnly)
         return true;
-    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
     const std::optional<Holder> current = parse(readAll(fd));
     ::close(fd);
     return current && m_holder && *current == *m_holder;

@@ -11,6 +11,7 @@
 #include "textfile/WildcardKeyIndex.h"
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <map>
 #include <unordered_map>
@@ -553,7 +554,8 @@ void importExchangeRates(ImportRun& run, SettingsDatabase& db)
             setDateField(line, field, text);
     };
     run.readEntries(DateLine{}, setField, [&](const DateLine& line) {
-        if (!isValidRateDate(line.year, line.month, line.day))
+        // A rate multiplies every amount in the other currency: only a positive finite number is one.
+        if (!isValidRateDate(line.year, line.month, line.day) || !std::isfinite(line.rate) || !(line.rate > 0.0))
             return true;
         TextTableFile::Counters& c = run.counters();
         ++c.processed;

@@ -74,15 +74,7 @@ TextTableFile::OpenResult TextTableFile::open(const std::filesystem::path& path)
     m_current = kNoPosition;
 
     if (m_mode == TextTableMode::Export) {
-        std::error_code ec;
-        // Replacing the file must be allowed as much as overwriting it would be.
-        if (std::filesystem::is_directory(path, ec)
-            || (std::filesystem::exists(path, ec) && ::access(path.c_str(), W_OK) != 0))
-            return OpenResult::CannotOpen;
-        m_temporary = path;
-        m_temporary += ".tmp" + std::to_string(::getpid());
-        m_file = std::fopen(m_temporary.c_str(), "wbx");
-        if (!m_file)
+        if (!m_save.open(path))
             return OpenResult::CannotOpen;
         m_buffer.reserve(kBufferSize + 4096);
         if (m_options.firstLineIsHeader) {
@@ -94,8 +86,8 @@ TextTableFile::OpenResult TextTableFile::open(const std::filesystem::path& path)
             endLine();
         }
     } else {
-        m_file = std::fopen(path.c_str(), "rb");
-        if (!m_file)
+        m_lineTooLong = false;
+        if (m_input.open(path) != InputFile::Status::Ok)
             return OpenResult::CannotOpen;
         if (m_options.firstLineIsHeader)
             readLine();
@@ -178,7 +170,7 @@ int TextTableFile::nextField()
 
 void TextTableFile::writeField(std::string_view text, bool leftAligned)
 {
-    if (!m_file || m_mode != TextTableMode::Export || m_current == kNoPosition)
+    if (!m_save.isOpen() || m_current == kNoPosition)
         return;
     const TextTablePosition& p = m_options.positions[m_current];
     if (m_options.fixedWidth()) {
@@ -200,7 +192,7 @@ void TextTableFile::writeField(std::string_view text, bool leftAligned)
 
 void TextTableFile::endLine()
 {
-    if (!m_file || m_mode != TextTableMode::Export)
+    if (!m_save.isOpen())
         return;
     m_buffer += "\r\n";
     ++m_counters.lines;
@@ -242,7 +234,7 @@ void TextTableFile::appendDelimited(std::string_view text)
 
 void TextTableFile::flushBuffer()
 {
-    if (!m_buffer.empty() && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
+    if (!m_buffer.empty() && !m_save.write(m_buffer))
         m_ioFailed = true;
     m_buffer.clear();
 }
@@ -255,16 +247,16 @@ bool TextTableFile::fillBuffer()
     m_bufferPos = 0;
     const std::size_t kept = m_buffer.size();
     m_buffer.resize(kept + kBufferSize);
-    const std::size_t got = std::fread(m_buffer.data() + kept, 1, kBufferSize, m_file);
-    m_buffer.resize(kept + got);
-    if (got == 0 && std::ferror(m_file))
+    const long long got = m_input.read(m_buffer.data() + kept, kBufferSize);
+    m_buffer.resize(kept + static_cast<std::size_t>(std::max(got, 0LL)));
+    if (got < 0)
         m_ioFailed = true;
     return got > 0;
 }
 
 bool TextTableFile::readLine()
 {
-    if (!m_file || m_mode != TextTableMode::Import)
+    if (!m_input.isOpen() || m_lineTooLong)
         return false;
     m_line.clear();
     bool any = false;
@@ -281,6 +273,11 @@ bool TextTableFile::readLine()
             }
             m_line.append(begin, available);
             m_bufferPos = m_buffer.size();
+        }
+        if (m_line.size() > kMaxLineLength) {
+            m_lineTooLong = true;
+            m_ioFailed = true;
+            return false;
         }
         if (!fillBuffer()) {
             if (!any)
@@ -379,25 +376,20 @@ bool TextTableFile::isFieldActive(int field) const
 
 TextTableFile::Outcome TextTableFile::finish()
 {
-    const bool wasOpen = m_file != nullptr;
-    if (wasOpen && m_mode == TextTableMode::Export) {
+    if (m_save.isOpen()) {
         flushBuffer();
-        if (std::fclose(m_file) != 0)
+        if (m_ioFailed || !m_save.commit())
             m_ioFailed = true;
-        m_file = nullptr;
-        std::error_code ec;
-        if (!m_ioFailed)
-            std::filesystem::rename(m_temporary, m_path, ec);
-        if (m_ioFailed || ec) {
-            m_ioFailed = true;
-            std::filesystem::remove(m_temporary, ec);
-        }
     }
     closeFile();
 
     Outcome outcome;
     outcome.ok = !m_ioFailed;
-    if (m_ioFailed) {
+    if (m_lineTooLong) {
+        outcome.message = FormatInserts(LoadText(sid::kImportLineTooLong),
+                                        {std::to_string(m_counters.lines + 1), std::to_string(kMaxLineLength),
+                                         m_path.string()});
+    } else if (m_ioFailed) {
         const int id = m_mode == TextTableMode::Export ? sid::kErrorSavingFile : sid::kErrorOpeningFile;
         outcome.message = FormatInserts(LoadText(id), {m_path.string()});
     } else if (m_mode == TextTableMode::Export) {
@@ -411,13 +403,9 @@ TextTableFile::Outcome TextTableFile::finish()
 
 void TextTableFile::closeFile()
 {
-    if (!m_file)
-        return;
-    std::fclose(m_file);
-    m_file = nullptr;
-    if (m_mode == TextTableMode::Export) {
-        std::error_code ignored;
-        std::filesystem::remove(m_temporary, ignored);
-    }
+    m_save.discard();
+    m_input.close();
     m_buffer.clear();
+    m_line.clear();
+    m_line.shrink_to_fit();
 }

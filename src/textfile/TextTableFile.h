@@ -9,6 +9,8 @@
 //          the caller counts processed / added / updated; then finish.
 
 #include "core/IniProfile.h"
+#include "core/InputFile.h"
+#include "core/SaveFile.h"
 #include "textfile/TextTableOptions.h"
 
 #include <cstdio>
@@ -115,7 +117,8 @@ public:
 
     // --- Reader ---
 
-    // Reads the next line (its line end removed); false at the end of the file.
+    // Reads the next line (its line end removed); false at the end of the file
+    // and at a line longer than kMaxLineLength, which fails the import.
     bool readLine();
     // The next active position's field of the current line; false when the line
     // holds no more fields or a quoted column is not closed. Delimited: first the
@@ -133,9 +136,12 @@ public:
 
     // Closes the file (an export is committed) and gives the result text:
     // 25301 with the lines written, or 25302 with the import counters; on a
-    // failed write 25172, on a failed read 25170, with the path.
+    // failed write 25172, on a failed read 25170, with the path; after an overlong line 26030.
     Outcome finish();
-    bool isOpen() const { return m_file != nullptr; }
+    bool isOpen() const { return m_save.isOpen() || m_input.isOpen(); }
+
+    // An import line longer than this stops the import (endless data without line breaks).
+    static constexpr std::size_t kMaxLineLength = 1024 * 1024;
 
 private:
     static constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
@@ -158,9 +164,10 @@ private:
     bool m_trimAll = false;
 
     std::filesystem::path m_path;
-    std::filesystem::path m_temporary;  // export: the file being written
-    std::FILE* m_file = nullptr;
+    SaveFile m_save;                 // export
+    InputFile m_input;               // import
     bool m_ioFailed = false;
+    bool m_lineTooLong = false;      // import: stopped at an overlong line
     std::string m_buffer;            // export: pending output; import: bytes read ahead
     std::size_t m_bufferPos = 0;     // import: the first unread byte of m_buffer
 

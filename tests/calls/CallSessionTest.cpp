@@ -448,3 +448,14 @@ TEST_F(CallSessionTest, RefilteringKeepsTheStableSortOrderAndForgetsItWhenTheOrd
     session.rerate(false, quiet);
     EXPECT_EQ(shown(), expected(longer));
 }
+
+TEST_F(CallSessionTest, CallsThatCannotFitInMemoryAreRefusedBeforeAllocating)
+{
+    std::ofstream(file).put('\0');
+    std::filesystem::resize_file(file, std::uintmax_t{64} << 30);  // sparse: a billion zero records
+    const std::vector<std::filesystem::path> paths = {file};
+    const LoadOutcome outcome = session.openFiles(paths, quiet);
+    EXPECT_EQ(outcome.result, LoadResult::TooLarge);
+    EXPECT_EQ(outcome.path, file);
+    EXPECT_EQ(session.count(), 0u);
+}

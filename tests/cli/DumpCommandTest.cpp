@@ -173,6 +173,16 @@ TEST(DumpCommandTest, RatedColumnsFromTheHomeSettings)
     EXPECT_EQ(column(second, "cost"), "0.000000");
 }
 
+TEST(DumpCommandTest, UnknownOptionIsAUsageError)
+{
+    TempDir dir;
+    const QString calls = writeCalls(dir, "calls.bsl", 3, 1);
+    const CliRun run = dump({QStringLiteral("--no-filtr"), calls});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("unknown option '--no-filtr'"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("usage:"), std::string::npos);
+}
+
 TEST(DumpCommandTest, MissingSettingsDatabase)
 {
     TempDir dir;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -82,4 +83,13 @@ TEST(IniProfile, FailedWriteLeavesTheFileAsItWas)
     IniProfile ini(path);
     EXPECT_FALSE(ini.writeInt("S", "a", 1));
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(IniProfile, FifoIsNotWaitedOn)
+{
+    TempDir dir;
+    const auto path = dir / "quantorix.ini";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
+    IniProfile ini(path);  // reads nothing, does not wait for a writer
+    EXPECT_EQ(ini.readString("Layout", "X"), "");
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 std::vector<std::uint8_t> bytesOf(const std::string& image)
@@ -90,6 +92,43 @@ TEST(LanguageFile, EntriesKeepFileOrderAndSharedPoolTextsAreAllowed)
     EXPECT_EQ(*table.find(3), "abc");
     EXPECT_EQ(*table.find(9), "xyz");
     EXPECT_EQ(table.find(4), nullptr);
+}
+
+TEST(LanguageFile, TextsSharedFarBeyondTheFileAreRefused)
+{
+    // 20,000 entries on one text of 100 KB would take 2 GB.
+    const std::string pool = std::string(100000, 't') + '\0';
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
+    for (std::uint32_t key = 0; key < 20000; ++key)
+        entries.push_back({key, 0});
+    LanguageTable table;
+    EXPECT_EQ(decode(rawFile(entries, {}, pool, static_cast<std::uint32_t>(pool.size())), table),
+              LanguageFileResult::BadContent);
+    EXPECT_TRUE(table.empty());
+    // Short texts shared by many keys are still fine.
+    EXPECT_EQ(decode(rawFile(entries, {}, "OK" + std::string(1, '\0'), 3), table), LanguageFileResult::Ok);
+    EXPECT_EQ(*table.find(19999), "OK");
+}
+
+TEST(LanguageFile, ManyKeysInDescendingOrderAreIndexed)
+{
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
+    for (std::uint32_t key = 200000; key > 0; --key)
+        entries.push_back({key, key % 2 == 0 ? 0u : 2u});
+    entries.push_back({7, 4});  // a second entry of key 7: the first one counts
+    LanguageTable table;
+    ASSERT_EQ(decode(rawFile(entries, {}, std::string("a\0b\0c\0", 6), 6), table), LanguageFileResult::Ok);
+    EXPECT_EQ(*table.find(200000), "a");
+    EXPECT_EQ(*table.find(7), "b");
+    EXPECT_EQ(table.find(0), nullptr);
+}
+
+TEST(LanguageFile, FifoIsNotWaitedOn)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "x.lng").c_str(), 0666), 0);
+    LanguageTable table;
+    EXPECT_EQ(readLanguageFile(dir / "x.lng", table), LanguageFileResult::CannotOpen);
 }
 
 TEST(LanguageFile, FileWithoutEntriesOrPoolHoldsNoTexts)

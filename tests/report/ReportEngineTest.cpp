@@ -1,5 +1,8 @@
 #include "ReportFixtures.h"
 
+#include "lang/StringTable.h"
+#include "report/ReportException.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -304,3 +307,62 @@ TEST(ReportOutputTest, ChunksJoinInOrder)
 }
 
 } // namespace
+
+namespace {
+
+ReportOutput runWithLimits(reporttest::EngineRig& rig, const std::string& text, ReportEngine::Limits limits)
+{
+    const ReportTemplate report = ReportTemplate::parse(text);
+    std::vector<std::uint32_t> selected(rig.calls.size());
+    std::iota(selected.begin(), selected.end(), 0u);
+    ReportEngine engine(ReportData{rig.calls, rig.db, rig.prefs, rig.columns, SortKeys{}}, rig.context, rig.progress);
+    engine.setLimits(limits);
+    return engine.run(report, selected);
+}
+
+} // namespace
+
+TEST(ReportEngineBoundsTest, EmptyValuesOfNotEmptyGroupsAreNotEvaluated)
+{
+    reporttest::EngineRig rig;
+    rig.add({.extension = 100});
+    // Nested groups over every employee: only the values with calls go deeper.
+    const std::string level = "<group field=\"employee\" notempty=\"1\">";
+    const std::string text = "<report>" + level + level + level + level
+                             + "<var field=\"employee\"/><record></record></group></group></group></group></report>";
+    EXPECT_EQ(runWithLimits(rig, text, {.work = 20}).str(), "Adams");
+}
+
+TEST(ReportEngineBoundsTest, TooMuchWorkOrOutputStopsWithItsMessage)
+{
+    reporttest::EngineRig rig;
+    for (int i = 0; i < 50; ++i)
+        rig.add({.extension = 100});
+    const std::string text = "<report><record><text>0123456789</text></record></report>";
+    for (const ReportEngine::Limits limits : {ReportEngine::Limits{.work = 30}, ReportEngine::Limits{.output = 200}}) {
+        try {
+            runWithLimits(rig, text, limits);
+            ADD_FAILURE() << "not stopped";
+        } catch (const CReportException& error) {
+            EXPECT_EQ(error.code(), CReportException::TooLarge);
+            EXPECT_EQ(reportErrorMessageId(error.code()), sid::kReportTooLarge);
+        }
+    }
+    EXPECT_EQ(runWithLimits(rig, text, {}).size(), 500u);
+}
+
+TEST(ReportEngineBoundsTest, LargeOutputIsSpooledNotHeld)
+{
+    reporttest::EngineRig rig;
+    for (int i = 0; i < 3000; ++i)
+        rig.add({.extension = 100});
+    const std::string line(2000, 'x');
+    const ReportOutput out = runWithLimits(
+        rig, "<report><text>head</text><group field=\"employee\"><record><text>" + line + "</text></record></group></report>", {});
+    EXPECT_EQ(out.size(), 4 + 3000 * line.size());
+    EXPECT_LT(out.memoryHeld(), 3u << 20);  // of 6 MB
+    std::ostringstream written;
+    ASSERT_TRUE(out.writeTo(written));
+    EXPECT_EQ(written.str().size(), out.size());
+    EXPECT_EQ(written.str().substr(0, 6), "headxx");
+}

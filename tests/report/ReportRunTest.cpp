@@ -169,6 +169,9 @@ TEST_F(ReportRunTest, SelectsCallsByPeriodKindAndKnownDestination)
     ReportRequest rows = task("count", "n");
     rows.kind = ReportSelectedRecords;
     EXPECT_EQ(run(rows), 0);
+    ASSERT_EQ(sink.shown.size(), 1u);  // says so instead of failing silently
+    EXPECT_EQ(sink.shown[0].id, sid::kNoSelectedRecords);
+    sink.shown.clear();
     selected = {3, 2};
     ASSERT_EQ(run(rows, &written), 1);
     EXPECT_EQ(readFile(written), "=2");

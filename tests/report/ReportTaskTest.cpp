@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 using namespace reporttest;
@@ -188,6 +190,37 @@ TEST_F(ProcessTaskTest, ErrorsNameTheArgumentAndLoadNothing)
     }
     EXPECT_TRUE(host.loaded.empty());
     EXPECT_FALSE(fs::exists(dir / "Reports" / "x.htm"));
+}
+
+TEST_F(ProcessTaskTest, PathsKeepEveryCharacter)
+{
+    const fs::path folder = dir / "Anrufe \u65E5\u672C";  // outside Windows-1252
+    writeCalls(folder / "2025_02.bsl", host.prepared);
+    const std::string task = "from=\"20250201\" to=\"20250228\" report=\"count\" calls=\"" + folder.string()
+                             + "\" out=\"" + (folder / "r\u00E9sum\u00E9 \u6708").string() + "\"";
+    const TaskResult result = ProcessTask(task, host);
+    ASSERT_TRUE(result.reportWritten);
+    EXPECT_EQ(host.loaded, (std::vector<fs::path>{folder / "2025_02.bsl"}));
+    EXPECT_EQ(result.file, folder / "r\u00E9sum\u00E9 \u6708.htm");
+    EXPECT_EQ(readFile(result.file), "1-28:2");
+
+    // A task file in Windows-1252 names its paths in it.
+    writeFile(dir / "task.txt", "from=\"20250201\" to=\"20250228\" report=\"count\" out=\"caf\xE9\"");
+    const TaskResult fromFile = ProcessTask("@task.txt", host);
+    ASSERT_TRUE(fromFile.reportWritten);
+    EXPECT_EQ(fromFile.file, dir / "Reports" / "caf\u00E9.htm");
+}
+
+TEST_F(ProcessTaskTest, TaskFileThatIsAFifoIsNotWaitedOn)
+{
+    ASSERT_EQ(::mkfifo((dir / "task.fifo").c_str(), 0666), 0);
+    EXPECT_FALSE(ProcessTask("@task.fifo", host).reportWritten);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].id, sid::kErrorOpeningFile);
+    // Nor a template.
+    ASSERT_EQ(::mkfifo((dir / "Reports" / "pipe.xml").c_str(), 0666), 0);
+    EXPECT_FALSE(ProcessTask("from=\"20250201\" to=\"20250228\" report=\"pipe\" out=\"x\"", host).reportWritten);
+    EXPECT_EQ(sink.shown.back().id, sid::kErrorOpeningFile);
 }
 
 TEST_F(ProcessTaskTest, NoCallFileForThePeriodWritesNoReport)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -205,6 +207,21 @@ TEST_F(SettingsFileTest, LoadsFromDiskAndReportsMissingFile)
     EXPECT_EQ(loadSettings(dir / "none.dat", db), SettingsLoadResult::CannotOpen);
     EXPECT_TRUE(db.trunks.empty());
     EXPECT_EQ(loadSettings(dir.path(), db), SettingsLoadResult::CannotOpen);  // a folder
+}
+
+TEST_F(SettingsFileTest, FifoIsNotWaitedOnAndHugeListsAreRefusedBeforeAllocating)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "brisel.dat").c_str(), 0666), 0);
+    EXPECT_EQ(loadSettings(dir / "brisel.dat", db), SettingsLoadResult::CannotOpen);
+
+    // A sparse file as long as four billion contacts need: consistent, but far beyond memory.
+    file.setU32(892, 0xFFFFFFFFu);
+    const auto big = dir / "big.dat";
+    writeFile(big, file.bytes);
+    std::filesystem::resize_file(big, file.size() + std::uint64_t{0xFFFFFFFFu} * 128);
+    EXPECT_EQ(loadSettings(big, db), SettingsLoadResult::OutOfMemory);
+    EXPECT_TRUE(db.contacts.empty());
 }
 
 TEST_F(SettingsFileTest, WriterFailureIsReported)

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -168,6 +169,22 @@ TEST(SettingsLock, MissingFolderIsNotWritable)
     TempDir dir;
     SettingsLock lock;
     EXPECT_EQ(lock.acquire(dir / "missing"), SettingsLock::Result::NotWritable);
+}
+
+TEST(SettingsLock, PlantedLinkOrFifoIsRefusedUntouched)
+{
+    TempDir dir;
+    std::ofstream(dir / "victim.txt") << "precious";
+    std::filesystem::create_symlink(dir / "victim.txt", dir / "lock.dat");
+    SettingsLock lock;
+    EXPECT_EQ(lock.acquire(dir.path()), SettingsLock::Result::NotWritable);
+    EXPECT_EQ(lock.acquire(dir.path(), SettingsLock::Mechanism::RecordOnly), SettingsLock::Result::NotWritable);
+    EXPECT_EQ(readText(dir / "victim.txt"), "precious");
+
+    std::filesystem::remove(dir / "lock.dat");
+    ASSERT_EQ(::mkfifo((dir / "lock.dat").c_str(), 0666), 0);
+    EXPECT_EQ(lock.acquire(dir.path()), SettingsLock::Result::NotWritable);  // returns, does not wait
+    EXPECT_FALSE(lock.held());
 }
 
 TEST(SettingsLocation, DataFolderFromTheNetworkKeys)

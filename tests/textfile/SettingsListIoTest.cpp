@@ -389,7 +389,9 @@ TEST_F(ListIoTest, ExchangeRatesReplaceByDateAndStayInDateOrder)
                           "3;15;2024;1,15\n"  // goes between
                           "2;30;2024;9\n"     // invalid date
                           "1;1;2030;2\n"
-                          "1;1;2030;2,5\n");  // the later line of a date wins
+                          "1;1;2030;2,5\n"   // the later line of a date wins
+                          "7;1;2024;0\n"      // not positive: not a rate
+                          "8;1;2024;-1,5\n");
     expectCounts(c, 4, 4, 0);
     ASSERT_EQ(db.exchangeRates.size(), 4u);
     EXPECT_EQ(db.exchangeRates[0].rate, 1.1);

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 #include <random>
 #include <sstream>
 
@@ -135,6 +137,27 @@ TEST_F(TextTableFileTest, FailedOrUnfinishedExportLeavesTheOldFile)
     EXPECT_EQ(file.open(dir / "missing" / "x.csv"), TextTableFile::OpenResult::CannotOpen);
     EXPECT_EQ(file.open(dir.path()), TextTableFile::OpenResult::CannotOpen);
     EXPECT_EQ(TextTableFile::openErrorText("C:\\x.csv"), "Error opening file!\n\nC:\\x.csv");
+}
+
+TEST_F(TextTableFileTest, EndlessLineStopsTheImportWithItsMessage)
+{
+    writeAll(path, "a;b\r\n" + std::string(TextTableFile::kMaxLineLength + 10, 'x'));
+    TextTableFile file(TextTableMode::Import);
+    file.options() = TextTableOptions(2);
+    ASSERT_EQ(file.open(path), TextTableFile::OpenResult::Ok);
+    EXPECT_TRUE(file.readLine());
+    EXPECT_FALSE(file.readLine());
+    const TextTableFile::Outcome outcome = file.finish();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "Import stopped: line 2 is longer than 1048576 characters!\n\n" + path.string());
+}
+
+TEST_F(TextTableFileTest, ImportOfAFifoIsRefusedWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo((dir / "pipe.csv").c_str(), 0666), 0);
+    TextTableFile file(TextTableMode::Import);
+    file.options() = TextTableOptions(2);
+    EXPECT_EQ(file.open(dir / "pipe.csv"), TextTableFile::OpenResult::CannotOpen);
 }
 
 TEST_F(TextTableFileTest, QuotedColumnsAndSkipsOnReading)
