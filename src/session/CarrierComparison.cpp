@@ -70,10 +70,8 @@ bool CarrierComparison::couldPrice(int carrier, const CallRecord& rated) const
     const CarrierBlock* block = s.carrierAt(rated.carrierIndex);
     if (rated.freeFlag || !block || (block->flags & (CarrierBlock::kUseSuppliedCost | CarrierBlock::kUseSuppliedPulses)))
         return true;
-    if (rated.direction == 1)
-        return !hasNoCharge(block->incomingRate);
     if (rated.direction != 0)
-        return true;  // never classified, costs nothing by rule
+        return true;  // incoming calls without a charge are free by choice; others cost nothing by rule
     if (rated.localFlag)
         return !hasNoCharge(block->localRate);
     const int d = rated.destinationIndex;

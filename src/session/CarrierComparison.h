@@ -6,10 +6,11 @@
 // a copy of the settings whose trunks all point at c. A call whose trunk is not
 // in the list goes through a trunk of c that is not in the list either.
 //
-// A call counts as unpriced when the carrier has no price for it: an outgoing
+// An outgoing call counts as unpriced when the carrier has no price for it: a
 // toll call without a destination, or a rate block without any charge (no
 // initial charge, no minimum cost, no active period with a unit length). Free
-// calls and calls priced from supplied charges count as priced.
+// calls, calls priced from supplied charges and all other directions count as
+// priced (an incoming rate without charges makes incoming calls free).
 
 #include "calls/CallRecord.h"
 #include "rating/CallRating.h"
