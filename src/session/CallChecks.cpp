@@ -163,12 +163,15 @@ CheckResults CallChecks::run(std::span<const CallRecord> calls, std::span<const 
             else if (!c.freeFlag && c.duration > 0 && c.cost == 0.0)
                 note(CheckRule::ZeroCost, i);
         }
+        // Rating found the employee by account code or extension, and the trunk,
+        // when it could; with account codes linked to projects it looked for
+        // the extension only.
         const std::string_view account = c.account();
-        const bool accountKnown = !account.empty() && m_settings.findAccountCode(account) >= 0;
-        if (c.extension != kNoExtension && !accountKnown
+        const bool accountKnown = !account.empty() && (m_settings.findAccountCode(account) >= 0);
+        if (c.directoryIndex < 0 && c.extension != kNoExtension && !accountKnown
             && m_settings.findExtension(static_cast<std::int32_t>(c.extension)) < 0)
             note(CheckRule::UnknownExtension, i);
-        if (m_settings.findTrunk(c.trunk) < 0)
+        if (c.trunkIndex < 0)
             note(CheckRule::UnknownTrunk, i);
         if (!account.empty() && !accountKnown && m_settings.findProject(account) < 0)
             note(CheckRule::UnknownAccount, i);

@@ -75,8 +75,8 @@ public:
     CallChecks(const CallChecks&) = delete;
     CallChecks& operator=(const CallChecks&) = delete;
 
-    // Checks the calls of the table `calls` at the table indices `rows` (any
-    // order, each at most once: the loaded or the visible calls).
+    // Checks the rated calls of the table `calls` at the table indices `rows`
+    // (any order, each at most once: the loaded or the visible calls).
     CheckResults run(std::span<const CallRecord> calls, std::span<const std::uint32_t> rows) const;
 
     // Whether a start is outside the calendar (pricing carries it over).

@@ -1,6 +1,6 @@
 #include "session/CarrierComparison.h"
 
-#include "calls/CallFileRecord.h"
+#include <algorithm>
 
 namespace {
 
@@ -53,10 +53,11 @@ CarrierComparison::~CarrierComparison() = default;
 CallRecord CarrierComparison::rateAs(int carrier, const CallRecord& call) const
 {
     const AsCarrier& as = *m_as[static_cast<std::size_t>(carrier)];
-    // The call as its file holds it: no rating fields, no dashes.
-    CallRecord raw;
-    CallFileRecord::read(CallFileRecord::fromCall(call).bytes, raw);
-    raw.suppliedCost = call.suppliedCost;  // exactly as priced, whatever its stored precision
+    // The call as read from its file: the dialled number without the dashes
+    // classification put in (classification sets every rating field again).
+    CallRecord raw = call;
+    const auto end = std::remove(raw.dialedNumber.begin(), raw.dialedNumber.end(), '-');
+    std::fill(end, raw.dialedNumber.end(), '\0');
     if (as.settings.findTrunk(raw.trunk) < 0)
         raw.trunk = as.otherTrunk;
     as.rating->classify(raw);
