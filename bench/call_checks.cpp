@@ -10,7 +10,6 @@
 #include "rating/RatingPipeline.h"
 #include "session/CallChecks.h"
 #include "session/CarrierComparison.h"
-#include "settings/SettingsFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,24 +19,14 @@
 namespace {
 
 constexpr std::size_t kCalls = 1'000'000;
-
-double seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
+using bench::seconds;
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::filesystem::path settingsPath =
-        argc > 1 ? std::filesystem::path(argv[1])
-                 : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "brisel.dat";
     SettingsDatabase db;
-    if (loadSettings(settingsPath, db) != SettingsLoadResult::Ok) {
-        std::fprintf(stderr, "cannot load %s\n", settingsPath.string().c_str());
-        return 1;
-    }
+    bench::loadBenchSettings(argc, argv, db);
     db.rebuildIndexes();
     RatingPipeline pipeline(db, Preferences{});
     const std::filesystem::path path = bench::writeCalls(kCalls, "checks");
