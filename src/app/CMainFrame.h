@@ -147,6 +147,8 @@ private:
     bool isOpenCallFile(const std::filesystem::path& path) const;
     void commandFind();
     void commandAbout();
+    void commandCallChecks();
+    void commandCompareCarriers();
     void commandChangeLogin();
     void commandDialNumber();
     void commandHelp();
