@@ -2,6 +2,9 @@
 // Small helpers the benchmarks share: resident memory and a generated call file.
 
 #include "calls/CallGenerator.h"
+#include "settings/SettingsFile.h"
+
+#include <chrono>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +46,24 @@ inline std::filesystem::path writeCalls(std::size_t count, const std::string& ta
         std::exit(1);
     }
     return path;
+}
+
+inline double seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// The settings named by the first argument, or the demo installation's
+// brisel.dat (../bin beside this program); exits when they cannot be loaded.
+inline void loadBenchSettings(int argc, char** argv, SettingsDatabase& db)
+{
+    const std::filesystem::path path =
+        argc > 1 ? std::filesystem::path(argv[1])
+                 : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "brisel.dat";
+    if (loadSettings(path, db) != SettingsLoadResult::Ok) {
+        std::fprintf(stderr, "cannot load %s\n", path.string().c_str());
+        std::exit(1);
+    }
 }
 
 } // namespace bench

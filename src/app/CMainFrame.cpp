@@ -65,6 +65,8 @@ const ToolButton kToolButtons[] = {
     {0, {}},
     {cmd::kReports, {"document-print", QStyle::SP_FileDialogDetailedView}},
     {cmd::kQuickReport, {"document-print-preview", QStyle::SP_FileIcon}},
+    {cmd::kCallChecks, {"dialog-warning", QStyle::SP_MessageBoxWarning}},
+    {cmd::kCompareCarriers, {"office-chart-bar", QStyle::SP_FileDialogListView}},
     {0, {}},
     {cmd::kFind, {"edit-find", QStyle::SP_FileDialogStart}},
     {cmd::kFindNext, {"go-next", QStyle::SP_ArrowForward}},

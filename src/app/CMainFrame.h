@@ -149,6 +149,8 @@ private:
     void commandFilter();       // MainFrameSheets.cpp
     void commandPreferences();  // MainFrameSheets.cpp
     void commandAbout();
+    void commandCallChecks();
+    void commandCompareCarriers();
     void commandChangeLogin();
     void commandDialNumber();
     void commandHelp();

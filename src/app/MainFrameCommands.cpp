@@ -1,5 +1,7 @@
 // The main window's commands: when each is enabled, and the small ones.
 #include "app/CDlgAbout.h"
+#include "app/CDlgCallChecks.h"
+#include "app/CDlgCompareCarriers.h"
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
@@ -56,6 +58,8 @@ bool CMainFrame::isCommandEnabled(int id) const
     case cmd::kAutoRefresh:
         return m_refreshTimer.isActive() || calls.openFileCount() == 1;
     case cmd::kFind:
+    case cmd::kCallChecks:
+    case cmd::kCompareCarriers:
         return rows;
     case cmd::kFindNext:
         return rows && m_hasSearch;
@@ -148,6 +152,12 @@ void CMainFrame::runCommand(int id)
         break;
     case cmd::kHideSelected:
         hideSelected();
+        break;
+    case cmd::kCallChecks:
+        commandCallChecks();
+        break;
+    case cmd::kCompareCarriers:
+        commandCompareCarriers();
         break;
     case cmd::kChangeLoginLevel:
         commandChangeLogin();
@@ -296,6 +306,28 @@ void CMainFrame::commandAbout()
 {
     CDlgAbout about(this);
     about.exec();
+}
+
+// The two windows over the shown calls open modal without blocking here.
+void CMainFrame::commandCallChecks()
+{
+    auto* checks = new CDlgCallChecks(*m_session, [this](std::span<const std::uint32_t> calls) {
+        if (!m_session->showOnlyCalls(calls))
+            return;
+        m_view->clearSelection();
+        m_model->reset();
+        updateSelectionTotals();
+        updateCommandStates();
+    }, this);
+    checks->setAttribute(Qt::WA_DeleteOnClose);
+    checks->open();
+}
+
+void CMainFrame::commandCompareCarriers()
+{
+    auto* compare = new CDlgCompareCarriers(*m_session, this);
+    compare->setAttribute(Qt::WA_DeleteOnClose);
+    compare->open();
 }
 
 void CMainFrame::commandChangeLogin()

@@ -243,6 +243,24 @@ bool MainSession::hideRows(std::span<const std::size_t> rows)
     return true;
 }
 
+bool MainSession::showOnlyCalls(std::span<const std::uint32_t> tableIndices)
+{
+    std::vector<std::uint32_t> keep(tableIndices.begin(), tableIndices.end());
+    std::sort(keep.begin(), keep.end());
+    std::vector<std::size_t> others;
+    const auto visible = m_calls.visible();
+    for (std::size_t row = 0; row < visible.size(); ++row) {
+        if (!std::binary_search(keep.begin(), keep.end(), visible[row]))
+            others.push_back(row);
+    }
+    if (others.empty())
+        return false;
+    m_calls.removeVisibleRows(others);
+    sumTotals();
+    m_recordsHidden = true;
+    return true;
+}
+
 void MainSession::sumTotals()
 {
     CallTotals totals;

@@ -144,6 +144,10 @@ public:
     // their durations and costs from the totals, until the next application.
     // Needs the login level for it and at least one row; false when nothing happened.
     bool hideRows(std::span<const std::size_t> rows);
+    // Shows only the rows of the given table indices (a call check's calls):
+    // the other rows are hidden as Hide selected records hides them, so Undo
+    // brings them back. False when no row would go.
+    bool showOnlyCalls(std::span<const std::uint32_t> tableIndices);
     // Apply saved filter 9000 + position; false when it is not enabled.
     bool applySavedFilter(std::size_t position, Progress& progress);
     // Narrows the current filter with values of the current call and applies it

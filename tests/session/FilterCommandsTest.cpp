@@ -328,3 +328,20 @@ TEST_F(SessionTest, UndoAfterAReloadShowsTheNewCalls)
     EXPECT_EQ(session.totals().rows, 11u);
     EXPECT_EQ(shown().back(), 110u);
 }
+
+TEST_F(SessionTest, ShowingACheckedRuleHidesTheOtherRowsUntilUndo)
+{
+    start();
+    openOffice();
+    const Rows all = shown();
+    const std::vector<std::uint32_t> found = {static_cast<std::uint32_t>(callWith(30)),
+                                              static_cast<std::uint32_t>(callWith(10))};
+    ASSERT_TRUE(session.showOnlyCalls(found));
+    EXPECT_EQ(shown(), (Rows {10, 30}));
+    EXPECT_EQ(session.totals().rows, 2u);
+    EXPECT_EQ(session.totals().duration, 40u);
+    EXPECT_TRUE(session.canUndoFilter());
+    EXPECT_FALSE(session.showOnlyCalls(found));  // nothing left to hide
+    session.undoLastFilter(progress);
+    EXPECT_EQ(shown(), all);
+}
