@@ -42,7 +42,7 @@ TEST(Explanation, TollCallThroughTwoPeriods)
     const std::string text = explain(db, c);
     EXPECT_TRUE(has(text, "Employee Ann (directory entry 1), found by the extension 100")) << text;
     EXPECT_TRUE(has(text, "Department Sales")) << text;
-    EXPECT_TRUE(has(text, "Prefix 00 (entry 1 of the prefixes of carrier 1): call type International")) << text;
+    EXPECT_TRUE(has(text, "Prefix '00' (entry 1 of the prefixes of carrier 1): call type International")) << text;
     EXPECT_TRUE(has(text, "Destination United Kingdom - London, code 4420 (destination entry 2)")) << text;
     EXPECT_TRUE(has(text, "the key started with '' and was tried up to 4 digits")) << text;
     EXPECT_TRUE(has(text, "The number is shown as 00-4420-71234567")) << text;
