@@ -1,5 +1,6 @@
 // The main window's commands: when each is enabled, and the small ones.
 #include "app/CDlgAbout.h"
+#include "app/CDlgExplainCost.h"
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
@@ -68,6 +69,8 @@ bool CMainFrame::isCommandEnabled(int id) const
         return session.canHideRows(static_cast<std::size_t>(m_selectedCount));
     case cmd::kDialNumber:
         return current && !current->number().empty();
+    case cmd::kExplainCost:
+        return current != nullptr;
     default:
         break;
     }
@@ -137,6 +140,9 @@ void CMainFrame::runCommand(int id)
         break;
     case cmd::kDialNumber:
         commandDialNumber();
+        break;
+    case cmd::kExplainCost:
+        CDlgExplainCost(m_session->settings(), m_session->prefs(), *m_session->currentCall(), this).exec();
         break;
     case cmd::kAbout:
         commandAbout();
