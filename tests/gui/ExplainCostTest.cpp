@@ -43,7 +43,8 @@ private Q_SLOTS:
                 demo = e.path();
         QVERIFY(frame.openFiles({demo}));
         frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));  // the shortcut works in the active window
 
         // The first row of a priced call to a destination.
         const CallSession& calls = frame.session().calls();
