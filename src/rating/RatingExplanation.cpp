@@ -42,7 +42,7 @@ void explainClassification(Lines& lines, const CallExplanation& x, const Setting
             {e.name.view(), num(t.directoryEntry + 1), byAccount ? account : num(c.extension)});
         add(lines, sid::kExplainDepartment, {e.department.view()});
     } else {
-        add(lines, sid::kExplainNoEmployee, {num(c.extension), account});
+        add(lines, account.empty() ? sid::kExplainNoEmployeeExtension : sid::kExplainNoEmployee, {num(c.extension), account});
     }
     if (db.header.linkAccountCodes) {
         if (inList(db.projects, t.projectEntry))

@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QtTest>
 
 class ExplainCostTest : public QObject
@@ -57,6 +58,13 @@ private Q_SLOTS:
         const SettingsDatabase& settings = frame.session().settings();
         const QString destination = QString::fromStdString(cp1252::toUtf8(settings.destinationText(call.destinationIndex)));
         const QString cost = QString::fromStdString(cp1252::toUtf8(settings.formatCurrency(call.cost)));
+        // The context menu offers the command for the row it opens on.
+        bool offered = false;
+        for (QAction* action : frame.prepareContextMenu(row)->actions())
+            offered |= action->text().startsWith(QStringLiteral("&Explain cost...")) && action->isEnabled();
+        QVERIFY(offered);
+        frame.prepareContextMenu(-1);
+        QVERIFY(!frame.isCommandEnabled(cmd::kExplainCost));
         frame.view()->selectOnly(row);
 
         QString shown;
