@@ -16,6 +16,9 @@ inline constexpr int kFindTop = 6422;
 inline constexpr int kFindCursor = 6423;
 inline constexpr int kFindExact = 6424;
 
+inline constexpr int kExplainDialog = 242;
+inline constexpr int kExplainCopy = 6430;
+
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 

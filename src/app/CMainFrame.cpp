@@ -262,6 +262,17 @@ void CMainFrame::applyShortcuts()
             action->setShortcutContext(Qt::WindowShortcut);
         }
     }
+    // Ctrl+E explains the call of the first selected row, as the context menu does.
+    if (!m_explainShortcut) {
+        m_explainShortcut = new QAction(this);
+        m_explainShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+        addAction(m_explainShortcut);
+        connect(m_explainShortcut, &QAction::triggered, this, [this] {
+            const std::vector<int> rows = m_view->selectedRowNumbers();
+            prepareContextMenu(rows.empty() ? -1 : rows.front());
+            runCommand(cmd::kExplainCost);
+        });
+    }
 }
 
 void CMainFrame::createToolBar()

@@ -166,6 +166,7 @@ private:
     ReportContext m_reportContext;
     CallsModel* m_model = nullptr;
     CallsView* m_view = nullptr;
+    QAction* m_explainShortcut = nullptr;
     StatusPanel* m_status = nullptr;
     QToolBar* m_toolBar = nullptr;
     QToolButton* m_filterButton = nullptr;

@@ -22,6 +22,7 @@ inline constexpr int kAddEditTrunk = 10022;
 inline constexpr int kAddContact = 10023;
 inline constexpr int kAddProject = 10024;
 inline constexpr int kDialNumber = 10030;
+inline constexpr int kExplainCost = 10031;
 
 inline constexpr int kChangeLoginLevel = 10100;
 inline constexpr int kSettings = 10101;

@@ -2,6 +2,7 @@
 #include "app/CDlgAbout.h"
 #include "app/CDlgCallChecks.h"
 #include "app/CDlgCompareCarriers.h"
+#include "app/CDlgExplainCost.h"
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
@@ -83,6 +84,8 @@ bool CMainFrame::isCommandEnabled(int id) const
         return true;
     case cmd::kPreferences:
         return session.permits(login::kSupervisor);
+    case cmd::kExplainCost:
+        return current != nullptr;
     default:
         break;
     }
@@ -164,6 +167,9 @@ void CMainFrame::runCommand(int id)
         break;
     case cmd::kDialNumber:
         commandDialNumber();
+        break;
+    case cmd::kExplainCost:
+        CDlgExplainCost(m_session->settings(), m_session->prefs(), *m_session->currentCall(), this).exec();
         break;
     case cmd::kAbout:
         commandAbout();

@@ -128,55 +128,93 @@ std::int32_t graceFor(const CarrierBlock& c, std::int32_t callType)
 
 } // namespace
 
-void CallRating::price(CallRecord& call) const
+void CallRating::price(CallRecord& call, RatingTrace* trace) const
 {
     call.cost = 0.0;
+    if (trace) {
+        trace->source = RatingTrace::Source::Free;
+        trace->carrier = call.carrierIndex;
+        trace->duration = static_cast<std::int32_t>(call.duration);
+        trace->currencyDigits = m_currencyDigits;
+    }
     if (call.freeFlag)
         return;
     const CarrierBlock* carrier = m_settings.carrierAt(call.carrierIndex);
-    if (!carrier)
+    if (!carrier) {
+        if (trace)
+            trace->source = RatingTrace::Source::NoCarrier;
         return;
+    }
     Walk walk(*this, call);
     if (carrier->flags & (CarrierBlock::kUseSuppliedCost | CarrierBlock::kUseSuppliedPulses)) {
-        double amount = (carrier->flags & CarrierBlock::kUseSuppliedCost)
-                            ? call.suppliedCost
-                            : static_cast<double>(call.pulses) * carrier->pulseValue;
-        if (carrier->flags & CarrierBlock::kSuppliedInAlternativeCurrency)
+        const bool suppliedCost = (carrier->flags & CarrierBlock::kUseSuppliedCost) != 0;
+        double amount = suppliedCost ? call.suppliedCost : static_cast<double>(call.pulses) * carrier->pulseValue;
+        if (trace) {
+            trace->source = suppliedCost ? RatingTrace::Source::SuppliedCost : RatingTrace::Source::SuppliedPulses;
+            trace->supplied = amount;
+        }
+        if (carrier->flags & CarrierBlock::kSuppliedInAlternativeCurrency) {
             amount = walk.exchangeRate() * amount;
-        call.cost = finish(call, *carrier, amount);
+            if (trace) {
+                trace->converted = true;
+                trace->exchangeRate = walk.exchangeRate();
+            }
+        }
+        call.cost = finish(call, *carrier, amount, trace);
         return;
     }
 
     const RateBlock* rate = nullptr;
     std::int32_t grace = 0;
+    RatingTrace::Block block = RatingTrace::Block::Incoming;
     if (call.direction == 1) {
         rate = &carrier->incomingRate;
         grace = carrier->graceIncoming;
     } else {
         if (call.localFlag) {
             rate = &carrier->localRate;
+            block = RatingTrace::Block::Local;
         } else {
             const int d = call.destinationIndex;
-            if (d < 0 || static_cast<std::size_t>(d) >= m_settings.destinations.size())
+            if (d < 0 || static_cast<std::size_t>(d) >= m_settings.destinations.size()) {
+                if (trace)
+                    trace->source = RatingTrace::Source::NoDestination;
                 return;  // a toll call without a destination costs nothing, unmodified
+            }
             rate = &m_settings.destinations[static_cast<std::size_t>(d)].rates[static_cast<std::size_t>(call.carrierIndex)];
+            block = RatingTrace::Block::Destination;
         }
         grace = graceFor(*carrier, call.callType);
     }
-    call.cost = finish(call, *carrier, ownRateCost(call, *rate, grace, carrier->flags, walk));
+    if (trace) {
+        trace->source = RatingTrace::Source::OwnRate;
+        trace->block = block;
+    }
+    call.cost = finish(call, *carrier, ownRateCost(call, *rate, grace, carrier->flags, walk, trace), trace);
 }
 
 // Grace, minimum duration, initial charge and unit, rounding of the call time,
 // the walk through the periods and the minimum cost.
 double CallRating::ownRateCost(const CallRecord& call, const RateBlock& rate, std::int32_t grace,
-                               std::uint32_t carrierFlags, Walk& walk) const
+                               std::uint32_t carrierFlags, Walk& walk, RatingTrace* trace) const
 {
     // The remaining seconds are a signed 32-bit count of the duration.
     std::int64_t remaining = static_cast<std::int32_t>(call.duration);
     remaining = std::max<std::int64_t>(remaining - grace, 0);
-    if (remaining <= rate.minDuration)
-        return 0.0;
     const bool alternative = (rate.flags & RateBlock::kAlternativeCurrency) != 0;
+    if (trace) {
+        trace->grace = grace;
+        trace->afterGrace = remaining;
+        trace->minDuration = rate.minDuration;
+        trace->converted = alternative;
+        if (alternative)
+            trace->exchangeRate = walk.exchangeRate();
+    }
+    if (remaining <= rate.minDuration) {
+        if (trace)
+            trace->belowMinDuration = true;
+        return 0.0;
+    }
     double cost = alternative ? rate.initialCharge * walk.exchangeRate() : rate.initialCharge;
     std::int64_t t = walk.start();
     const std::int64_t initialUnit = rate.initialUnit;
@@ -187,16 +225,31 @@ double CallRating::ownRateCost(const CallRecord& call, const RateBlock& rate, st
     const std::int64_t q = rate.roundTo;
     if (remaining > 0 && q > 0 && remaining % q != 0)
         remaining = (rate.flags & RateBlock::kDiscardRemainder) ? q * (remaining / q) : q * (remaining / q + 1);
-    if (initialUnit != 0 && remaining <= initialUnit)
+    const bool raised = initialUnit != 0 && remaining <= initialUnit;
+    if (raised)
         remaining = initialUnit;
+    if (trace) {
+        trace->initialCharge = cost;
+        trace->initialUnit = rate.initialUnit;
+        trace->roundTo = rate.roundTo;
+        trace->discardRemainder = (rate.flags & RateBlock::kDiscardRemainder) != 0;
+        trace->raisedToInitialUnit = raised;
+        trace->billable = remaining;
+        trace->startRateForWholeCall = (carrierFlags & CarrierBlock::kStartRateForWholeCall) != 0;
+    }
 
     const auto isHoliday = [&](std::int64_t moment) { return walk.holiday(moment); };
     while (remaining > 0) {
         const PeriodChoice choice = choosePeriod(rate, t, isHoliday);
         if (!choice.period) {
-            if (choice.next == 0)
+            if (choice.next == 0) {
+                if (trace)
+                    trace->notCharged = remaining;
                 break;  // nothing applies for the rest of the call: it is not charged
+            }
             const std::int64_t skip = std::min(remaining, choice.next);
+            if (trace)
+                trace->slices.push_back({t, t + skip, walk.holiday(t), 0, 0.0, 0, skip, 0.0});
             remaining -= skip;
             t += skip;
             continue;
@@ -204,35 +257,61 @@ double CallRating::ownRateCost(const CallRecord& call, const RateBlock& rate, st
         std::int64_t chunk = std::min(remaining, choice.seconds);
         if (carrierFlags & CarrierBlock::kStartRateForWholeCall)
             chunk = remaining;
+        const std::int64_t from = t;
         remaining -= chunk;
         if (remaining != 0)
             t += chunk;
+        double amount = 0.0;
         if (choice.period->unitLength != 0) {
             double product = static_cast<double>(chunk) * choice.period->rate;
             if (alternative)
                 product = product * walk.exchangeRate();
-            cost = cost + product / static_cast<double>(choice.period->unitLength);
+            amount = product / static_cast<double>(choice.period->unitLength);
+            cost = cost + amount;
         }
+        if (trace)
+            trace->slices.push_back({from, from + chunk, walk.holiday(from),
+                                     static_cast<int>(choice.period - rate.periods.data()) + 1, choice.period->rate,
+                                     choice.period->unitLength, chunk, amount});
     }
     const double minimum = alternative ? rate.minCost * walk.exchangeRate() : rate.minCost;
+    if (trace) {
+        trace->periodsCost = cost;
+        trace->minCost = minimum;
+        trace->minCostApplied = cost < minimum;
+    }
     return cost < minimum ? minimum : cost;
 }
 
 // The carrier's and the employee's cost modifiers, then the rounding to the
 // smallest unit of the main currency.
-double CallRating::finish(const CallRecord& call, const CarrierBlock& carrier, double cost) const
+double CallRating::finish(const CallRecord& call, const CarrierBlock& carrier, double cost, RatingTrace* trace) const
 {
+    if (trace) {
+        trace->beforeModifiers = cost;
+        trace->carrierModifier = carrier.costModifier;
+    }
     if (carrier.costModifier != 100)
         cost = static_cast<double>(carrier.costModifier) * cost * 0.01;
+    if (trace)
+        trace->afterCarrier = cost;
     const int e = call.directoryIndex;
     if (e >= 0 && static_cast<std::size_t>(e) < m_settings.directory.size()) {
         const std::int32_t m = m_settings.directory[static_cast<std::size_t>(e)].costModifier;
+        if (trace)
+            trace->employeeModifier = m;
         if (m != 100)
             cost = static_cast<double>(m) * cost * 0.01;
+    }
+    if (trace) {
+        trace->beforeRounding = cost;
+        trace->rounded = m_settings.header.roundCost != 0;
     }
     if (m_settings.header.roundCost) {
         const std::optional<double> quick = roundCostQuickly(cost, m_currencyDigits);
         cost = quick ? *quick : m_settings.roundToCurrencyUnit(cost);
     }
+    if (trace)
+        trace->cost = cost;
     return cost;
 }

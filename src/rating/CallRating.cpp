@@ -113,32 +113,45 @@ void CallRating::rebuild()
     }
 }
 
-void CallRating::classify(CallRecord& call) const
+void CallRating::classify(CallRecord& call, RatingTrace* trace) const
 {
     call.callType = 0;
     call.cost = 0.0;
     call.localFlag = 0;
     call.freeFlag = 0;
-    identify(call);
+    if (trace)
+        *trace = RatingTrace{};
+    identify(call, trace);
     call.destinationIndex = -1;
     if (call.direction == 0 || (call.direction == 1 && !m_options.incomingLocal))
-        route(call);
-    if (m_options.usaFormat)
-        applyUsaFormat(call);
-    price(call);
+        route(call, trace);
+    if (m_options.usaFormat) {
+        if (trace) {
+            const std::string before(call.number());
+            applyUsaFormat(call);
+            trace->usaFormat = call.number() != before;
+        } else {
+            applyUsaFormat(call);
+        }
+    }
+    price(call, trace);
 }
 
 // Employee, project, department, trunk, carrier and contact.
-void CallRating::identify(CallRecord& call) const
+void CallRating::identify(CallRecord& call, RatingTrace* trace) const
 {
     const SettingsDatabase& db = m_settings;
     const std::string_view account = call.account();
+    int byAccount = -1;
     if (db.header.linkAccountCodes) {
-        call.projectIndex = db.projectNameIndexOfEntry(db.findProject(account));
+        const int project = db.findProject(account);
+        call.projectIndex = db.projectNameIndexOfEntry(project);
         call.directoryIndex = m_extensions.find(call.extension);
+        if (trace)
+            trace->projectEntry = project;
     } else {
         call.projectIndex = -1;
-        const int byAccount = account.empty() ? -1 : db.findAccountCode(account);
+        byAccount = account.empty() ? -1 : db.findAccountCode(account);
         call.directoryIndex = byAccount >= 0 ? byAccount : m_extensions.find(call.extension);
     }
     call.departmentIndex = db.departmentIndexOfEntry(call.directoryIndex);
@@ -154,7 +167,17 @@ void CallRating::identify(CallRecord& call) const
     }
 
     const std::string_view number = call.number();
-    call.contactIndex = db.contacts.empty() || number.empty() ? -1 : db.contactIndexOfEntry(findContact(number));
+    const int contact = db.contacts.empty() || number.empty() ? -1 : findContact(number);
+    call.contactIndex = contact < 0 ? -1 : db.contactIndexOfEntry(contact);
+
+    if (trace) {
+        trace->directoryEntry = call.directoryIndex;
+        if (call.directoryIndex >= 0)
+            trace->employeeBy = byAccount >= 0 ? RatingTrace::EmployeeBy::AccountCode : RatingTrace::EmployeeBy::Extension;
+        trace->trunkEntry = call.trunkIndex;
+        trace->trunkCarrier = call.trunkIndex >= 0 ? db.trunks[static_cast<std::size_t>(call.trunkIndex)].carrier : 0;
+        trace->contactEntry = contact;
+    }
 }
 
 int CallRating::findPrefix(int carrier, std::string_view number) const
@@ -165,19 +188,27 @@ int CallRating::findPrefix(int carrier, std::string_view number) const
 }
 
 // Call type, carrier, local and free flags, destination and the dashes.
-void CallRating::route(CallRecord& call) const
+void CallRating::route(CallRecord& call, RatingTrace* trace) const
 {
     call.localFlag = 1;
     Route r;
     const int found = findPrefix(call.carrierIndex, call.number());
+    if (trace) {
+        trace->routed = true;
+        trace->prefixCarrier = call.carrierIndex;
+        trace->prefixEntry = found;
+    }
     if (found >= 0) {
         const PrefixEntry& p = m_settings.prefixes[static_cast<std::size_t>(call.carrierIndex)][static_cast<std::size_t>(found)];
         r.prefix = &p;
         r.digitsFrom = static_cast<int>(p.prefix.view().size());
         call.callType = p.callType;
         // "Change carrier to" holds carrier 1-6; anything else keeps the carrier.
-        if (p.changeCarrierTo > 0 && p.changeCarrierTo <= kCarrierCount)
+        if (p.changeCarrierTo > 0 && p.changeCarrierTo <= kCarrierCount) {
             call.carrierIndex = p.changeCarrierTo - 1;
+            if (trace)
+                trace->carrierChangedTo = call.carrierIndex;
+        }
         const bool local = p.callType == 0 || (p.callType >= 3 && (p.flags & PrefixEntry::kTreatAsLocal));
         call.localFlag = local ? 1 : 0;
         call.freeFlag = (p.flags & PrefixEntry::kFreeCalls) ? 1 : 0;
@@ -186,23 +217,28 @@ void CallRating::route(CallRecord& call) const
     const int d = r.digitsFrom;
     const int length = static_cast<int>(call.number().size());
     const bool dash = call.localFlag ? m_options.dashAfterLocalPrefix : m_options.dashAfterTollPrefix;
-    if (d > 0 && d < length - 1 && dash && insertDash(call, static_cast<std::size_t>(d)))
+    if (d > 0 && d < length - 1 && dash && insertDash(call, static_cast<std::size_t>(d))) {
         r.digitsFrom = d + 1;
+        if (trace)
+            trace->dashAfterPrefix = true;
+    }
 
     if (call.localFlag == 0)
-        findDestination(call, r);
+        findDestination(call, r, trace);
 }
 
 // The search key starts as the prefix's international code and grows by one
 // digit of the number at a time; the last digit never becomes part of it, and
 // the longest code found wins. A trie walk does what looking up each key would.
-void CallRating::findDestination(CallRecord& call, const Route& r) const
+void CallRating::findDestination(CallRecord& call, const Route& r, RatingTrace* trace) const
 {
     const std::string_view number = call.number();
     const int length = static_cast<int>(number.size());
-    std::int32_t node = m_destinations.walk(CodeTrie::root(), r.prefix->internationalCode.view());
+    const std::string_view start = r.prefix->internationalCode.view();
+    std::int32_t node = m_destinations.walk(CodeTrie::root(), start);
     int found = -1;
-    for (int i = r.digitsFrom; i <= length && node != CodeTrie::kNone; ++i) {
+    int i = r.digitsFrom;
+    for (; i <= length && node != CodeTrie::kNone; ++i) {
         if (const std::int32_t at = m_destinations.value(node); at != CodeTrie::kNone) {
             call.destinationIndex = at;
             found = i;
@@ -210,8 +246,19 @@ void CallRating::findDestination(CallRecord& call, const Route& r) const
         if (i < length - 1)
             node = m_destinations.child(node, number[static_cast<std::size_t>(i)]);
     }
-    if (m_options.dashAfterCode && found >= 0 && found - r.digitsFrom > 0 && found < length)
-        insertDash(call, static_cast<std::size_t>(found));
+    const bool dash = m_options.dashAfterCode && found >= 0 && found - r.digitsFrom > 0 && found < length
+                      && insertDash(call, static_cast<std::size_t>(found));
+    if (trace) {
+        trace->destinationSearched = true;
+        trace->searchStart = std::string(start);
+        // Step i looked up the code plus the digits from d up to i (never the last
+        // one); the walk ends where no code begins with the key any more.
+        const int last = std::min(i - 1, length - 1);
+        trace->keyLength = static_cast<int>(start.size()) + std::max(last - r.digitsFrom, 0);
+        trace->destinationEntry = call.destinationIndex;
+        trace->codeLength = found >= 0 ? found - r.digitsFrom : 0;
+        trace->dashAfterCode = dash;
+    }
 }
 
 // 1-AAA-rest from the number's characters other than dashes, when it has at

@@ -12,6 +12,7 @@
 #include "rating/CodeTrie.h"
 #include "rating/FlatIntMap.h"
 #include "rating/PatternIndex.h"
+#include "rating/RatingTrace.h"
 #include "settings/SettingsDatabase.h"
 
 #include <array>
@@ -53,9 +54,11 @@ public:
     // Classifies a call as read from its file record (no dashes yet) and prices
     // it: employee, department, project, trunk, carrier, contact, call type,
     // destination, local and free flags, dashes or USA format in the dialled number.
-    void classify(CallRecord& call) const;
+    // With a trace, also notes every decision there (see RatingTrace.h); the
+    // call comes out the same either way.
+    void classify(CallRecord& call, RatingTrace* trace = nullptr) const;
     // Sets the cost of a classified call.
-    void price(CallRecord& call) const;
+    void price(CallRecord& call, RatingTrace* trace = nullptr) const;
 
     // The exchange rate in force on the day of a call start.
     double exchangeRateAt(const CallDate& date) const;
@@ -73,14 +76,14 @@ private:
     struct Route;
     class Walk;
 
-    void identify(CallRecord& call) const;
-    void route(CallRecord& call) const;
-    void findDestination(CallRecord& call, const Route& r) const;
+    void identify(CallRecord& call, RatingTrace* trace) const;
+    void route(CallRecord& call, RatingTrace* trace) const;
+    void findDestination(CallRecord& call, const Route& r, RatingTrace* trace) const;
     void applyUsaFormat(CallRecord& call) const;
 
     double ownRateCost(const CallRecord& call, const RateBlock& rate, std::int32_t grace, std::uint32_t carrierFlags,
-                       Walk& walk) const;
-    double finish(const CallRecord& call, const CarrierBlock& carrier, double cost) const;
+                       Walk& walk, RatingTrace* trace) const;
+    double finish(const CallRecord& call, const CarrierBlock& carrier, double cost, RatingTrace* trace) const;
     double exchangeRateOn(std::int64_t year, int month, int day) const;
     bool isHolidayDate(std::int64_t days) const;
 

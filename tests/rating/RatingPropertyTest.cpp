@@ -6,6 +6,7 @@
 #include "RatingFixtures.h"
 #include "rating/CivilTime.h"
 #include "rating/CostRounding.h"
+#include "rating/RatingExplanation.h"
 
 #include <gtest/gtest.h>
 
@@ -215,7 +216,88 @@ void compareOn(std::uint32_t seed, int settingsCount, int callsPerSettings, int 
     }
 }
 
+// The amounts of a trace, added up again in the rating's order, give its
+// results to the bit; the walk covers the billable seconds without gaps.
+void checkTrace(const RatingTrace& t, const CallRecord& rated)
+{
+    ASSERT_EQ(std::memcmp(&t.cost, &rated.cost, sizeof(double)), 0) << t.cost << " " << rated.cost;
+    using Source = RatingTrace::Source;
+    if (t.source == Source::Free || t.source == Source::NoCarrier || t.source == Source::NoDestination) {
+        ASSERT_EQ(rated.cost, 0.0);
+        return;
+    }
+    double cost = 0.0;
+    if (t.source == Source::OwnRate) {
+        if (t.belowMinDuration) {
+            ASSERT_TRUE(t.slices.empty());
+        } else {
+            cost = t.initialCharge;
+            std::int64_t seconds = t.notCharged;
+            for (std::size_t i = 0; i < t.slices.size(); ++i) {
+                cost = cost + t.slices[i].amount;
+                seconds += t.slices[i].seconds;
+                if (i + 1 < t.slices.size()) {
+                    ASSERT_EQ(t.slices[i].to, t.slices[i + 1].from);
+                }
+            }
+            ASSERT_EQ(seconds, std::max<std::int64_t>(t.billable, 0));
+            ASSERT_EQ(cost, t.periodsCost);
+            if (t.minCostApplied)
+                cost = t.minCost;
+        }
+    } else {
+        cost = t.converted ? t.exchangeRate * t.supplied : t.supplied;
+    }
+    ASSERT_EQ(cost, t.beforeModifiers);
+    if (t.carrierModifier != 100)
+        cost = static_cast<double>(t.carrierModifier) * cost * 0.01;
+    if (t.employeeModifier != 100)
+        cost = static_cast<double>(t.employeeModifier) * cost * 0.01;
+    ASSERT_EQ(cost, t.beforeRounding);
+    if (!t.rounded) {
+        ASSERT_EQ(cost, t.cost);
+    }
+}
+
 } // namespace
+
+// Sanitizer builds (GCC names them one way, Clang another) run a tenth of the calls.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QX_TEST_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QX_TEST_SANITIZED)
+constexpr int kTraceSettings = 40;
+#else
+constexpr int kTraceSettings = 400;
+#endif
+
+TEST(RatingProperty, TraceExplainsTheRatedCall)
+{
+    Random r(31337);
+    int explained = 0;
+    for (int s = 0; s < kTraceSettings; ++s) {
+        const SettingsDatabase db = randomSettings(r, r.below(40));
+        const CallRating rating(db, randomOptions(r));
+        for (int i = 0; i < 250; ++i) {
+            const CallRecord input = randomCall(r);
+            CallRecord plain = input;
+            rating.classify(plain);
+            const CallExplanation x = explainCall(rating, input);
+            // Field by field: a copy need not carry the padding bytes along.
+            ASSERT_EQ(describe(plain), describe(x.call)) << "settings " << s << " call " << i;
+            checkTrace(x.trace, plain);
+            if (HasFatalFailure()) {
+                ADD_FAILURE() << "settings " << s << " call " << i << ": " << describe(plain);
+                return;
+            }
+            if (i % 16 == 0 && !explanationLines(x, db).empty())
+                ++explained;
+        }
+    }
+    EXPECT_EQ(explained, kTraceSettings * 16);
+}
 
 TEST(RatingProperty, FastRatingEqualsPlainSteps) { compareOn(20250305, 400, 250, -1); }
 
