@@ -90,7 +90,9 @@ bool CMainFrame::loadSettings()
         result = ::loadSettings(path, m_session->settings());
     }
     if (result != SettingsLoadResult::Ok) {
-        MessageById(sid::kDatabaseMissing, mb::kOk | mb::kIconStop, {PathText(path)});
+        // A sound file too large for this machine's memory is not "corrupt".
+        MessageById(result == SettingsLoadResult::OutOfMemory ? sid::kFileTooLargeForMemory : sid::kDatabaseMissing,
+                    mb::kOk | mb::kIconStop, {PathText(path)});
         return false;
     }
     m_session->settings().rebuildIndexes();

@@ -5,6 +5,8 @@
 #include "calls/NumberPattern.h"
 #include "filter/CallNameLookup.h"
 
+#include <limits>
+
 namespace {
 
 void employeeOff(FilterRecord& f)
@@ -20,9 +22,15 @@ bool MainSession::canQuickFilter(QuickFilter which) const
     if (!call)
         return false;
     const CallNameLookup names(m_settings);
+    // A range bound is a signed number whose -1 means "open": a call without an
+    // extension or trunk (4294967295), or one beyond 2147483647, cannot be named
+    // by one, and a range of it would pass every call.
+    constexpr std::uint32_t kLargestBound = std::numeric_limits<std::int32_t>::max();
     switch (which) {
     case QuickFilter::Extension:
+        return call->extension <= kLargestBound;
     case QuickFilter::Trunk:
+        return call->trunk <= kLargestBound;
     case QuickFilter::AccCode:
     case QuickFilter::DialedNumber:
     case QuickFilter::Date:

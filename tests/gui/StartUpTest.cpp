@@ -11,6 +11,10 @@
 #include <QMessageBox>
 #include <QtTest>
 
+#include <array>
+#include <filesystem>
+#include <fstream>
+
 namespace {
 
 // Answers every message box as it opens with its default button, keeping its text.
@@ -63,6 +67,27 @@ private Q_SLOTS:
         QCOMPARE(app.start(), QuantorixApp::Start::Failed);
         QCOMPARE(boxes.texts().size(), 1);
         QVERIFY(boxes.texts().front().startsWith(QStringLiteral("Database is missing or corrupt.")));
+    }
+
+    void databaseTooLargeForMemorySaysSo()
+    {
+        TestHome home;
+        const std::filesystem::path file = home / "brisel.dat";
+        std::fstream data(file, std::ios::in | std::ios::out | std::ios::binary);
+        std::array<unsigned char, 4> count {};
+        data.seekg(892);  // the contacts' count
+        data.read(reinterpret_cast<char*>(count.data()), 4);
+        const std::uint64_t had = count[0] | count[1] << 8 | count[2] << 16 | std::uint64_t {count[3]} << 24;
+        data.seekp(892);
+        data.write("\xFF\xFF\xFF\xFF", 4);
+        data.close();
+        // As long as four billion contacts need (sparse): consistent, but beyond memory.
+        std::filesystem::resize_file(file, std::filesystem::file_size(file) + (0xFFFFFFFFu - had) * 128);
+        BoxAnswerer boxes;
+        QuantorixApp app({QStringLiteral("--home"), QString::fromStdString(home.folder().string())});
+        QCOMPARE(app.start(), QuantorixApp::Start::Failed);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().front().startsWith(QStringLiteral("Not enough memory to load the file!")));
     }
 
     void firstStartThenASecondOne()

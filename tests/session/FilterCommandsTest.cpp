@@ -175,6 +175,21 @@ TEST_F(SessionTest, QuickFilterEnablingFollowsTheCurrentCall)
     EXPECT_FALSE(session.canQuickFilter(QuickFilter::Date));
 }
 
+// A range cannot name "no extension" (its bound -1 means open): quick filters by
+// extension or trunk are off for such calls instead of showing every call.
+TEST_F(SessionTest, QuickFilterByAMissingExtensionOrTrunkIsOff)
+{
+    open({{0xFFFFFFFFu, "5551234", {2025, 3, 10, 8, 0}, 10, 0xFFFFFFFFu}, {100, "5551234", {2025, 3, 10, 9, 0}, 20}});
+    session.setCurrentCall(callWith(10));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Extension));
+    EXPECT_FALSE(session.canQuickFilter(QuickFilter::Trunk));
+    EXPECT_FALSE(session.applyQuickFilter(QuickFilter::Extension, progress));
+    EXPECT_EQ(shown(), (Rows {10, 20}));
+    session.setCurrentCall(callWith(20));
+    EXPECT_TRUE(session.applyQuickFilter(QuickFilter::Extension, progress));
+    EXPECT_EQ(shown(), (Rows {20}));
+}
+
 TEST_F(SessionTest, QuickFiltersTakeTheCallsValues)
 {
     openOffice();
