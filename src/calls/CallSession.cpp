@@ -159,6 +159,9 @@ void CallSession::reserveFor(std::span<const std::filesystem::path> paths)
     if (records == 0 || records > kMaxCalls - m_count)
         return;
     const std::size_t slots = ((m_count + records) / kBlock + 1) * kBlock;
+    // Calls beyond memory are refused by the load, file by file, with their own message.
+    if (!memoryCanHold(slots * (sizeof(CallRecord) + sizeof(std::uint32_t))))
+        return;
     try {
         m_table.reserve(slots);
         m_visible.reserve(slots);
