@@ -7,10 +7,11 @@
 namespace {
 
 constexpr const char* kHomeOption = "  --home DIR   the program folder (default: QUANTORIX_HOME, else the folder of\n"
-                                    "               quantorix-cli); its quantorix.ini, brisel.dat and filter.dat\n"
-                                    "               are used as the window program uses them\n";
+                                    "               quantorix-cli when it holds quantorix.ini or brisel.dat, else\n"
+                                    "               ~/.local/share/quantorix; see 'where'); its quantorix.ini,\n"
+                                    "               brisel.dat and filter.dat are used as the window program uses them\n";
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kHelp = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kHelp = {{
     {"dump",
      "usage: quantorix-cli dump [--home DIR] [--filter NAME | --no-filter] FILE.bsl...\n"
      "\n"
@@ -73,6 +74,34 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kHelp = {
      "Export button does, in the layout last stored for the list in quantorix.ini.\n"
      "LIST: directory, trunks, contacts, projects, prefixes:N, holidays,\n"
      "      exchange-rates, tolls:N (N the carrier, 1 to 6).\n"},
+    {"explain",
+     "usage: quantorix-cli explain [--home DIR] --record N [--json] FILE.bsl...\n"
+     "\n"
+     "Explains how call N was classified and priced, step by step, with the\n"
+     "settings of the program folder. N counts from 1 over the records of the\n"
+     "files in the order given, before any filter. --json prints one JSON object\n"
+     "whose member \"cost\" is the call's cost with full precision.\n"
+     "Exit 1 when a file cannot be read or N lies beyond the last record.\n"},
+    {"check",
+     "usage: quantorix-cli check [--home DIR] [--filter NAME | --no-filter] [--list RULE] FILE.bsl...\n"
+     "\n"
+     "Checks the calls the filter lets through and prints one line per rule,\n"
+     "RULE<TAB>COUNT: zero-cost, unknown-destination, unknown-extension,\n"
+     "unknown-trunk, unknown-account, supplied-cost-differs, duplicates,\n"
+     "invalid-date. --list RULE prints that rule's calls as dump does.\n"
+     "Exit 1 when any rule other than duplicates found calls (for cron).\n"},
+    {"compare-carriers",
+     "usage: quantorix-cli compare-carriers [--home DIR] [--filter NAME | --no-filter] [--csv] FILE.bsl...\n"
+     "\n"
+     "Prices the calls the filter lets through as if their trunks belonged to\n"
+     "each of the six carriers in turn, and prints per carrier the calls priced,\n"
+     "the calls it could not price, the total and the difference to the actual\n"
+     "total. --csv: carrier,name,priced,unpriced,total,difference.\n"},
+    {"where",
+     "usage: quantorix-cli where [--home DIR]\n"
+     "\n"
+     "Prints the program folder in use, how it was chosen, the shared defaults\n"
+     "and, for each file of the installation, where it comes from.\n"},
 }};
 
 } // namespace
