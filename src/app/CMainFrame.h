@@ -6,6 +6,7 @@
 // title and messages.
 
 #include "app/CDlgFind.h"
+#include "app/CommandTable.h"
 #include "app/FindHistory.h"
 #include "app/FrameLayout.h"
 #include "core/IniProfile.h"
@@ -118,6 +119,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Every command of the window, registered once (MainFrameCommands.cpp).
+    void registerCommands();
     void createList();
     void applyColumns(const ListLayout& layout);
     // The default column widths for the list's font.
@@ -166,7 +169,8 @@ private:
     ReportContext m_reportContext;
     CallsModel* m_model = nullptr;
     CallsView* m_view = nullptr;
-    QAction* m_explainShortcut = nullptr;
+    CommandTable m_commands;
+    bool m_shortcutsAdded = false;  // the window's own shortcuts of context-menu commands
     StatusPanel* m_status = nullptr;
     QToolBar* m_toolBar = nullptr;
     QToolButton* m_filterButton = nullptr;
