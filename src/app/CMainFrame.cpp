@@ -3,6 +3,7 @@
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
+#include "app/FrameHandOver.h"
 #include "app/FrameProgress.h"
 #include "app/ProgramIcon.h"
 #include "app/StatusPanel.h"
@@ -66,6 +67,7 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     , m_programFolder(std::move(programFolder))
     , m_network(NetworkSettings::read(ini))
     , m_session(std::make_unique<MainSession>(m_programFolder))
+    , m_handOver(std::make_unique<FrameHandOver>(*this, ini))
 {
     m_session->prefs().load(ini);
     NoProgress quiet;
@@ -367,6 +369,27 @@ void CMainFrame::updateCommandStates()
     const bool savedFilters = m_session->hasSavedFilters();
     m_filterButton->setMenu(savedFilters ? m_filterDropMenu : nullptr);
     m_filterButton->setEnabled(isCommandEnabled(cmd::kFilter) || savedFilters);
+}
+
+std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& text)
+{
+    return m_handOver->receive(origin, text);
+}
+
+void CMainFrame::beginReportTask()
+{
+    m_refreshTimer.stop();
+    m_model->setFrozen(true);
+}
+
+void CMainFrame::endReportTask()
+{
+    m_model->setFrozen(false);
+    if (!m_session->calls().openFilePaths().empty())
+        m_lastFile = m_session->calls().openFilePaths().back();
+    afterListChange(false);
+    m_view->selectOnly(0);
+    updateCommandStates();
 }
 
 void CMainFrame::showAtStart(bool commandLineGiven)

@@ -10,7 +10,6 @@
 #include "app/FindHistory.h"
 #include "app/FrameLayout.h"
 #include "core/IniProfile.h"
-#include "report/ReportContext.h"
 #include "session/MainSession.h"
 #include "settings/SettingsLocation.h"
 
@@ -24,6 +23,7 @@
 #include <vector>
 
 class CallsModel;
+class FrameHandOver;
 class CallsView;
 class QMenu;
 class QToolBar;
@@ -60,6 +60,10 @@ public:
     // program). Returns false when it was refused: an unknown origin, or a
     // dialog is open. Returns nothing while an operation runs (ask again later).
     std::optional<bool> receiveCommandLine(int origin, const QString& text);
+    // A report task run over the window: the timer stops and the list is frozen
+    // while it runs; afterwards the list shows the rows of the files it loaded.
+    void beginReportTask();
+    void endReportTask();
 
     // The commands.
     void runCommand(int id);
@@ -159,14 +163,13 @@ private:
     void commandHelp();
     void toggleAutoRefresh();
     void selectLanguage(int number);
-    void runReportTask(const QString& task, int origin);
     CallSession& searchableCalls();
 
     IniProfile& m_ini;
     std::filesystem::path m_programFolder;
     NetworkSettings m_network;
     std::unique_ptr<MainSession> m_session;
-    ReportContext m_reportContext;
+    std::unique_ptr<FrameHandOver> m_handOver;
     CallsModel* m_model = nullptr;
     CallsView* m_view = nullptr;
     CommandTable m_commands;
