@@ -47,16 +47,25 @@ public:
         if (outcome.ok())
             return true;
         const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
-                     : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
-                                                              : sid::kLoadingFailedCorrupt;
+                       : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
+                                                                : sid::kLoadingFailedCorrupt;
         MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
         return false;
     }
     ReportEnvironment reportEnvironment() override
     {
         MainSession& session = m_frame.session();
-        return ReportEnvironment{session.calls(), session.settings(), session.prefs(), session.columns(),
-                                 session.sortKeys(), {}, m_ini, m_frame.programFolder(), m_context, m_progress, *this};
+        return ReportEnvironment{session.calls(),
+                                 session.settings(),
+                                 session.prefs(),
+                                 session.columns(),
+                                 session.sortKeys(),
+                                 {},
+                                 m_ini,
+                                 m_frame.programFolder(),
+                                 m_context,
+                                 m_progress,
+                                 *this};
     }
     void restoreWindow() override { m_frame.restoreFromMinimized(); }
 
@@ -72,7 +81,7 @@ private:
     std::optional<FilterRecord> m_filter;
 };
 
-} // namespace
+}  // namespace
 
 FrameHandOver::FrameHandOver(CMainFrame& frame, IniProfile& ini)
     : m_frame(frame)
