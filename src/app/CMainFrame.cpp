@@ -3,6 +3,7 @@
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
+#include "app/FrameHandOver.h"
 #include "app/FrameProgress.h"
 #include "app/ProgramIcon.h"
 #include "app/StatusPanel.h"
@@ -30,51 +31,12 @@ namespace {
 
 constexpr const char* kSavedFiltersProperty = "qxSavedFilters";
 
-struct Accelerator
-{
-    int command;
-    QKeyCombination keys;
-};
-
-// Ctrl+Q is shown in the menu beside "Quick report", so it works as well.
-const Accelerator kAccelerators[] = {
-    {cmd::kOpen, Qt::CTRL | Qt::Key_O},       {cmd::kReports, Qt::CTRL | Qt::Key_R},
-    {cmd::kQuickReport, Qt::CTRL | Qt::Key_Q}, {cmd::kFind, Qt::CTRL | Qt::Key_F},
-    {cmd::kFilter, Qt::CTRL | Qt::Key_I},     {cmd::kUndoFilter, Qt::CTRL | Qt::Key_U},
-    {cmd::kClearFilter, Qt::CTRL | Qt::Key_L}, {cmd::kHelpTopics, Qt::Key_F1},
-    {cmd::kFindNext, Qt::Key_F3},             {cmd::kRefresh, Qt::Key_F5},
-    {cmd::kExit, Qt::ALT | Qt::Key_X},
-};
-
-struct ToolButton
-{
-    int command;  // 0: a separator
-    ToolIcon icon;
-};
-
-const ToolButton kToolButtons[] = {
-    {cmd::kOpen, {"document-open", QStyle::SP_DialogOpenButton}},
-    {cmd::kClose, {"document-close", QStyle::SP_DialogCloseButton}},
-    {0, {}},
-    {cmd::kRefresh, {"view-refresh", QStyle::SP_BrowserReload}},
-    {cmd::kAutoRefresh, {"media-playback-start", QStyle::SP_MediaPlay}},
-    {0, {}},
-    {cmd::kFilter, {"view-filter", QStyle::SP_FileDialogContentsView}},
-    {cmd::kUndoFilter, {"edit-undo", QStyle::SP_ArrowBack}},
-    {cmd::kClearFilter, {"edit-clear", QStyle::SP_DialogResetButton}},
-    {0, {}},
-    {cmd::kReports, {"document-print", QStyle::SP_FileDialogDetailedView}},
-    {cmd::kQuickReport, {"document-print-preview", QStyle::SP_FileIcon}},
-    {cmd::kCallChecks, {"dialog-warning", QStyle::SP_MessageBoxWarning}},
-    {cmd::kCompareCarriers, {"office-chart-bar", QStyle::SP_FileDialogListView}},
-    {0, {}},
-    {cmd::kFind, {"edit-find", QStyle::SP_FileDialogStart}},
-    {cmd::kFindNext, {"go-next", QStyle::SP_ArrowForward}},
-    {0, {}},
-    {cmd::kSettings, {"preferences-system", QStyle::SP_ComputerIcon}},
-    {0, {}},
-    {cmd::kHelpTopics, {"help-contents", QStyle::SP_DialogHelpButton}},
-    {cmd::kAbout, {"help-about", QStyle::SP_MessageBoxInformation}},
+// The toolbar's buttons in their order (0: a separator); the icons are the commands' own.
+const int kToolBarLayout[] = {
+    cmd::kOpen,      cmd::kClose,       0, cmd::kRefresh,     cmd::kAutoRefresh,     0, cmd::kFilter,
+    cmd::kUndoFilter, cmd::kClearFilter, 0, cmd::kReports,     cmd::kQuickReport,     cmd::kCallChecks,
+    cmd::kCompareCarriers, 0,            cmd::kFind,           cmd::kFindNext,        0, cmd::kSettings,
+    0,               cmd::kHelpTopics,  cmd::kAbout,
 };
 
 // The path as the title shows it: absolute, whichever way the file was opened.
@@ -105,6 +67,7 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     , m_programFolder(std::move(programFolder))
     , m_network(NetworkSettings::read(ini))
     , m_session(std::make_unique<MainSession>(m_programFolder))
+    , m_handOver(std::make_unique<FrameHandOver>(*this, ini))
 {
     m_session->prefs().load(ini);
     NoProgress quiet;
@@ -115,6 +78,7 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     m_findHistory = FindHistory::read(ini);
     m_lastFile = cp1252::toUtf8(ini.readString(filelayout::kSection, filelayout::kNameKey));
     m_status = new StatusPanel(statusBar());
+    registerCommands();
     createList();
     createMenus();
     createToolBar();
@@ -256,23 +220,27 @@ void CMainFrame::createMenus()
 
 void CMainFrame::applyShortcuts()
 {
-    for (const Accelerator& accelerator : kAccelerators) {
-        if (QAction* action = findCommand(menuBar(), accelerator.command)) {
-            action->setShortcut(QKeySequence(accelerator.keys));
+    for (const CommandEntry& entry : m_commands.entries()) {
+        if (entry.keys == QKeyCombination())
+            continue;
+        if (QAction* action = findCommand(menuBar(), entry.id)) {
+            action->setShortcut(QKeySequence(entry.keys));
             action->setShortcutContext(Qt::WindowShortcut);
+        } else if (!m_shortcutsAdded) {
+            // A command of the context menu only: its key acts on the first selected row,
+            // as the context menu does on the row under the mouse.
+            auto* shortcut = new QAction(this);
+            shortcut->setShortcut(QKeySequence(entry.keys));
+            addAction(shortcut);
+            const int id = entry.id;
+            connect(shortcut, &QAction::triggered, this, [this, id] {
+                const std::vector<int> rows = m_view->selectedRowNumbers();
+                prepareContextMenu(rows.empty() ? -1 : rows.front());
+                runCommand(id);
+            });
         }
     }
-    // Ctrl+E explains the call of the first selected row, as the context menu does.
-    if (!m_explainShortcut) {
-        m_explainShortcut = new QAction(this);
-        m_explainShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-        addAction(m_explainShortcut);
-        connect(m_explainShortcut, &QAction::triggered, this, [this] {
-            const std::vector<int> rows = m_view->selectedRowNumbers();
-            prepareContextMenu(rows.empty() ? -1 : rows.front());
-            runCommand(cmd::kExplainCost);
-        });
-    }
+    m_shortcutsAdded = true;
 }
 
 void CMainFrame::createToolBar()
@@ -284,19 +252,18 @@ void CMainFrame::createToolBar()
     m_filterDropMenu = new QMenu(this);
     m_filterDropMenu->setProperty(kSavedFiltersProperty, true);
     connect(m_filterDropMenu, &QMenu::aboutToShow, this, [this] { onMenuAboutToShow(m_filterDropMenu); });
-    for (const ToolButton& button : kToolButtons) {
-        if (button.command == 0) {
+    for (const int id : kToolBarLayout) {
+        const CommandEntry* entry = m_commands.find(id);
+        if (!entry) {
             m_toolBar->addSeparator();
             continue;
         }
-        const int id = button.command;
-        auto* action = new QAction(toolIcon(button.icon, *style(), id == cmd::kHelpTopics), qtText(LoadTextTip(id)), m_toolBar);
+        auto* action = new QAction(toolIcon(entry->icon, *style(), id == cmd::kHelpTopics), qtText(LoadTextTip(id)), m_toolBar);
         setCommandId(action, id);
         action->setToolTip(qtText(LoadTextTip(id)));
         action->setStatusTip(qtText(LoadTextPrompt(id)));
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
-        if (id == cmd::kAutoRefresh)
-            action->setCheckable(true);
+        action->setCheckable(m_commands.checkable(id));
         if (id == cmd::kFilter) {
             // Not the action's own button: its drop-down arrow stays usable while the
             // action is disabled, and appears only when there are saved filters.
@@ -389,7 +356,7 @@ void CMainFrame::updateCommandStates()
                 self(popup, self);
             } else if (const int id = commandIdOf(action)) {
                 action->setEnabled(isCommandEnabled(id));
-                if (action->isCheckable() || id == cmd::kAutoRefresh) {
+                if (action->isCheckable() || m_commands.checkable(id)) {
                     action->setCheckable(true);
                     action->setChecked(isCommandChecked(id));
                 }
@@ -402,6 +369,27 @@ void CMainFrame::updateCommandStates()
     const bool savedFilters = m_session->hasSavedFilters();
     m_filterButton->setMenu(savedFilters ? m_filterDropMenu : nullptr);
     m_filterButton->setEnabled(isCommandEnabled(cmd::kFilter) || savedFilters);
+}
+
+std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& text)
+{
+    return m_handOver->receive(origin, text);
+}
+
+void CMainFrame::beginReportTask()
+{
+    m_refreshTimer.stop();
+    m_model->setFrozen(true);
+}
+
+void CMainFrame::endReportTask()
+{
+    m_model->setFrozen(false);
+    if (!m_session->calls().openFilePaths().empty())
+        m_lastFile = m_session->calls().openFilePaths().back();
+    afterListChange(false);
+    m_view->selectOnly(0);
+    updateCommandStates();
 }
 
 void CMainFrame::showAtStart(bool commandLineGiven)

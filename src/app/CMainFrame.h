@@ -6,10 +6,10 @@
 // title and messages.
 
 #include "app/CDlgFind.h"
+#include "app/CommandTable.h"
 #include "app/FindHistory.h"
 #include "app/FrameLayout.h"
 #include "core/IniProfile.h"
-#include "report/ReportContext.h"
 #include "session/MainSession.h"
 #include "settings/SettingsLocation.h"
 
@@ -23,6 +23,7 @@
 #include <vector>
 
 class CallsModel;
+class FrameHandOver;
 class CallsView;
 class QMenu;
 class QToolBar;
@@ -59,6 +60,10 @@ public:
     // program). Returns false when it was refused: an unknown origin, or a
     // dialog is open. Returns nothing while an operation runs (ask again later).
     std::optional<bool> receiveCommandLine(int origin, const QString& text);
+    // A report task run over the window: the timer stops and the list is frozen
+    // while it runs; afterwards the list shows the rows of the files it loaded.
+    void beginReportTask();
+    void endReportTask();
 
     // The commands.
     void runCommand(int id);
@@ -118,6 +123,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Every command of the window, registered once (MainFrameCommands.cpp).
+    void registerCommands();
     void createList();
     void applyColumns(const ListLayout& layout);
     // The default column widths for the list's font.
@@ -156,17 +163,17 @@ private:
     void commandHelp();
     void toggleAutoRefresh();
     void selectLanguage(int number);
-    void runReportTask(const QString& task, int origin);
     CallSession& searchableCalls();
 
     IniProfile& m_ini;
     std::filesystem::path m_programFolder;
     NetworkSettings m_network;
     std::unique_ptr<MainSession> m_session;
-    ReportContext m_reportContext;
+    std::unique_ptr<FrameHandOver> m_handOver;
     CallsModel* m_model = nullptr;
     CallsView* m_view = nullptr;
-    QAction* m_explainShortcut = nullptr;
+    CommandTable m_commands;
+    bool m_shortcutsAdded = false;  // the window's own shortcuts of context-menu commands
     StatusPanel* m_status = nullptr;
     QToolBar* m_toolBar = nullptr;
     QToolButton* m_filterButton = nullptr;

@@ -1,5 +1,10 @@
 #pragma once
 // The command ids of the main window's menus, toolbar and accelerators.
+// A new command is its id here and its one entry in CMainFrame::registerCommands
+// (level, enabling rule, action, check mark, accelerator, toolbar icon); its menu
+// place is in src/lang/resources.qxr (German: src/lang/de/resources.qxr), its
+// status-bar prompt and tooltip in src/lang/StringTable.def (German:
+// src/lang/de/strings.txt), and a toolbar button's position in kToolBarLayout.
 
 namespace cmd {
 
@@ -46,6 +51,7 @@ inline constexpr int kEditQuickReport = 11104;
 inline constexpr int kHideSelected = 11109;
 
 inline constexpr int kLanguageFirst = 21001;  // language n: 21001 + n
+inline constexpr int kLanguageCount = 10;
 
 inline constexpr int kOpen = 57601;
 inline constexpr int kClose = 57602;
@@ -63,7 +69,7 @@ inline bool isSavedFilter(int id)
 }
 inline bool isLanguage(int id)
 {
-    return id >= kLanguageFirst && id < kLanguageFirst + 10;
+    return id >= kLanguageFirst && id < kLanguageFirst + kLanguageCount;
 }
 
 } // namespace cmd

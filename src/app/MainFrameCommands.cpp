@@ -1,4 +1,4 @@
-// The main window's commands: when each is enabled, and the small ones.
+// The main window's command table, and the commands too small for a file of their own.
 #include "app/CDlgAbout.h"
 #include "app/CDlgCallChecks.h"
 #include "app/CDlgCompareCarriers.h"
@@ -37,162 +37,125 @@ QString callFileDialogFilter()
 
 } // namespace
 
+void CMainFrame::registerCommands()
+{
+    const auto rows = [this](int) { return !m_model->frozen() && !m_session->calls().visible().empty(); };
+    const auto filesOpen = [this](int) { return m_session->calls().openFileCount() > 0; };
+    const auto oneFileOpen = [this](int) { return m_session->calls().openFileCount() == 1; };
+    const auto list = [this](auto operation) {
+        return [this, operation](int id) { rebuildList([&](Progress& progress) { operation(id, progress); }); };
+    };
+    const auto translationEnabled = [](int id) {
+        const LanguageService* service = LanguageService::installed();
+        return service && service->translationAvailable() && (id == cmd::kNewTranslation || service->currentNumber() != 0);
+    };
+    const auto translate = [this](int id) {
+        if (id == cmd::kNewTranslation ? translation::newTranslation(this) : translation::editTranslation(this))
+            retranslate();
+    };
+    using Keys = QKeyCombination;
+
+    // File
+    m_commands.add({.id = cmd::kOpen, .run = [this](int) { commandOpen(); },
+                    .keys = Keys(Qt::CTRL | Qt::Key_O), .icon = {"document-open", QStyle::SP_DialogOpenButton}});
+    m_commands.add({.id = cmd::kClose, .enabled = filesOpen, .run = [this](int) { closeFiles(); },
+                    .icon = {"document-close", QStyle::SP_DialogCloseButton}});
+    m_commands.add({.id = cmd::kSaveAs, .level = login::kManager, .enabled = filesOpen, .run = [this](int) { commandSaveAs(); }});
+    m_commands.add({.id = cmd::kExit, .run = [this](int) { close(); }, .keys = Keys(Qt::ALT | Qt::Key_X)});
+    m_commands.add({.id = cmd::kRefresh, .enabled = oneFileOpen, .run = [this](int) { refresh(false); },
+                    .keys = Keys(Qt::Key_F5), .icon = {"view-refresh", QStyle::SP_BrowserReload}});
+    m_commands.add({.id = cmd::kAutoRefresh,
+                    .enabled = [this, oneFileOpen](int id) { return m_refreshTimer.isActive() || oneFileOpen(id); },
+                    .run = [this](int) { toggleAutoRefresh(); },
+                    .checked = [this](int) { return m_refreshTimer.isActive(); },
+                    .icon = {"media-playback-start", QStyle::SP_MediaPlay}});
+
+    // Filter
+    m_commands.add({.id = cmd::kFilter, .run = [this](int) { commandFilter(); },
+                    .keys = Keys(Qt::CTRL | Qt::Key_I), .icon = {"view-filter", QStyle::SP_FileDialogContentsView}});
+    m_commands.add({.id = cmd::kUndoFilter, .enabled = [this](int) { return m_session->canUndoFilter(); },
+                    .run = list([this](int, Progress& progress) { m_session->undoLastFilter(progress); }),
+                    .keys = Keys(Qt::CTRL | Qt::Key_U), .icon = {"edit-undo", QStyle::SP_ArrowBack}});
+    m_commands.add({.id = cmd::kClearFilter, .enabled = [this](int) { return m_session->canClearFilter(); },
+                    .run = list([this](int, Progress& progress) { m_session->clearFilter(progress); }),
+                    .keys = Keys(Qt::CTRL | Qt::Key_L), .icon = {"edit-clear", QStyle::SP_DialogResetButton}});
+    m_commands.add({.id = cmd::kHideSelected,
+                    .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_selectedCount)); },
+                    .run = [this](int) { hideSelected(); }});
+    m_commands.add({.id = cmd::kQuickExtension, .count = cmd::kQuickProject - cmd::kQuickExtension + 1,
+                    .enabled = [this](int id) { return m_session->canQuickFilter(static_cast<QuickFilter>(id)); },
+                    .run = list([this](int id, Progress& progress) {
+                        m_session->applyQuickFilter(static_cast<QuickFilter>(id), progress);
+                    })});
+    m_commands.add({.id = cmd::kSavedFilterFirst, .count = cmd::kSavedFilterMenuMax,
+                    .enabled = [this](int id) {
+                        return m_session->canApplySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst));
+                    },
+                    .run = list([this](int id, Progress& progress) {
+                        m_session->applySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst), progress);
+                    })});
+
+    // Calls
+    m_commands.add({.id = cmd::kFind, .enabled = rows, .run = [this](int) { commandFind(); },
+                    .keys = Keys(Qt::CTRL | Qt::Key_F), .icon = {"edit-find", QStyle::SP_FileDialogStart}});
+    m_commands.add({.id = cmd::kFindNext, .enabled = [this, rows](int id) { return rows(id) && m_hasSearch; },
+                    .run = [this](int) { findNext(); }, .keys = Keys(Qt::Key_F3),
+                    .icon = {"go-next", QStyle::SP_ArrowForward}});
+    m_commands.add({.id = cmd::kCallChecks, .enabled = rows, .run = [this](int) { commandCallChecks(); },
+                    .icon = {"dialog-warning", QStyle::SP_MessageBoxWarning}});
+    m_commands.add({.id = cmd::kCompareCarriers, .enabled = rows, .run = [this](int) { commandCompareCarriers(); },
+                    .icon = {"office-chart-bar", QStyle::SP_FileDialogListView}});
+    m_commands.add({.id = cmd::kDialNumber,
+                    .enabled = [this](int) { return m_session->currentCall() && !m_session->currentCall()->number().empty(); },
+                    .run = [this](int) { commandDialNumber(); }});
+    m_commands.add({.id = cmd::kExplainCost, .enabled = [this](int) { return m_session->currentCall() != nullptr; },
+                    .run = [this](int) {
+                        CDlgExplainCost(m_session->settings(), m_session->prefs(), *m_session->currentCall(), this).exec();
+                    },
+                    .keys = Keys(Qt::CTRL | Qt::Key_E)});
+    // Reports: their windows come later; the accelerators and buttons are in place, disabled.
+    m_commands.add({.id = cmd::kReports, .keys = Keys(Qt::CTRL | Qt::Key_R),
+                    .icon = {"document-print", QStyle::SP_FileDialogDetailedView}});
+    // Ctrl+Q is shown in the menu beside "Quick report", so it works as well.
+    m_commands.add({.id = cmd::kQuickReport, .keys = Keys(Qt::CTRL | Qt::Key_Q),
+                    .icon = {"document-print-preview", QStyle::SP_FileIcon}});
+
+    // Options
+    m_commands.add({.id = cmd::kSettings, .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
+    m_commands.add({.id = cmd::kPreferences, .level = login::kSupervisor, .run = [this](int) { commandPreferences(); }});
+    m_commands.add({.id = cmd::kChangeLoginLevel,
+                    .enabled = [this](int) { return login::required(m_session->settings().header); },
+                    .run = [this](int) { commandChangeLogin(); }});
+    m_commands.add({.id = cmd::kNewTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
+    m_commands.add({.id = cmd::kEditTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
+    m_commands.add({.id = cmd::kLanguageFirst, .count = cmd::kLanguageCount,
+                    .run = [this](int id) { selectLanguage(id - cmd::kLanguageFirst); },
+                    .checked = [](int id) {
+                        const LanguageService* service = LanguageService::installed();
+                        return service && service->currentNumber() == id - cmd::kLanguageFirst;
+                    }});
+
+    // Help
+    m_commands.add({.id = cmd::kHelpTopics, .run = [this](int) { commandHelp(); }, .keys = Keys(Qt::Key_F1),
+                    .icon = {"help-contents", QStyle::SP_DialogHelpButton}});
+    m_commands.add({.id = cmd::kAbout, .run = [this](int) { commandAbout(); },
+                    .icon = {"help-about", QStyle::SP_MessageBoxInformation}});
+}
+
 bool CMainFrame::isCommandEnabled(int id) const
 {
-    const MainSession& session = *m_session;
-    const CallSession& calls = session.calls();
-    const bool filesOpen = calls.openFileCount() > 0;
-    const bool rows = !m_model->frozen() && !calls.visible().empty();
-    const CallRecord* current = session.currentCall();
-    switch (id) {
-    case cmd::kOpen:
-    case cmd::kExit:
-    case cmd::kAbout:
-    case cmd::kHelpTopics:
-        return true;
-    case cmd::kClose:
-        return filesOpen;
-    case cmd::kSaveAs:
-        return filesOpen && session.permits(login::kManager);
-    case cmd::kRefresh:
-        return calls.openFileCount() == 1;
-    case cmd::kAutoRefresh:
-        return m_refreshTimer.isActive() || calls.openFileCount() == 1;
-    case cmd::kFind:
-    case cmd::kCallChecks:
-    case cmd::kCompareCarriers:
-        return rows;
-    case cmd::kFindNext:
-        return rows && m_hasSearch;
-    case cmd::kChangeLoginLevel:
-        return login::required(session.settings().header);
-    case cmd::kUndoFilter:
-        return session.canUndoFilter();
-    case cmd::kClearFilter:
-        return session.canClearFilter();
-    case cmd::kHideSelected:
-        return session.canHideRows(static_cast<std::size_t>(m_selectedCount));
-    case cmd::kDialNumber:
-        return current && !current->number().empty();
-    case cmd::kNewTranslation:
-    case cmd::kEditTranslation: {
-        const LanguageService* service = LanguageService::installed();
-        return service && service->translationAvailable() && session.permits(login::kAdministrator)
-            && (id == cmd::kNewTranslation || service->currentNumber() != 0);
-    }
-    case cmd::kFilter:
-        return true;
-    case cmd::kPreferences:
-        return session.permits(login::kSupervisor);
-    case cmd::kExplainCost:
-        return current != nullptr;
-    default:
-        break;
-    }
-    if (id >= cmd::kQuickExtension && id <= cmd::kQuickProject)
-        return session.canQuickFilter(static_cast<QuickFilter>(id));
-    if (cmd::isSavedFilter(id))
-        return session.canApplySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst));
-    if (cmd::isLanguage(id))
-        return true;
-    // Settings, preferences, export, reports, the filter editor, the database
-    // location, the translation editor and the add/edit commands of the context
-    // menu come with their windows.
-    return false;
+    return m_commands.enabled(id, m_session->loginLevel());
 }
 
 bool CMainFrame::isCommandChecked(int id) const
 {
-    if (id == cmd::kAutoRefresh)
-        return m_refreshTimer.isActive();
-    if (cmd::isLanguage(id)) {
-        const LanguageService* service = LanguageService::installed();
-        return service && service->currentNumber() == id - cmd::kLanguageFirst;
-    }
-    return false;
+    return m_commands.checked(id);
 }
 
 void CMainFrame::runCommand(int id)
 {
-    if (FrameProgress::busy() || !isCommandEnabled(id))
+    if (FrameProgress::busy() || !m_commands.run(id, m_session->loginLevel()))
         return;
-    switch (id) {
-    case cmd::kOpen:
-        commandOpen();
-        break;
-    case cmd::kClose:
-        closeFiles();
-        break;
-    case cmd::kSaveAs:
-        commandSaveAs();
-        break;
-    case cmd::kExit:
-        close();
-        break;
-    case cmd::kRefresh:
-        refresh(false);
-        break;
-    case cmd::kAutoRefresh:
-        toggleAutoRefresh();
-        break;
-    case cmd::kFind:
-        commandFind();
-        break;
-    case cmd::kFindNext:
-        findNext();
-        break;
-    case cmd::kFilter:
-        commandFilter();
-        break;
-    case cmd::kPreferences:
-        commandPreferences();
-        break;
-    case cmd::kUndoFilter:
-        rebuildList([this](Progress& progress) { m_session->undoLastFilter(progress); });
-        break;
-    case cmd::kClearFilter:
-        rebuildList([this](Progress& progress) { m_session->clearFilter(progress); });
-        break;
-    case cmd::kHideSelected:
-        hideSelected();
-        break;
-    case cmd::kCallChecks:
-        commandCallChecks();
-        break;
-    case cmd::kCompareCarriers:
-        commandCompareCarriers();
-        break;
-    case cmd::kChangeLoginLevel:
-        commandChangeLogin();
-        break;
-    case cmd::kDialNumber:
-        commandDialNumber();
-        break;
-    case cmd::kExplainCost:
-        CDlgExplainCost(m_session->settings(), m_session->prefs(), *m_session->currentCall(), this).exec();
-        break;
-    case cmd::kAbout:
-        commandAbout();
-        break;
-    case cmd::kHelpTopics:
-        commandHelp();
-        break;
-    case cmd::kNewTranslation:
-    case cmd::kEditTranslation:
-        if (id == cmd::kNewTranslation ? translation::newTranslation(this) : translation::editTranslation(this))
-            retranslate();
-        break;
-    default:
-        if (id >= cmd::kQuickExtension && id <= cmd::kQuickProject)
-            rebuildList([this, id](Progress& progress) { m_session->applyQuickFilter(static_cast<QuickFilter>(id), progress); });
-        else if (cmd::isSavedFilter(id))
-            rebuildList([this, id](Progress& progress) {
-                m_session->applySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst), progress);
-            });
-        else if (cmd::isLanguage(id))
-            selectLanguage(id - cmd::kLanguageFirst);
-        break;
-    }
     updateCommandStates();
 }
 

@@ -17,17 +17,18 @@ public:
         if (m_session.m_rating)
             m_session.m_rating->rate(call);
     }
-    bool accept(const CallRecord& call) const override { return m_session.m_matcher.accept(call); }
+    bool accept(const CallRecord& call) const override { return m_session.m_filter.matcher().accept(call); }
 
 private:
     const MainSession& m_session;
 };
 
 MainSession::MainSession(std::filesystem::path programFolder)
-    : m_programFolder(std::move(programFolder))
+    : m_programFolder(programFolder)
     , m_ownRating(std::make_unique<RatingPipeline>(m_settings, m_prefs))
     , m_rating(m_ownRating.get())
     , m_pipeline(std::make_unique<Pipeline>(*this))
+    , m_filter(std::move(programFolder))
 {
     m_calls.setPipeline(m_pipeline.get());
     rebuildColumns();
@@ -40,7 +41,7 @@ void MainSession::rebuildColumns()
     m_calls.setOrder({}); // the old order refers to the old columns
     m_columns = std::make_unique<CallColumns>(m_settings, m_prefs);
     m_calls.setOrder(m_columns->order(m_sortKeys), m_columns->sorter(m_sortKeys));
-    m_matcher = FilterMatcher(m_filter, m_settings);
+    m_filter.rebuildMatcher(m_settings, false);
 }
 
 void MainSession::setSortKeys(const SortKeys& keys)
@@ -59,24 +60,24 @@ void MainSession::settingsChanged(Progress& progress)
     m_ownRating->preferencesChanged(m_prefs);
     rebuildColumns();
     rowsChanged();
-    m_recordsHidden = false;
+    m_filter.setRowsHidden(false);
     m_calls.clearVisible();
     m_calls.rerate(true, progress);
-    m_rowsFilter = m_filter;
+    m_rowsFilter = m_filter.current();
     m_rowsFromTableOrder = true;
     sumTotals();
 }
 
 void MainSession::start(const IniProfile& ini)
 {
-    m_defaultFilterName = ini.readString("File", "Filter");
+    m_filter.setDefaultName(ini.readString("File", "Filter"));
     loadSavedFilters();
     closeFiles();
 }
 
 bool MainSession::saveConfiguration(IniProfile& ini) const
 {
-    return ini.writeString("File", "Filter", m_defaultFilterName);
+    return ini.writeString("File", "Filter", m_filter.defaultName());
 }
 
 LoadOutcome MainSession::openFiles(std::span<const std::filesystem::path> paths, Progress& progress)
@@ -86,7 +87,7 @@ LoadOutcome MainSession::openFiles(std::span<const std::filesystem::path> paths,
         closeFiles();
     rowsChanged();
     const LoadOutcome outcome = m_calls.openFiles(paths, progress);
-    m_rowsFilter = m_filter;
+    m_rowsFilter = m_filter.current();
     m_rowsFromTableOrder = true;
     if (!outcome.ok())
         closeFiles();
@@ -114,9 +115,8 @@ void MainSession::closeFiles()
 {
     m_calls.close();
     rowsChanged();
-    m_undo.clear();
-    m_undoRows.clear();
-    loadDefaultFilter();
+    m_filter.clearUndo();
+    m_filter.loadDefault();
     m_currentCall = m_focusedCall = -1;
     NoProgress quiet;
     applyFilter(false, quiet);
@@ -124,19 +124,18 @@ void MainSession::closeFiles()
 
 void MainSession::applyFilter(const FilterRecord& filter, bool push, Progress& progress)
 {
-    m_filter = filter;
+    m_filter.setCurrent(filter);
     applyFilter(push, progress);
 }
 
 void MainSession::applyFilter(bool push, Progress& progress)
 {
     debuglog::write("CMainFrame::ApplyFilter()");
-    m_matcher = FilterMatcher(m_filter, m_settings);
-    const bool wasHidden = m_recordsHidden;
-    m_filterActive = m_matcher.active();
-    m_recordsHidden = false;
+    m_filter.rebuildMatcher(m_settings, true);
+    const bool wasHidden = m_filter.rowsHidden();
+    m_filter.setRowsHidden(false);
     if (callsLoaded()) {
-        if (m_filterActive && push) {
+        if (m_filter.active() && push) {
             // The rows shown now are what Undo returns to (hidden rows aside).
             UndoRows kept;
             if (!wasHidden) {
@@ -148,8 +147,7 @@ void MainSession::applyFilter(bool push, Progress& progress)
                 kept.rows.assign(m_calls.visible().begin(), m_calls.visible().end());
                 kept.totals = m_totals;
             }
-            m_undo.insert(m_undo.begin(), m_filter);
-            m_undoRows.insert(m_undoRows.begin(), std::move(kept));
+            m_filter.push(std::move(kept));
         }
         refilter(progress);
     } else {
@@ -166,14 +164,14 @@ void MainSession::refilter(Progress& progress)
         m_columns->rankCallNames(m_calls.calls());
     m_calls.clearVisible();
     m_calls.rerate(false, progress);
-    m_rowsFilter = m_filter;
+    m_rowsFilter = m_filter.current();
     m_rowsFromTableOrder = true;
     sumTotals();
 }
 
 bool MainSession::restoreUndoRows(const UndoRows& kept)
 {
-    if (!kept.valid || kept.generation != m_generation || kept.filter != m_filter || !callsLoaded())
+    if (!kept.valid || kept.generation != m_generation || kept.filter != m_filter.current() || !callsLoaded())
         return false;
     // Rows sorted from table order by the current keys come back as they are; others
     // are put in table order and sorted, as a new application of the filter would.
@@ -181,10 +179,9 @@ bool MainSession::restoreUndoRows(const UndoRows& kept)
     if (!m_calls.restoreVisible(kept.rows, asKept))
         return false;
     debuglog::write("CMainFrame::ApplyFilter()");
-    m_matcher = FilterMatcher(m_filter, m_settings);
-    m_filterActive = m_matcher.active();
-    m_recordsHidden = false;
-    m_rowsFilter = m_filter;
+    m_filter.rebuildMatcher(m_settings, true);
+    m_filter.setRowsHidden(false);
+    m_rowsFilter = m_filter.current();
     m_rowsFromTableOrder = true;
     m_totals = kept.totals;
     updateReportPeriod();
@@ -193,19 +190,13 @@ bool MainSession::restoreUndoRows(const UndoRows& kept)
 
 void MainSession::undoLastFilter(Progress& progress)
 {
-    if (m_recordsHidden) {
+    if (m_filter.rowsHidden()) {
         applyFilter(false, progress);
         return;
     }
-    if (m_undo.empty())
+    if (m_filter.undoStack().empty())
         return;
-    if (m_undo.size() >= 2)
-        m_filter = m_undo[1];
-    else
-        loadDefaultFilter();
-    m_undo.erase(m_undo.begin());
-    const UndoRows kept = std::move(m_undoRows.front());
-    m_undoRows.erase(m_undoRows.begin());
+    const UndoRows kept = m_filter.pop();
     // Nothing but the filter changed since: the rows from before it come back as they were.
     if (!restoreUndoRows(kept))
         applyFilter(false, progress);
@@ -213,8 +204,7 @@ void MainSession::undoLastFilter(Progress& progress)
 
 void MainSession::clearFilter(Progress& progress)
 {
-    m_undo.clear();
-    m_undoRows.clear();
+    m_filter.clearUndo();
     m_filter.reset();
     applyFilter(false, progress);
 }
@@ -239,7 +229,7 @@ bool MainSession::hideRows(std::span<const std::size_t> rows)
     }
     m_calls.removeVisibleRows(hidden);
     m_totals.rows = m_calls.visible().size();
-    m_recordsHidden = true;
+    m_filter.setRowsHidden(true);
     return true;
 }
 
@@ -257,7 +247,7 @@ bool MainSession::showOnlyCalls(std::span<const std::uint32_t> tableIndices)
         return false;
     m_calls.removeVisibleRows(others);
     sumTotals();
-    m_recordsHidden = true;
+    m_filter.setRowsHidden(true);
     return true;
 }
 
@@ -276,8 +266,9 @@ void MainSession::sumTotals()
 void MainSession::updateReportPeriod()
 {
     const DateRange loaded {m_calls.earliestDate().at(0, 0), m_calls.latestDate().at(23, 59)};
-    m_reportPeriod.from = m_filter.fromOn ? m_filter.from : loaded.from;
-    m_reportPeriod.to = m_filter.toOn ? m_filter.to : loaded.to;
+    const FilterRecord& filter = m_filter.current();
+    m_reportPeriod.from = filter.fromOn ? filter.from : loaded.from;
+    m_reportPeriod.to = filter.toOn ? filter.to : loaded.to;
 }
 
 const CallRecord* MainSession::currentCall() const
@@ -294,47 +285,24 @@ std::size_t MainSession::focusedRow() const
     return m_calls.rowOf(static_cast<std::uint32_t>(m_focusedCall)).value_or(0);
 }
 
-void MainSession::loadSavedFilters()
-{
-    m_saved = savedfilters::load(m_programFolder);
-}
-
-bool MainSession::saveSavedFilters(std::string* error) const
-{
-    return savedfilters::save(m_programFolder, m_saved, error);
-}
-
-const SavedFilter* MainSession::findSavedFilter(std::string_view name) const
-{
-    return savedfilters::find(m_saved, name);
-}
-
-void MainSession::loadDefaultFilter()
-{
-    const SavedFilter* saved = m_defaultFilterName.empty() ? nullptr : findSavedFilter(m_defaultFilterName);
-    if (saved)
-        m_filter = saved->filter;
-    else
-        m_filter.reset();
-}
-
 std::vector<SavedFilterMenuItem> MainSession::savedFilterMenu() const
 {
     std::vector<SavedFilterMenuItem> items;
-    for (std::size_t i = 0; i < m_saved.size() && i < kSavedFilterMenuMax; ++i)
-        items.push_back({kFirstSavedFilterCommand + static_cast<int>(i), std::string(m_saved[i].nameText())});
+    const SavedFilterList& saved = m_filter.saved();
+    for (std::size_t i = 0; i < saved.size() && i < kSavedFilterMenuMax; ++i)
+        items.push_back({kFirstSavedFilterCommand + static_cast<int>(i), std::string(saved[i].nameText())});
     return items;
 }
 
 bool MainSession::canApplySavedFilter(std::size_t position) const
 {
-    return callsLoaded() && position < m_saved.size() && position < kSavedFilterMenuMax;
+    return callsLoaded() && position < m_filter.saved().size() && position < kSavedFilterMenuMax;
 }
 
 bool MainSession::applySavedFilter(std::size_t position, Progress& progress)
 {
     if (!canApplySavedFilter(position))
         return false;
-    applyFilter(m_saved[position].filter, true, progress);
+    applyFilter(m_filter.saved()[position].filter, true, progress);
     return true;
 }

@@ -14,9 +14,7 @@
 
 #include "calls/CallPipeline.h"
 #include "calls/CallSession.h"
-#include "filter/FilterMatcher.h"
-#include "filter/FilterRecord.h"
-#include "filter/SavedFilters.h"
+#include "session/FilterState.h"
 #include "prefs/CallColumns.h"
 #include "prefs/Preferences.h"
 #include "rating/RatingPipeline.h"
@@ -46,14 +44,6 @@ enum class QuickFilter : int {
     Contact = 10018,
     Date = 10019,
     Project = 10020,
-};
-
-// Row count, duration sum (seconds) and cost sum of the rows shown.
-struct CallTotals
-{
-    std::size_t rows = 0;
-    std::uint64_t duration = 0;
-    double cost = 0.0;
 };
 
 // What the filter editor works on: copies of the current filter (with the date
@@ -124,11 +114,12 @@ public:
     const CallTotals& totals() const { return m_totals; }
 
     // --- Filter ---
-    const FilterRecord& currentFilter() const { return m_filter; }
-    bool filterActive() const { return m_filterActive; }
-    bool recordsHidden() const { return m_recordsHidden; }
+    const FilterState& filterState() const { return m_filter; }
+    const FilterRecord& currentFilter() const { return m_filter.current(); }
+    bool filterActive() const { return m_filter.active(); }
+    bool recordsHidden() const { return m_filter.rowsHidden(); }
     // Newest first.
-    const std::vector<FilterRecord>& undoStack() const { return m_undo; }
+    const std::vector<FilterRecord>& undoStack() const { return m_filter.undoStack(); }
     // The current filter becomes `filter` and is applied.
     void applyFilter(const FilterRecord& filter, bool push, Progress& progress);
     // ApplyFilter: re-filters every call with the current filter. With `push` an
@@ -165,16 +156,16 @@ public:
     bool takeFilterEditorResult(const FilterEditorState& result, Progress& progress, std::string* error = nullptr);
 
     // Saved filters and the default filter.
-    const SavedFilterList& savedFilters() const { return m_saved; }
-    void loadSavedFilters();
-    bool saveSavedFilters(std::string* error = nullptr) const;
-    const std::string& defaultFilterName() const { return m_defaultFilterName; }
-    void setDefaultFilterName(std::string name) { m_defaultFilterName = std::move(name); }
+    const SavedFilterList& savedFilters() const { return m_filter.saved(); }
+    void loadSavedFilters() { m_filter.loadSaved(); }
+    bool saveSavedFilters(std::string* error = nullptr) const { return m_filter.saveSaved(error); }
+    const std::string& defaultFilterName() const { return m_filter.defaultName(); }
+    void setDefaultFilterName(std::string name) { m_filter.setDefaultName(std::move(name)); }
     // The first saved filter of that name (locale collation), if any.
-    const SavedFilter* findSavedFilter(std::string_view name) const;
+    const SavedFilter* findSavedFilter(std::string_view name) const { return m_filter.find(name); }
     // LoadDefaultFilter: the current filter becomes the default filter, or the
     // neutral filter when no saved filter has its name.
-    void loadDefaultFilter();
+    void loadDefaultFilter() { m_filter.loadDefault(); }
     // The items of a saved-filter menu: the first 30 saved filters.
     std::vector<SavedFilterMenuItem> savedFilterMenu() const;
 
@@ -197,28 +188,15 @@ public:
 
     // --- Enabling rules ---
     bool canApplySavedFilter(std::size_t position) const;
-    bool hasSavedFilters() const { return !m_saved.empty(); } // the menus are grayed without
-    bool canUndoFilter() const { return !m_undo.empty() || m_recordsHidden; }
-    bool canClearFilter() const { return callsLoaded() && (m_filterActive || m_recordsHidden); }
+    bool hasSavedFilters() const { return !m_filter.saved().empty(); } // the menus are grayed without
+    bool canUndoFilter() const { return m_filter.canUndo(); }
+    bool canClearFilter() const { return callsLoaded() && (m_filter.active() || m_filter.rowsHidden()); }
     bool canHideRows(std::size_t selectedRows) const { return permits(kFilterSaveLevel) && selectedRows > 0; }
     bool canQuickFilter(QuickFilter which) const;
     bool showsFilterSavePage() const { return permits(kFilterSaveLevel); }
 
 private:
     class Pipeline;
-
-    // The rows an undo entry returns to: the list before its filter was applied,
-    // kept while nothing but filters changed it.
-    struct UndoRows
-    {
-        bool valid = false;
-        bool inTableOrder = false;  // sorted by `keys` from table order
-        SortKeys keys;
-        std::uint64_t generation = 0;
-        FilterRecord filter;  // the filter that made these rows
-        std::vector<std::uint32_t> rows;
-        CallTotals totals;
-    };
 
     void rebuildColumns();
     void refilter(Progress& progress);
@@ -239,17 +217,10 @@ private:
     CallSession m_calls;
     CallTotals m_totals;
 
-    FilterRecord m_filter;
-    FilterMatcher m_matcher;
-    bool m_filterActive = false;
-    bool m_recordsHidden = false;
-    std::vector<FilterRecord> m_undo;
-    std::vector<UndoRows> m_undoRows;  // beside m_undo, entry for entry
+    FilterState m_filter;
     std::uint64_t m_generation = 0;
     FilterRecord m_rowsFilter;  // the filter the visible list was last built with
     bool m_rowsFromTableOrder = false;  // it is sorted from table order (ties in table order)
-    SavedFilterList m_saved;
-    std::string m_defaultFilterName;
     DateRange m_reportPeriod;
 
     std::int64_t m_currentCall = -1;

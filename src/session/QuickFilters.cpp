@@ -56,7 +56,7 @@ std::optional<FilterRecord> MainSession::quickFilter(QuickFilter which) const
         return std::nullopt;
     const CallRecord& call = *currentCall();
     const CallNameLookup names(m_settings);
-    FilterRecord f = m_filter;
+    FilterRecord f = m_filter.current();
     switch (which) {
     case QuickFilter::Extension:
         employeeOff(f);
@@ -140,23 +140,23 @@ bool MainSession::applyQuickFilter(QuickFilter which, Progress& progress)
 FilterEditorState MainSession::prepareFilterEditor() const
 {
     FilterEditorState state;
-    state.filter = m_filter;
+    state.filter = m_filter.current();
     // Disabled date pickers show the range of the loaded calls.
     if (!state.filter.fromOn)
         state.filter.from = m_calls.earliestDate().at(0, 0);
     if (!state.filter.toOn)
         state.filter.to = m_calls.latestDate().at(23, 59);
-    state.saved = m_saved;
-    state.defaultFilterName = m_defaultFilterName;
+    state.saved = m_filter.saved();
+    state.defaultFilterName = m_filter.defaultName();
     return state;
 }
 
 bool MainSession::takeFilterEditorResult(const FilterEditorState& result, Progress& progress, std::string* error)
 {
-    m_defaultFilterName = result.defaultFilterName;
+    m_filter.setDefaultName(result.defaultFilterName);
     bool saved = true;
     if (result.savedChanged) {
-        m_saved = result.saved;
+        m_filter.setSaved(result.saved);
         saved = saveSavedFilters(error);
     }
     // With no calls loaded the edited criteria are dropped.

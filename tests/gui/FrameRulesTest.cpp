@@ -1,7 +1,8 @@
 // The main window's rules that need no window: layout keys, search history,
-// row colours, the login rule and the hand-over request.
+// row colours, the login rule, the command table and the hand-over request.
 #include "GuiTestSupport.h"
 
+#include "app/CommandTable.h"
 #include "app/FindHistory.h"
 #include "app/FrameLayout.h"
 #include "app/InstanceLink.h"
@@ -173,6 +174,32 @@ private Q_SLOTS:
         header.supervisorEnabled = 0;
         QCOMPARE(login::levelFor(header, "same"), std::optional<int>(2));
         QVERIFY(login::permits(1, 2) && login::permits(2, 2) && !login::permits(3, 2));
+    }
+
+    void commandTable()
+    {
+        CommandTable table;
+        int ran = 0;
+        bool rule = true;
+        table.add({.id = 100, .count = 3, .run = [&](int id) { ran = id; }});
+        table.add({.id = 200, .level = login::kSupervisor, .enabled = [&](int) { return rule; }, .run = [&](int id) { ran = id; },
+                   .checked = [](int id) { return id == 200; }});
+        table.add({.id = 300});  // its window does not exist yet
+
+        // A range answers for each of its ids and for no other.
+        QVERIFY(table.run(102, login::kOperator));
+        QCOMPARE(ran, 102);
+        QVERIFY(!table.find(103) && !table.run(103, login::kAdministrator));
+        // The login level and the enabling rule both decide; a refused command does not run.
+        ran = 0;
+        QVERIFY(!table.enabled(200, login::kManager) && !table.run(200, login::kManager));
+        QVERIFY(table.enabled(200, login::kSupervisor));
+        rule = false;
+        QVERIFY(!table.run(200, login::kAdministrator));
+        QCOMPARE(ran, 0);
+        QVERIFY(table.checkable(200) && table.checked(200) && !table.checkable(100));
+        // A command without an action is never enabled.
+        QVERIFY(table.find(300) && !table.enabled(300, login::kAdministrator));
     }
 
     void handOverRequest()
