@@ -102,12 +102,12 @@ int reportCase(const fs::path& program)
     request.templateName = "Calls per employee";
     request.output = (folder / "report").string();
     fs::path written;
-    const int ok = RunReport(request, env, &written);
-    const std::uintmax_t size = ok == 1 ? fs::file_size(written) : 0;
+    const bool ok = runReport(request, env, &written);
+    const std::uintmax_t size = ok ? fs::file_size(written) : 0;
     fs::remove_all(folder);
     std::printf("file_limits: report \"Calls per employee\": %.1f MB written; resident after loading %.0f MB\n",
                 static_cast<double>(size) / 1e6, static_cast<double>(loaded) / 1e6);
-    return ok == 1 ? 0 : 1;
+    return ok ? 0 : 1;
 }
 
 // Runs `work` in a child process and prints its peak resident size.

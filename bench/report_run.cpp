@@ -67,7 +67,7 @@ int main(int argc, char** argv)
             request.output = (folder / "report").string();
             fs::path written;
             const auto start = std::chrono::steady_clock::now();
-            if (RunReport(request, env, &written) != 1) {
+            if (!runReport(request, env, &written)) {
                 std::fprintf(stderr, "report %s failed\n", name);
                 return 1;
             }

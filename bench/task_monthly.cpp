@@ -131,7 +131,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < 3; ++run) {
         const auto start = std::chrono::steady_clock::now();
         const double processorStart = bench::processorSeconds();
-        const TaskResult result = ProcessTask(task, host);
+        const TaskResult result = processTask(task, host);
         const double seconds = secondsSince(start);
         if (!result.reportWritten || session.calls().count() != kCalls) {
             std::fprintf(stderr, "task failed (%zu calls loaded)\n", session.calls().count());

@@ -32,7 +32,7 @@ QString absoluteCommandLine(const QString& commandLine, const QString& workingFo
         return absoluteIn(QString::fromStdString(file->string()), workingFolder);
     if (commandLine.trimmed().startsWith(QLatin1Char('@')))
         return commandLine;
-    auto values = ParseTaskText(cp1252::fromQString(commandLine));
+    auto values = parseTaskText(cp1252::fromQString(commandLine));
     bool changed = false;
     const auto makeAbsolute = [&](int key, bool onlyWithFolder) {
         auto& value = values[static_cast<std::size_t>(key)];

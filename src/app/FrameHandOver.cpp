@@ -112,7 +112,7 @@ void FrameHandOver::runReportTask(const QString& task, int origin)
     m_frame.beginReportTask();
     {
         FrameTaskHost host(m_frame, m_ini, m_reportContext, *m_frame.status());
-        ProcessTask(task.toStdString(), host);
+        processTask(task.toStdString(), host);
     }
     m_frame.endReportTask();
     if (origin == 2) {

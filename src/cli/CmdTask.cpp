@@ -128,7 +128,7 @@ int task(std::vector<std::string> args)
     SessionTaskHost host(*home, session);
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
-    const TaskResult result = ProcessTask(rest.front(), host);
+    const TaskResult result = processTask(rest.front(), host);
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
     if (g_stopRequested) {

@@ -549,7 +549,7 @@ void ReportEngine::countCall()
     checkCancel();
 }
 
-bool ReportEngine::passes(const CallRecord& call, const ReportFilterSpec& spec, std::int64_t position,
+bool ReportEngine::passes(const CallRecord& call, const ReportCondition& spec, std::int64_t position,
                           const SettingsDatabase& settings)
 {
     if (spec.field == None)
@@ -699,15 +699,15 @@ bool ReportEngine::inListOrder(std::span<const std::uint32_t> calls) const
     return true;
 }
 
-void ReportEngine::EvaluateContainer(const ReportContainer& content, const ReportGroupOptions& options,
-                                     std::int32_t field, const ReportFilterSpec& filter,
+void ReportEngine::evaluateContainer(const ReportContainer& content, const ReportGroupOptions& options,
+                                     std::int32_t field, const ReportCondition& filter,
                                      std::span<const std::uint32_t> parent, ReportOutput& out, ReportSums& sums)
 {
     evaluate(content, options, field, filter, parent, out, sums, 0, inListOrder(parent));
 }
 
 void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
-                            const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
+                            const ReportCondition& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                             ReportSums& sums, int depth, bool listOrdered)
 {
     const SettingsDatabase& settings = m_data.settings;
@@ -878,14 +878,14 @@ void ReportEngine::printRecords(const ReportContainer& content, std::span<const 
 void ReportEngine::printSegment(const ReportSegment& segment, ReportOutput& out, const ReportLine& line)
 {
     m_line.clear();
-    PrintSegment(segment, m_line, line);
+    appendSegment(segment, m_line, line);
     m_produced += m_line.size();
     if (m_produced > m_limits.output)
         throw CReportException(CReportException::TooLarge, {});
     out.append(m_line);
 }
 
-void ReportEngine::PrintSegment(const ReportSegment& segment, std::string& out, const ReportLine& line)
+void ReportEngine::appendSegment(const ReportSegment& segment, std::string& out, const ReportLine& line)
 {
     for (std::size_t i = 0; i < segment.fields.size(); ++i) {
         out += segment.pieces[i];

@@ -152,16 +152,16 @@ public:
 
     // Appends the output of one container (the `report` element, field -1, or a
     // `group`) evaluated over `parent`, and adds what it counted to `sums`.
-    void EvaluateContainer(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
-                           const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
+    void evaluateContainer(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
+                           const ReportCondition& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                            ReportSums& sums);
 
     // Appends the segment's pieces with its fields' texts for `line`.
-    void PrintSegment(const ReportSegment& segment, std::string& out, const ReportLine& line);
+    void appendSegment(const ReportSegment& segment, std::string& out, const ReportLine& line);
 
     // Whether `call` passes the conditions of `spec`; `position` is what
     // `zeroindex` compares (the call's position in the set being filtered).
-    static bool passes(const CallRecord& call, const ReportFilterSpec& spec, std::int64_t position,
+    static bool passes(const CallRecord& call, const ReportCondition& spec, std::int64_t position,
                        const SettingsDatabase& settings);
 
 private:
@@ -174,7 +174,7 @@ private:
 
     // `listOrdered`: `parent` is in the calls list's order, so runs need no sorting into it.
     void evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
-                  const ReportFilterSpec& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
+                  const ReportCondition& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                   ReportSums& sums, int depth, bool listOrdered);
     // Stable sorts by one or two fields (column types, or the list fields).
     void sortCalls(std::span<std::uint32_t> calls, SortKey first, SortKey second);

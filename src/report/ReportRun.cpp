@@ -87,7 +87,7 @@ DateTimeFields localNow()
 
 fs::path reportTemplatesFolder(const fs::path& programFolder) { return programFolder / "Reports"; }
 
-std::vector<std::string> ListTemplates(const fs::path& folder)
+std::vector<std::string> listTemplates(const fs::path& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
@@ -134,26 +134,26 @@ fs::path reportPathFromUtf8(std::string_view text)
     return fs::path(utf8);
 }
 
-int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* written)
+bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* written)
 {
     ReportHooks& hooks = env.hooks;
     ReportContext& context = env.context;
 
     if (request.display && !hooks.canDisplay()) {
         MessageById(sid::kBrowserTooOld, mb::kOk | mb::kIconStop);
-        return 0;
+        return false;
     }
     const fs::path folder = reportTemplatesFolder(env.programFolder);
-    const std::vector<std::string> templates = ListTemplates(folder);
+    const std::vector<std::string> templates = listTemplates(folder);
     if (request.ask && templates.empty()) {
         MessageById(sid::kNoReportTemplates, mb::kOk | mb::kIconStop, {PathText(folder)});
-        return 0;
+        return false;
     }
 
     const std::string_view section = request.quick ? ReportChoices::kQuickSection : ReportChoices::kSection;
     ReportChoices choices = ReportChoices::load(env.ini, section);
     if (request.ask && !hooks.ask(choices, context, templates, request.quick))
-        return 0;
+        return false;
     if (request.templateName)
         choices.templateName = *request.templateName;
     if (request.kind != -1)
@@ -164,9 +164,9 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
         choices.save(env.ini, section);
 
     if (choices.templateName.empty())
-        return 0;
+        return false;
     if (!request.generate)
-        return 1;
+        return true;
 
     // The report filter; a quick report covers all loaded calls, while the period
     // its fields print stays the context's.
@@ -179,14 +179,14 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
     context.customTexts = env.prefs.customTexts;
     if (choices.kind == ReportSelectedRecords && env.selectedRows.empty()) {
         MessageById(sid::kNoSelectedRecords, mb::kOk | mb::kIconExclamation);
-        return 0;
+        return false;
     }
 
     const fs::path templatePath = folder / (cp1252::toUtf8(choices.templateName) + ".xml");
     std::optional<std::string> text = readRegularFile(templatePath, kTemplateLimit);
     if (!text) {
         MessageById(sid::kErrorOpeningFile, mb::kOk | mb::kIconStop, {PathText(templatePath)});
-        return 0;
+        return false;
     }
 
     ReportOutput output;
@@ -206,7 +206,7 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
         env.progress.end();
         hooks.status(sid::kIdleMessage);
         showParseError(error);
-        return 0;
+        return false;
     }
 
     // An output that cannot be written is an error, never a finished report.
@@ -220,7 +220,7 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
     if (!saved) {
         hooks.status(sid::kIdleMessage);
         MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(path)});
-        return 0;
+        return false;
     }
 
     bool keep = true;
@@ -240,5 +240,5 @@ int RunReport(const ReportRequest& request, ReportEnvironment& env, fs::path* wr
     hooks.status(sid::kIdleMessage);
     if (written && keep)
         *written = path;
-    return 1;
+    return true;
 }

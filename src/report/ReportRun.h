@@ -2,7 +2,7 @@
 // One report run: the stored choices with the request's overrides, the report
 // filter, the template, the selection of calls, the evaluation and the report
 // file. The "Reports..." command, the quick report, its settings and report
-// tasks all run through RunReport; what only the window adds (the "Create
+// tasks all run through runReport; what only the window adds (the "Create
 // report" dialog, the report window, the status bar, the Escape key) comes in
 // through ReportHooks, whose defaults are those of an unattended run.
 
@@ -84,18 +84,18 @@ struct ReportEnvironment
     std::function<DateTimeFields()> clock = {};
 };
 
-// 1 when a report was produced and its file written (or the request only edited
-// the choices), 0 otherwise. Every failure has shown its message by then, except
+// True when a report was produced and its file written (or the request only edited
+// the choices), false otherwise. Every failure has shown its message by then, except
 // a cancel, which shows none. `written` receives the report file's path when one
 // was written (and kept).
-int RunReport(const ReportRequest& request, ReportEnvironment& env, std::filesystem::path* written = nullptr);
+bool runReport(const ReportRequest& request, ReportEnvironment& env, std::filesystem::path* written = nullptr);
 
 // "Reports/" in the program folder.
 std::filesystem::path reportTemplatesFolder(const std::filesystem::path& programFolder);
 
 // The titles of the ".xml" files of `folder` (Windows-1252), ascending and
 // without duplicates; empty when there is none or the folder cannot be read.
-std::vector<std::string> ListTemplates(const std::filesystem::path& folder);
+std::vector<std::string> listTemplates(const std::filesystem::path& folder);
 
 // Where the report file goes. A name with a folder is used as it is, one
 // without is placed in the templates folder; a name without extension gets

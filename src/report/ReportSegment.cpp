@@ -8,7 +8,7 @@ std::string literalText(std::string_view stretch)
 {
     std::string literal;
     std::size_t pos = 0;
-    while (auto text = FindElement(stretch, pos, ReportElement::Text, true)) {
+    while (auto text = findElement(stretch, pos, ReportElement::Text, true)) {
         literal += text->inner;
         pos = text->end;
     }
@@ -18,22 +18,22 @@ std::string literalText(std::string_view stretch)
 ReportField fieldOf(const ReportAttributes& attributes)
 {
     ReportField field;
-    field.field = LookupField(attributes[ReportAttr::Field], reportfield::kLastVarField);
+    field.field = lookupField(attributes[ReportAttr::Field], reportfield::kLastVarField);
     field.width = std::clamp(attributes.number(ReportAttr::Width), 0, kMaxFieldWidth);
-    field.align = LookupAlign(attributes[ReportAttr::Align]);
+    field.align = lookupAlign(attributes[ReportAttr::Align]);
     field.zeroFill = attributes.number(ReportAttr::ZeroFill) != 0 ? 1 : 0;
-    field.modifier = LookupModifier(attributes[ReportAttr::Modifier]);
+    field.modifier = lookupModifier(attributes[ReportAttr::Modifier]);
     return field;
 }
 
 } // namespace
 
-ReportSegment CompileSegment(std::string_view stretch)
+ReportSegment compileSegment(std::string_view stretch)
 {
     ReportSegment segment;
     segment.pieces.clear();
     std::size_t pos = 0;
-    while (auto var = FindElement(stretch, pos, ReportElement::Var, false)) {
+    while (auto var = findElement(stretch, pos, ReportElement::Var, false)) {
         segment.pieces.push_back(literalText(stretch.substr(pos, var->begin - pos)));
         segment.fields.push_back(fieldOf(var->attributes));
         pos = var->end;

@@ -36,4 +36,4 @@ struct ReportSegment
 // texts of `text` elements are kept (concatenated in order); white space, line
 // breaks, other tags and stray text are dropped. Throws CReportException for an
 // unterminated `var` or `text`.
-ReportSegment CompileSegment(std::string_view stretch);
+ReportSegment compileSegment(std::string_view stretch);

@@ -80,20 +80,20 @@ std::string_view reportFieldName(std::int32_t field)
     return (field >= 0 && field < reportfield::kCount) ? kFieldNames[field] : std::string_view{};
 }
 
-std::int32_t LookupField(std::string_view name, std::int32_t highest)
+std::int32_t lookupField(std::string_view name, std::int32_t highest)
 {
     if (highest < 0)
         return -1;
     return lookup(kFieldNames, name, static_cast<std::size_t>(highest) + 1);
 }
 
-std::int32_t LookupAlign(std::string_view name)
+std::int32_t lookupAlign(std::string_view name)
 {
     const std::int32_t align = lookup(kAlignNames, name, std::size(kAlignNames));
     return align < 0 ? AlignLeft : align;
 }
 
-std::int32_t LookupModifier(std::string_view name) { return lookup(kModifierNames, name, std::size(kModifierNames)); }
+std::int32_t lookupModifier(std::string_view name) { return lookup(kModifierNames, name, std::size(kModifierNames)); }
 
 std::int32_t readReportNumber(std::string_view text)
 {
@@ -135,7 +135,7 @@ ReportAttributes readReportAttributes(std::string_view tagText)
     return attributes;
 }
 
-std::optional<ReportElementMatch> FindElement(std::string_view text, std::size_t from, ReportElement element,
+std::optional<ReportElementMatch> findElement(std::string_view text, std::size_t from, ReportElement element,
                                               bool paired)
 {
     const std::string_view name = elementName(element);

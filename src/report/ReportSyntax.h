@@ -115,19 +115,19 @@ std::string_view reportFieldName(std::int32_t field);
 // templates compare field, alignment, modifier, direction and call-type names.
 bool reportNameEquals(std::string_view a, std::string_view b);
 
-// Case-insensitive lookups. LookupField considers only field numbers 0..highest
-// and gives -1 for any other name; LookupAlign gives AlignLeft for an unknown
-// value; LookupModifier gives -1 for an unknown value.
-std::int32_t LookupField(std::string_view name, std::int32_t highest);
-std::int32_t LookupAlign(std::string_view name);
-std::int32_t LookupModifier(std::string_view name);
+// Case-insensitive lookups. lookupField considers only field numbers 0..highest
+// and gives -1 for any other name; lookupAlign gives AlignLeft for an unknown
+// value; lookupModifier gives -1 for an unknown value.
+std::int32_t lookupField(std::string_view name, std::int32_t highest);
+std::int32_t lookupAlign(std::string_view name);
+std::int32_t lookupModifier(std::string_view name);
 
 // A decimal integer as template attributes write it: leading white space, an
 // optional sign, then digits up to the first other character; no digits give 0.
 // Values beyond the 32-bit range are held at its limit.
 std::int32_t readReportNumber(std::string_view text);
 
-// One element found by FindElement. `inner` views the searched text.
+// One element found by findElement. `inner` views the searched text.
 struct ReportElementMatch
 {
     std::size_t begin = 0;   // offset of the element's "<"
@@ -142,7 +142,7 @@ struct ReportElementMatch
 // matches any longer name with the same beginning ("<text" also finds "<textarea").
 // Returns nothing when no opening tag is found; throws CReportException code 1
 // when the opening tag does not end, code 2 when the closing tag is missing.
-std::optional<ReportElementMatch> FindElement(std::string_view text, std::size_t from, ReportElement element,
+std::optional<ReportElementMatch> findElement(std::string_view text, std::size_t from, ReportElement element,
                                               bool paired);
 
 // Reads the sixteen attributes from the text of an opening tag between its name and

@@ -92,7 +92,7 @@ std::string assignmentText(std::string_view keyword, std::string_view value)
 
 } // namespace
 
-std::array<std::optional<std::string>, taskkey::kCount> ParseTaskText(std::string_view text)
+std::array<std::optional<std::string>, taskkey::kCount> parseTaskText(std::string_view text)
 {
     std::array<std::optional<std::string>, taskkey::kCount> values;
     const std::string lower = textcase::lowerAscii(text);
@@ -122,7 +122,7 @@ std::array<std::optional<std::string>, taskkey::kCount> ParseTaskText(std::strin
     return values;
 }
 
-std::optional<CallDate> TaskDate(std::string_view value, bool end, const DateTimeFields& now)
+std::optional<CallDate> taskDate(std::string_view value, bool end, const DateTimeFields& now)
 {
     const std::string word = textcase::lowerAscii(value);
     if (word == "today")
@@ -155,7 +155,7 @@ std::optional<CallDate> TaskDate(std::string_view value, bool end, const DateTim
                     static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(minute)};
 }
 
-std::vector<fs::path> TaskCallFiles(const fs::path& folder, const CallDate& from, const CallDate& to)
+std::vector<fs::path> taskCallFiles(const fs::path& folder, const CallDate& from, const CallDate& to)
 {
     // The folder is listed once; the names of the period are looked up in that list.
     std::unordered_set<std::string> present;
@@ -184,9 +184,9 @@ std::vector<fs::path> TaskCallFiles(const fs::path& folder, const CallDate& from
     return files;
 }
 
-TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
+TaskResult processTask(std::string_view task, ReportTaskHost& host)
 {
-    debuglog::write("ProcessTask() %.*s", static_cast<int>(task.size()), task.data());
+    debuglog::write("processTask() %.*s", static_cast<int>(task.size()), task.data());
     TaskResult result;
     int errorId = 0;
     std::string errorText;
@@ -213,7 +213,7 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
     }
 
     // 2. The values; every required one must be there.
-    const auto values = ParseTaskText(text);
+    const auto values = parseTaskText(text);
     for (int k = 0; k < taskkey::kCount; ++k) {
         const auto& value = values[static_cast<std::size_t>(k)];
         if (taskkey::kRequired[static_cast<std::size_t>(k)] && (!value || value->empty())) {
@@ -233,10 +233,10 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
 
     // 3. Taken over in keyword order.
     const DateTimeFields now = host.now();
-    const std::optional<CallDate> from = TaskDate(valueOf(taskkey::From), false, now);
+    const std::optional<CallDate> from = taskDate(valueOf(taskkey::From), false, now);
     if (!from)
         return invalid(taskkey::From);
-    const std::optional<CallDate> to = TaskDate(valueOf(taskkey::To), true, now);
+    const std::optional<CallDate> to = taskDate(valueOf(taskkey::To), true, now);
     if (!to)
         return invalid(taskkey::To);
     const fs::path folder = given(taskkey::Calls) ? reportPathFromUtf8(valueOf(taskkey::Calls)) : host.defaultCallsFolder();
@@ -265,7 +265,7 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
 
     // 4. The call files of the period. Without any, a report of whatever happens
     // to be loaded would pass for the period's report: say so and write none.
-    const std::vector<fs::path> files = TaskCallFiles(folder, *from, *to);
+    const std::vector<fs::path> files = taskCallFiles(folder, *from, *to);
     if (files.empty()) {
         const std::string_view picture = LocaleTexts::current().shortDateFormat;
         host.restoreWindow();
@@ -283,7 +283,7 @@ TaskResult ProcessTask(std::string_view task, ReportTaskHost& host)
     env.context.from = *from;
     env.context.to = *to;
     fs::path written;
-    if (RunReport(request, env, &written) == 1 && !written.empty()) {
+    if (runReport(request, env, &written) && !written.empty()) {
         result.reportWritten = true;
         result.file = written;
     }

@@ -5,7 +5,7 @@
 //
 // or from "@" and the name of a task file that holds one. The task names the
 // period, optionally the folder of the call files and a saved filter, and the
-// report's template, output file, kind and individual. ProcessTask loads the
+// report's template, output file, kind and individual. processTask loads the
 // call files of the period, applies the filter, sets the report period and runs
 // the report unattended. A scheduler starts the program (or quantorix-cli task)
 // with the task; the main window runs tasks handed over by a second start.
@@ -61,16 +61,16 @@ inline constexpr std::array<bool, kCount> kRequired = {true, true, false, false,
 
 // The values of a task text; a keyword without a well-formed assignment gives
 // nothing. Keywords are found in any letter case; values keep theirs.
-std::array<std::optional<std::string>, taskkey::kCount> ParseTaskText(std::string_view text);
+std::array<std::optional<std::string>, taskkey::kCount> parseTaskText(std::string_view text);
 
 // A date value of "from" (`end` false: time 00:00 unless given) or "to" (`end`
 // true: 23:59 unless given): today, yesterday, current, previous, YYYYMMDD or
 // YYYYMMDDhhmm. Nothing for any other value or a date that does not exist.
-std::optional<CallDate> TaskDate(std::string_view value, bool end, const DateTimeFields& now);
+std::optional<CallDate> taskDate(std::string_view value, bool end, const DateTimeFields& now);
 
 // The call files of the period in `folder`: the monthly files "YYYY_MM.bsl" that
 // exist, each once; when there is none, the daily files "YYYY_MM_DD.bsl" that exist.
-std::vector<std::filesystem::path> TaskCallFiles(const std::filesystem::path& folder, const CallDate& from,
+std::vector<std::filesystem::path> taskCallFiles(const std::filesystem::path& folder, const CallDate& from,
                                                  const CallDate& to);
 
 struct TaskResult
@@ -87,4 +87,4 @@ struct TaskResult
 // 25651 for an invalid one) and nothing is loaded or written; so does a period
 // for which the calls folder holds no call file (25652). Report errors show
 // their own.
-TaskResult ProcessTask(std::string_view task, ReportTaskHost& host);
+TaskResult processTask(std::string_view task, ReportTaskHost& host);

@@ -8,10 +8,10 @@ ReportNode makeNode(ReportElement kind, const ReportElementMatch& match)
     node.kind = kind;
     node.inner = match.inner;
     node.attributes = match.attributes;
-    node.field = LookupField(match.attributes[ReportAttr::Field], reportfield::kLastGroupField);
-    node.filter = ParseFilterSpec(match.attributes);
+    node.field = lookupField(match.attributes[ReportAttr::Field], reportfield::kLastGroupField);
+    node.filter = readReportCondition(match.attributes);
     if (kind == ReportElement::Record)
-        node.segment = CompileSegment(match.inner);
+        node.segment = compileSegment(match.inner);
     else
         node.options = ReportGroupOptions::read(match.attributes);
     return node;
@@ -22,13 +22,13 @@ ReportNode makeNode(ReportElement kind, const ReportElementMatch& match)
 void findChildren(std::string_view inner, ReportElement kind, ReportContainer& out, std::vector<std::size_t>& begins)
 {
     std::size_t pos = 0;
-    while (auto child = FindElement(inner, pos, kind, true)) {
-        out.segments.push_back(CompileSegment(inner.substr(pos, child->begin - pos)));
+    while (auto child = findElement(inner, pos, kind, true)) {
+        out.segments.push_back(compileSegment(inner.substr(pos, child->begin - pos)));
         out.children.push_back(makeNode(kind, *child));
         begins.push_back(child->begin);
         pos = child->end;
     }
-    out.segments.push_back(CompileSegment(inner.substr(pos)));
+    out.segments.push_back(compileSegment(inner.substr(pos)));
 }
 
 } // namespace
@@ -36,7 +36,7 @@ void findChildren(std::string_view inner, ReportElement kind, ReportContainer& o
 ReportGroupOptions ReportGroupOptions::read(const ReportAttributes& attributes)
 {
     ReportGroupOptions options;
-    options.sort = LookupField(attributes[ReportAttr::Sort], reportfield::kLastGroupField);
+    options.sort = lookupField(attributes[ReportAttr::Sort], reportfield::kLastGroupField);
     options.reverse = attributes.number(ReportAttr::Reverse) != 0;
     options.notEmpty = attributes.number(ReportAttr::NotEmpty) != 0;
     options.minTotal = attributes.number(ReportAttr::MinTotal);
@@ -58,12 +58,12 @@ const ReportContainer& ReportNode::content() const
     return m_content ? *m_content : kEmpty;  // a record has no content of its own
 }
 
-ReportContainer CompileContainer(std::string_view inner, int depth)
+ReportContainer compileContainer(std::string_view inner, int depth)
 {
     ReportContainer container;
     std::vector<std::size_t> begins;
     // Groups win: when there is any, the records beside them are only literal text.
-    if (FindElement(inner, 0, ReportElement::Group, true)) {
+    if (findElement(inner, 0, ReportElement::Group, true)) {
         container.childrenAreGroups = true;
         findChildren(inner, ReportElement::Group, container, begins);
     } else {
@@ -78,7 +78,7 @@ ReportContainer CompileContainer(std::string_view inner, int depth)
             continue;
         }
         try {
-            child.m_content = std::make_unique<ReportContainer>(CompileContainer(child.inner, depth + 1));
+            child.m_content = std::make_unique<ReportContainer>(compileContainer(child.inner, depth + 1));
         } catch (const CReportException& error) {
             child.m_error = error;
         }
@@ -91,13 +91,13 @@ ReportTemplate ReportTemplate::parse(std::string text)
     ReportTemplate result;
     result.m_text = std::make_unique<const std::string>(std::move(text));
     const std::string_view all = *result.m_text;
-    const auto report = FindElement(all, 0, ReportElement::Report, true);
+    const auto report = findElement(all, 0, ReportElement::Report, true);
     if (!report)
         throw CReportException(CReportException::NoReportElement, {});
     result.m_attributes = report->attributes;
-    result.m_filter = ParseFilterSpec(report->attributes);
+    result.m_filter = readReportCondition(report->attributes);
     result.m_options = ReportGroupOptions::read(report->attributes);
-    result.m_content = CompileContainer(report->inner, 0);
+    result.m_content = compileContainer(report->inner, 0);
     return result;
 }
 

@@ -8,8 +8,8 @@
 // raised only when the engine evaluates that group, so a broken group that no
 // group value ever reaches does not stop a report.
 
+#include "report/ReportCondition.h"
 #include "report/ReportException.h"
-#include "report/ReportFilterSpec.h"
 #include "report/ReportSegment.h"
 #include "report/ReportSyntax.h"
 
@@ -30,7 +30,7 @@ inline constexpr int kMaxGroupDepth = 64;
 // Compiles the inner text of a container at nesting depth `depth` (0 for the
 // `report` element, 1 for its groups, ...). Throws CReportException for tag errors
 // in the container's own text; errors inside child groups are kept in them.
-ReportContainer CompileContainer(std::string_view inner, int depth = 0);
+ReportContainer compileContainer(std::string_view inner, int depth = 0);
 
 // What a container's own attributes ask of each of its group values.
 struct ReportGroupOptions
@@ -57,7 +57,7 @@ struct ReportNode
     std::string_view inner;         // raw inner text, a view into the template text
     ReportAttributes attributes;
     std::int32_t field = reportfield::None;  // `field` among fields 0..21
-    ReportFilterSpec filter;
+    ReportCondition filter;
     ReportGroupOptions options;     // a group's own sort, reverse, notempty and minimums
     ReportSegment segment;          // a record's compiled inner text
 
@@ -66,7 +66,7 @@ struct ReportNode
     const ReportContainer& content() const;
 
 private:
-    friend ReportContainer CompileContainer(std::string_view inner, int depth);
+    friend ReportContainer compileContainer(std::string_view inner, int depth);
     std::unique_ptr<ReportContainer> m_content;
     std::optional<CReportException> m_error;
 };
@@ -87,7 +87,7 @@ public:
     static ReportTemplate parse(std::string text);
 
     const ReportAttributes& attributes() const { return m_attributes; }
-    const ReportFilterSpec& filter() const { return m_filter; }
+    const ReportCondition& filter() const { return m_filter; }
     const ReportGroupOptions& options() const { return m_options; }
     const ReportContainer& content() const { return m_content; }
     // The extension of the report file: the `type` attribute, or "htm" when empty.
@@ -98,7 +98,7 @@ private:
 
     std::unique_ptr<const std::string> m_text;  // held where moves cannot shift it: the tree views into it
     ReportAttributes m_attributes;
-    ReportFilterSpec m_filter;
+    ReportCondition m_filter;
     ReportGroupOptions m_options;
     ReportContainer m_content;
 };

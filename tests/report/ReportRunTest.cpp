@@ -44,11 +44,11 @@ protected:
     void addTemplate(const std::string& name, const std::string& text) { writeFile(reports() / (name + ".xml"), text); }
     fs::path reports() const { return dir.path() / "Reports"; }
 
-    int run(const ReportRequest& request, fs::path* written = nullptr)
+    bool run(const ReportRequest& request, fs::path* written = nullptr)
     {
         ReportEnvironment env{session, db, prefs, columns, SortKeys{}, selected, ini, dir.path(), context,
                               progress, hooks, [] { return DateTimeFields{2025, 3, 1, 9, 30, 5}; }};
-        return RunReport(request, env, written);
+        return runReport(request, env, written);
     }
 
     static ReportRequest task(const std::string& templateName, std::optional<std::string> output = std::nullopt)
@@ -83,8 +83,8 @@ TEST_F(ReportRunTest, ListsTemplatesSortedAndUnique)
     addTemplate("a", "");
     writeFile(reports() / "c.XML", "");
     writeFile(reports() / "notes.txt", "");
-    EXPECT_EQ(ListTemplates(reports()), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_TRUE(ListTemplates(dir / "none").empty());
+    EXPECT_EQ(listTemplates(reports()), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_TRUE(listTemplates(dir / "none").empty());
 }
 
 TEST_F(ReportRunTest, WritesTheOutputByteForByteUnderItsName)
@@ -95,12 +95,12 @@ TEST_F(ReportRunTest, WritesTheOutputByteForByteUnderItsName)
                              "<text>\r\n</text></record></report>";
     addTemplate("export", text);
     fs::path written;
-    ASSERT_EQ(run(task("export", "result"), &written), 1);
+    ASSERT_TRUE(run(task("export", "result"), &written));
     EXPECT_EQ(written, reports() / "result.csv");
     EXPECT_EQ(readFile(written), "Caf\xE9;\r\n100\r\n");
     EXPECT_TRUE(sink.shown.empty());
     // Without a name: the creation moment names the file.
-    ASSERT_EQ(run(task("export"), &written), 1);
+    ASSERT_TRUE(run(task("export"), &written));
     EXPECT_EQ(written, reports() / "20250301_093005.csv");
 }
 
@@ -110,7 +110,7 @@ TEST_F(ReportRunTest, AnOutputThatCannotBeWrittenIsAnError)
     addTemplate("plain", "<report><text>x</text></report>");
     const fs::path target = dir / "no-such-folder" / "out.htm";
     fs::path written;
-    EXPECT_EQ(run(task("plain", target.string()), &written), 0);
+    EXPECT_FALSE(run(task("plain", target.string()), &written));
     EXPECT_TRUE(written.empty());
     EXPECT_FALSE(fs::exists(target));
     ASSERT_EQ(sink.shown.size(), 1u);
@@ -121,11 +121,11 @@ TEST_F(ReportRunTest, AnOutputThatCannotBeWrittenIsAnError)
 TEST_F(ReportRunTest, TemplateErrorsWriteNothing)
 {
     load();
-    EXPECT_EQ(run(task("missing", "out")), 0);
+    EXPECT_FALSE(run(task("missing", "out")));
     addTemplate("broken", "<html>no report here</html>");
-    EXPECT_EQ(run(task("broken", "out")), 0);
+    EXPECT_FALSE(run(task("broken", "out")));
     addTemplate("open", "<report><text>x</text>");
-    EXPECT_EQ(run(task("open", "out")), 0);
+    EXPECT_FALSE(run(task("open", "out")));
     ASSERT_EQ(sink.shown.size(), 3u);
     EXPECT_EQ(sink.shown[0].id, sid::kErrorOpeningFile);
     EXPECT_EQ(sink.shown[1].id, sid::kTemplateNoReportTag);
@@ -133,7 +133,7 @@ TEST_F(ReportRunTest, TemplateErrorsWriteNothing)
     EXPECT_NE(sink.shown[2].text.find("<report><text>x</text>"), std::string::npos);
     EXPECT_FALSE(fs::exists(reports() / "out.htm"));
     // No template chosen at all: nothing happens.
-    EXPECT_EQ(run(ReportRequest{}), 0);
+    EXPECT_FALSE(run(ReportRequest{}));
     EXPECT_EQ(sink.shown.size(), 3u);
 }
 
@@ -149,31 +149,31 @@ TEST_F(ReportRunTest, SelectsCallsByPeriodKindAndKnownDestination)
     addTemplate("count", "<report><var field=\"report_type\"/><var field=\"report_detail\"/><text>=</text>"
                          "<var field=\"total\"/><record></record></report>");
     fs::path written;
-    ASSERT_EQ(run(task("count", "n"), &written), 1);
+    ASSERT_TRUE(run(task("count", "n"), &written));
     EXPECT_EQ(readFile(written), "=3");
 
     // An employee named by a request: the employee's department comes from the directory.
     ReportRequest employee = task("count", "n");
     employee.kind = ReportEmployee;
     employee.detail = "Adams";
-    ASSERT_EQ(run(employee, &written), 1);
+    ASSERT_TRUE(run(employee, &written));
     EXPECT_EQ(readFile(written), "Employee:Adams=2");
 
     ReportRequest extension = task("count", "n");
     extension.kind = ReportExtension;
     extension.detail = "102";
-    ASSERT_EQ(run(extension, &written), 1);
+    ASSERT_TRUE(run(extension, &written));
     EXPECT_EQ(readFile(written), "Ext:102=1");
 
     // Only the selected rows; none selected makes no report.
     ReportRequest rows = task("count", "n");
     rows.kind = ReportSelectedRecords;
-    EXPECT_EQ(run(rows), 0);
+    EXPECT_FALSE(run(rows));
     ASSERT_EQ(sink.shown.size(), 1u);  // says so instead of failing silently
     EXPECT_EQ(sink.shown[0].id, sid::kNoSelectedRecords);
     sink.shown.clear();
     selected = {3, 2};
-    ASSERT_EQ(run(rows, &written), 1);
+    ASSERT_TRUE(run(rows, &written));
     EXPECT_EQ(readFile(written), "=2");
 }
 
@@ -184,7 +184,7 @@ TEST_F(ReportRunTest, DisplayedReportsAreRemovedUnlessOpenedInTheBrowser)
     ReportRequest request = task("plain", "shown");
     request.display = true;
     fs::path written;
-    ASSERT_EQ(run(request, &written), 1);
+    ASSERT_TRUE(run(request, &written));
     EXPECT_EQ(hooks.shown, reports() / "shown.htm");
     EXPECT_TRUE(hooks.existedWhenShown);
     EXPECT_FALSE(fs::exists(hooks.shown));
@@ -193,7 +193,7 @@ TEST_F(ReportRunTest, DisplayedReportsAreRemovedUnlessOpenedInTheBrowser)
               (std::vector<int>{sid::kStatusCreating, sid::kStatusDisplayingReport, sid::kIdleMessage}));
 
     hooks.openedInBrowser = true;
-    ASSERT_EQ(run(request, &written), 1);
+    ASSERT_TRUE(run(request, &written));
     EXPECT_TRUE(fs::exists(written));
 }
 
@@ -207,7 +207,7 @@ TEST_F(ReportRunTest, StoredChoicesAndEditingOnly)
     ReportRequest stored;
     stored.output = "stored";
     fs::path written;
-    ASSERT_EQ(run(stored, &written), 1);
+    ASSERT_TRUE(run(stored, &written));
     EXPECT_EQ(readFile(written), "0");
     // Editing the quick report's choices only stores them.
     ReportRequest edit;
@@ -215,7 +215,7 @@ TEST_F(ReportRunTest, StoredChoicesAndEditingOnly)
     edit.ask = true;
     edit.quick = true;
     edit.templateName = "plain";
-    EXPECT_EQ(run(edit), 1);
+    EXPECT_TRUE(run(edit));
     EXPECT_EQ(ini.readString("QuickReport", "Template"), "plain");
 }
 

@@ -17,7 +17,7 @@ const DateTimeFields kNow{2025, 3, 1, 10, 15, 0};
 
 TEST(ParseTaskTextTest, KeywordsInAnyCaseValuesAsWritten)
 {
-    const auto v = ParseTaskText("FROM=\"20250101\"\nTo =  \" Previous \" Report=\"Summary by Employee\" "
+    const auto v = parseTaskText("FROM=\"20250101\"\nTo =  \" Previous \" Report=\"Summary by Employee\" "
                                  "out=\"monthly\" type=\"1\" detail=\"Adams\" filter=\"Outgoing\"");
     EXPECT_EQ(v[taskkey::From], "20250101");
     EXPECT_EQ(v[taskkey::To], "Previous");
@@ -31,7 +31,7 @@ TEST(ParseTaskTextTest, KeywordsInAnyCaseValuesAsWritten)
 
 TEST(ParseTaskTextTest, FirstWellFormedOccurrenceCounts)
 {
-    const auto v = ParseTaskText("from yesterday from = \"yesterday\" out=\"a\" out=\"b\" report=\"x");
+    const auto v = parseTaskText("from yesterday from = \"yesterday\" out=\"a\" out=\"b\" report=\"x");
     EXPECT_EQ(v[taskkey::From], "yesterday");
     EXPECT_EQ(v[taskkey::Out], "a");
     EXPECT_FALSE(v[taskkey::Report]);  // no closing quote
@@ -40,16 +40,16 @@ TEST(ParseTaskTextTest, FirstWellFormedOccurrenceCounts)
 
 TEST(TaskDateTest, NamedAndDigitValues)
 {
-    EXPECT_EQ(TaskDate("today", false, kNow), (CallDate{2025, 3, 1, 0, 0}));
-    EXPECT_EQ(TaskDate("Yesterday", true, kNow), (CallDate{2025, 2, 28, 23, 59}));
-    EXPECT_EQ(TaskDate("yesterday", false, {2024, 3, 1, 0, 0, 0}), (CallDate{2024, 2, 29, 0, 0}));
-    EXPECT_EQ(TaskDate("current", true, kNow), (CallDate{2025, 3, 31, 23, 59}));
-    EXPECT_EQ(TaskDate("previous", false, {2025, 1, 20, 0, 0, 0}), (CallDate{2024, 12, 1, 0, 0}));
-    EXPECT_EQ(TaskDate("previous", true, kNow), (CallDate{2025, 2, 28, 23, 59}));
-    EXPECT_EQ(TaskDate("20240229", true, kNow), (CallDate{2024, 2, 29, 23, 59}));
-    EXPECT_EQ(TaskDate("202402291730", true, kNow), (CallDate{2024, 2, 29, 17, 30}));
+    EXPECT_EQ(taskDate("today", false, kNow), (CallDate{2025, 3, 1, 0, 0}));
+    EXPECT_EQ(taskDate("Yesterday", true, kNow), (CallDate{2025, 2, 28, 23, 59}));
+    EXPECT_EQ(taskDate("yesterday", false, {2024, 3, 1, 0, 0, 0}), (CallDate{2024, 2, 29, 0, 0}));
+    EXPECT_EQ(taskDate("current", true, kNow), (CallDate{2025, 3, 31, 23, 59}));
+    EXPECT_EQ(taskDate("previous", false, {2025, 1, 20, 0, 0, 0}), (CallDate{2024, 12, 1, 0, 0}));
+    EXPECT_EQ(taskDate("previous", true, kNow), (CallDate{2025, 2, 28, 23, 59}));
+    EXPECT_EQ(taskDate("20240229", true, kNow), (CallDate{2024, 2, 29, 23, 59}));
+    EXPECT_EQ(taskDate("202402291730", true, kNow), (CallDate{2024, 2, 29, 17, 30}));
     for (const char* bad : {"2005-01-31", "20250229", "20251301", "202501011260", "2025010", "", "tomorrow"})
-        EXPECT_FALSE(TaskDate(bad, false, kNow)) << bad;
+        EXPECT_FALSE(taskDate(bad, false, kNow)) << bad;
 }
 
 TEST(TaskCallFilesTest, MonthlyFilesOnceEachElseDailyFiles)
@@ -57,19 +57,19 @@ TEST(TaskCallFilesTest, MonthlyFilesOnceEachElseDailyFiles)
     TempDir dir;
     for (const char* name : {"2005_01.bsl", "2005_02.bsl", "2005_03.bsl", "2005_04.bsl", "2005_01_31.bsl"})
         writeFile(dir / name, "");
-    EXPECT_EQ(TaskCallFiles(dir.path(), {2005, 1, 31, 0, 0}, {2005, 3, 1, 23, 59}),
+    EXPECT_EQ(taskCallFiles(dir.path(), {2005, 1, 31, 0, 0}, {2005, 3, 1, 23, 59}),
               (std::vector<fs::path>{dir / "2005_01.bsl", dir / "2005_02.bsl", dir / "2005_03.bsl"}));
     for (const char* name : {"2006_05_02.bsl", "2006_05_04.bsl"})
         writeFile(dir / name, "");
-    EXPECT_EQ(TaskCallFiles(dir.path(), {2006, 5, 1, 0, 0}, {2006, 5, 31, 23, 59}),
+    EXPECT_EQ(taskCallFiles(dir.path(), {2006, 5, 1, 0, 0}, {2006, 5, 31, 23, 59}),
               (std::vector<fs::path>{dir / "2006_05_02.bsl", dir / "2006_05_04.bsl"}));
-    EXPECT_TRUE(TaskCallFiles(dir.path(), {2007, 1, 1, 0, 0}, {2007, 1, 31, 23, 59}).empty());
+    EXPECT_TRUE(taskCallFiles(dir.path(), {2007, 1, 1, 0, 0}, {2007, 1, 31, 23, 59}).empty());
     // Only files count; a folder that is missing has none.
     fs::create_directory(dir / "2008_01.bsl");
-    EXPECT_TRUE(TaskCallFiles(dir.path(), {2008, 1, 1, 0, 0}, {2008, 1, 31, 23, 59}).empty());
-    EXPECT_TRUE(TaskCallFiles(dir / "missing", {2005, 1, 1, 0, 0}, {2005, 12, 31, 23, 59}).empty());
+    EXPECT_TRUE(taskCallFiles(dir.path(), {2008, 1, 1, 0, 0}, {2008, 1, 31, 23, 59}).empty());
+    EXPECT_TRUE(taskCallFiles(dir / "missing", {2005, 1, 1, 0, 0}, {2005, 12, 31, 23, 59}).empty());
     // A long period is walked against the one listing.
-    EXPECT_EQ(TaskCallFiles(dir.path(), {1980, 1, 1, 0, 0}, {2099, 12, 31, 23, 59}).size(), 4u);
+    EXPECT_EQ(taskCallFiles(dir.path(), {1980, 1, 1, 0, 0}, {2099, 12, 31, 23, 59}).size(), 4u);
 }
 
 // The main window's part of a task, over a call session of the office.
@@ -130,7 +130,7 @@ protected:
 TEST_F(ProcessTaskTest, RunsTheReportOverTheFilesOfThePeriod)
 {
     const TaskResult result =
-        ProcessTask("  from = \"previous\"\tto=\"previous\" report=\"count\" out=\"feb\" ", host);
+        processTask("  from = \"previous\"\tto=\"previous\" report=\"count\" out=\"feb\" ", host);
     ASSERT_TRUE(result.reportWritten);
     EXPECT_EQ(result.file, dir / "Reports" / "feb.htm");
     EXPECT_EQ(readFile(result.file), "1-28:2");
@@ -145,7 +145,7 @@ TEST_F(ProcessTaskTest, TaskFileRelativeToTheProgramFolder)
                                    "REPORT=\"count\" OUT=\"" + (dir / "out" / "feb.txt").string() + "\"\r\n"
                                    "calls=\"" + (dir / "Calls").string() + "\" type=\"4\" detail=\"100\"");
     fs::create_directories(dir / "out");
-    const TaskResult result = ProcessTask("@\"monthly.txt\"", host);
+    const TaskResult result = processTask("@\"monthly.txt\"", host);
     ASSERT_TRUE(result.reportWritten);
     EXPECT_EQ(result.file, dir / "out" / "feb.txt");
     EXPECT_EQ(readFile(result.file), "1-28:1");
@@ -154,7 +154,7 @@ TEST_F(ProcessTaskTest, TaskFileRelativeToTheProgramFolder)
 TEST_F(ProcessTaskTest, SavedFilterIsMadeCurrentAndApplied)
 {
     const TaskResult result =
-        ProcessTask("from=\"20250201\" to=\"20250228\" filter=\"Incoming only\" report=\"count\" out=\"x\"", host);
+        processTask("from=\"20250201\" to=\"20250228\" filter=\"Incoming only\" report=\"count\" out=\"x\"", host);
     EXPECT_TRUE(result.reportWritten);
     ASSERT_TRUE(host.current);
     EXPECT_EQ(host.current->includeOutgoing, 0);
@@ -183,7 +183,7 @@ TEST_F(ProcessTaskTest, ErrorsNameTheArgumentAndLoadNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.task);
         sink.shown.clear();
-        EXPECT_FALSE(ProcessTask(c.task, host).reportWritten);
+        EXPECT_FALSE(processTask(c.task, host).reportWritten);
         ASSERT_EQ(sink.shown.size(), 1u);
         EXPECT_EQ(sink.shown[0].id, c.id);
         EXPECT_NE(sink.shown[0].text.find(c.text), std::string::npos) << sink.shown[0].text;
@@ -198,7 +198,7 @@ TEST_F(ProcessTaskTest, PathsKeepEveryCharacter)
     writeCalls(folder / "2025_02.bsl", host.prepared);
     const std::string task = "from=\"20250201\" to=\"20250228\" report=\"count\" calls=\"" + folder.string()
                              + "\" out=\"" + (folder / "r\u00E9sum\u00E9 \u6708").string() + "\"";
-    const TaskResult result = ProcessTask(task, host);
+    const TaskResult result = processTask(task, host);
     ASSERT_TRUE(result.reportWritten);
     EXPECT_EQ(host.loaded, (std::vector<fs::path>{folder / "2025_02.bsl"}));
     EXPECT_EQ(result.file, folder / "r\u00E9sum\u00E9 \u6708.htm");
@@ -206,7 +206,7 @@ TEST_F(ProcessTaskTest, PathsKeepEveryCharacter)
 
     // A task file in Windows-1252 names its paths in it.
     writeFile(dir / "task.txt", "from=\"20250201\" to=\"20250228\" report=\"count\" out=\"caf\xE9\"");
-    const TaskResult fromFile = ProcessTask("@task.txt", host);
+    const TaskResult fromFile = processTask("@task.txt", host);
     ASSERT_TRUE(fromFile.reportWritten);
     EXPECT_EQ(fromFile.file, dir / "Reports" / "caf\u00E9.htm");
 }
@@ -214,19 +214,19 @@ TEST_F(ProcessTaskTest, PathsKeepEveryCharacter)
 TEST_F(ProcessTaskTest, TaskFileThatIsAFifoIsNotWaitedOn)
 {
     ASSERT_EQ(::mkfifo((dir / "task.fifo").c_str(), 0666), 0);
-    EXPECT_FALSE(ProcessTask("@task.fifo", host).reportWritten);
+    EXPECT_FALSE(processTask("@task.fifo", host).reportWritten);
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].id, sid::kErrorOpeningFile);
     // Nor a template.
     ASSERT_EQ(::mkfifo((dir / "Reports" / "pipe.xml").c_str(), 0666), 0);
-    EXPECT_FALSE(ProcessTask("from=\"20250201\" to=\"20250228\" report=\"pipe\" out=\"x\"", host).reportWritten);
+    EXPECT_FALSE(processTask("from=\"20250201\" to=\"20250228\" report=\"pipe\" out=\"x\"", host).reportWritten);
     EXPECT_EQ(sink.shown.back().id, sid::kErrorOpeningFile);
 }
 
 TEST_F(ProcessTaskTest, NoCallFileForThePeriodWritesNoReport)
 {
     ASSERT_TRUE(host.loadFiles(std::vector<fs::path>{dir / "Calls" / "2025_02.bsl"}));
-    const TaskResult result = ProcessTask("from=\"today\" to=\"today\" report=\"count\" out=\"y\"", host);
+    const TaskResult result = processTask("from=\"today\" to=\"today\" report=\"count\" out=\"y\"", host);
     EXPECT_FALSE(result.reportWritten);
     EXPECT_FALSE(fs::exists(dir / "Reports" / "y.htm"));
     EXPECT_TRUE(host.loaded.empty());

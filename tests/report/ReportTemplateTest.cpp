@@ -21,7 +21,7 @@ int codeOf(const std::function<void()>& f)
 
 TEST(CompileSegmentTest, KeepsOnlyTextContentsAroundTheFields)
 {
-    const auto segment = CompileSegment("stray <b>\n<text>A</text>\r\n <text>B</text><var field=\"Ext\" width=\"6\" "
+    const auto segment = compileSegment("stray <b>\n<text>A</text>\r\n <text>B</text><var field=\"Ext\" width=\"6\" "
                                         "align=\"right\" zerofill=\"1\"/>lost<text>C\n</text><var field=\"cost\" "
                                         "modifier=\"RAW\"/>");
     ASSERT_EQ(segment.pieces.size(), 3u);
@@ -38,14 +38,14 @@ TEST(CompileSegmentTest, KeepsOnlyTextContentsAroundTheFields)
     EXPECT_EQ(segment.fields[1].modifier, reportmodifier::Raw);
     EXPECT_EQ(segment.fields[1].zeroFill, 0);
 
-    const auto empty = CompileSegment("\n  \n");
+    const auto empty = compileSegment("\n  \n");
     EXPECT_EQ(empty.pieces, std::vector<std::string>{""});
     EXPECT_TRUE(empty.fields.empty());
 }
 
 TEST(CompileSegmentTest, OddFieldsAndWidths)
 {
-    const auto segment = CompileSegment(R"(<var field="nothing" width="5"/><var field="ext" width="-3"/>)"
+    const auto segment = compileSegment(R"(<var field="nothing" width="5"/><var field="ext" width="-3"/>)"
                                         R"(<var field="ext" width="2000000000" zerofill="7"/>)");
     ASSERT_EQ(segment.fields.size(), 3u);
     EXPECT_EQ(segment.fields[0].field, reportfield::None);
@@ -57,11 +57,11 @@ TEST(CompileSegmentTest, OddFieldsAndWidths)
 
 TEST(CompileSegmentTest, VarInsideTextSplitsItAndFails)
 {
-    EXPECT_EQ(codeOf([] { CompileSegment(R"(<text>a<var field="ext"/>b</text>)"); }), CReportException::NoClosingTag);
-    EXPECT_EQ(codeOf([] { CompileSegment(R"(<text>a</text><var field="ext">)"); }), CReportException::TagNotClosed);
+    EXPECT_EQ(codeOf([] { compileSegment(R"(<text>a<var field="ext"/>b</text>)"); }), CReportException::NoClosingTag);
+    EXPECT_EQ(codeOf([] { compileSegment(R"(<text>a</text><var field="ext">)"); }), CReportException::TagNotClosed);
 }
 
-TEST(ParseFilterSpecTest, ConvertsValuesByTheFilterField)
+TEST(ReportConditionTest, ConvertsValuesByTheFilterField)
 {
     auto spec = [](std::string filter, std::string equal, std::string less = {}, std::string greater = {}) {
         ReportAttributes a;
@@ -69,7 +69,7 @@ TEST(ParseFilterSpecTest, ConvertsValuesByTheFilterField)
         a[ReportAttr::Equal] = equal;
         a[ReportAttr::Less] = less;
         a[ReportAttr::Greater] = greater;
-        return ParseFilterSpec(a);
+        return readReportCondition(a);
     };
     EXPECT_EQ(spec("TYPE", "lONG DISTANCE").field, reportfield::Type);
     EXPECT_EQ(spec("type", "lONG DISTANCE").equal, 1);
@@ -100,7 +100,7 @@ TEST(ParseFilterSpecTest, ConvertsValuesByTheFilterField)
 
 TEST(CompileContainerTest, GroupChildrenWinOverRecords)
 {
-    const auto c = CompileContainer(R"(<text>head</text><record><text>R</text><var field="ext"/></record>)"
+    const auto c = compileContainer(R"(<text>head</text><record><text>R</text><var field="ext"/></record>)"
                                     R"(<group field="Employee" sort="cost" reverse="1"><text>g1</text></group>)"
                                     "\n<group field=\"index\"></group><text>tail</text>");
     EXPECT_TRUE(c.childrenAreGroups);
@@ -120,7 +120,7 @@ TEST(CompileContainerTest, GroupChildrenWinOverRecords)
 
 TEST(CompileContainerTest, RecordsWithTheirOwnSegmentsAndFilters)
 {
-    const auto c = CompileContainer(R"(<record filter="direction" equal="Incoming"><text>in </text><var field="ext"/>)"
+    const auto c = compileContainer(R"(<record filter="direction" equal="Incoming"><text>in </text><var field="ext"/>)"
                                     R"(</record><record><text>out</text></record>)");
     EXPECT_FALSE(c.childrenAreGroups);
     ASSERT_EQ(c.children.size(), 2u);
@@ -131,7 +131,7 @@ TEST(CompileContainerTest, RecordsWithTheirOwnSegmentsAndFilters)
     EXPECT_EQ(c.children[1].segment.pieces, std::vector<std::string>{"out"});
     EXPECT_EQ(c.children[1].filter.field, reportfield::None);
 
-    const auto plain = CompileContainer("<text>x</text>");
+    const auto plain = compileContainer("<text>x</text>");
     EXPECT_TRUE(plain.children.empty());
     ASSERT_EQ(plain.segments.size(), 1u);
     EXPECT_EQ(plain.segments[0].pieces, std::vector<std::string>{"x"});
@@ -139,12 +139,12 @@ TEST(CompileContainerTest, RecordsWithTheirOwnSegmentsAndFilters)
 
 TEST(CompileContainerTest, ErrorsInsideAGroupWaitUntilItIsEvaluated)
 {
-    const auto c = CompileContainer(R"(<group field="employee"><text>broken</group><text>after</text>)");
+    const auto c = compileContainer(R"(<group field="employee"><text>broken</group><text>after</text>)");
     ASSERT_EQ(c.children.size(), 1u);
     EXPECT_EQ(c.segments[1].pieces, std::vector<std::string>{"after"});
     EXPECT_EQ(codeOf([&] { c.children[0].content(); }), CReportException::NoClosingTag);
     // An error in the container's own text is raised at once.
-    EXPECT_EQ(codeOf([] { CompileContainer(R"(<group field="employee"><text>x</text>)"); }),
+    EXPECT_EQ(codeOf([] { compileContainer(R"(<group field="employee"><text>x</text>)"); }),
               CReportException::NoClosingTag);
 }
 
@@ -167,10 +167,10 @@ TEST(CompileContainerTest, NestingDepthIsBounded)
             c = &c->children.at(0).content();
         return c;
     };
-    const auto allowed = CompileContainer(nestedGroups(kMaxGroupDepth));
+    const auto allowed = compileContainer(nestedGroups(kMaxGroupDepth));
     EXPECT_EQ(walk(allowed, kMaxGroupDepth)->segments[0].pieces, std::vector<std::string>{"deep"});
 
-    const auto tooDeep = CompileContainer(nestedGroups(kMaxGroupDepth + 1));
+    const auto tooDeep = compileContainer(nestedGroups(kMaxGroupDepth + 1));
     const ReportContainer* last = walk(tooDeep, kMaxGroupDepth);
     try {
         last->children.at(0).content();
@@ -181,7 +181,7 @@ TEST(CompileContainerTest, NestingDepthIsBounded)
         EXPECT_EQ(reportErrorMessage(e).find("Report generator XML template parsing error!\n"), 0u);
     }
     // A hostile depth fails the same way instead of exhausting the stack.
-    const auto hostile = CompileContainer(nestedGroups(20000));
+    const auto hostile = compileContainer(nestedGroups(20000));
     EXPECT_EQ(codeOf([&] { walk(hostile, kMaxGroupDepth + 1); }), CReportException::NestedTooDeeply);
 }
 

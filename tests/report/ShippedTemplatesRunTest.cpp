@@ -43,7 +43,7 @@ TEST(ShippedTemplatesRunTest, EveryTemplateRunsOverTheDemoCalls)
     context.to = session.loadedRange().to;
     ReportHooks hooks;
     CapturingSink sink;
-    const std::vector<std::string> names = ListTemplates(reportTemplatesFolder(program));
+    const std::vector<std::string> names = listTemplates(reportTemplatesFolder(program));
     ASSERT_GE(names.size(), 8u);
     const std::string someone(db.directory.front().name.view());
     for (const std::string& name : names) {
@@ -57,7 +57,7 @@ TEST(ShippedTemplatesRunTest, EveryTemplateRunsOverTheDemoCalls)
             if (kind == ReportEmployee)
                 request.detail = someone;
             fs::path written;
-            ASSERT_EQ(RunReport(request, env, &written), 1);
+            ASSERT_TRUE(runReport(request, env, &written));
             const std::string text = readFile(written);
             EXPECT_GT(text.size(), 100u);
             if (written.extension() == ".htm") {

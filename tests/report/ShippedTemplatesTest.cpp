@@ -41,7 +41,7 @@ int expectSoundContainer(const ReportContainer& container, int depth = 0)
         }
         // A group names a field it can walk, or none and selects by its filter.
         EXPECT_TRUE(child.field != reportfield::None || child.filter.field != reportfield::None);
-        const ReportFilterSpec& f = child.filter;
+        const ReportCondition& f = child.filter;
         EXPECT_TRUE(f.field == reportfield::None || f.equal != -1 || f.less != -1 || f.greater != -1);
         // Without children a group would count none of its calls.
         EXPECT_FALSE(child.content().children.empty());

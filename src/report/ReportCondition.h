@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-struct ReportFilterSpec
+struct ReportCondition
 {
     std::int32_t field = reportfield::None;  // `filter`, among fields 0..22; -1: every call passes
     std::int32_t equal = -1;                 // the condition values; -1: not given
@@ -21,4 +21,4 @@ struct ReportFilterSpec
 // "Incoming") and call-type texts ("Local", "Long distance", "International",
 // "user1".."user4"), in any letter case, for direction and type. A value that
 // converts to nothing, and every value of any other filter field, stays -1.
-ReportFilterSpec ParseFilterSpec(const ReportAttributes& attributes);
+ReportCondition readReportCondition(const ReportAttributes& attributes);

@@ -1,4 +1,4 @@
-#include "report/ReportFilterSpec.h"
+#include "report/ReportCondition.h"
 
 #include "lang/StringTable.h"
 
@@ -60,18 +60,18 @@ std::int32_t conditionValue(std::int32_t field, const std::string& text)
 
 } // namespace
 
-ReportFilterSpec ParseFilterSpec(const ReportAttributes& attributes)
+ReportCondition readReportCondition(const ReportAttributes& attributes)
 {
-    ReportFilterSpec spec;
-    spec.field = LookupField(attributes[ReportAttr::Filter], reportfield::kLastFilterField);
-    if (spec.field == reportfield::None)
-        return spec;
+    ReportCondition condition;
+    condition.field = lookupField(attributes[ReportAttr::Filter], reportfield::kLastFilterField);
+    if (condition.field == reportfield::None)
+        return condition;
     auto value = [&](ReportAttr a) {
         const std::string& text = attributes[a];
-        return text.empty() ? -1 : conditionValue(spec.field, text);
+        return text.empty() ? -1 : conditionValue(condition.field, text);
     };
-    spec.equal = value(ReportAttr::Equal);
-    spec.less = value(ReportAttr::Less);
-    spec.greater = value(ReportAttr::Greater);
-    return spec;
+    condition.equal = value(ReportAttr::Equal);
+    condition.less = value(ReportAttr::Less);
+    condition.greater = value(ReportAttr::Greater);
+    return condition;
 }
