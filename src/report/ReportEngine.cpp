@@ -706,48 +706,60 @@ void ReportEngine::evaluateContainer(const ReportContainer& content, const Repor
     evaluate(content, options, field, filter, parent, out, sums, 0, inListOrder(parent));
 }
 
+namespace {
+
+// A group leaves the markers as it found them, so that a sibling group after
+// it is not held to the last department, carrier or trunk group it walked.
+class MarkerGuard
+{
+public:
+    explicit MarkerGuard(ReportContext& context)
+        : m_context(context), m_department(context.currentDepartment), m_carrier(context.currentCarrier),
+          m_trunkGroup(context.currentTrunkGroup)
+    {
+    }
+    MarkerGuard(const MarkerGuard&) = delete;
+    MarkerGuard& operator=(const MarkerGuard&) = delete;
+    ~MarkerGuard()
+    {
+        m_context.currentDepartment = m_department;
+        m_context.currentCarrier = m_carrier;
+        m_context.currentTrunkGroup = m_trunkGroup;
+    }
+
+private:
+    ReportContext& m_context;
+    std::int32_t m_department, m_carrier, m_trunkGroup;
+};
+
+// Whether a value holds enough to be printed: its calls against `notempty` and
+// the minimums.
+bool holdsEnough(const ReportGroupOptions& options, const ReportSums& value)
+{
+    return (!options.notEmpty || value.count != 0) && (options.minTotal == 0 || value.count >= options.minTotal)
+           && (options.minDuration == 0
+               || value.duration >= static_cast<std::uint64_t>(std::max(options.minDuration, 0)))
+           && (options.minCost == 0 || hundredths(value.cost) >= static_cast<std::int64_t>(options.minCost) * 100);
+}
+
+} // namespace
+
 void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
                             const ReportCondition& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                             ReportSums& sums, int depth, bool listOrdered)
 {
-    const SettingsDatabase& settings = m_data.settings;
-
-    // 1. Selection, keeping the order.
-    std::vector<std::uint32_t> set;
-    if (filter.field == None) {
-        set.assign(parent.begin(), parent.end());
-    } else {
-        for (std::size_t i = 0; i < parent.size(); ++i) {
-            if (passes(call(parent[i]), filter, static_cast<std::int64_t>(i), settings))
-                set.push_back(parent[i]);
-        }
-    }
-    // 2. Ordered by the container's field.
+    // 1. Selection, keeping the order; 2. ordered by the container's field.
+    std::vector<std::uint32_t> set = selectPassing(parent, filter);
     if (field != None && !set.empty())
         sortCalls(set, {field, false}, {None, false});
 
-    // A group leaves the markers as it found them, so that a sibling group after
-    // it is not held to the last department, carrier or trunk group it walked.
-    struct MarkerGuard
-    {
-        ReportContext& context;
-        std::int32_t department, carrier, trunkGroup;
-        ~MarkerGuard()
-        {
-            context.currentDepartment = department;
-            context.currentCarrier = carrier;
-            context.currentTrunkGroup = trunkGroup;
-        }
-    } guard{m_context, m_context.currentDepartment, m_context.currentCarrier, m_context.currentTrunkGroup};
-
-    Values values(field, settings, m_data.columns, m_context);
+    const MarkerGuard guard(m_context);
+    Values values(field, m_data.settings, m_data.columns, m_context);
     CallRecord acc = emptyAccumulator();
     if (!values.next(acc))
         return;
     const bool listed = values.listed();
     const bool restarts = field == ListExt || field == ListAcc || field == ListTrunk;
-    const ColumnType type = field == None ? ColumnType::Date : columnOf(field);
-    const CallColumns& columns = m_data.columns;
 
     std::size_t pos = 0;
     std::int64_t lineCounter = 0;
@@ -755,26 +767,7 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
     ReportOutput lines;
     for (;;) {
         // a. The run of the value.
-        std::size_t lo = 0, hi = 0;
-        if (field == None) {
-            lo = 0;
-            hi = set.size();
-        } else if (listed) {
-            const std::size_t from = restarts ? 0 : pos;
-            auto below = [&](std::uint32_t c, const CallRecord& value) { return columns.compare(call(c), value, type) < 0; };
-            auto above = [&](const CallRecord& value, std::uint32_t c) { return columns.compare(value, call(c), type) < 0; };
-            const auto first = std::lower_bound(set.begin() + static_cast<std::ptrdiff_t>(from), set.end(), acc, below);
-            const auto last = std::upper_bound(first, set.end(), acc, above);
-            lo = static_cast<std::size_t>(first - set.begin());
-            hi = static_cast<std::size_t>(last - set.begin());
-        } else {
-            lo = hi = pos;
-            if (lo < set.size()) {
-                ++hi;
-                while (hi < set.size() && columns.compare(call(set[hi]), call(set[hi - 1]), type) == 0)
-                    ++hi;
-            }
-        }
+        const auto [lo, hi] = findRun(set, listed && restarts ? 0 : pos, field, listed, acc);
         if (!restarts)
             pos = hi;
         // b.
@@ -782,60 +775,21 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
         countWork();
         // c. The run in its printing order.
         const std::span<std::uint32_t> run(set.data() + lo, hi - lo);
-        // A stable sort by the field keeps each run in the order of the set.
-        bool runListOrdered = true;
-        if (options.sort != None) {
-            sortCalls(run, {options.sort, options.reverse}, {None, false});
-            runListOrdered = false;
-        } else if (!listOrdered) {
-            sortCalls(run, m_listFirst, m_listSecond);
-        }
+        const bool runListOrdered = orderRun(run, options, listOrdered);
 
         // d. The representative record of the value; e./f. its children.
         CallRecord representative = run.empty() ? acc : call(run.front());
         representative.duration = 0;
         representative.cost = 0.0;
         ReportSums value;
-        // A value with no calls that would print nothing: its children need no evaluation.
-        const bool skip = run.empty()
-                          && (options.notEmpty || options.minTotal > 0 || options.minDuration > 0 || options.minCost > 0);
-        if (skip) {
-            lines.clear();
-        } else if (content.childrenAreGroups) {
-            for (std::size_t i = 0; i < content.children.size(); ++i) {
-                const ReportNode& child = content.children[i];
-                childOutput[i].clear();
-                ReportSums childSums;
-                evaluate(child.content(), child.options, child.field, child.filter, run, childOutput[i], childSums,
-                         depth + 1, runListOrdered);
-                value.add(childSums);
-            }
-        } else {
-            lines.clear();
-            printRecords(content, run, lines, value);
-        }
+        evaluateChildren(content, options, run, runListOrdered, depth, childOutput, lines, value);
 
         // g. Printed when the value holds enough.
-        const bool printed = (!options.notEmpty || value.count != 0)
-                             && (options.minTotal == 0 || value.count >= options.minTotal)
-                             && (options.minDuration == 0
-                                 || value.duration >= static_cast<std::uint64_t>(std::max(options.minDuration, 0)))
-                             && (options.minCost == 0
-                                 || hundredths(value.cost) >= static_cast<std::int64_t>(options.minCost) * 100);
+        const bool printed = holdsEnough(options, value);
         if (printed) {
             ++lineCounter;
-            const ReportLine line{&representative, value.duration, value.cost, value.count, lineCounter};
-            printSegment(content.segments.front(), out, line);
-            if (content.childrenAreGroups) {
-                for (std::size_t i = 0; i < childOutput.size(); ++i) {
-                    out.append(std::move(childOutput[i]));
-                    printSegment(content.segments[i + 1], out, line);
-                }
-            } else {
-                out.append(std::move(lines));
-                for (std::size_t i = 1; i < content.segments.size(); ++i)
-                    printSegment(content.segments[i], out, line);
-            }
+            printValue(content, ReportLine{&representative, value.duration, value.cost, value.count, lineCounter},
+                       childOutput, lines, out);
         }
         // h. Sums of a value that records did not print are dropped; group children
         // counted theirs already.
@@ -851,6 +805,95 @@ void ReportEngine::evaluate(const ReportContainer& content, const ReportGroupOpt
         } else if (pos >= set.size()) {
             break;
         }
+    }
+}
+
+std::vector<std::uint32_t> ReportEngine::selectPassing(std::span<const std::uint32_t> parent,
+                                                       const ReportCondition& filter) const
+{
+    if (filter.field == None)
+        return {parent.begin(), parent.end()};
+    std::vector<std::uint32_t> set;
+    for (std::size_t i = 0; i < parent.size(); ++i) {
+        if (passes(call(parent[i]), filter, static_cast<std::int64_t>(i), m_data.settings))
+            set.push_back(parent[i]);
+    }
+    return set;
+}
+
+std::pair<std::size_t, std::size_t> ReportEngine::findRun(std::span<const std::uint32_t> set, std::size_t from,
+                                                          std::int32_t field, bool listed,
+                                                          const CallRecord& acc) const
+{
+    if (field == None)
+        return {0, set.size()};
+    const CallColumns& columns = m_data.columns;
+    const ColumnType type = columnOf(field);
+    if (listed) {
+        auto below = [&](std::uint32_t c, const CallRecord& value) { return columns.compare(call(c), value, type) < 0; };
+        auto above = [&](const CallRecord& value, std::uint32_t c) { return columns.compare(value, call(c), type) < 0; };
+        const auto first = std::lower_bound(set.begin() + static_cast<std::ptrdiff_t>(from), set.end(), acc, below);
+        const auto last = std::upper_bound(first, set.end(), acc, above);
+        return {static_cast<std::size_t>(first - set.begin()), static_cast<std::size_t>(last - set.begin())};
+    }
+    std::size_t hi = from;
+    if (hi < set.size()) {
+        ++hi;
+        while (hi < set.size() && columns.compare(call(set[hi]), call(set[hi - 1]), type) == 0)
+            ++hi;
+    }
+    return {from, hi};
+}
+
+bool ReportEngine::orderRun(std::span<std::uint32_t> run, const ReportGroupOptions& options, bool listOrdered)
+{
+    // A stable sort by the field keeps each run in the order of the set.
+    if (options.sort != None) {
+        sortCalls(run, {options.sort, options.reverse}, {None, false});
+        return false;
+    }
+    if (!listOrdered)
+        sortCalls(run, m_listFirst, m_listSecond);
+    return true;
+}
+
+void ReportEngine::evaluateChildren(const ReportContainer& content, const ReportGroupOptions& options,
+                                    std::span<const std::uint32_t> run, bool runListOrdered, int depth,
+                                    std::vector<ReportOutput>& childOutput, ReportOutput& lines, ReportSums& value)
+{
+    // A value with no calls that would print nothing: its children need no evaluation.
+    const bool skip = run.empty()
+                      && (options.notEmpty || options.minTotal > 0 || options.minDuration > 0 || options.minCost > 0);
+    if (skip) {
+        lines.clear();
+    } else if (content.childrenAreGroups) {
+        for (std::size_t i = 0; i < content.children.size(); ++i) {
+            const ReportNode& child = content.children[i];
+            childOutput[i].clear();
+            ReportSums childSums;
+            evaluate(child.content(), child.options, child.field, child.filter, run, childOutput[i], childSums,
+                     depth + 1, runListOrdered);
+            value.add(childSums);
+        }
+    } else {
+        lines.clear();
+        printRecords(content, run, lines, value);
+    }
+}
+
+void ReportEngine::printValue(const ReportContainer& content, const ReportLine& line,
+                              std::vector<ReportOutput>& childOutput, ReportOutput& lines, ReportOutput& out)
+{
+    printSegment(content.segments.front(), out, line);
+    if (content.childrenAreGroups) {
+        for (std::size_t i = 0; i < childOutput.size(); ++i) {
+            out.append(std::move(childOutput[i]));
+            printSegment(content.segments[i + 1], out, line);
+        }
+    } else {
+        out.append(std::move(lines));
+        for (std::size_t i = 1; i < content.segments.size(); ++i)
+            printSegment(content.segments[i], out, line);
     }
 }
 

@@ -27,6 +27,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class SettingsDatabase;
@@ -176,6 +177,23 @@ private:
     void evaluate(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
                   const ReportCondition& filter, std::span<const std::uint32_t> parent, ReportOutput& out,
                   ReportSums& sums, int depth, bool listOrdered);
+    // The calls of `parent` that pass `filter`, in their order.
+    std::vector<std::uint32_t> selectPassing(std::span<const std::uint32_t> parent,
+                                             const ReportCondition& filter) const;
+    // The run [first, second) of `set` (ordered by `field`) that holds the value
+    // `acc`, looked for from `from`; the whole set when `field` is none.
+    std::pair<std::size_t, std::size_t> findRun(std::span<const std::uint32_t> set, std::size_t from,
+                                                std::int32_t field, bool listed, const CallRecord& acc) const;
+    // Puts a value's run in its printing order; true when that is the calls list's order.
+    bool orderRun(std::span<std::uint32_t> run, const ReportGroupOptions& options, bool listOrdered);
+    // Evaluates one value's children over its run: the groups into `childOutput`,
+    // or the call lines into `lines`; adds what they counted to `value`.
+    void evaluateChildren(const ReportContainer& content, const ReportGroupOptions& options,
+                          std::span<const std::uint32_t> run, bool runListOrdered, int depth,
+                          std::vector<ReportOutput>& childOutput, ReportOutput& lines, ReportSums& value);
+    // Prints one value: the container's segments around its children's output.
+    void printValue(const ReportContainer& content, const ReportLine& line, std::vector<ReportOutput>& childOutput,
+                    ReportOutput& lines, ReportOutput& out);
     // Stable sorts by one or two fields (column types, or the list fields).
     void sortCalls(std::span<std::uint32_t> calls, SortKey first, SortKey second);
     bool inListOrder(std::span<const std::uint32_t> calls) const;
