@@ -995,97 +995,21 @@ void ReportEngine::appendValue(const ReportField& field, const ReportLine& line,
     v.clear();
     const CallRecord& c = *line.call;
     const std::int32_t modifier = field.modifier;
-    auto numberOrDate = [&](const CallDate& d) {
-        if (modifier == reportmodifier::Year)
-            appendUnsigned(v, d.year);
-        else if (modifier == reportmodifier::Month)
-            appendUnsigned(v, d.month);
-        else if (modifier == reportmodifier::Day)
-            appendUnsigned(v, d.day);
-        else
-            dateText(d, v);
-    };
-    auto numberOrTime = [&](const CallDate& d) {
-        if (modifier == reportmodifier::Hour)
-            appendUnsigned(v, d.hour);
-        else if (modifier == reportmodifier::Min)
-            appendUnsigned(v, d.minute);
-        else
-            timeText(d, v);
-    };
-    auto cellText = [&](ColumnType type) {
-        m_data.columns.cellText(c, type, v);
-        std::replace(v.begin(), v.end(), '"', '\'');
-    };
-    auto kept = [&](std::unordered_map<std::int64_t, std::string>& texts, std::int64_t number, bool trunk) {
-        auto it = texts.find(number);
-        if (it == texts.end()) {
-            const int n = static_cast<int>(number);
-            it = texts.emplace(number, trunk ? m_data.prefs.formatTrunk(n) : m_data.prefs.formatExtension(n)).first;
-        }
-        v += it->second;
-    };
-
     switch (field.field) {
-    case Date: numberOrDate(c.start); break;
-    case Time: numberOrTime(c.start); break;
-    case FromDate: numberOrDate(m_context.from); break;
-    case FromTime: numberOrTime(m_context.from); break;
-    case ToDate: numberOrDate(m_context.to); break;
-    case ToTime: numberOrTime(m_context.to); break;
-    case ReportDate:
-    case ReportTime: {
-        const DateTimeFields& t = m_context.created;
-        const CallDate d{static_cast<std::uint16_t>(t.year), static_cast<std::uint8_t>(t.month),
-                         static_cast<std::uint8_t>(t.day), static_cast<std::uint8_t>(t.hour),
-                         static_cast<std::uint8_t>(t.minute)};
-        if (field.field == ReportDate)
-            numberOrDate(d);
-        else
-            numberOrTime(d);
-        break;
-    }
-    case Duration: {
-        const std::uint64_t s = line.duration;
-        switch (modifier) {
-        case reportmodifier::Raw: appendUnsigned(v, s); break;
-        case reportmodifier::Hour: appendUnsigned(v, s / 3600); break;
-        case reportmodifier::Min: appendUnsigned(v, s / 60 % 60); break;
-        case reportmodifier::Sec: appendUnsigned(v, s % 60); break;
-        default:
-            appendUnsigned(v, s / 3600);
-            v += ':';
-            appendUnsigned(v, s / 60 % 60, 2);
-            v += ':';
-            appendUnsigned(v, s % 60, 2);
-            break;
-        }
-        break;
-    }
-    case Cost:
-        if (modifier == reportmodifier::Raw) {
-            char text[64];
-            const int n = std::snprintf(text, sizeof text, "%f", line.cost);
-            if (n > 0)
-                v.append(text, std::min(static_cast<std::size_t>(n), sizeof text - 1));
-        } else {
-            // Costs repeat (tariff steps, group sums do not): each distinct amount is formatted once.
-            auto it = m_costs.find(line.cost);
-            if (!std::isfinite(line.cost)) {
-                v += m_data.settings.formatCurrency(line.cost);
-            } else if (it == m_costs.end()) {
-                if (m_costs.size() >= 100'000)
-                    m_costs.clear();
-                v += m_costs.emplace(line.cost, m_data.settings.formatCurrency(line.cost)).first->second;
-            } else {
-                v += it->second;
-            }
-        }
-        break;
-    case Ext: kept(m_extensions, static_cast<std::int32_t>(c.extension), false); break;
-    case Trunk: kept(m_trunks, static_cast<std::int32_t>(c.trunk), true); break;
-    case Number: cellText(ColumnType::DialedNumber); break;
-    case Destination: cellText(ColumnType::Destination); break;
+    case Date: appendDate(c.start, modifier, v); break;
+    case Time: appendTime(c.start, modifier, v); break;
+    case FromDate: appendDate(m_context.from, modifier, v); break;
+    case FromTime: appendTime(m_context.from, modifier, v); break;
+    case ToDate: appendDate(m_context.to, modifier, v); break;
+    case ToTime: appendTime(m_context.to, modifier, v); break;
+    case ReportDate: appendDate(createdDate(), modifier, v); break;
+    case ReportTime: appendTime(createdDate(), modifier, v); break;
+    case Duration: appendDuration(line.duration, modifier, v); break;
+    case Cost: appendCost(line.cost, modifier, v); break;
+    case Ext: appendFormatted(m_extensions, static_cast<std::int32_t>(c.extension), false, v); break;
+    case Trunk: appendFormatted(m_trunks, static_cast<std::int32_t>(c.trunk), true, v); break;
+    case Number: appendCell(c, ColumnType::DialedNumber, v); break;
+    case Destination: appendCell(c, ColumnType::Destination, v); break;
     case Employee:
     case reportfield::Department:
     case Contact:
@@ -1096,7 +1020,7 @@ void ReportEngine::appendValue(const ReportField& field, const ReportLine& line,
     case Type:
     case Carrier:
     case RingTime:
-    case Project: cellText(static_cast<ColumnType>(field.field)); break;
+    case Project: appendCell(c, static_cast<ColumnType>(field.field), v); break;
     case ZeroIndex: appendSigned(v, line.index - 1); break;
     case Index: appendSigned(v, line.index); break;
     case Total: appendSigned(v, line.total); break;
@@ -1112,4 +1036,90 @@ void ReportEngine::appendValue(const ReportField& field, const ReportLine& line,
     default: break;  // the list fields and unknown names print nothing
     }
     appendShaped(field, v, out);
+}
+
+void ReportEngine::appendDate(const CallDate& d, std::int32_t modifier, std::string& v)
+{
+    if (modifier == reportmodifier::Year)
+        appendUnsigned(v, d.year);
+    else if (modifier == reportmodifier::Month)
+        appendUnsigned(v, d.month);
+    else if (modifier == reportmodifier::Day)
+        appendUnsigned(v, d.day);
+    else
+        dateText(d, v);
+}
+
+void ReportEngine::appendTime(const CallDate& d, std::int32_t modifier, std::string& v)
+{
+    if (modifier == reportmodifier::Hour)
+        appendUnsigned(v, d.hour);
+    else if (modifier == reportmodifier::Min)
+        appendUnsigned(v, d.minute);
+    else
+        timeText(d, v);
+}
+
+CallDate ReportEngine::createdDate() const
+{
+    const DateTimeFields& t = m_context.created;
+    return CallDate{static_cast<std::uint16_t>(t.year), static_cast<std::uint8_t>(t.month),
+                    static_cast<std::uint8_t>(t.day), static_cast<std::uint8_t>(t.hour),
+                    static_cast<std::uint8_t>(t.minute)};
+}
+
+void ReportEngine::appendDuration(std::uint64_t s, std::int32_t modifier, std::string& v)
+{
+    switch (modifier) {
+    case reportmodifier::Raw: appendUnsigned(v, s); break;
+    case reportmodifier::Hour: appendUnsigned(v, s / 3600); break;
+    case reportmodifier::Min: appendUnsigned(v, s / 60 % 60); break;
+    case reportmodifier::Sec: appendUnsigned(v, s % 60); break;
+    default:
+        appendUnsigned(v, s / 3600);
+        v += ':';
+        appendUnsigned(v, s / 60 % 60, 2);
+        v += ':';
+        appendUnsigned(v, s % 60, 2);
+        break;
+    }
+}
+
+void ReportEngine::appendCost(double cost, std::int32_t modifier, std::string& v)
+{
+    if (modifier == reportmodifier::Raw) {
+        char text[64];
+        const int n = std::snprintf(text, sizeof text, "%f", cost);
+        if (n > 0)
+            v.append(text, std::min(static_cast<std::size_t>(n), sizeof text - 1));
+        return;
+    }
+    // Costs repeat (tariff steps, group sums do not): each distinct amount is formatted once.
+    auto it = m_costs.find(cost);
+    if (!std::isfinite(cost)) {
+        v += m_data.settings.formatCurrency(cost);
+    } else if (it == m_costs.end()) {
+        if (m_costs.size() >= 100'000)
+            m_costs.clear();
+        v += m_costs.emplace(cost, m_data.settings.formatCurrency(cost)).first->second;
+    } else {
+        v += it->second;
+    }
+}
+
+void ReportEngine::appendFormatted(std::unordered_map<std::int64_t, std::string>& texts, std::int64_t number,
+                                   bool trunk, std::string& v)
+{
+    auto it = texts.find(number);
+    if (it == texts.end()) {
+        const int n = static_cast<int>(number);
+        it = texts.emplace(number, trunk ? m_data.prefs.formatTrunk(n) : m_data.prefs.formatExtension(n)).first;
+    }
+    v += it->second;
+}
+
+void ReportEngine::appendCell(const CallRecord& c, ColumnType type, std::string& v) const
+{
+    m_data.columns.cellText(c, type, v);
+    std::replace(v.begin(), v.end(), '"', '\'');
 }

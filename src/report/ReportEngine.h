@@ -205,6 +205,17 @@ private:
                       ReportSums& value);
     void printSegment(const ReportSegment& segment, ReportOutput& out, const ReportLine& line);
     void appendValue(const ReportField& field, const ReportLine& line, std::string& out);
+    // The parts of a value's text, appended to `v`; a modifier picks one number out.
+    void appendDate(const CallDate& d, std::int32_t modifier, std::string& v);
+    void appendTime(const CallDate& d, std::int32_t modifier, std::string& v);
+    CallDate createdDate() const;  // when the report was created
+    static void appendDuration(std::uint64_t s, std::int32_t modifier, std::string& v);
+    void appendCost(double cost, std::int32_t modifier, std::string& v);
+    // An extension or trunk number as the preferences format it, each number formatted once.
+    void appendFormatted(std::unordered_map<std::int64_t, std::string>& texts, std::int64_t number, bool trunk,
+                         std::string& v);
+    // A calls-list cell, with double quotes made single.
+    void appendCell(const CallRecord& c, ColumnType type, std::string& v) const;
     void appendShaped(const ReportField& field, std::string_view text, std::string& out) const;
     void dateText(const CallDate& date, std::string& out);
     void timeText(const CallDate& date, std::string& out);
