@@ -134,26 +134,21 @@ fs::path reportPathFromUtf8(std::string_view text)
     return fs::path(utf8);
 }
 
-bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* written)
-{
-    ReportHooks& hooks = env.hooks;
-    ReportContext& context = env.context;
+namespace {
 
-    if (request.display && !hooks.canDisplay()) {
-        MessageById(sid::kBrowserTooOld, mb::kOk | mb::kIconStop);
-        return false;
-    }
-    const fs::path folder = reportTemplatesFolder(env.programFolder);
-    const std::vector<std::string> templates = listTemplates(folder);
+// The choices a request runs with: the stored ones, asked for and changed as it
+// says, and stored again when asked for. None when the run stops here.
+std::optional<ReportChoices> requestedChoices(const ReportRequest& request, ReportEnvironment& env,
+                                              const fs::path& folder, const std::vector<std::string>& templates)
+{
     if (request.ask && templates.empty()) {
         MessageById(sid::kNoReportTemplates, mb::kOk | mb::kIconStop, {PathText(folder)});
-        return false;
+        return std::nullopt;
     }
-
     const std::string_view section = request.quick ? ReportChoices::kQuickSection : ReportChoices::kSection;
     ReportChoices choices = ReportChoices::load(env.ini, section);
-    if (request.ask && !hooks.ask(choices, context, templates, request.quick))
-        return false;
+    if (request.ask && !env.hooks.ask(choices, env.context, templates, request.quick))
+        return std::nullopt;
     if (request.templateName)
         choices.templateName = *request.templateName;
     if (request.kind != -1)
@@ -162,14 +157,16 @@ bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* w
         choices.setDetail(*request.detail, env.settings);
     if (request.ask)
         choices.save(env.ini, section);
-
     if (choices.templateName.empty())
-        return false;
-    if (!request.generate)
-        return true;
+        return std::nullopt;
+    return choices;
+}
 
-    // The report filter; a quick report covers all loaded calls, while the period
-    // its fields print stays the context's.
+// The report filter, with the context's texts set from the choices. A quick report
+// covers all loaded calls, while the period its fields print stays the context's.
+FilterRecord prepareContext(const ReportRequest& request, ReportEnvironment& env, const ReportChoices& choices)
+{
+    ReportContext& context = env.context;
     const DateRange loaded = env.calls.loadedRange();
     const FilterRecord filter = request.quick ? choices.reportFilter(loaded.from, loaded.to)
                                               : choices.reportFilter(context.from, context.to);
@@ -177,30 +174,30 @@ bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* w
     context.detail = choices.detailText(env.prefs);
     context.pageBreak = choices.pageBreak;
     context.customTexts = env.prefs.customTexts;
-    if (choices.kind == ReportSelectedRecords && env.selectedRows.empty()) {
-        MessageById(sid::kNoSelectedRecords, mb::kOk | mb::kIconExclamation);
-        return false;
-    }
+    return filter;
+}
 
-    const fs::path templatePath = folder / (cp1252::toUtf8(choices.templateName) + ".xml");
+// Evaluates the template over the calls the filter and kind select into `output`;
+// false (with its message shown) when the template cannot be read or evaluated.
+bool evaluateTemplate(ReportEnvironment& env, const fs::path& templatePath, const FilterRecord& filter, int kind,
+                      ReportOutput& output, std::string& extension)
+{
     std::optional<std::string> text = readRegularFile(templatePath, kTemplateLimit);
     if (!text) {
         MessageById(sid::kErrorOpeningFile, mb::kOk | mb::kIconStop, {PathText(templatePath)});
         return false;
     }
-
-    ReportOutput output;
-    std::string extension;
+    ReportHooks& hooks = env.hooks;
     try {
         const ReportTemplate report = ReportTemplate::parse(std::move(*text));
         extension = report.outputExtension();
-        context.created = env.clock ? env.clock() : localNow();
-        const std::vector<std::uint32_t> selected = selectCalls(env, filter, choices.kind);
+        env.context.created = env.clock ? env.clock() : localNow();
+        const std::vector<std::uint32_t> selected = selectCalls(env, filter, kind);
 
         hooks.status(sid::kStatusCreating);
         env.progress.begin(selected.size());
         const ReportData data{env.calls.calls(), env.settings, env.prefs, env.columns, env.sortKeys};
-        ReportEngine engine(data, context, env.progress, [&hooks] { return hooks.cancelRequested(); });
+        ReportEngine engine(data, env.context, env.progress, [&hooks] { return hooks.cancelRequested(); });
         output = engine.run(report, selected);
     } catch (const CReportException& error) {
         env.progress.end();
@@ -208,11 +205,58 @@ bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* w
         showParseError(error);
         return false;
     }
+    return true;
+}
+
+// Shows the written report when the request asks for it; whether the file is
+// kept (a report not shown is removed again).
+bool displayReport(ReportHooks& hooks, const fs::path& path, std::size_t size)
+{
+    const bool show =
+        size < kDisplayWarningSize || MessageById(sid::kReportTooBig, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
+    bool keep = false;
+    if (show) {
+        hooks.status(sid::kStatusDisplayingReport);
+        keep = hooks.display(path);
+    }
+    if (!keep) {
+        std::error_code removeError;
+        fs::remove(path, removeError);
+    }
+    return keep;
+}
+
+} // namespace
+
+bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* written)
+{
+    ReportHooks& hooks = env.hooks;
+    if (request.display && !hooks.canDisplay()) {
+        MessageById(sid::kBrowserTooOld, mb::kOk | mb::kIconStop);
+        return false;
+    }
+    const fs::path folder = reportTemplatesFolder(env.programFolder);
+    const std::optional<ReportChoices> choices = requestedChoices(request, env, folder, listTemplates(folder));
+    if (!choices)
+        return false;
+    if (!request.generate)
+        return true;
+
+    const FilterRecord filter = prepareContext(request, env, *choices);
+    if (choices->kind == ReportSelectedRecords && env.selectedRows.empty()) {
+        MessageById(sid::kNoSelectedRecords, mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    ReportOutput output;
+    std::string extension;
+    const fs::path templatePath = folder / (cp1252::toUtf8(choices->templateName) + ".xml");
+    if (!evaluateTemplate(env, templatePath, filter, choices->kind, output, extension))
+        return false;
 
     // An output that cannot be written is an error, never a finished report.
-    const fs::path path = request.outputPath
-                              ? reportOutputFile(folder, *request.outputPath, extension, context.created)
-                              : reportOutputPath(folder, request.output, extension, context.created);
+    const DateTimeFields& created = env.context.created;
+    const fs::path path = request.outputPath ? reportOutputFile(folder, *request.outputPath, extension, created)
+                                             : reportOutputPath(folder, request.output, extension, created);
     std::string error;
     const bool saved =
         saveFileAtomically(path, [&output](std::ostream& out) { return output.writeTo(out); }, &error);
@@ -222,21 +266,7 @@ bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* w
         MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(path)});
         return false;
     }
-
-    bool keep = true;
-    if (request.display) {
-        const bool show = output.size() < kDisplayWarningSize
-                          || MessageById(sid::kReportTooBig, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
-        keep = false;
-        if (show) {
-            hooks.status(sid::kStatusDisplayingReport);
-            keep = hooks.display(path);
-        }
-        if (!keep) {
-            std::error_code removeError;
-            fs::remove(path, removeError);
-        }
-    }
+    const bool keep = !request.display || displayReport(hooks, path, output.size());
     hooks.status(sid::kIdleMessage);
     if (written && keep)
         *written = path;
