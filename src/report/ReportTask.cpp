@@ -184,54 +184,72 @@ std::vector<fs::path> taskCallFiles(const fs::path& folder, const CallDate& from
     return files;
 }
 
-TaskResult processTask(std::string_view task, ReportTaskHost& host)
+namespace {
+
+using TaskValues = std::array<std::optional<std::string>, taskkey::kCount>;
+
+// What a task asks for, once its values are read.
+struct TaskPlan
 {
-    debuglog::write("processTask() %.*s", static_cast<int>(task.size()), task.data());
-    TaskResult result;
-    int errorId = 0;
-    std::string errorText;
-    auto fail = [&](int id, std::string text) {
-        host.restoreWindow();
-        MessageById(id, mb::kOk | mb::kIconStop, {text});
-        return result;
-    };
+    CallDate from;
+    CallDate to;
+    fs::path callsFolder;
+    bool filtered = false;  // the task's saved filter is the current filter
+    ReportRequest request;
+};
 
-    // 1. The task text, or the beginning of the task file.
-    std::string text(task);
+void failTask(ReportTaskHost& host, int id, const std::string& text)
+{
+    host.restoreWindow();
+    MessageById(id, mb::kOk | mb::kIconStop, {text});
+}
+
+// The task text: `task` itself, or the beginning of the file that "@name" names.
+std::optional<std::string> taskText(std::string_view task, ReportTaskHost& host)
+{
     const std::string_view trimmed = trim(task);
-    if (!trimmed.empty() && trimmed.front() == '@') {
-        std::string name(trimmed.substr(1));
-        std::replace(name.begin(), name.end(), '"', ' ');
-        name = std::string(trim(name));
-        fs::path path = reportPathFromUtf8(name);
-        if (path.is_relative())
-            path = host.programFolder() / path;
-        std::optional<std::string> content = readTaskFile(path);
-        if (!content)
-            return fail(sid::kErrorOpeningFile, cp1252::fromUtf8(name));
-        text = cp1252::asUtf8(*content);
+    if (trimmed.empty() || trimmed.front() != '@')
+        return std::string(task);
+    std::string name(trimmed.substr(1));
+    std::replace(name.begin(), name.end(), '"', ' ');
+    name = std::string(trim(name));
+    fs::path path = reportPathFromUtf8(name);
+    if (path.is_relative())
+        path = host.programFolder() / path;
+    std::optional<std::string> content = readTaskFile(path);
+    if (!content) {
+        failTask(host, sid::kErrorOpeningFile, cp1252::fromUtf8(name));
+        return std::nullopt;
     }
+    return cp1252::asUtf8(*content);
+}
 
-    // 2. The values; every required one must be there.
-    const auto values = parseTaskText(text);
-    for (int k = 0; k < taskkey::kCount; ++k) {
-        const auto& value = values[static_cast<std::size_t>(k)];
-        if (taskkey::kRequired[static_cast<std::size_t>(k)] && (!value || value->empty())) {
-            errorId = sid::kMissingArgument;
-            errorText = assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], "...");
-        }
+// Whether every required value is there; names the last one missing when not.
+bool hasRequiredValues(const TaskValues& values, ReportTaskHost& host)
+{
+    std::string missing;
+    for (std::size_t k = 0; k < taskkey::kCount; ++k) {
+        if (taskkey::kRequired[k] && (!values[k] || values[k]->empty()))
+            missing = assignmentText(taskkey::kNames[k], "...");
     }
-    if (errorId != 0)
-        return fail(errorId, errorText);
+    if (missing.empty())
+        return true;
+    failTask(host, sid::kMissingArgument, missing);
+    return false;
+}
+
+// The values taken over in keyword order; none (with the message shown) for an invalid one.
+std::optional<TaskPlan> taskPlan(const TaskValues& values, ReportTaskHost& host)
+{
     auto valueOf = [&](int k) -> const std::string& { return *values[static_cast<std::size_t>(k)]; };
     // A name as the settings and templates keep it.
     auto nameOf = [&](int k) { return cp1252::fromUtf8(valueOf(k)); };
     auto given = [&](int k) { return values[static_cast<std::size_t>(k)] && !values[static_cast<std::size_t>(k)]->empty(); };
     auto invalid = [&](int k) {
-        return fail(sid::kInvalidArgument, assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], nameOf(k)));
+        failTask(host, sid::kInvalidArgument, assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], nameOf(k)));
+        return std::nullopt;
     };
 
-    // 3. Taken over in keyword order.
     const DateTimeFields now = host.now();
     const std::optional<CallDate> from = taskDate(valueOf(taskkey::From), false, now);
     if (!from)
@@ -239,16 +257,16 @@ TaskResult processTask(std::string_view task, ReportTaskHost& host)
     const std::optional<CallDate> to = taskDate(valueOf(taskkey::To), true, now);
     if (!to)
         return invalid(taskkey::To);
-    const fs::path folder = given(taskkey::Calls) ? reportPathFromUtf8(valueOf(taskkey::Calls)) : host.defaultCallsFolder();
-    const bool filtered = given(taskkey::Filter);
-    if (filtered) {
+    TaskPlan plan{*from, *to, given(taskkey::Calls) ? reportPathFromUtf8(valueOf(taskkey::Calls)) : host.defaultCallsFolder(),
+                  given(taskkey::Filter), ReportRequest{}};
+    if (plan.filtered) {
         const FilterRecord* saved = host.savedFilter(nameOf(taskkey::Filter));
         if (!saved)
             return invalid(taskkey::Filter);
         const FilterRecord filter = *saved;
         host.setCurrentFilter(filter);
     }
-    ReportRequest request;
+    ReportRequest& request = plan.request;
     request.generate = true;
     request.templateName = nameOf(taskkey::Report);
     request.outputPath = reportPathFromUtf8(valueOf(taskkey::Out));
@@ -262,28 +280,51 @@ TaskResult processTask(std::string_view task, ReportTaskHost& host)
     }
     if (given(taskkey::Detail))
         request.detail = nameOf(taskkey::Detail);
+    return plan;
+}
 
-    // 4. The call files of the period. Without any, a report of whatever happens
-    // to be loaded would pass for the period's report: say so and write none.
-    const std::vector<fs::path> files = taskCallFiles(folder, *from, *to);
+// Loads the call files of the period. Without any, a report of whatever happens
+// to be loaded would pass for the period's report: say so and write none.
+bool loadTaskCalls(const TaskPlan& plan, ReportTaskHost& host)
+{
+    const std::vector<fs::path> files = taskCallFiles(plan.callsFolder, plan.from, plan.to);
     if (files.empty()) {
         const std::string_view picture = LocaleTexts::current().shortDateFormat;
         host.restoreWindow();
         MessageById(sid::kNoCallFileForPeriod, mb::kOk | mb::kIconStop,
-                    {formatCallDate(picture, *from), formatCallDate(picture, *to), PathText(folder)});
-        return result;
+                    {formatCallDate(picture, plan.from), formatCallDate(picture, plan.to), PathText(plan.callsFolder)});
+        return false;
     }
     if (!host.loadCallFiles(files))
-        return result;
-    if (filtered)
+        return false;
+    if (plan.filtered)
         host.applyCurrentFilter();
+    return true;
+}
+
+} // namespace
+
+TaskResult processTask(std::string_view task, ReportTaskHost& host)
+{
+    debuglog::write("processTask() %.*s", static_cast<int>(task.size()), task.data());
+    TaskResult result;
+    // 1. The task text; 2. its values; 3. taken over; 4. the call files of the period.
+    const std::optional<std::string> text = taskText(task, host);
+    if (!text)
+        return result;
+    const TaskValues values = parseTaskText(*text);
+    if (!hasRequiredValues(values, host))
+        return result;
+    const std::optional<TaskPlan> plan = taskPlan(values, host);
+    if (!plan || !loadTaskCalls(*plan, host))
+        return result;
 
     // 5. The report over the period.
     ReportEnvironment env = host.reportEnvironment();
-    env.context.from = *from;
-    env.context.to = *to;
+    env.context.from = plan->from;
+    env.context.to = plan->to;
     fs::path written;
-    if (runReport(request, env, &written) && !written.empty()) {
+    if (runReport(plan->request, env, &written) && !written.empty()) {
         result.reportWritten = true;
         result.file = written;
     }
