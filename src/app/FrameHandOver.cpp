@@ -10,6 +10,7 @@
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 #include "report/ReportTask.h"
+#include "session/LoadFailure.h"
 
 #include <QApplication>
 
@@ -46,10 +47,7 @@ public:
         const LoadOutcome outcome = m_frame.session().openFiles(files, m_progress);
         if (outcome.ok())
             return true;
-        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
-                       : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
-                                                                : sid::kLoadingFailedCorrupt;
-        MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
+        MessageById(loadFailureMessageId(outcome.result), mb::kOk | mb::kIconStop, {PathText(outcome.path)});
         return false;
     }
     ReportEnvironment reportEnvironment() override

@@ -9,6 +9,7 @@
 #include "app/StatusPanel.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
+#include "session/LoadFailure.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -18,10 +19,7 @@ namespace {
 
 void showLoadFailure(const LoadOutcome& outcome)
 {
-    const int message = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
-                     : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
-                                                              : sid::kLoadingFailedCorrupt;
-    MessageById(message, mb::kOk | mb::kIconExclamation, {PathText(outcome.path)});
+    MessageById(loadFailureMessageId(outcome.result), mb::kOk | mb::kIconExclamation, {PathText(outcome.path)});
 }
 
 } // namespace

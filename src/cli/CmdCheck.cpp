@@ -19,6 +19,7 @@
 #include "session/CallChecks.h"
 #include "session/CarrierComparison.h"
 #include "session/FilterOption.h"
+#include "session/LoadFailure.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -74,9 +75,7 @@ std::unique_ptr<CheckedCalls> load(std::vector<std::string> args, const char* us
     const LoadOutcome outcome = checked->session.openFiles(paths, progress);
     checked->session.setPipeline(nullptr);
     if (!outcome.ok()) {
-        printLine(stderr,
-                  LoadText(outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt),
-                  outcome.path);
+        printLine(stderr, LoadText(loadFailureMessageId(outcome.result)), outcome.path);
         exitCode = 1;
         return nullptr;
     }

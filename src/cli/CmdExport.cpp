@@ -15,6 +15,7 @@
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
 #include "lang/TextFormat.h"
+#include "session/LoadFailure.h"
 #include "session/MainSession.h"
 #include "textfile/CallsExport.h"
 
@@ -131,8 +132,7 @@ int exportCalls(std::vector<std::string> args)
 
     const LoadOutcome outcome = session.openFiles(parsed->files, progress);
     if (!outcome.ok()) {
-        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile : sid::kLoadingFailedCorrupt;
-        printLine(stderr, LoadText(id), outcome.path);
+        printLine(stderr, LoadText(loadFailureMessageId(outcome.result)), outcome.path);
         return kExitFailed;
     }
 

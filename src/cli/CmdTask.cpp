@@ -14,6 +14,7 @@
 #include "lang/StringTable.h"
 #include "prefs/Preferences.h"
 #include "report/ReportTask.h"
+#include "session/LoadFailure.h"
 #include "session/MainSession.h"
 #include "settings/SettingsLocation.h"
 
@@ -78,10 +79,7 @@ public:
         const LoadOutcome outcome = m_session.openFiles(files, m_progress);
         if (outcome.ok())
             return true;
-        const int id = outcome.result == LoadResult::CannotOpen ? sid::kErrorOpeningFile
-                       : outcome.result == LoadResult::TooLarge ? sid::kFileTooLargeForMemory
-                                                                : sid::kLoadingFailedCorrupt;
-        MessageById(id, mb::kOk | mb::kIconStop, {PathText(outcome.path)});
+        MessageById(loadFailureMessageId(outcome.result), mb::kOk | mb::kIconStop, {PathText(outcome.path)});
         return false;
     }
 
