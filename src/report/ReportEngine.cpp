@@ -549,14 +549,14 @@ void ReportEngine::countCall()
     checkCancel();
 }
 
-bool ReportEngine::passes(const CallRecord& call, const ReportCondition& spec, std::int64_t position,
+bool ReportEngine::passes(const CallRecord& call, const ReportCondition& condition, std::int64_t position,
                           const SettingsDatabase& settings)
 {
-    if (spec.field == None)
+    if (condition.field == None)
         return true;
     std::int64_t value = 0;
     std::int64_t scale = 1;
-    switch (spec.field) {
+    switch (condition.field) {
     case Ext: value = static_cast<std::int32_t>(call.extension); break;
     case Number: value = call.number().empty() ? 0 : 1; break;
     case Duration: value = call.duration; break;
@@ -588,12 +588,12 @@ bool ReportEngine::passes(const CallRecord& call, const ReportCondition& spec, s
     case ZeroIndex: value = position; break;
     default: value = 0; break;
     }
-    auto difference = [&](std::int32_t condition) { return value - static_cast<std::int64_t>(condition) * scale; };
-    if (spec.equal != -1 && difference(spec.equal) != 0)
+    auto difference = [&](std::int32_t limit) { return value - static_cast<std::int64_t>(limit) * scale; };
+    if (condition.equal != -1 && difference(condition.equal) != 0)
         return false;
-    if (spec.less != -1 && difference(spec.less) >= 0)
+    if (condition.less != -1 && difference(condition.less) >= 0)
         return false;
-    if (spec.greater != -1 && difference(spec.greater) <= 0)
+    if (condition.greater != -1 && difference(condition.greater) <= 0)
         return false;
     return true;
 }

@@ -160,9 +160,9 @@ public:
     // Appends the segment's pieces with its fields' texts for `line`.
     void appendSegment(const ReportSegment& segment, std::string& out, const ReportLine& line);
 
-    // Whether `call` passes the conditions of `spec`; `position` is what
+    // Whether `call` passes `condition`; `position` is what
     // `zeroindex` compares (the call's position in the set being filtered).
-    static bool passes(const CallRecord& call, const ReportCondition& spec, std::int64_t position,
+    static bool passes(const CallRecord& call, const ReportCondition& condition, std::int64_t position,
                        const SettingsDatabase& settings);
 
 private:
