@@ -2,10 +2,11 @@
 // time from OK to the list repainted with the new rows (re-filtering the call
 // table, sorting the rows, the first picture). Run offscreen:
 //   QT_QPA_PLATFORM=offscreen bench_gui_filter_editor_apply [calls] [rounds]
+#include "GuiBench.h"
+
 #include "app/CMainFrame.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
-#include "calls/CallGenerator.h"
 #include "core/DebugLog.h"
 #include "core/IniProfile.h"
 #include "filter/gui/CPageFTLine.h"
@@ -31,16 +32,8 @@ int main(int argc, char** argv)
     const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 6;
 
-    const std::filesystem::path home = std::filesystem::temp_directory_path() / "qx-bench-filter-editor";
-    std::filesystem::remove_all(home);
-    std::filesystem::create_directories(home / "Calls");
-    std::filesystem::copy_file(std::filesystem::path(QX_PROGRAM_DIR) / "brisel.dat", home / "brisel.dat");
-    CallGeneratorOptions options;
-    options.seed = 42;
-    options.count = count;
-    options.days = 365;
-    const std::filesystem::path file = home / "Calls" / "big.bsl";
-    CallGenerator::writeFile(options, file);
+    const std::filesystem::path file = guibench::makeHome("filter-editor", count);
+    const std::filesystem::path home = file.parent_path().parent_path();
 
     QtMessageSink messages;
     debuglog::setProgramFolder(home);

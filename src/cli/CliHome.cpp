@@ -53,3 +53,10 @@ void printLine(std::FILE* out, const std::string& text, const std::filesystem::p
     if (utf8.empty() || utf8.back() != '\n')
         std::fputc('\n', out);
 }
+
+void CliHome::startLanguage()
+{
+    language = std::make_unique<LanguageService>(programFolder, &ini);
+    language->install();
+    language->start();
+}

@@ -3,6 +3,7 @@
 // file and the settings database of the data folder, loaded and indexed.
 
 #include "core/IniProfile.h"
+#include "lang/LanguageService.h"
 #include "settings/SettingsDatabase.h"
 #include "settings/SettingsFile.h"
 
@@ -36,6 +37,11 @@ struct CliHome
     // "Prefs" values, the rating built on them and the saved and default filters,
     // as the program's start-up does.
     void prepareSession(MainSession& session) const;
+
+    // Installs and starts the language service of this home (the language chosen
+    // in its INI file), for the texts the command prints; it lives with the home.
+    void startLanguage();
+    std::unique_ptr<LanguageService> language;
 
     static constexpr int kExitNoDatabase = 3;
 };

@@ -11,7 +11,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliHome.h"
 #include "core/Cp1252.h"
-#include "lang/LanguageService.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
 #include "prefs/Preferences.h"
@@ -188,9 +187,7 @@ int explain(std::vector<std::string> args)
     const std::unique_ptr<CliHome> home = CliHome::open(args);
     if (!home)
         return CliHome::kExitNoDatabase;
-    LanguageService language(home->programFolder, &home->ini);
-    language.install();
-    language.start();
+    home->startLanguage();
 
     CallRecord call{};
     std::filesystem::path failed;

@@ -11,7 +11,6 @@
 #include "cli/CliHome.h"
 #include "core/Cp1252.h"
 #include "core/DebugLog.h"
-#include "lang/LanguageService.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
 #include "lang/TextFormat.h"
@@ -108,9 +107,7 @@ int exportCalls(std::vector<std::string> args)
     if (!home)
         return CliHome::kExitNoDatabase;
     debuglog::setProgramFolder(home->programFolder);
-    LanguageService language(home->programFolder, &home->ini);  // the titles of the header line
-    language.install();
-    language.start();
+    home->startLanguage();  // the titles of the header line
 
     MainSession session(home->programFolder);
     home->prepareSession(session);

@@ -12,7 +12,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliHome.h"
 #include "core/Cp1252.h"
-#include "lang/LanguageService.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
 #include "lang/TextFormat.h"
@@ -77,7 +76,6 @@ std::optional<ListSelector> parseList(std::string_view text)
 struct ListCommand
 {
     std::unique_ptr<CliHome> home;
-    std::unique_ptr<LanguageService> language;  // the titles of the header line
     ListSelector which;
     std::filesystem::path file;
     Preferences prefs;
@@ -109,9 +107,7 @@ ListCommand start(std::vector<std::string> args, const char* command)
         c.exitCode = CliHome::kExitNoDatabase;
         return c;
     }
-    c.language = std::make_unique<LanguageService>(c.home->programFolder, &c.home->ini);
-    c.language->install();
-    c.language->start();
+    c.home->startLanguage();  // the titles of the header line
     c.prefs.load(c.home->ini);
     return c;
 }

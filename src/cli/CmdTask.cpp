@@ -10,7 +10,6 @@
 #include "cli/CliHome.h"
 #include "core/Cp1252.h"
 #include "core/DebugLog.h"
-#include "lang/LanguageService.h"
 #include "lang/StringTable.h"
 #include "prefs/Preferences.h"
 #include "report/ReportTask.h"
@@ -116,9 +115,7 @@ int task(std::vector<std::string> args)
     if (!home)
         return CliHome::kExitNoDatabase;
     debuglog::setProgramFolder(home->programFolder);
-    LanguageService language(home->programFolder, &home->ini);
-    language.install();
-    language.start();
+    home->startLanguage();
 
     MainSession session(home->programFolder);
     home->prepareSession(session);

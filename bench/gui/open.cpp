@@ -1,12 +1,13 @@
 // Opening a large call file in the main window: the time from the choice of
 // the file to the first rows painted, and how many cells the list formats for
 // that first picture. Run offscreen: QT_QPA_PLATFORM=offscreen bench_gui_open [calls]
+#include "GuiBench.h"
+
 #include "app/AppResources.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
-#include "calls/CallGenerator.h"
 #include "core/DebugLog.h"
 #include "core/IniProfile.h"
 #include "lang/gui/QtMessageSink.h"
@@ -37,16 +38,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
 
-    const std::filesystem::path home = std::filesystem::temp_directory_path() / "qx-bench-gui-open";
-    std::filesystem::remove_all(home);
-    std::filesystem::create_directories(home / "Calls");
-    std::filesystem::copy_file(std::filesystem::path(QX_PROGRAM_DIR) / "brisel.dat", home / "brisel.dat");
-    CallGeneratorOptions options;
-    options.seed = 42;
-    options.count = count;
-    options.days = 365;
-    const std::filesystem::path file = home / "Calls" / "big.bsl";
-    CallGenerator::writeFile(options, file);
+    const std::filesystem::path file = guibench::makeHome("gui-open", count);
+    const std::filesystem::path home = file.parent_path().parent_path();
 
     QtMessageSink messages;
     appres::registerResources();
@@ -99,23 +92,20 @@ int main(int argc, char** argv)
 
     // A quick filter on the first row's extension, then its Undo.
     frame.session().setCurrentCall(frame.session().calls().visible()[0]);
-    frame.runCommand(cmd::kQuickExtension);
-    frame.view()->viewport()->repaint();
-    clock.restart();
-    processor = processorMs();
-    frame.runCommand(cmd::kUndoFilter);
-    frame.view()->viewport()->repaint();
-    std::printf("undo of a quick filter after a re-sort (%zu rows back, sorted again) and repaint: %lld ms (processor %.0f ms)\n",
-                frame.session().calls().visible().size(), static_cast<long long>(clock.elapsed()), processorMs() - processor);
+    const auto timeUndo = [&](const char* how) {
+        frame.runCommand(cmd::kQuickExtension);
+        frame.view()->viewport()->repaint();
+        clock.restart();
+        processor = processorMs();
+        frame.runCommand(cmd::kUndoFilter);
+        frame.view()->viewport()->repaint();
+        std::printf("undo of a quick filter %s (%zu rows back) and repaint: %lld ms (processor %.0f ms)\n", how,
+                    frame.session().calls().visible().size(), static_cast<long long>(clock.elapsed()),
+                    processorMs() - processor);
+    };
+    timeUndo("after a re-sort, sorted again");
     // Again, now that the rows are as a filter gives them: they come back as kept.
-    frame.runCommand(cmd::kQuickExtension);
-    frame.view()->viewport()->repaint();
-    clock.restart();
-    processor = processorMs();
-    frame.runCommand(cmd::kUndoFilter);
-    frame.view()->viewport()->repaint();
-    std::printf("undo of a quick filter (%zu rows back as kept) and repaint: %lld ms (processor %.0f ms)\n",
-                frame.session().calls().visible().size(), static_cast<long long>(clock.elapsed()), processorMs() - processor);
+    timeUndo("with the rows kept");
 
     // Closing the program with the calls loaded: the window closes and goes.
     clock.restart();

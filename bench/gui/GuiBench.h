@@ -1,0 +1,29 @@
+#pragma once
+// What the window benchmarks share: a program folder of their own with the
+// demo settings and a generated call file of `count` calls over a year.
+
+#include "calls/CallGenerator.h"
+
+#include <filesystem>
+#include <string>
+
+namespace guibench {
+
+// Makes (anew) the folder "qx-bench-<tag>" in the temporary folder with
+// brisel.dat and Calls/big.bsl, and returns the call file's path.
+inline std::filesystem::path makeHome(const std::string& tag, std::size_t count)
+{
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / ("qx-bench-" + tag);
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home / "Calls");
+    std::filesystem::copy_file(std::filesystem::path(QX_PROGRAM_DIR) / "brisel.dat", home / "brisel.dat");
+    CallGeneratorOptions options;
+    options.seed = 42;
+    options.count = count;
+    options.days = 365;
+    const std::filesystem::path file = home / "Calls" / "big.bsl";
+    CallGenerator::writeFile(options, file);
+    return file;
+}
+
+} // namespace guibench
