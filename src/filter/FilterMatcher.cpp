@@ -1,6 +1,6 @@
 #include "filter/FilterMatcher.h"
 
-#include "filter/CallNameLookup.h"
+#include "settings/CallNameLookup.h"
 #include "settings/SettingsDatabase.h"
 
 FilterMatcher::FilterMatcher(const FilterRecord& filter, const SettingsDatabase& settings)

@@ -2,7 +2,7 @@
 
 #include "calls/NumberPattern.h"
 #include "core/Locale.h"
-#include "filter/CallNameLookup.h"
+#include "settings/CallNameLookup.h"
 #include "settings/SettingsDatabase.h"
 
 #include <algorithm>

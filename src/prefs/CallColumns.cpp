@@ -5,6 +5,7 @@
 #include "core/LocaleTexts.h"
 #include "lang/StringTable.h"
 #include "prefs/Preferences.h"
+#include "settings/CallNameLookup.h"
 #include "settings/SettingsDatabase.h"
 
 #include <algorithm>
@@ -175,6 +176,7 @@ void CallColumns::cellText(const CallRecord& call, ColumnType type, std::string&
 {
     out.clear();
     const SettingsDatabase& s = m_settings;
+    const CallNameLookup names(s);
     switch (type) {
     case ColumnType::Date: out.append(formatCallDate(LocaleTexts::current().shortDateFormat, call.start)); break;
     case ColumnType::Time: out.append(formatCallDate(LocaleTexts::current().timeFormat, call.start)); break;
@@ -186,26 +188,13 @@ void CallColumns::cellText(const CallRecord& call, ColumnType type, std::string&
         break;
     case ColumnType::Cost: out.append(s.formatCurrency(call.cost)); break;
     case ColumnType::Employee:
-        if (inside(s.directory, call.directoryIndex))
-            out.append(s.directory[static_cast<std::size_t>(call.directoryIndex)].name.view());
+        if (const DirectoryEntry* entry = names.employee(call.directoryIndex))
+            out.append(entry->name.view());
         break;
-    case ColumnType::Department:
-        if (call.departmentIndex >= 0 && call.departmentIndex < s.departments().size())
-            out.append(s.departments()[call.departmentIndex]);
-        break;
-    case ColumnType::Contact:
-        if (call.contactIndex < 0)
-            out.append(call.name());
-        else if (s.contactsAreLarge() && inside(s.contacts, call.contactIndex))
-            out.append(s.contacts[static_cast<std::size_t>(call.contactIndex)].name.view());
-        else if (!s.contactsAreLarge() && call.contactIndex >= 0 && call.contactIndex < s.contactNames().size())
-            out.append(s.contactNames()[call.contactIndex]);
-        break;
+    case ColumnType::Department: out.append(names.department(call.departmentIndex).value_or("")); break;
+    case ColumnType::Contact: out.append(names.contactOrNameText(call.contactIndex, call.name()).value_or("")); break;
     case ColumnType::Trunk: out.append(m_prefs.formatTrunk(static_cast<std::int32_t>(call.trunk))); break;
-    case ColumnType::TrunkGroup:
-        if (inside(s.trunks, call.trunkIndex))
-            out.append(s.trunks[static_cast<std::size_t>(call.trunkIndex)].group.view());
-        break;
+    case ColumnType::TrunkGroup: out.append(names.trunkGroup(call.trunkIndex).value_or("")); break;
     case ColumnType::Acc: out.append(call.account()); break;
     case ColumnType::Cd: out.append(call.cd()); break;
     case ColumnType::Direction: out.append(directionName(call.direction)); break;
@@ -215,10 +204,7 @@ void CallColumns::cellText(const CallRecord& call, ColumnType type, std::string&
             out.append(carrier->name.view());
         break;
     case ColumnType::Ringtime: appendFormatted(out, "%u:%02u", call.ringTime / 60, call.ringTime % 60); break;
-    case ColumnType::Project:
-        if (call.projectIndex >= 0 && call.projectIndex < s.projectNames().size())
-            out.append(s.projectNames()[call.projectIndex]);
-        break;
+    case ColumnType::Project: out.append(names.project(call.projectIndex).value_or("")); break;
     }
 }
 

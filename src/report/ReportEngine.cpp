@@ -4,6 +4,7 @@
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
 #include "prefs/Preferences.h"
+#include "settings/CallNameLookup.h"
 #include "settings/SettingsDatabase.h"
 
 #include <algorithm>
@@ -554,6 +555,7 @@ bool ReportEngine::passes(const CallRecord& call, const ReportCondition& conditi
 {
     if (condition.field == None)
         return true;
+    const CallNameLookup names(settings);
     std::int64_t value = 0;
     std::int64_t scale = 1;
     switch (condition.field) {
@@ -564,16 +566,11 @@ bool ReportEngine::passes(const CallRecord& call, const ReportCondition& conditi
         value = hundredths(call.cost);
         scale = 100;
         break;
-    case Employee: value = inside(settings.directory, call.directoryIndex) ? 1 : 0; break;
-    case Department: value = call.departmentIndex >= 0 && call.departmentIndex < settings.departments().size(); break;
+    case Employee: value = names.employee(call.directoryIndex) ? 1 : 0; break;
+    case Department: value = names.department(call.departmentIndex) ? 1 : 0; break;
     case Contact: value = call.contactIndex >= 0 || !call.name().empty() ? 1 : 0; break;
     case Trunk: value = static_cast<std::int32_t>(call.trunk); break;
-    case Group:
-        value = inside(settings.trunks, call.trunkIndex)
-                        && !settings.trunks[static_cast<std::size_t>(call.trunkIndex)].group.empty()
-                    ? 1
-                    : 0;
-        break;
+    case Group: value = names.trunkGroup(call.trunkIndex).value_or("").empty() ? 0 : 1; break;
     case Acc: value = call.account().empty() ? 0 : 1; break;
     case Direction: value = call.direction; break;
     case Type: value = call.callType; break;
@@ -584,7 +581,7 @@ bool ReportEngine::passes(const CallRecord& call, const ReportCondition& conditi
         break;
     }
     case RingTime: value = call.ringTime; break;
-    case Project: value = call.projectIndex >= 0 && call.projectIndex < settings.projectNames().size(); break;
+    case Project: value = names.project(call.projectIndex) ? 1 : 0; break;
     case ZeroIndex: value = position; break;
     default: value = 0; break;
     }

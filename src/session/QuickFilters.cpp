@@ -3,7 +3,7 @@
 #include "session/MainSession.h"
 
 #include "calls/NumberPattern.h"
-#include "filter/CallNameLookup.h"
+#include "settings/CallNameLookup.h"
 
 #include <limits>
 
@@ -43,7 +43,7 @@ bool MainSession::canQuickFilter(QuickFilter which) const
     case QuickFilter::Country:
         return names.destination(call->destinationIndex) != nullptr;
     case QuickFilter::Contact:
-        return names.contactOrNameText(*call).has_value();
+        return names.contactOrNameText(call->contactIndex, call->name()).has_value();
     case QuickFilter::Project:
         return names.project(call->projectIndex).has_value();
     }
@@ -113,7 +113,7 @@ std::optional<FilterRecord> MainSession::quickFilter(QuickFilter which) const
         // A contact of its own, not the calls without one.
         f.unknownNumbers = 0;
         f.destinationOn = f.numberOn = 0;
-        FilterRecord::setText(f.contact, *names.contactOrNameText(call));
+        FilterRecord::setText(f.contact, *names.contactOrNameText(call.contactIndex, call.name()));
         break;
     case QuickFilter::Date:
         f.fromOn = f.toOn = 1;

@@ -1,9 +1,10 @@
 #pragma once
 // The names a call refers to through the indexes rating gave it, looked up in
-// the settings database. Every look-up checks its index against its list: an
-// index of -1, or one left over from other settings, gives nothing.
+// the settings database: the one place of the rules that turn an index into a
+// name (the calls list, the filters, the quick filters and the call dump all
+// ask here). Every look-up checks its index against its list: an index of -1,
+// or one left over from other settings, gives nothing.
 
-#include "calls/CallRecord.h"
 #include "settings/SettingsDatabase.h"
 
 #include <cstddef>
@@ -48,15 +49,15 @@ public:
         }
         return name(m_settings.contactNames(), contactIndex);
     }
-    // The contact's name, or the call's own name text when it has no contact;
-    // nothing when it has neither.
-    std::optional<std::string_view> contactOrNameText(const CallRecord& call) const
+    // The contact's name, or the call's own name text (`nameText`) when it has
+    // no contact (an index below 0); nothing when it has neither.
+    std::optional<std::string_view> contactOrNameText(int contactIndex, std::string_view nameText) const
     {
-        if (call.contactIndex >= 0)
-            return contact(call.contactIndex);
-        if (call.name().empty())
+        if (contactIndex >= 0)
+            return contact(contactIndex);
+        if (nameText.empty())
             return std::nullopt;
-        return call.name();
+        return nameText;
     }
     // "%s - %s" with country and city, or the country alone, written into `buffer`.
     std::optional<std::string_view> destinationText(int index, char (&buffer)[kDestinationTextMax]) const;
