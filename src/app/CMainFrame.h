@@ -7,9 +7,9 @@
 
 #include "app/CDlgFind.h"
 #include "app/CommandTable.h"
-#include "app/FindHistory.h"
-#include "app/FrameLayout.h"
 #include "core/IniProfile.h"
+#include "prefs/FindHistory.h"
+#include "prefs/FrameLayout.h"
 #include "session/MainSession.h"
 #include "settings/SettingsLocation.h"
 

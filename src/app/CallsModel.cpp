@@ -1,6 +1,6 @@
 #include "app/CallsModel.h"
 
-#include "app/RowColors.h"
+#include "prefs/RowColors.h"
 #include "session/MainSession.h"
 #include "lang/gui/QtTranslate.h"
 #include "ui/ColorButton.h"

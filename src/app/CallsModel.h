@@ -9,8 +9,8 @@
 // is frozen: it shows no rows, so a view painting meanwhile never reads a list
 // that is half built.
 
-#include "app/FrameLayout.h"
 #include "prefs/CallColumns.h"
+#include "prefs/FrameLayout.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>

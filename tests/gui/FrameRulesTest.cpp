@@ -1,13 +1,10 @@
-// The main window's rules that need no window: layout keys, search history,
-// row colours, the login rule, the command table and the hand-over request.
+// The main window's rules that need no window: the login rule, the command
+// table and the hand-over request.
 #include "GuiTestSupport.h"
 
 #include "app/CommandTable.h"
-#include "app/FindHistory.h"
-#include "app/FrameLayout.h"
 #include "app/InstanceLink.h"
 #include "app/LoginRule.h"
-#include "app/RowColors.h"
 #include "core/IniProfile.h"
 #include "core/Locale.h"
 #include "settings/SettingsHeader.h"
@@ -19,139 +16,6 @@ class FrameRulesTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { Locale::pin("en_US"); }
-
-    void layoutDefaultsWithoutIniFile()
-    {
-        TempDir dir;
-        const IniProfile ini(dir / "quantorix.ini");
-        const ListLayout list = ListLayout::read(ini);
-        QCOMPARE(list.columns, 14);
-        QCOMPARE(list.sort.primary.type, ColumnType::Date);
-        QCOMPARE(list.sort.secondary.type, ColumnType::Ext);
-        QVERIFY(!list.sort.primary.descending && !list.sort.secondary.descending);
-        QCOMPARE(list.typeAt(5), ColumnType::Duration);
-        QCOMPARE(list.widthOf(ColumnType::DialedNumber), 160);
-        QCOMPARE(list.widthOf(ColumnType::Cd), 48);
-
-        // Made for a 6-pixel average character; a wider font scales them.
-        QCOMPARE(ListLayout::defaultWidths()[static_cast<int>(ColumnType::Date)], 64);
-        QCOMPARE(ListLayout::defaultWidths(9)[static_cast<int>(ColumnType::Date)], 96);
-        QCOMPARE(ListLayout::defaultWidths(7)[static_cast<int>(ColumnType::Employee)], 93);
-
-        const WindowLayout window = WindowLayout::read(ini, 10, 20, 1000, 700);
-        QCOMPARE(window.left, 10);
-        QCOMPARE(window.top, 20);
-        QCOMPARE(window.width, 1000);
-        QCOMPARE(window.height, 700);
-        QVERIFY(window.maximize);
-    }
-
-    void layoutRoundTripAndDamagedValues()
-    {
-        TempDir dir;
-        IniProfile ini(dir / "quantorix.ini");
-        ListLayout list;
-        list.columns = 3;
-        std::swap(list.types[0], list.types[5]);
-        list.widths[static_cast<int>(ColumnType::Cost)] = 77;
-        list.sort.primary = {ColumnType::Duration, true};
-        list.sort.secondary = {ColumnType::Date, false};
-        list.write(ini);
-
-        const ListLayout back = ListLayout::read(IniProfile(dir / "quantorix.ini"));
-        QCOMPARE(back.columns, 3);
-        QCOMPARE(back.typeAt(0), ColumnType::Duration);
-        QCOMPARE(back.typeAt(5), ColumnType::Date);
-        QCOMPARE(back.widthOf(ColumnType::Cost), 77);
-        QCOMPARE(back.sort.primary.type, ColumnType::Duration);
-        QVERIFY(back.sort.primary.descending);
-        QCOMPARE(back.positionOf(ColumnType::Duration), 0);
-        QCOMPARE(back.positionOf(ColumnType::Cost), -1);  // not among the three shown
-
-        // A column type twice, a type outside the 19, a count of 0, a bad sort type:
-        // each falls back to its default rather than showing a column that does not exist.
-        ini.writeInt("List", "Type1", 0);
-        ini.writeInt("List", "Columns", 0);
-        ini.writeInt("CallsSort0", "Type", 19);
-        ini.writeInt("List", "Width3", -5);
-        const ListLayout damaged = ListLayout::read(ini);
-        QCOMPARE(damaged.columns, 14);
-        for (int i = 0; i < kColumnTypeCount; ++i)
-            QCOMPARE(static_cast<int>(damaged.typeAt(i)), i);
-        QCOMPARE(damaged.sort.primary.type, ColumnType::Date);
-        QCOMPARE(damaged.widthOf(ColumnType::DialedNumber), 160);
-    }
-
-    void windowIsPutOnAScreenThatExists()
-    {
-        const QList<QRect> screens = {QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
-        // Title bar on a screen (also the second one): kept.
-        QCOMPARE(WindowLayout::placeOnScreens(QRect(100, 100, 800, 600), screens, 30), QRect(100, 100, 800, 600));
-        QCOMPARE(WindowLayout::placeOnScreens(QRect(1400, 50, 500, 400), screens, 30), QRect(1400, 50, 500, 400));
-        // The full-screen rectangle of a window never shown: its title bar lay above the screen.
-        QCOMPARE(WindowLayout::placeOnScreens(QRect(0, 0, 1280, 800), screens, 30), QRect(0, 30, 1280, 770));
-        // A screen that is gone: onto the first one.
-        QCOMPARE(WindowLayout::placeOnScreens(QRect(3000, 200, 600, 400), screens, 30), QRect(680, 200, 600, 400));
-        // Mostly on the second screen, title bar off it: onto the second one.
-        QCOMPARE(WindowLayout::placeOnScreens(QRect(1500, -200, 400, 500), screens, 30), QRect(1500, 30, 400, 500));
-    }
-
-    void searchHistoryKeepsSixteenAndPlaces()
-    {
-        TempDir dir;
-        IniProfile ini(dir / "quantorix.ini");
-        FindHistory history;
-        for (int i = 0; i < 16; ++i)
-            QVERIFY(history.add(std::to_string(1000 + i)));
-        QVERIFY(history.write(ini));
-        FindHistory back = FindHistory::read(IniProfile(dir / "quantorix.ini"));
-        QCOMPARE(back.entries().size(), std::size_t{16});
-        QCOMPARE(back.entries().front(), std::string("1015"));
-
-        QVERIFY(!back.add("1007"));  // present: keeps its place
-        QCOMPARE(back.entries()[8], std::string("1007"));
-        QVERIFY(back.add("555"));
-        QCOMPARE(back.entries().size(), std::size_t{16});
-        QCOMPARE(back.entries().front(), std::string("555"));
-        QCOMPARE(back.entries().back(), std::string("1001"));  // "1000" dropped out
-        QVERIFY(back.write(ini));
-        QCOMPARE(ini.readInt("MRU", "Size", 0), 16);
-        QCOMPARE(ini.readString("MRU", "Str0"), std::string("555"));
-
-        // A damaged size is bounded by what the history can hold.
-        ini.writeInt("MRU", "Size", 100000);
-        QCOMPARE(FindHistory::read(ini).entries().size(), std::size_t{16});
-    }
-
-    void rowColours()
-    {
-        const Preferences prefs;
-        CallRecord local = makeCall("1234567");
-        local.localFlag = 1;
-        local.callType = 0;
-        RowColors colors = rowColors(local, prefs);
-        QCOMPARE(colors.text, prefs.colorOut[0]);
-        QVERIFY(!colors.background);  // white is the list's own background
-
-        CallRecord unknown = makeCall("0099912345");
-        unknown.callType = 2;
-        unknown.destinationIndex = -1;
-        QCOMPARE(rowColors(unknown, prefs).text, ColorRef{0x0000DC});
-        unknown.destinationIndex = 4;
-        QCOMPARE(rowColors(unknown, prefs).text, ColorRef{0xC8C800});
-
-        CallRecord incoming = makeCall("", 60, 3, 1);
-        QCOMPARE(rowColors(incoming, prefs).text, ColorRef{0x008000});
-
-        Preferences tinted;
-        tinted.backUser[1] = 0x00FFEE;
-        CallRecord user = makeCall("123");
-        user.callType = 4;
-        user.destinationIndex = 0;
-        colors = rowColors(user, tinted);
-        QCOMPARE(colors.text, tinted.colorUser[1]);
-        QCOMPARE(colors.background.value_or(0), ColorRef{0x00FFEE});
-    }
 
     void loginRule()
     {

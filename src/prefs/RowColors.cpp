@@ -1,4 +1,4 @@
-#include "app/RowColors.h"
+#include "prefs/RowColors.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/FrameLayout.h"
+#include "prefs/FrameLayout.h"
 
 #include "core/IniProfile.h"
 

@@ -1,4 +1,4 @@
-#include "app/FindHistory.h"
+#include "prefs/FindHistory.h"
 
 #include "core/IniProfile.h"
 
