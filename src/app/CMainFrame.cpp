@@ -292,9 +292,11 @@ void CMainFrame::fillLanguageMenu()
             break;
     if (!languages)
         return;
-    for (QAction* action : languages->actions())
-        if (cmd::isLanguage(commandIdOf(action)))
+    for (QAction* action : languages->actions()) {
+        const int number = commandIdOf(action) - cmd::kLanguageFirst;
+        if (number >= 0 && number < LanguageService::kMaxMenuLanguages)
             delete action;
+    }
     const LanguageService* service = LanguageService::installed();
     // Without the base language file there is nothing to choose: the menu goes.
     languages->menuAction()->setVisible(service && service->translationAvailable());
@@ -302,10 +304,10 @@ void CMainFrame::fillLanguageMenu()
         return;
     for (const LanguageService::MenuLanguage& language : service->menuLanguages()) {
         auto* action = new QAction(qtText(language.name), languages);
-        setCommandId(action, language.commandId);
+        const int id = cmd::kLanguageFirst + language.number;
+        setCommandId(action, id);
         action->setCheckable(true);
         action->setChecked(language.current);
-        const int id = language.commandId;
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
         languages->addAction(action);
     }

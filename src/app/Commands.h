@@ -8,10 +8,9 @@
 
 namespace cmd {
 
-inline constexpr int kSavedFilterFirst = 9000;  // Apply saved filter i: 9000 + i
-inline constexpr int kSavedFilterMenuMax = 30;
+inline constexpr int kSavedFilterFirst = 9000;  // Apply saved filter i: 9000 + i, i < MainSession::kSavedFilterMenuMax
 
-inline constexpr int kQuickExtension = 10010;
+inline constexpr int kQuickExtension = 10010;  // the quick filters, in QuickFilter's order
 inline constexpr int kQuickTrunk = 10011;
 inline constexpr int kQuickAccCode = 10012;
 inline constexpr int kQuickEmployee = 10013;
@@ -50,8 +49,7 @@ inline constexpr int kQuickReport = 11102;
 inline constexpr int kEditQuickReport = 11104;
 inline constexpr int kHideSelected = 11109;
 
-inline constexpr int kLanguageFirst = 21001;  // language n: 21001 + n
-inline constexpr int kLanguageCount = 10;
+inline constexpr int kLanguageFirst = 21001;  // language n: 21001 + n (LanguageService::kMaxMenuLanguages of them)
 
 inline constexpr int kOpen = 57601;
 inline constexpr int kClose = 57602;
@@ -62,14 +60,5 @@ inline constexpr int kHelpTopics = 57666;
 
 inline constexpr int kMainMenu = 101;
 inline constexpr int kContextMenu = 252;
-
-inline bool isSavedFilter(int id)
-{
-    return id >= kSavedFilterFirst && id < kSavedFilterFirst + kSavedFilterMenuMax;
-}
-inline bool isLanguage(int id)
-{
-    return id >= kLanguageFirst && id < kLanguageFirst + kLanguageCount;
-}
 
 } // namespace cmd

@@ -35,6 +35,11 @@ QString callFileDialogFilter()
     return qtText(filetypes::qtDialogFilter(filetypes::dialogFilter({filetypes::kCallDatabase}, fileTypeName)));
 }
 
+QuickFilter quickFilterOf(int id)
+{
+    return static_cast<QuickFilter>(id - cmd::kQuickExtension);
+}
+
 } // namespace
 
 void CMainFrame::registerCommands()
@@ -82,12 +87,12 @@ void CMainFrame::registerCommands()
     m_commands.add({.id = cmd::kHideSelected,
                     .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_selectedCount)); },
                     .run = [this](int) { hideSelected(); }});
-    m_commands.add({.id = cmd::kQuickExtension, .count = cmd::kQuickProject - cmd::kQuickExtension + 1,
-                    .enabled = [this](int id) { return m_session->canQuickFilter(static_cast<QuickFilter>(id)); },
+    m_commands.add({.id = cmd::kQuickExtension, .count = kQuickFilterCount,
+                    .enabled = [this](int id) { return m_session->canQuickFilter(quickFilterOf(id)); },
                     .run = list([this](int id, Progress& progress) {
-                        m_session->applyQuickFilter(static_cast<QuickFilter>(id), progress);
+                        m_session->applyQuickFilter(quickFilterOf(id), progress);
                     })});
-    m_commands.add({.id = cmd::kSavedFilterFirst, .count = cmd::kSavedFilterMenuMax,
+    m_commands.add({.id = cmd::kSavedFilterFirst, .count = static_cast<int>(MainSession::kSavedFilterMenuMax),
                     .enabled = [this](int id) {
                         return m_session->canApplySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst));
                     },
@@ -128,7 +133,7 @@ void CMainFrame::registerCommands()
                     .run = [this](int) { commandChangeLogin(); }});
     m_commands.add({.id = cmd::kNewTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
     m_commands.add({.id = cmd::kEditTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
-    m_commands.add({.id = cmd::kLanguageFirst, .count = cmd::kLanguageCount,
+    m_commands.add({.id = cmd::kLanguageFirst, .count = LanguageService::kMaxMenuLanguages,
                     .run = [this](int id) { selectLanguage(id - cmd::kLanguageFirst); },
                     .checked = [](int id) {
                         const LanguageService* service = LanguageService::installed();

@@ -178,9 +178,9 @@ void CMainFrame::fillSavedFilterMenu(QMenu* menu)
     menu->clear();
     for (const SavedFilterMenuItem& item : m_session->savedFilterMenu()) {
         QAction* action = menu->addAction(qtText(item.name));
-        setCommandId(action, item.id);
-        action->setEnabled(isCommandEnabled(item.id));
-        const int id = item.id;
+        const int id = cmd::kSavedFilterFirst + static_cast<int>(item.position);
+        setCommandId(action, id);
+        action->setEnabled(isCommandEnabled(id));
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     }
 }

@@ -189,7 +189,7 @@ std::vector<LanguageService::MenuLanguage> LanguageService::menuLanguages() cons
         return items;
     const int count = std::min(languageCount(), kMaxMenuLanguages);
     for (int number = 0; number < count; ++number)
-        items.push_back({number, sid::kLanguageCommandFirst + number, LanguageName(number), number == m_currentNumber});
+        items.push_back({number, LanguageName(number), number == m_currentNumber});
     return items;
 }
 

@@ -73,7 +73,6 @@ public:
     struct MenuLanguage
     {
         int number;
-        int commandId; // 21001 + number
         std::string name;
         bool current;
     };

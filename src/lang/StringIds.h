@@ -14,7 +14,6 @@ inline constexpr int kColumnTitleFirst = kColumnDate; // column type t: kColumnT
 inline constexpr int kColumnTitleCount = 19;
 inline constexpr int kFileTypeFirst = kFileTypeAll; // extension index i: kFileTypeFirst + i
 inline constexpr int kTemplateErrorBase = 25174; // template parse error code c (1..3): base + c
-inline constexpr int kLanguageCommandFirst = kLanguageEnglish; // language number n: command id 21001 + n
 
 static_assert(kColumnProject == kColumnTitleFirst + kColumnTitleCount - 1);
 static_assert(kFileTypeLanguage == kFileTypeFirst + 4);

@@ -290,7 +290,7 @@ std::vector<SavedFilterMenuItem> MainSession::savedFilterMenu() const
     std::vector<SavedFilterMenuItem> items;
     const SavedFilterList& saved = m_filter.saved();
     for (std::size_t i = 0; i < saved.size() && i < kSavedFilterMenuMax; ++i)
-        items.push_back({kFirstSavedFilterCommand + static_cast<int>(i), std::string(saved[i].nameText())});
+        items.push_back({i, std::string(saved[i].nameText())});
     return items;
 }
 

@@ -31,20 +31,21 @@
 
 class IniProfile;
 
-// The quick filters of the list's context menu, by command id.
+// The quick filters of the list's context menu, in their menu order.
 enum class QuickFilter : int {
-    Extension = 10010,
-    Trunk = 10011,
-    AccCode = 10012,
-    Employee = 10013,
-    Department = 10014,
-    DialedNumber = 10015,
-    Destination = 10016,
-    Country = 10017,
-    Contact = 10018,
-    Date = 10019,
-    Project = 10020,
+    Extension,
+    Trunk,
+    AccCode,
+    Employee,
+    Department,
+    DialedNumber,
+    Destination,
+    Country,
+    Contact,
+    Date,
+    Project,
 };
+inline constexpr int kQuickFilterCount = static_cast<int>(QuickFilter::Project) + 1;
 
 // What the filter editor works on: copies of the current filter (with the date
 // pre-sets), the saved list and the default filter name. The editor sets
@@ -60,14 +61,14 @@ struct FilterEditorState
 // One item of a saved-filter menu.
 struct SavedFilterMenuItem
 {
-    int id; // 9000 + position
+    std::size_t position; // in the saved list
     std::string name; // Windows-1252
 };
 
 class MainSession
 {
 public:
-    static constexpr int kFirstSavedFilterCommand = 9000;
+    // The saved-filter menus list at most this many, the first ones.
     static constexpr std::size_t kSavedFilterMenuMax = 30;
     static constexpr int kFilterSaveLevel = 2; // "Save / Load" page and Hide selected records
 
@@ -139,7 +140,7 @@ public:
     // the other rows are hidden as Hide selected records hides them, so Undo
     // brings them back. False when no row would go.
     bool showOnlyCalls(std::span<const std::uint32_t> tableIndices);
-    // Apply saved filter 9000 + position; false when it is not enabled.
+    // Apply saved filter: the one at `position`; false when it is not enabled.
     bool applySavedFilter(std::size_t position, Progress& progress);
     // Narrows the current filter with values of the current call and applies it
     // with push; false when the quick filter is not enabled.

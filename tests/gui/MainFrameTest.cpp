@@ -479,6 +479,7 @@ private Q_SLOTS:
         Q_EMIT applyPopup->menu()->aboutToShow();
         QCOMPARE(applyPopup->menu()->actions().size(), 30);  // only the first 30
         QCOMPARE(applyPopup->menu()->actions().front()->text(), QStringLiteral("Extension 100"));
+        QCOMPARE(commandIdOf(applyPopup->menu()->actions().back()), cmd::kSavedFilterFirst + 29);
         QVERIFY(!applyPopup->menu()->actions().front()->isEnabled());  // no calls loaded
 
         CallRecord other = makeCall("7200002");

@@ -110,14 +110,14 @@ TEST_F(LanguageFolder, ElevenTranslationsGiveNineMenuItemsBesideTheBuiltInLangua
     const auto items = service->menuLanguages();
     ASSERT_EQ(items.size(), 10u);
     EXPECT_EQ(items[0].name, "English");
-    EXPECT_EQ(items[0].commandId, 21001);
+    EXPECT_EQ(items[0].number, 0);
     EXPECT_TRUE(items[0].current);
     // Sorted by name without regard to case, whatever order the folder gives.
     EXPECT_EQ(items[1].name, "a");
     EXPECT_EQ(items[2].name, "B");
     EXPECT_EQ(items[3].name, "C");
     EXPECT_EQ(items[9].name, "i");
-    EXPECT_EQ(items[9].commandId, 21010);
+    EXPECT_EQ(items[9].number, 9);
     EXPECT_EQ(service->LanguageName(11), "k"); // listed and selectable, just not in the menu
     EXPECT_EQ(service->LanguageName(12), "");
 }

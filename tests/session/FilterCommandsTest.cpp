@@ -121,8 +121,8 @@ TEST_F(SessionTest, MenusListTheFirstThirtySavedFilters)
     start();
     const auto menu = session.savedFilterMenu();
     ASSERT_EQ(menu.size(), 30u);
-    EXPECT_EQ(menu.front().id, 9000);
-    EXPECT_EQ(menu.back().id, 9029);
+    EXPECT_EQ(menu.front().position, 0u);
+    EXPECT_EQ(menu.back().position, 29u);
     EXPECT_EQ(menu.back().name, "F29");
     EXPECT_FALSE(session.canApplySavedFilter(0)); // no calls yet
     openOffice();
@@ -155,8 +155,8 @@ TEST_F(SessionTest, VersionOneSavedFiltersRejectUserCallTypes)
 TEST_F(SessionTest, QuickFilterEnablingFollowsTheCurrentCall)
 {
     openOffice();
-    for (int id = 10010; id <= 10020; ++id)
-        EXPECT_FALSE(session.canQuickFilter(static_cast<QuickFilter>(id)));
+    for (int which = 0; which < kQuickFilterCount; ++which)
+        EXPECT_FALSE(session.canQuickFilter(static_cast<QuickFilter>(which)));
     session.setCurrentCall(callWith(90)); // incoming, extension 102 (no employee), name text, local
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Extension));
     EXPECT_TRUE(session.canQuickFilter(QuickFilter::Date));
