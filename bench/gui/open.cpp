@@ -5,6 +5,7 @@
 
 #include "app/AppResources.h"
 #include "app/CMainFrame.h"
+#include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
@@ -86,7 +87,7 @@ int main(int argc, char** argv)
     }
 
     clock.restart();
-    frame.columnClicked(5);  // Duration
+    frame.callsList().columnClicked(5);  // Duration
     frame.view()->viewport()->repaint();
     std::printf("re-sort by Duration and repaint: %lld ms\n", static_cast<long long>(clock.elapsed()));
 

@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
@@ -12,14 +13,10 @@
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
-#include "ui/ColorButton.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QGuiApplication>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -47,18 +44,6 @@ std::filesystem::path absolutePath(const std::filesystem::path& path)
     return error ? path : absolute.lexically_normal();
 }
 
-QString durationText(std::uint64_t seconds)
-{
-    return qtText(FormatPrintf("%d:%02d:%02d", {static_cast<unsigned long long>(seconds / 3600),
-                                                static_cast<unsigned long long>(seconds / 60 % 60),
-                                                static_cast<unsigned long long>(seconds % 60)}));
-}
-
-QString bracketed(const QString& all, const QString& selected, bool show)
-{
-    return show ? qtText(FormatPrintf("%s (%s)", {cp1252::fromQString(all), cp1252::fromQString(selected)})) : all;
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWidget* parent)
@@ -83,9 +68,6 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     createMenus();
     createToolBar();
 
-    m_refreshTimer.setInterval(kRefreshIntervalMs);
-    connect(&m_refreshTimer, &QTimer::timeout, this, [this] { refresh(true); });
-
     const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const WindowLayout layout = WindowLayout::read(ini, work.left(), work.top(), work.width(), work.height());
     QList<QRect> workAreas;
@@ -97,76 +79,54 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     m_maximize = layout.maximize;
 
     updateTitle();
-    updateStatus();
+    m_list->showTotals();
     updateCommandStates();
 }
 
 CMainFrame::~CMainFrame()
 {
     saveLayout();
-    // The list outlives the session (child widgets go with the base class): it shows nothing from now on.
-    m_model->setSession(nullptr);
 }
 
 void CMainFrame::createList()
 {
-    m_model = new CallsModel(this);
-    m_model->setSession(m_session.get());
-    m_view = new CallsView(this);
-    m_view->setCallsModel(m_model);
+    m_list = std::make_unique<CallsListController>(*m_session, *m_status, m_ini, this);
+    m_model = m_list->model();
+    m_view = m_list->view();
     setCentralWidget(m_view);
     setFocusProxy(m_view);
-    const ListLayout layout = ListLayout::read(m_ini, defaultColumnWidths());
-    m_session->setSortKeys(layout.sort);
-    applyColumns(layout);
-
-    connect(m_view, &CallsView::columnClicked, this, &CMainFrame::columnClicked);
+    connect(m_list.get(), &CallsListController::rowsShown, this, &CMainFrame::updateTitle);
+    connect(m_list.get(), &CallsListController::commandStatesChanged, this, &CMainFrame::updateCommandStates);
     connect(m_view, &CallsView::deletePressed, this, [this] {
         if (isCommandEnabled(cmd::kHideSelected))
-            hideSelected();
+            m_list->hideSelected();
     });
     connect(m_view, &CallsView::contextMenuWanted, this, &CMainFrame::showContextMenu);
-    // Selection totals are rebuilt when the user interface goes idle, once per burst of changes.
-    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (m_selectionDirty)
-            return;
-        m_selectionDirty = true;
-        QTimer::singleShot(0, this, &CMainFrame::updateSelectionTotals);
-    });
 }
 
-ListLayout::Widths CMainFrame::defaultColumnWidths() const
+std::filesystem::path CMainFrame::dataFolder() const
 {
-    // The average character width as the system measures a dialog font: over
-    // the 52 letters, rounded.
-    const QFontMetrics metrics(m_view->font());
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    ListLayout::Widths widths = ListLayout::defaultWidths((letters / 26 + 1) / 2);
-    // Digits may be wider than the average letter: a whole date must fit.
-    CallRecord call = CallRecord::empty();
-    call.start = {2028, 12, 28, 23, 58};
-    const QString date = qtText(m_session->columns().cellText(call, ColumnType::Date));
-    const int margins = 2 * m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 8;
-    int& dateWidth = widths[static_cast<std::size_t>(ColumnType::Date)];
-    dateWidth = std::max(dateWidth, metrics.horizontalAdvance(date) + margins);
-    return widths;
+    return ::dataFolder(m_network, m_programFolder);
 }
 
-void CMainFrame::applyColumns(const ListLayout& layout)
+std::filesystem::path CMainFrame::defaultCallsFolder() const
 {
-    m_model->setLayout(layout);
-    for (int position = 0; position < layout.columns; ++position)
-        m_view->horizontalHeader()->resizeSection(position, layout.widthOf(layout.typeAt(position)));
-    m_view->setDelimiterColor(CColorButton::toQColor(m_session->prefs().delimiterColor));
+    if (!m_lastFile.empty() && !m_lastFile.parent_path().empty())
+        return m_lastFile.parent_path();
+    return callsFolder(dataFolder());
 }
 
-ListLayout CMainFrame::columns() const
+bool CMainFrame::openFiles(const std::vector<std::filesystem::path>& paths)
 {
-    ListLayout list = m_model->layout();
-    list.sort = m_session->sortKeys();
-    for (int position = 0; position < list.columns; ++position)
-        list.widths[static_cast<std::size_t>(list.typeAt(position))] = m_view->horizontalHeader()->sectionSize(position);
-    return list;
+    if (!m_list->openFiles(paths))
+        return false;
+    m_lastFile = paths.back();
+    return true;
+}
+
+void CMainFrame::rebuildList(const std::function<void(Progress&)>& operation)
+{
+    m_list->rebuild(operation);
 }
 
 void CMainFrame::takePreferences(const Preferences& prefs, const ListLayout& columnLayout)
@@ -175,7 +135,7 @@ void CMainFrame::takePreferences(const Preferences& prefs, const ListLayout& col
     prefs.save(m_ini);
     ListLayout layout = columnLayout;
     layout.sort = m_session->sortKeys();
-    applyColumns(layout);
+    m_list->applyColumns(layout);
     rebuildList([this](Progress& progress) { m_session->settingsChanged(progress); });
 }
 
@@ -330,7 +290,7 @@ void CMainFrame::retranslate()
     m_filterButton->setStatusTip(qtText(LoadTextPrompt(cmd::kFilter)));
     m_status->setIdle();
     updateTitle();
-    updateStatus();
+    m_list->showTotals();
     updateCommandStates();
     // The other open windows take their texts again on the language-change event.
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -339,6 +299,33 @@ void CMainFrame::retranslate()
             QCoreApplication::sendEvent(window, &changed);
         }
     }
+}
+
+void CMainFrame::fillSavedFilterMenu(QMenu* menu)
+{
+    menu->clear();
+    for (const SavedFilterMenuItem& item : m_session->savedFilterMenu()) {
+        QAction* action = menu->addAction(qtText(item.name));
+        const int id = cmd::kSavedFilterFirst + static_cast<int>(item.position);
+        setCommandId(action, id);
+        action->setEnabled(isCommandEnabled(id));
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    }
+}
+
+QMenu* CMainFrame::prepareContextMenu(int row)
+{
+    const bool hit = row >= 0 && row < m_model->rowCount();
+    m_session->setCurrentCall(hit ? static_cast<std::int64_t>(m_model->tableIndexAt(row)) : -1);
+    updateCommandStates();
+    return m_contextMenu;
+}
+
+void CMainFrame::showContextMenu(int row, const QPoint& globalPos)
+{
+    if (FrameProgress::busy())
+        return;
+    prepareContextMenu(row)->exec(globalPos);
 }
 
 void CMainFrame::onMenuAboutToShow(QMenu* menu)
@@ -380,17 +367,14 @@ std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& te
 
 void CMainFrame::beginReportTask()
 {
-    m_refreshTimer.stop();
-    m_model->setFrozen(true);
+    m_list->beginTask();
 }
 
 void CMainFrame::endReportTask()
 {
-    m_model->setFrozen(false);
     if (!m_session->calls().openFilePaths().empty())
         m_lastFile = m_session->calls().openFilePaths().back();
-    afterListChange(false);
-    m_view->selectOnly(0);
+    m_list->endTask();
     updateCommandStates();
 }
 
@@ -416,50 +400,13 @@ void CMainFrame::updateTitle()
     setWindowTitle(title);
 }
 
-void CMainFrame::updateStatus()
-{
-    if (m_model->frozen()) {
-        m_status->clearCounts();  // the rows are being rebuilt: their totals are not known yet
-        return;
-    }
-    const bool selection = m_selectedCount > 1;
-    const CallTotals& totals = m_session->totals();
-    const auto rows = static_cast<unsigned long long>(totals.rows);
-    const std::string count = selection ? FormatPrintf("%d (%d)", {rows, m_selectedCount}) : FormatPrintf("%d", {rows});
-    const QString calls = qtText(FormatPrintf(LoadText(sid::kCallsCount), {count}));
-    const SettingsDatabase& settings = m_session->settings();
-    const QString duration = bracketed(durationText(totals.duration), durationText(m_selectedDuration), selection);
-    const QString cost = bracketed(qtText(settings.formatCurrency(totals.cost)), qtText(settings.formatCurrency(m_selectedCost)),
-                                   selection);
-    m_status->setCounts(calls, duration, cost);
-}
-
-void CMainFrame::updateSelectionTotals()
-{
-    m_selectionDirty = false;
-    const std::vector<int> rows = m_view->selectedRowNumbers();
-    m_selectedCount = static_cast<int>(rows.size());
-    m_selectedDuration = 0;
-    m_selectedCost = 0.0;
-    if (m_selectedCount > 1 && !m_model->frozen()) {
-        const CallSession& calls = m_session->calls();
-        for (const int row : rows) {
-            const CallRecord& call = calls.visibleCall(static_cast<std::size_t>(row));
-            m_selectedDuration += call.duration;
-            m_selectedCost += call.cost;
-        }
-    }
-    updateStatus();
-    updateCommandStates();
-}
-
 void CMainFrame::saveLayout()
 {
     if (m_layoutSaved)
         return;
     m_layoutSaved = true;
-    m_refreshTimer.stop();
-    const ListLayout list = columns();
+    m_list->stopAutoRefresh();
+    const ListLayout list = m_list->columns();
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     WindowLayout window;
     window.left = normal.left();

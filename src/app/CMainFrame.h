@@ -2,8 +2,8 @@
 // The main window: menus, toolbar, status bar and the calls list, and the
 // commands on the loaded calls. The state lives in MainSession (calls, settings,
 // preferences, filter, login level); the window routes commands to it, asks it
-// the enabling rules and turns results into the list, the status bar, the
-// title and messages.
+// the enabling rules and turns results into the list (CallsListController),
+// the status bar, the title and messages.
 
 #include "app/CDlgFind.h"
 #include "app/CommandTable.h"
@@ -14,7 +14,6 @@
 #include "settings/SettingsLocation.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -22,6 +21,7 @@
 #include <optional>
 #include <vector>
 
+class CallsListController;
 class CallsModel;
 class FrameHandOver;
 class CallsView;
@@ -34,8 +34,6 @@ class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 public:
-    static constexpr int kRefreshIntervalMs = 5000;
-
     // Loads the preferences, builds the list and reads the layout keys.
     CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -71,17 +69,12 @@ public:
     bool isCommandChecked(int id) const;
     void updateCommandStates();
 
+    // Opens the files in place of the open ones (see CallsListController::openFiles);
+    // the last of them becomes the call file opened last.
     bool openFiles(const std::vector<std::filesystem::path>& paths);
-    void closeFiles();
-    // Reads what was appended to the open file; by the timer a failure stops the
-    // timer silently instead of showing the message.
-    void refresh(bool byTimer);
-    bool autoRefreshRunning() const { return m_refreshTimer.isActive(); }
     // Searches as the Find dialog's OK does.
     void find(const FindRequest& request);
     void findNext();
-    void columnClicked(int column);
-    void hideSelected();
 
     // Replace the file dialogs of Open and Save as (tests): they return the chosen
     // files, none (an empty path) for Cancel.
@@ -97,6 +90,7 @@ public:
     // Where call files are looked for by default: the folder of the call file
     // opened last, else the data folder's "Calls".
     std::filesystem::path defaultCallsFolder() const;
+    CallsListController& callsList() { return *m_list; }
     CallsModel* model() const { return m_model; }
     CallsView* view() const { return m_view; }
     StatusPanel* status() const { return m_status; }
@@ -107,8 +101,6 @@ public:
     // Writes the layout keys (also done when the window closes).
     void saveLayout();
 
-    // The calls list's columns as they are now (widths as dragged, the sort keys).
-    ListLayout columns() const;
     // OK of the preferences sheet: the preferences are written to the INI file at
     // once, the columns are built again, and every call is classified and priced
     // again (the preferences shape classification too).
@@ -126,9 +118,6 @@ private:
     // Every command of the window, registered once (MainFrameCommands.cpp).
     void registerCommands();
     void createList();
-    void applyColumns(const ListLayout& layout);
-    // The default column widths for the list's font.
-    ListLayout::Widths defaultColumnWidths() const;
     void createMenus();
     void createToolBar();
     void applyShortcuts();
@@ -136,16 +125,9 @@ private:
     void retranslate();
     void onMenuAboutToShow(QMenu* menu);
 
-    // Runs an operation that rebuilds the visible list ("Loading..." with the
-    // progress bar, the list frozen meanwhile), then shows the new rows with the
-    // focused call kept.
+    // As CallsListController::rebuild.
     void rebuildList(const std::function<void(Progress&)>& operation);
-    void afterListChange(bool keepFocus);
-    void rememberFocus();
-    void restoreFocus();
     void updateTitle();
-    void updateStatus();
-    void updateSelectionTotals();
     void showContextMenu(int row, const QPoint& globalPos);
 
     void fillSavedFilterMenu(QMenu* menu);
@@ -161,7 +143,6 @@ private:
     void commandChangeLogin();
     void commandDialNumber();
     void commandHelp();
-    void toggleAutoRefresh();
     void selectLanguage(int number);
     CallSession& searchableCalls();
 
@@ -170,7 +151,8 @@ private:
     NetworkSettings m_network;
     std::unique_ptr<MainSession> m_session;
     std::unique_ptr<FrameHandOver> m_handOver;
-    CallsModel* m_model = nullptr;
+    std::unique_ptr<CallsListController> m_list;
+    CallsModel* m_model = nullptr;  // the list's model and view (child widgets of the window)
     CallsView* m_view = nullptr;
     CommandTable m_commands;
     bool m_shortcutsAdded = false;  // the window's own shortcuts of context-menu commands
@@ -179,15 +161,8 @@ private:
     QToolButton* m_filterButton = nullptr;
     QMenu* m_filterDropMenu = nullptr;
     QMenu* m_contextMenu = nullptr;
-    QTimer m_refreshTimer;
     FileChooser m_chooseFiles;
     SaveChooser m_chooseSaveFile;
-
-    // Totals of the selection at its last check.
-    int m_selectedCount = 0;
-    std::uint64_t m_selectedDuration = 0;
-    double m_selectedCost = 0.0;
-    bool m_selectionDirty = false;
 
     FindRequest m_lastFind;
     bool m_hasSearch = false;

@@ -5,6 +5,7 @@
 #include "app/CDlgExplainCost.h"
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
+#include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
@@ -63,16 +64,16 @@ void CMainFrame::registerCommands()
     // File
     m_commands.add({.id = cmd::kOpen, .run = [this](int) { commandOpen(); },
                     .keys = Keys(Qt::CTRL | Qt::Key_O), .icon = {"document-open", QStyle::SP_DialogOpenButton}});
-    m_commands.add({.id = cmd::kClose, .enabled = filesOpen, .run = [this](int) { closeFiles(); },
+    m_commands.add({.id = cmd::kClose, .enabled = filesOpen, .run = [this](int) { m_list->closeFiles(); },
                     .icon = {"document-close", QStyle::SP_DialogCloseButton}});
     m_commands.add({.id = cmd::kSaveAs, .level = login::kManager, .enabled = filesOpen, .run = [this](int) { commandSaveAs(); }});
     m_commands.add({.id = cmd::kExit, .run = [this](int) { close(); }, .keys = Keys(Qt::ALT | Qt::Key_X)});
-    m_commands.add({.id = cmd::kRefresh, .enabled = oneFileOpen, .run = [this](int) { refresh(false); },
+    m_commands.add({.id = cmd::kRefresh, .enabled = oneFileOpen, .run = [this](int) { m_list->refresh(false); },
                     .keys = Keys(Qt::Key_F5), .icon = {"view-refresh", QStyle::SP_BrowserReload}});
     m_commands.add({.id = cmd::kAutoRefresh,
-                    .enabled = [this, oneFileOpen](int id) { return m_refreshTimer.isActive() || oneFileOpen(id); },
-                    .run = [this](int) { toggleAutoRefresh(); },
-                    .checked = [this](int) { return m_refreshTimer.isActive(); },
+                    .enabled = [this, oneFileOpen](int id) { return m_list->autoRefreshRunning() || oneFileOpen(id); },
+                    .run = [this](int) { m_list->toggleAutoRefresh(); },
+                    .checked = [this](int) { return m_list->autoRefreshRunning(); },
                     .icon = {"media-playback-start", QStyle::SP_MediaPlay}});
 
     // Filter
@@ -85,8 +86,8 @@ void CMainFrame::registerCommands()
                     .run = list([this](int, Progress& progress) { m_session->clearFilter(progress); }),
                     .keys = Keys(Qt::CTRL | Qt::Key_L), .icon = {"edit-clear", QStyle::SP_DialogResetButton}});
     m_commands.add({.id = cmd::kHideSelected,
-                    .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_selectedCount)); },
-                    .run = [this](int) { hideSelected(); }});
+                    .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_list->selectedCount())); },
+                    .run = [this](int) { m_list->hideSelected(); }});
     m_commands.add({.id = cmd::kQuickExtension, .count = kQuickFilterCount,
                     .enabled = [this](int id) { return m_session->canQuickFilter(quickFilterOf(id)); },
                     .run = list([this](int id, Progress& progress) {
@@ -285,14 +286,8 @@ void CMainFrame::commandAbout()
 // The two windows over the shown calls open modal without blocking here.
 void CMainFrame::commandCallChecks()
 {
-    auto* checks = new CDlgCallChecks(*m_session, [this](std::span<const std::uint32_t> calls) {
-        if (!m_session->showOnlyCalls(calls))
-            return;
-        m_view->clearSelection();
-        m_model->reset();
-        updateSelectionTotals();
-        updateCommandStates();
-    }, this);
+    auto* checks = new CDlgCallChecks(*m_session, [this](std::span<const std::uint32_t> calls) { m_list->showOnlyCalls(calls); },
+                                      this);
     checks->setAttribute(Qt::WA_DeleteOnClose);
     checks->open();
 }

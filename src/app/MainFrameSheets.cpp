@@ -1,5 +1,6 @@
 // The main window's property sheets: the filter editor and the preferences.
 #include "app/CMainFrame.h"
+#include "app/CallsListController.h"
 #include "filter/gui/CSheetFE.h"
 #include "lang/Message.h"
 #include "lang/StringIds.h"
@@ -30,7 +31,7 @@ void CMainFrame::commandFilter()
 
 void CMainFrame::commandPreferences()
 {
-    const ListLayout current = columns();
+    const ListLayout current = m_list->columns();
     PreferencesEditorState state {m_session->prefs(), current.types, current.columns};
     CSheetPF sheet(std::move(state), m_ini.readInt(kLastPage, "Prefs", 0), this);
     if (runModal(sheet) != QDialog::Accepted)

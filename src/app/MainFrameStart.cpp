@@ -2,6 +2,7 @@
 // state of no files open.
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
+#include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
@@ -29,7 +30,7 @@ bool CMainFrame::loadSettings()
     NoProgress quiet;
     m_session->settingsChanged(quiet);
     m_model->reset();
-    updateStatus();
+    m_list->showTotals();
     return true;
 }
 
@@ -55,8 +56,8 @@ bool CMainFrame::logIn()
 
 void CMainFrame::resetToNoFiles()
 {
-    m_refreshTimer.stop();
+    m_list->stopAutoRefresh();
     m_session->start(m_ini);
-    afterListChange(false);
+    m_list->showRows(false);
     updateCommandStates();
 }

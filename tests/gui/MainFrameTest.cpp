@@ -6,6 +6,7 @@
 #include "app/AppResources.h"
 #include "app/CDlgLogin.h"
 #include "app/CMainFrame.h"
+#include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
@@ -297,7 +298,7 @@ private Q_SLOTS:
         QVERIFY(!frame.model()->delimiterAfter(2));  // the last row
 
         frame.openFiles({home.writeRecords("d1.bsl", {makeCall("1234567", 59), makeCall("1234568", 100)})});
-        frame.columnClicked(columnOf(*frame.model(), ColumnType::Duration));
+        frame.callsList().columnClicked(columnOf(*frame.model(), ColumnType::Duration));
         QVERIFY(frame.model()->delimiterAfter(0));
         frame.openFiles({home.writeRecords("d2.bsl", {makeCall("1234567", 61), makeCall("1234568", 100)})});
         QVERIFY(!frame.model()->delimiterAfter(0));
@@ -556,16 +557,16 @@ private Q_SLOTS:
         frame.openFiles({one, two});
         QVERIFY(!frame.isCommandEnabled(cmd::kRefresh));
         QVERIFY(!frame.isCommandEnabled(cmd::kAutoRefresh));
-        QVERIFY(!frame.autoRefreshRunning());
+        QVERIFY(!frame.callsList().autoRefreshRunning());
         frame.runCommand(cmd::kAutoRefresh);
-        QVERIFY(!frame.autoRefreshRunning());
+        QVERIFY(!frame.callsList().autoRefreshRunning());
 
         frame.openFiles({one});
         QCOMPARE(frame.windowTitle(), QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(one.string()));
-        QVERIFY(frame.autoRefreshRunning());  // Prefs "Refresh" is on by default
+        QVERIFY(frame.callsList().autoRefreshRunning());  // Prefs "Refresh" is on by default
         QVERIFY(frame.isCommandChecked(cmd::kAutoRefresh));
         frame.runCommand(cmd::kAutoRefresh);
-        QVERIFY(!frame.autoRefreshRunning());
+        QVERIFY(!frame.callsList().autoRefreshRunning());
         home.writeRecords("one.bsl", {makeCall("1000003", 7), makeCall("1000004", 8)}, true);
         frame.runCommand(cmd::kRefresh);
         QCOMPARE(frame.model()->rowCount(), 3);
@@ -573,12 +574,12 @@ private Q_SLOTS:
 
         // A file gone: by hand the message, by the timer the timer stops silently.
         std::filesystem::remove(one);
-        frame.refresh(false);
+        frame.callsList().refresh(false);
         QCOMPARE(messages.shown().size(), std::size_t{1});
         frame.runCommand(cmd::kAutoRefresh);
-        QVERIFY(frame.autoRefreshRunning());
-        frame.refresh(true);
-        QVERIFY(!frame.autoRefreshRunning());
+        QVERIFY(frame.callsList().autoRefreshRunning());
+        frame.callsList().refresh(true);
+        QVERIFY(!frame.callsList().autoRefreshRunning());
         QCOMPARE(messages.shown().size(), std::size_t{1});
 
         frame.runCommand(cmd::kClose);
@@ -633,7 +634,7 @@ private Q_SLOTS:
         Preferences prefs = frame.session().prefs();
         prefs.delimiters = false;
         prefs.extensionFormat = 4;  // five digits
-        ListLayout columns = frame.columns();
+        ListLayout columns = frame.callsList().columns();
         columns.columns = 3;
         std::swap(columns.types[0], columns.types[2]);  // Ext first
         frame.takePreferences(prefs, columns);

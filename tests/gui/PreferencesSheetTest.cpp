@@ -3,6 +3,7 @@
 // the list keeps at least one column; the delimiter colour follows its box.
 #include "FrameFixture.h"
 
+#include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "app/Commands.h"
 #include "calls/CallPipeline.h"
@@ -81,7 +82,7 @@ private Q_SLOTS:
         frame->session().setRating(&rating);
         QVERIFY(frame->openFiles({home.writeCalls("prefs.bsl", 300)}));
         const int shownBefore = frame->model()->columnCount();
-        const ColumnType lastAvailable = frame->columns().typeAt(kColumnTypeCount - 1);
+        const ColumnType lastAvailable = frame->callsList().columns().typeAt(kColumnTypeCount - 1);
 
         QVERIFY(runSheet(*frame.window, Press::Ok, [](CSheetPF& sheet) {
             QVERIFY(sheet.selectPage(1));
