@@ -36,7 +36,7 @@ QString bracketed(const QString& all, const QString& selected, bool show)
     return show ? qtText(FormatPrintf("%s (%s)", {cp1252::fromQString(all), cp1252::fromQString(selected)})) : all;
 }
 
-} // namespace
+}  // namespace
 
 CallsListController::CallsListController(MainSession& session, StatusPanel& status, const IniProfile& ini,
                                          QWidget* window)
@@ -74,7 +74,8 @@ ListLayout::Widths CallsListController::defaultColumnWidths() const
     // The average character width as the system measures a dialog font: over
     // the 52 letters, rounded.
     const QFontMetrics metrics(m_view->font());
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     ListLayout::Widths widths = ListLayout::defaultWidths((letters / 26 + 1) / 2);
     // Digits may be wider than the average letter: a whole date must fit.
     CallRecord call = CallRecord::empty();
@@ -99,7 +100,8 @@ ListLayout CallsListController::columns() const
     ListLayout list = m_model->layout();
     list.sort = m_session.sortKeys();
     for (int position = 0; position < list.columns; ++position)
-        list.widths[static_cast<std::size_t>(list.typeAt(position))] = m_view->horizontalHeader()->sectionSize(position);
+        list.widths[static_cast<std::size_t>(list.typeAt(position))] = m_view->horizontalHeader()->sectionSize(
+            position);
     return list;
 }
 
@@ -274,8 +276,8 @@ void CallsListController::showTotals()
     const QString calls = qtText(FormatPrintf(LoadText(sid::kCallsCount), {count}));
     const SettingsDatabase& settings = m_session.settings();
     const QString duration = bracketed(durationText(totals.duration), durationText(m_selectedDuration), selection);
-    const QString cost = bracketed(qtText(settings.formatCurrency(totals.cost)), qtText(settings.formatCurrency(m_selectedCost)),
-                                   selection);
+    const QString cost = bracketed(qtText(settings.formatCurrency(totals.cost)),
+                                   qtText(settings.formatCurrency(m_selectedCost)), selection);
     m_status.setCounts(calls, duration, cost);
 }
 

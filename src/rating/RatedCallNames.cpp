@@ -7,7 +7,7 @@ std::string text(std::optional<std::string_view> name)
     return std::string(name.value_or(std::string_view()));
 }
 
-} // namespace
+}  // namespace
 
 std::string RatedCallNames::destinationCode(const CallRecord& call) const
 {
