@@ -4,6 +4,7 @@
 #include "app/CDlgCompareCarriers.h"
 #include "app/CDlgExplainCost.h"
 #include "app/CDlgLogin.h"
+#include "app/CallsExportCommand.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
@@ -61,6 +62,11 @@ void CMainFrame::registerCommands()
     m_commands.add({.id = cmd::kClose, .enabled = filesOpen, .run = [this](int) { closeFiles(); },
                     .icon = {"document-close", QStyle::SP_DialogCloseButton}});
     m_commands.add({.id = cmd::kSaveAs, .level = login::kManager, .enabled = filesOpen, .run = [this](int) { commandSaveAs(); }});
+    m_commands.add({.id = cmd::kExport, .level = login::kManager, .enabled = rows, .run = [this](int) {
+                        const std::vector<int> chosen = m_view->selectedRowNumbers();
+                        const std::vector<std::size_t> selected(chosen.begin(), chosen.end());
+                        exportShownCalls(this, *m_status, m_ini, *m_session, selected);
+                    }});
     m_commands.add({.id = cmd::kExit, .run = [this](int) { close(); }, .keys = Keys(Qt::ALT | Qt::Key_X)});
     m_commands.add({.id = cmd::kRefresh, .enabled = oneFileOpen, .run = [this](int) { refresh(false); },
                     .keys = Keys(Qt::Key_F5), .icon = {"view-refresh", QStyle::SP_BrowserReload}});

@@ -3,7 +3,10 @@
 // existing records" off and on, and the export's column choice and order in
 // the written file. The file dialogs are replaced, the options dialog is driven
 // through runModal.
-#include "GuiTestSupport.h"
+#include "FrameFixture.h"
+#include "app/CallsView.h"
+#include "app/Commands.h"
+#include "app/LoginRule.h"
 #include "core/Locale.h"
 #include "lang/StringIds.h"
 #include "prefs/Preferences.h"
@@ -160,6 +163,37 @@ private Q_SLOTS:
         }
         QCOMPARE(readFile(file), "Project\r\n" + std::string(db.projects[1].name.view()) + "\r\n");
         QCOMPARE(messages.shown().back().id, int(sid::kRecordsExported));
+        QCOMPARE(messages.shown().back().text, std::string("1 records exported"));
+    }
+
+    // File > Export on the shown calls: Manager and up, the selected rows with
+    // the columns checked in the dialog, the count in the closing message.
+    void exportCommandWritesTheSelectedRows()
+    {
+        TestHome home;
+        MessageLog messages;
+        TestFrame frame(home);
+        QVERIFY(frame->openFiles({home.writeCalls("a.bsl", 50)}));
+        frame->session().setLoginLevel(login::kOperator);
+        QVERIFY(!frame->isCommandEnabled(cmd::kExport));
+        frame->session().setLoginLevel(login::kManager);
+        QVERIFY(frame->isCommandEnabled(cmd::kExport));
+
+        const std::filesystem::path file = home / "calls.csv";
+        const TextFileChooserOverride chooser([&](TextTableMode, const std::filesystem::path&) { return file; });
+        const ModalOverride handler = optionsHandler([](CDlgTextTableOptions& d) {
+            for (int row = 0; row < d.fieldList()->count(); ++row)  // only Ext (2) and Duration (5)
+                d.fieldList()->item(row)->setCheckState(row == 2 || row == 5 ? Qt::Checked : Qt::Unchecked);
+            click(d, ttres::kTrim);  // "Export selected records"
+        });
+        frame->view()->selectOnly(3);
+        frame->runCommand(cmd::kExport);
+
+        const CallSession& calls = frame->session().calls();
+        const CallColumns& columns = frame->session().columns();
+        const CallRecord& call = calls.visibleCall(3);
+        QCOMPARE(readFile(file),
+                 columns.cellText(call, ColumnType::Ext) + ";" + columns.cellText(call, ColumnType::Duration) + "\r\n");
         QCOMPARE(messages.shown().back().text, std::string("1 records exported"));
     }
 };

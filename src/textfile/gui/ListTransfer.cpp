@@ -20,12 +20,6 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-void showOutcome(const TextTableFile::Outcome& outcome, int id)
-{
-    ShowMessage(outcome.message, outcome.ok ? mb::kOk | mb::kIconInformation : mb::kOk | mb::kIconStop,
-                outcome.ok ? id : 0);
-}
-
 }  // namespace
 
 bool importInto(QWidget* parent, IniProfile& ini, SettingsDatabase& working, const Preferences& prefs,
@@ -46,7 +40,7 @@ bool importInto(QWidget* parent, IniProfile& ini, SettingsDatabase& working, con
         outcome = file.finish();
         working.rebuildIndexes();
     }
-    showOutcome(outcome, sid::kRecordsImported);
+    showTextTableOutcome(outcome, sid::kRecordsImported);
     return true;
 }
 
@@ -66,7 +60,7 @@ bool exportFrom(QWidget* parent, IniProfile& ini, const SettingsDatabase& db, co
             exportList(file, db, prefs, which);
         outcome = file.finish();
     }
-    showOutcome(outcome, sid::kRecordsExported);
+    showTextTableOutcome(outcome, sid::kRecordsExported);
     return outcome.ok;
 }
 

@@ -62,3 +62,9 @@ void QtTextTableFrontEnd::showError(const std::string& message)
 {
     ShowMessage(message, mb::kOk | mb::kIconStop);
 }
+
+void showTextTableOutcome(const TextTableFile::Outcome& outcome, int id)
+{
+    ShowMessage(outcome.message, outcome.ok ? mb::kOk | mb::kIconInformation : mb::kOk | mb::kIconStop,
+                outcome.ok ? id : 0);
+}

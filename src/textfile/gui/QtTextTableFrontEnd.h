@@ -43,3 +43,7 @@ public:
 private:
     QWidget* m_parent;
 };
+
+// Shows what TextTableFile::finish gave: the result `id` (25301, 25302) as an
+// information box, or the error box.
+void showTextTableOutcome(const TextTableFile::Outcome& outcome, int id);
