@@ -159,6 +159,7 @@ private:
     void commandCallChecks();
     void commandCompareCarriers();
     void commandChangeLogin();
+    void commandDatabaseLocation();  // MainFrameCommands.cpp
     void commandDialNumber();
     void commandHelp();
     void toggleAutoRefresh();

@@ -10,7 +10,7 @@
 #include "app/CallsView.h"
 #include "app/Commands.h"
 #include "app/FrameProgress.h"
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 #include "app/StatusPanel.h"
 #include "core/Cp1252.h"
 #include "core/FileTypes.h"
@@ -18,6 +18,8 @@
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 #include "lang/gui/TranslationCommands.h"
+#include "settings/gui/CDlgDatabaseLocation.h"
+#include "ui/ModalRunner.h"
 #include "ui/HelpOpener.h"
 
 #include <QClipboard>
@@ -85,7 +87,7 @@ void CMainFrame::registerCommands()
     m_commands.add({.id = cmd::kClearFilter, .enabled = [this](int) { return m_session->canClearFilter(); },
                     .run = list([this](int, Progress& progress) { m_session->clearFilter(progress); }),
                     .keys = Keys(Qt::CTRL | Qt::Key_L), .icon = {"edit-clear", QStyle::SP_DialogResetButton}});
-    m_commands.add({.id = cmd::kHideSelected,
+    m_commands.add({.id = cmd::kHideSelected, .level = login::kManager,
                     .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_selectedCount)); },
                     .run = [this](int) { hideSelected(); }});
     m_commands.add({.id = cmd::kQuickExtension, .count = cmd::kQuickProject - cmd::kQuickExtension + 1,
@@ -127,7 +129,10 @@ void CMainFrame::registerCommands()
                     .icon = {"document-print-preview", QStyle::SP_FileIcon}});
 
     // Options
-    m_commands.add({.id = cmd::kSettings, .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
+    m_commands.add({.id = cmd::kSettings, .level = login::kSupervisor,
+                    .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
+    m_commands.add({.id = cmd::kDatabaseLocation, .level = login::kAdministrator,
+                    .run = [this](int) { commandDatabaseLocation(); }});
     m_commands.add({.id = cmd::kPreferences, .level = login::kSupervisor, .run = [this](int) { commandPreferences(); }});
     m_commands.add({.id = cmd::kChangeLoginLevel,
                     .enabled = [this](int) { return login::required(m_session->settings().header); },
@@ -321,4 +326,27 @@ void CMainFrame::selectLanguage(int number)
     LanguageService* service = LanguageService::installed();
     if (service && service->SelectLanguage(number))
         retranslate();
+}
+
+// A new location is used at once: the settings are read from there (or, when
+// the shared file does not load and the user agrees, from the program folder)
+// and every call is rated again. When nothing loads, the previous location and
+// settings stay, so a later save never writes them into the wrong folder.
+void CMainFrame::commandDatabaseLocation()
+{
+    CDlgDatabaseLocation dialog(m_network, this);
+    if (runModal(dialog) != QDialog::Accepted)
+        return;
+    const NetworkSettings previous = m_network;
+    const std::filesystem::path previousFolder = dataFolder();
+    m_network = dialog.network();
+    if (dataFolder() != previousFolder) {
+        SettingsDatabase before = m_session->settings();
+        if (!loadSettings()) {
+            m_network = previous;
+            m_session->settings() = std::move(before);
+        }
+        takeSettings();
+    }
+    m_network.write(m_ini);
 }

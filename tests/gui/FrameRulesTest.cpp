@@ -6,7 +6,7 @@
 #include "app/FindHistory.h"
 #include "app/FrameLayout.h"
 #include "app/InstanceLink.h"
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 #include "app/RowColors.h"
 #include "core/IniProfile.h"
 #include "core/Locale.h"

@@ -6,7 +6,7 @@
 #include "FrameFixture.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 #include "core/Locale.h"
 #include "lang/StringIds.h"
 #include "prefs/Preferences.h"

@@ -4,7 +4,7 @@
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 #include "textfile/gui/TextTableIds.h"
-#include "ui/HelpOpener.h"
+#include "ui/DialogButtonRow.h"
 #include "ui/PageControls.h"
 
 #include <QCheckBox>
@@ -77,12 +77,7 @@ CDlgTextTableOptions::CDlgTextTableOptions(TextTableMode mode, const TextTableOp
     m_add->setVisible(import);
     m_update->setVisible(import);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    setControlId(help::addHelpButton(buttons, ttres::kOptionsDialog), 9);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = addOkCancelHelp(this, ttres::kOptionsDialog);
 
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
