@@ -117,6 +117,32 @@ private Q_SLOTS:
         QVERIFY(frame->session().settings().contacts.empty());
         QCOMPARE(NetworkSettings::read(frame.ini).path, shared.string());
     }
+
+    // For scripts/screenshot-check: with QX_SCREENSHOT_DIR set, the Security
+    // page, "Change password" and "Set database location" are saved there.
+    void screenshots()
+    {
+        const QString folder = qEnvironmentVariable("QX_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("QX_SCREENSHOT_DIR is not set");
+        SettingsDatabase working;
+        working.header.loginRequired = 1;
+        working.header.supervisorEnabled = 1;
+        CPageUDSecurity page(working);
+        page.readRecord();
+        page.resize(480, 300);
+        CDlgChangePassword password("secret");
+        CDlgDatabaseLocation location({true, "/srv/quantorix"});
+        for (auto [window, name] : {std::pair<QWidget*, const char*>(&page, "security"),
+                                    std::pair<QWidget*, const char*>(&password, "change-password"),
+                                    std::pair<QWidget*, const char*>(&location, "database-location")}) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QTest::qWait(100);
+            QVERIFY(window->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")));
+            window->close();
+        }
+    }
 };
 
 QTEST_MAIN(SecurityPageTest)

@@ -6,10 +6,11 @@
 #include "FrameFixture.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
-#include "settings/LoginRule.h"
 #include "core/Locale.h"
 #include "lang/StringIds.h"
+#include "lang/StringTable.h"
 #include "prefs/Preferences.h"
+#include "settings/LoginRule.h"
 #include "settings/SettingsDatabase.h"
 #include "settings/SettingsFile.h"
 #include "textfile/gui/CDlgTextTableOptions.h"
@@ -195,6 +196,33 @@ private Q_SLOTS:
         QCOMPARE(readFile(file),
                  columns.cellText(call, ColumnType::Ext) + ";" + columns.cellText(call, ColumnType::Duration) + "\r\n");
         QCOMPARE(messages.shown().back().text, std::string("1 records exported"));
+    }
+
+    // For scripts/screenshot-check: with QX_SCREENSHOT_DIR set, the import
+    // options of the directory and the export options of the calls are saved there.
+    void screenshots()
+    {
+        const QString folder = qEnvironmentVariable("QX_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("QX_SCREENSHOT_DIR is not set");
+        TextTableOptions directory(5);
+        directory.positions[1].skip = 1;
+        CDlgTextTableOptions import(TextTableMode::Import, directory, listTitles(SettingsList::Directory));
+        std::vector<std::string> columns;
+        for (int i = 0; i < 19; ++i)
+            columns.push_back(LoadText(sid::kColumnTitleFirst + i));
+        TextTableOptions calls(19);
+        calls.separatorType = SeparatorType::FixedWidth;
+        calls.positions[3].active = false;
+        CDlgTextTableOptions exportDialog(TextTableMode::Export, calls, columns);
+        for (auto [dialog, name] : {std::pair<QDialog*, const char*>(&import, "import-options"),
+                                    std::pair<QDialog*, const char*>(&exportDialog, "export-options")}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QTest::qWait(100);
+            QVERIFY(dialog->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")));
+            dialog->close();
+        }
     }
 };
 

@@ -26,6 +26,7 @@ CDlgDatabaseLocation::CDlgDatabaseLocation(const NetworkSettings& network, QWidg
     m_path = new QLineEdit(controlText(network.path), this);
     label->setBuddy(m_path);
     m_browse = makeButton(this, stres::kBrowse);
+    m_browse->setMaximumWidth(m_browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(m_browse);
