@@ -113,6 +113,9 @@ void CMainFrame::registerCommands()
                     .icon = {"dialog-warning", QStyle::SP_MessageBoxWarning}});
     m_commands.add({.id = cmd::kCompareCarriers, .enabled = rows, .run = [this](int) { commandCompareCarriers(); },
                     .icon = {"office-chart-bar", QStyle::SP_FileDialogListView}});
+    m_commands.add({.id = cmd::kAddEditEmployee, .count = cmd::kAddProject - cmd::kAddEditEmployee + 1,
+                    .level = login::kSupervisor, .enabled = [this](int id) { return canAddRecord(id); },
+                    .run = [this](int id) { commandAddRecord(id); }});
     m_commands.add({.id = cmd::kDialNumber,
                     .enabled = [this](int) { return m_session->currentCall() && !m_session->currentCall()->number().empty(); },
                     .run = [this](int) { commandDialNumber(); }});
@@ -129,7 +132,7 @@ void CMainFrame::registerCommands()
                     .icon = {"document-print-preview", QStyle::SP_FileIcon}});
 
     // Options
-    m_commands.add({.id = cmd::kSettings, .level = login::kSupervisor,
+    m_commands.add({.id = cmd::kSettings, .level = login::kSupervisor, .run = [this](int) { commandSettings(); },
                     .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
     m_commands.add({.id = cmd::kDatabaseLocation, .level = login::kAdministrator,
                     .run = [this](int) { commandDatabaseLocation(); }});

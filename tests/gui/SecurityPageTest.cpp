@@ -3,11 +3,13 @@
 #include "FrameFixture.h"
 
 #include "app/Commands.h"
+#include "editor/CSheetUD.h"
 #include "lang/StringIds.h"
 #include "settings/SettingsFile.h"
 #include "settings/gui/CDlgChangePassword.h"
 #include "settings/gui/CDlgDatabaseLocation.h"
 #include "settings/gui/CPageUDSecurity.h"
+#include "settings/gui/SettingsGuiIds.h"
 #include "ui/ModalRunner.h"
 
 #include <QCheckBox>
@@ -55,6 +57,14 @@ private Q_SLOTS:
         page.levelBox(2)->click();
         QCOMPARE(working.header.managerEnabled, 0);
         QCOMPARE(std::string(working.header.passwords[2].view()), std::string("secret"));
+    }
+
+    void securityIsTheAdministratorsLastTab()
+    {
+        const std::vector<int> supervisor = CSheetUD::pageTemplates(false);
+        const std::vector<int> administrator = CSheetUD::pageTemplates(true);
+        QCOMPARE(administrator.size(), supervisor.size() + 1);
+        QCOMPARE(administrator.back(), stres::kSecurityPage);
     }
 
     void guardedCommandsFollowTheLoginLevel()
