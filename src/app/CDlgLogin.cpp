@@ -2,7 +2,7 @@
 
 #include "app/AppResources.h"
 #include "app/DialogButtons.h"
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 #include "core/Cp1252.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"

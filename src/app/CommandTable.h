@@ -5,7 +5,7 @@
 // accelerators and the context menu are wired from it; a command without an
 // action (its window does not exist yet) is never enabled.
 
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 #include "app/ToolIcons.h"
 
 #include <QKeyCombination>

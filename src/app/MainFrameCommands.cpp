@@ -4,13 +4,14 @@
 #include "app/CDlgCompareCarriers.h"
 #include "app/CDlgExplainCost.h"
 #include "app/CDlgLogin.h"
+#include "app/CallsExportCommand.h"
 #include "app/CMainFrame.h"
 #include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
 #include "app/FrameProgress.h"
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 #include "app/StatusPanel.h"
 #include "core/Cp1252.h"
 #include "core/FileTypes.h"
@@ -18,6 +19,8 @@
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 #include "lang/gui/TranslationCommands.h"
+#include "settings/gui/CDlgDatabaseLocation.h"
+#include "ui/ModalRunner.h"
 #include "ui/HelpOpener.h"
 
 #include <QClipboard>
@@ -67,6 +70,11 @@ void CMainFrame::registerCommands()
     m_commands.add({.id = cmd::kClose, .enabled = filesOpen, .run = [this](int) { m_list->closeFiles(); },
                     .icon = {"document-close", QStyle::SP_DialogCloseButton}});
     m_commands.add({.id = cmd::kSaveAs, .level = login::kManager, .enabled = filesOpen, .run = [this](int) { commandSaveAs(); }});
+    m_commands.add({.id = cmd::kExport, .level = login::kManager, .enabled = rows, .run = [this](int) {
+                        const std::vector<int> chosen = m_view->selectedRowNumbers();
+                        const std::vector<std::size_t> selected(chosen.begin(), chosen.end());
+                        exportShownCalls(this, *m_status, m_ini, *m_session, selected);
+                    }});
     m_commands.add({.id = cmd::kExit, .run = [this](int) { close(); }, .keys = Keys(Qt::ALT | Qt::Key_X)});
     m_commands.add({.id = cmd::kRefresh, .enabled = oneFileOpen, .run = [this](int) { m_list->refresh(false); },
                     .keys = Keys(Qt::Key_F5), .icon = {"view-refresh", QStyle::SP_BrowserReload}});
@@ -85,7 +93,7 @@ void CMainFrame::registerCommands()
     m_commands.add({.id = cmd::kClearFilter, .enabled = [this](int) { return m_session->canClearFilter(); },
                     .run = list([this](int, Progress& progress) { m_session->clearFilter(progress); }),
                     .keys = Keys(Qt::CTRL | Qt::Key_L), .icon = {"edit-clear", QStyle::SP_DialogResetButton}});
-    m_commands.add({.id = cmd::kHideSelected,
+    m_commands.add({.id = cmd::kHideSelected, .level = login::kManager,
                     .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_list->selectedCount())); },
                     .run = [this](int) { m_list->hideSelected(); }});
     m_commands.add({.id = cmd::kQuickExtension, .count = kQuickFilterCount,
@@ -111,6 +119,9 @@ void CMainFrame::registerCommands()
                     .icon = {"dialog-warning", QStyle::SP_MessageBoxWarning}});
     m_commands.add({.id = cmd::kCompareCarriers, .enabled = rows, .run = [this](int) { commandCompareCarriers(); },
                     .icon = {"office-chart-bar", QStyle::SP_FileDialogListView}});
+    m_commands.add({.id = cmd::kAddEditEmployee, .count = cmd::kAddProject - cmd::kAddEditEmployee + 1,
+                    .level = login::kSupervisor, .enabled = [this](int id) { return canAddRecord(id); },
+                    .run = [this](int id) { commandAddRecord(id); }});
     m_commands.add({.id = cmd::kDialNumber,
                     .enabled = [this](int) { return m_session->currentCall() && !m_session->currentCall()->number().empty(); },
                     .run = [this](int) { commandDialNumber(); }});
@@ -127,7 +138,10 @@ void CMainFrame::registerCommands()
                     .icon = {"document-print-preview", QStyle::SP_FileIcon}});
 
     // Options
-    m_commands.add({.id = cmd::kSettings, .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
+    m_commands.add({.id = cmd::kSettings, .level = login::kSupervisor, .run = [this](int) { commandSettings(); },
+                    .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
+    m_commands.add({.id = cmd::kDatabaseLocation, .level = login::kAdministrator,
+                    .run = [this](int) { commandDatabaseLocation(); }});
     m_commands.add({.id = cmd::kPreferences, .level = login::kSupervisor, .run = [this](int) { commandPreferences(); }});
     m_commands.add({.id = cmd::kChangeLoginLevel,
                     .enabled = [this](int) { return login::required(m_session->settings().header); },
@@ -315,4 +329,27 @@ void CMainFrame::selectLanguage(int number)
     LanguageService* service = LanguageService::installed();
     if (service && service->SelectLanguage(number))
         retranslate();
+}
+
+// A new location is used at once: the settings are read from there (or, when
+// the shared file does not load and the user agrees, from the program folder)
+// and every call is rated again. When nothing loads, the previous location and
+// settings stay, so a later save never writes them into the wrong folder.
+void CMainFrame::commandDatabaseLocation()
+{
+    CDlgDatabaseLocation dialog(m_network, this);
+    if (runModal(dialog) != QDialog::Accepted)
+        return;
+    const NetworkSettings previous = m_network;
+    const std::filesystem::path previousFolder = dataFolder();
+    m_network = dialog.network();
+    if (dataFolder() != previousFolder) {
+        SettingsDatabase before = m_session->settings();
+        if (!loadSettings()) {
+            m_network = previous;
+            m_session->settings() = std::move(before);
+        }
+        takeSettings();
+    }
+    m_network.write(m_ini);
 }

@@ -18,6 +18,7 @@
 #include "prefs/CallColumns.h"
 #include "prefs/Preferences.h"
 #include "rating/RatingPipeline.h"
+#include "settings/LoginRule.h"
 #include "settings/SettingsDatabase.h"
 
 #include <cstddef>
@@ -70,7 +71,7 @@ class MainSession
 public:
     // The saved-filter menus list at most this many, the first ones.
     static constexpr std::size_t kSavedFilterMenuMax = 30;
-    static constexpr int kFilterSaveLevel = 2; // "Save / Load" page and Hide selected records
+    static constexpr int kFilterSaveLevel = login::kManager; // "Save / Load" page and Hide selected records
 
     // `programFolder` holds "filter.dat". Nothing is read yet: the settings are
     // empty, the preferences their defaults, the filter neutral.
@@ -185,7 +186,7 @@ public:
     void setLoginLevel(int level) { m_loginLevel = level; }
     int loginLevel() const { return m_loginLevel; }
     // A command of command level n is permitted at level n or lower (0 is the highest).
-    bool permits(int commandLevel) const { return m_loginLevel <= commandLevel; }
+    bool permits(int commandLevel) const { return login::permits(m_loginLevel, commandLevel); }
 
     // --- Enabling rules ---
     bool canApplySavedFilter(std::size_t position) const;

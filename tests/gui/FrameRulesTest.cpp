@@ -4,7 +4,7 @@
 
 #include "app/CommandTable.h"
 #include "app/InstanceLink.h"
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 #include "core/IniProfile.h"
 #include "core/Locale.h"
 #include "settings/SettingsHeader.h"

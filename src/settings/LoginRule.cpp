@@ -1,4 +1,4 @@
-#include "app/LoginRule.h"
+#include "settings/LoginRule.h"
 
 #include "settings/SettingsHeader.h"
 
