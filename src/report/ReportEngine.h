@@ -167,6 +167,12 @@ public:
 
 private:
     class Values;
+    // Whether each selected call passes one condition: a bit a call.
+    struct Verdicts
+    {
+        ReportCondition condition;
+        std::vector<std::uint64_t> passed;
+    };
     struct SortKey
     {
         std::int32_t field;  // reportfield::None: no key
@@ -197,13 +203,44 @@ private:
     // Stable sorts by one or two fields (column types, or the list fields).
     void sortCalls(std::span<std::uint32_t> calls, SortKey first, SortKey second);
     bool inListOrder(std::span<const std::uint32_t> calls) const;
+    // -1, 0 or 1 as `a` comes before, with or after `b` in the calls list's order.
+    int listCompare(const CallRecord& a, const CallRecord& b, bool keyed) const;
     bool keyOf(std::int32_t field, const CallRecord& call, std::int64_t& key) const;
+    // The key of the call at `index` by `field`, taken from its column when the run made one.
+    std::int64_t keyAt(std::int32_t field, std::uint32_t index) const;
+    // Takes what the template's conditions and group fields read of the selected
+    // calls in one pass over them; true when `selected` is in the calls list's order.
+    bool takeColumns(const ReportTemplate& report, std::span<const std::uint32_t> selected);
+    // The verdicts taken for `condition`, if any.
+    const Verdicts* verdictsOf(const ReportCondition& condition) const;
+    // Whether the call at `index` (the `position`th of its set) passes `condition`,
+    // whose verdicts are `verdicts` if taken.
+    bool passesAt(std::uint32_t index, const ReportCondition& condition, const Verdicts* verdicts,
+                  std::int64_t position) const;
+    bool hasKeyColumn(std::int32_t field) const
+    {
+        return field >= 0 && static_cast<std::size_t>(field) < m_keys.size()
+               && !m_keys[static_cast<std::size_t>(field)].empty();
+    }
+    // What the call at `index` adds to its value's sums.
+    void addCall(std::uint32_t index, ReportSums& value) const
+    {
+        ++value.count;
+        if (m_lineSums.empty()) {
+            value.duration += call(index).duration;
+            value.cost += call(index).cost;
+        } else {
+            value.duration += m_lineSums[index].duration;
+            value.cost += m_lineSums[index].cost;
+        }
+    }
     void buildRanks();
     // Prints the call lines of a run: each call with the first record child it
     // passes; adds the printed calls to `value`.
     void printRecords(const ReportContainer& content, std::span<const std::uint32_t> run, ReportOutput& lines,
                       ReportSums& value);
     void printSegment(const ReportSegment& segment, ReportOutput& out, const ReportLine& line);
+    void printText(std::string_view text, ReportOutput& out);
     void appendValue(const ReportField& field, const ReportLine& line, std::string& out);
     // The parts of a value's text, appended to `v`; a modifier picks one number out.
     void appendDate(const CallDate& d, std::int32_t modifier, std::string& v);
@@ -247,6 +284,22 @@ private:
     // is known by (directory and trunk positions; entry 0 is "none").
     std::vector<std::int32_t> m_employeeRank;
     std::vector<std::int32_t> m_trunkGroupRank;
+
+    // Columns of the selected calls taken when a run starts, by call-table index
+    // (only the selected calls' entries are set): the verdicts of every condition
+    // that does not depend on a call's position, the keys of the keyed group and
+    // sort fields, and what call lines add up. A set of a run is visited in the
+    // order of a group field, and these few bytes a call are far cheaper to reach
+    // than the call itself. Empty outside run().
+    std::vector<Verdicts> m_verdicts;
+    std::vector<std::vector<std::int64_t>> m_keys;  // by field; empty: no column
+    struct LineSums
+    {
+        double cost;
+        std::uint32_t duration;
+    };
+    std::vector<LineSums> m_lineSums;
+    std::vector<const Verdicts*> m_childVerdicts;  // printRecords' scratch
 
     // Kept texts and scratch space.
     std::string m_line;
