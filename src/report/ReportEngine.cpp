@@ -552,15 +552,6 @@ bool sameCondition(const ReportCondition& a, const ReportCondition& b)
 constexpr std::size_t kColumnShare = 16;
 constexpr std::size_t kMaxVerdicts = 64;
 constexpr std::size_t kMaxKeyColumns = 8;
-constexpr std::size_t kPrefetchAhead = 8;
-
-void prefetchCall(const CallRecord& call)
-{
-    const char* p = reinterpret_cast<const char*>(&call);
-    for (std::size_t offset = 0; offset < sizeof(CallRecord); offset += 64)
-        __builtin_prefetch(p + offset);
-    __builtin_prefetch(p + sizeof(CallRecord) - 1);
-}
 
 } // namespace
 
@@ -618,8 +609,8 @@ bool ReportEngine::takeColumns(const ReportTemplate& report, std::span<const std
                            && (m_listSecond.field == None || keyOf(m_listSecond.field, probe, key));
     bool listOrdered = true;
     for (std::size_t i = 0; i < selected.size(); ++i) {
-        if (i + kPrefetchAhead < selected.size())
-            prefetchCall(call(selected[i + kPrefetchAhead]));
+        if (i + kCallPrefetchDistance < selected.size())
+            prefetchCall(call(selected[i + kCallPrefetchDistance]));
         const std::uint32_t index = selected[i];
         const CallRecord& c = call(index);
         for (Verdicts& v : m_verdicts) {
@@ -1075,8 +1066,8 @@ void ReportEngine::printRecords(const ReportContainer& content, std::span<const 
     std::int64_t index = 0;
     for (std::size_t k = 0; k < run.size(); ++k) {
         // The sums of a run's calls lie apart in the column: fetched ahead.
-        if (!m_lineSums.empty() && k + kPrefetchAhead < run.size())
-            __builtin_prefetch(&m_lineSums[run[k + kPrefetchAhead]]);
+        if (!m_lineSums.empty() && k + kCallPrefetchDistance < run.size())
+            __builtin_prefetch(&m_lineSums[run[k + kCallPrefetchDistance]]);
         const std::uint32_t at = run[k];
         for (std::size_t j = 0; j < content.children.size(); ++j) {
             const ReportNode& child = content.children[j];

@@ -57,7 +57,11 @@ std::vector<std::uint32_t> selectCalls(const ReportEnvironment& env, const Filte
     const FilterMatcher matcher(filter, env.settings);
     const std::size_t destinations = env.settings.destinations.size();
     selected.reserve(visible.size());
-    for (std::uint32_t index : visible) {
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        // The list's order is not the table's: each call is fetched ahead of its test.
+        if (i + kCallPrefetchDistance < visible.size())
+            prefetchCall(env.calls.call(visible[i + kCallPrefetchDistance]));
+        const std::uint32_t index = visible[i];
         const CallRecord& call = env.calls.call(index);
         const bool knownOrNotNeeded = call.direction != 0 || call.localFlag != 0
                                       || (call.destinationIndex >= 0
