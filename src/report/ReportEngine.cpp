@@ -524,14 +524,17 @@ ReportOutput ReportEngine::run(const ReportTemplate& report, std::span<const std
     struct ColumnsScope
     {
         ReportEngine& engine;
-        ~ColumnsScope()
-        {
-            engine.m_verdicts.clear();
-            engine.m_keys.clear();
-            engine.m_lineSums = {};
-        }
+        ~ColumnsScope() { engine.clearColumns(); }
     } columns{*this};
-    const bool listOrdered = takeColumns(report, selected);
+    if (m_taking.report != &report || m_taking.taken != selected.size()) {
+        expectCalls(report, selected.size());
+        for (std::size_t i = 0; m_taking.report && i < selected.size(); ++i) {
+            if (i + kCallPrefetchDistance < selected.size())
+                prefetchCall(call(selected[i + kCallPrefetchDistance]));
+            takeCall(selected[i]);
+        }
+    }
+    const bool listOrdered = m_taking.report ? m_taking.listOrdered : inListOrder(selected);
     ReportOutput out;
     ReportSums sums;
     evaluate(report.content(), report.options(), None, report.filter(), selected, out, sums, 0, listOrdered);
@@ -555,15 +558,16 @@ constexpr std::size_t kMaxKeyColumns = 8;
 
 } // namespace
 
-bool ReportEngine::takeColumns(const ReportTemplate& report, std::span<const std::uint32_t> selected)
+void ReportEngine::expectCalls(const ReportTemplate& report, std::size_t most)
 {
+    clearColumns();
     const std::size_t n = m_data.calls.size();
-    if (selected.size() < 2 || selected.size() < n / kColumnShare)
-        return inListOrder(selected);
+    if (most < 2 || most < n / kColumnShare)
+        return;
 
     // What the template asks of every call: its conditions, and the keyed fields it groups and sorts by.
     std::vector<ReportCondition> conditions;
-    std::vector<std::int32_t> keyFields;
+    std::vector<std::int32_t>& keyFields = m_taking.keyFields;
     const CallRecord probe = CallRecord::empty();
     auto addCondition = [&](const ReportCondition& c) {
         if (perCall(c) && conditions.size() < kMaxVerdicts
@@ -597,33 +601,57 @@ bool ReportEngine::takeColumns(const ReportTemplate& report, std::span<const std
         }
     }
 
+    // Only the taken calls' entries are written: the rest of the memory is never touched.
     for (const ReportCondition& c : conditions)
         m_verdicts.push_back({c, std::vector<std::uint64_t>((n + 63) / 64, 0)});
-    m_keys.assign(static_cast<std::size_t>(reportfield::kCount), {});
+    m_keys.resize(static_cast<std::size_t>(reportfield::kCount));
     for (const std::int32_t field : keyFields)
-        m_keys[static_cast<std::size_t>(field)].resize(n);
-    m_lineSums.resize(n);
-
+        m_keys[static_cast<std::size_t>(field)] = std::make_unique_for_overwrite<std::int64_t[]>(n);
+    m_lineSums = std::make_unique_for_overwrite<LineSums[]>(n);
     std::int64_t key = 0;
-    const bool listKeyed = keyOf(m_listFirst.field, probe, key)
-                           && (m_listSecond.field == None || keyOf(m_listSecond.field, probe, key));
-    bool listOrdered = true;
-    for (std::size_t i = 0; i < selected.size(); ++i) {
-        if (i + kCallPrefetchDistance < selected.size())
-            prefetchCall(call(selected[i + kCallPrefetchDistance]));
-        const std::uint32_t index = selected[i];
-        const CallRecord& c = call(index);
-        for (Verdicts& v : m_verdicts) {
-            if (passes(c, v.condition, 0, m_data.settings))
-                v.passed[index / 64] |= std::uint64_t{1} << (index % 64);
-        }
-        for (const std::int32_t field : keyFields)
-            keyOf(field, c, m_keys[static_cast<std::size_t>(field)][index]);
-        m_lineSums[index] = {c.cost, c.duration};
-        if (listOrdered && i > 0 && listCompare(call(selected[i - 1]), c, listKeyed) > 0)
-            listOrdered = false;
+    m_taking.listKeyed = keyOf(m_listFirst.field, probe, key)
+                         && (m_listSecond.field == None || keyOf(m_listSecond.field, probe, key));
+    m_taking.report = &report;
+}
+
+void ReportEngine::takeCall(std::uint32_t index)
+{
+    if (!m_taking.report)
+        return;
+    Taking& t = m_taking;
+    const CallRecord& c = call(index);
+    for (Verdicts& v : m_verdicts) {
+        if (passes(c, v.condition, 0, m_data.settings))
+            v.passed[index / 64] |= std::uint64_t{1} << (index % 64);
     }
-    return listOrdered;
+    for (const std::int32_t field : t.keyFields)
+        keyOf(field, c, m_keys[static_cast<std::size_t>(field)][index]);
+    m_lineSums[index] = {c.cost, c.duration};
+    if (t.listOrdered && t.listKeyed) {
+        // The list's keys, negated when descending, must not fall.
+        std::int64_t first = 0, second = 0;
+        keyOf(m_listFirst.field, c, first);
+        if (m_listSecond.field != None)
+            keyOf(m_listSecond.field, c, second);
+        first = m_listFirst.descending ? -first : first;
+        second = m_listSecond.descending ? -second : second;
+        if (t.taken > 0 && (first < t.previousFirst || (first == t.previousFirst && second < t.previousSecond)))
+            t.listOrdered = false;
+        t.previousFirst = first;
+        t.previousSecond = second;
+    } else if (t.listOrdered && t.taken > 0 && listCompare(call(t.previous), c, false) > 0) {
+        t.listOrdered = false;
+    }
+    t.previous = index;
+    ++t.taken;
+}
+
+void ReportEngine::clearColumns()
+{
+    m_verdicts.clear();
+    m_keys.clear();
+    m_lineSums.reset();
+    m_taking = {};
 }
 
 const ReportEngine::Verdicts* ReportEngine::verdictsOf(const ReportCondition& condition) const
@@ -633,16 +661,6 @@ const ReportEngine::Verdicts* ReportEngine::verdictsOf(const ReportCondition& co
             return &v;
     }
     return nullptr;
-}
-
-bool ReportEngine::passesAt(std::uint32_t index, const ReportCondition& condition, const Verdicts* verdicts,
-                            std::int64_t position) const
-{
-    if (condition.field == None)
-        return true;
-    if (verdicts)
-        return (verdicts->passed[index / 64] >> (index % 64)) & 1;
-    return passes(call(index), condition, position, m_data.settings);
 }
 
 std::int64_t ReportEngine::keyAt(std::int32_t field, std::uint32_t index) const
@@ -737,7 +755,7 @@ void ReportEngine::sortCalls(std::span<std::uint32_t> calls, SortKey first, Sort
     if (keyed && second.field == None && hasKeyColumn(first.field)) {
         // Keys from the run's column: no call is read, and no copy of the keys is made
         // unless the set needs sorting.
-        const std::vector<std::int64_t>& column = m_keys[static_cast<std::size_t>(first.field)];
+        const std::int64_t* column = m_keys[static_cast<std::size_t>(first.field)].get();
         auto keyOfIndex = [&](std::uint32_t index) { return first.descending ? -column[index] : column[index]; };
         std::int64_t low = keyOfIndex(calls[0]), high = low, previous = low;
         bool sorted = true;
@@ -1066,7 +1084,7 @@ void ReportEngine::printRecords(const ReportContainer& content, std::span<const 
     std::int64_t index = 0;
     for (std::size_t k = 0; k < run.size(); ++k) {
         // The sums of a run's calls lie apart in the column: fetched ahead.
-        if (!m_lineSums.empty() && k + kCallPrefetchDistance < run.size())
+        if (m_lineSums && k + kCallPrefetchDistance < run.size())
             __builtin_prefetch(&m_lineSums[run[k + kCallPrefetchDistance]]);
         const std::uint32_t at = run[k];
         for (std::size_t j = 0; j < content.children.size(); ++j) {

@@ -151,6 +151,13 @@ public:
     // value reaches, and for a cancel.
     ReportOutput run(const ReportTemplate& report, std::span<const std::uint32_t> selected);
 
+    // A caller that picks the calls of a run from the call table may hand each one
+    // over as it picks it, while the call is still in the cache: expectCalls()
+    // first (`most`: how many there can be), takeCall() for each in their order,
+    // then run() with the same template and calls. run() takes them itself otherwise.
+    void expectCalls(const ReportTemplate& report, std::size_t most);
+    void takeCall(std::uint32_t index);
+
     // Appends the output of one container (the `report` element, field -1, or a
     // `group`) evaluated over `parent`, and adds what it counted to `sums`.
     void evaluateContainer(const ReportContainer& content, const ReportGroupOptions& options, std::int32_t field,
@@ -208,25 +215,29 @@ private:
     bool keyOf(std::int32_t field, const CallRecord& call, std::int64_t& key) const;
     // The key of the call at `index` by `field`, taken from its column when the run made one.
     std::int64_t keyAt(std::int32_t field, std::uint32_t index) const;
-    // Takes what the template's conditions and group fields read of the selected
-    // calls in one pass over them; true when `selected` is in the calls list's order.
-    bool takeColumns(const ReportTemplate& report, std::span<const std::uint32_t> selected);
+    void clearColumns();
     // The verdicts taken for `condition`, if any.
     const Verdicts* verdictsOf(const ReportCondition& condition) const;
     // Whether the call at `index` (the `position`th of its set) passes `condition`,
     // whose verdicts are `verdicts` if taken.
     bool passesAt(std::uint32_t index, const ReportCondition& condition, const Verdicts* verdicts,
-                  std::int64_t position) const;
+                  std::int64_t position) const
+    {
+        if (condition.field == reportfield::None)
+            return true;
+        if (verdicts)
+            return (verdicts->passed[index / 64] >> (index % 64)) & 1;
+        return passes(call(index), condition, position, m_data.settings);
+    }
     bool hasKeyColumn(std::int32_t field) const
     {
-        return field >= 0 && static_cast<std::size_t>(field) < m_keys.size()
-               && !m_keys[static_cast<std::size_t>(field)].empty();
+        return field >= 0 && static_cast<std::size_t>(field) < m_keys.size() && m_keys[static_cast<std::size_t>(field)];
     }
     // What the call at `index` adds to its value's sums.
     void addCall(std::uint32_t index, ReportSums& value) const
     {
         ++value.count;
-        if (m_lineSums.empty()) {
+        if (!m_lineSums) {
             value.duration += call(index).duration;
             value.cost += call(index).cost;
         } else {
@@ -285,20 +296,32 @@ private:
     std::vector<std::int32_t> m_employeeRank;
     std::vector<std::int32_t> m_trunkGroupRank;
 
-    // Columns of the selected calls taken when a run starts, by call-table index
+    // Columns of the selected calls, taken as they are picked or when the run
+    // starts, by call-table index
     // (only the selected calls' entries are set): the verdicts of every condition
     // that does not depend on a call's position, the keys of the keyed group and
     // sort fields, and what call lines add up. A set of a run is visited in the
     // order of a group field, and these few bytes a call are far cheaper to reach
     // than the call itself. Empty outside run().
     std::vector<Verdicts> m_verdicts;
-    std::vector<std::vector<std::int64_t>> m_keys;  // by field; empty: no column
+    std::vector<std::unique_ptr<std::int64_t[]>> m_keys;  // by field; null: no column
     struct LineSums
     {
         double cost;
         std::uint32_t duration;
     };
-    std::vector<LineSums> m_lineSums;
+    std::unique_ptr<LineSums[]> m_lineSums;
+    // The calls taken so far.
+    struct Taking
+    {
+        const ReportTemplate* report = nullptr;  // none: no columns are taken
+        std::vector<std::int32_t> keyFields;
+        std::size_t taken = 0;
+        bool listKeyed = false;
+        bool listOrdered = true;  // the calls taken so far are in the calls list's order
+        std::int64_t previousFirst = 0, previousSecond = 0;
+        std::uint32_t previous = 0;
+    } m_taking;
     std::vector<const Verdicts*> m_childVerdicts;  // printRecords' scratch
 
     // Kept texts and scratch space.
