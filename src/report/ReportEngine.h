@@ -297,10 +297,9 @@ private:
     std::vector<std::int32_t> m_trunkGroupRank;
 
     // Columns of the selected calls, taken as they are picked or when the run
-    // starts, by call-table index
-    // (only the selected calls' entries are set): the verdicts of every condition
-    // that does not depend on a call's position, the keys of the keyed group and
-    // sort fields, and what call lines add up. A set of a run is visited in the
+    // starts, by call-table index (only the selected calls' entries are set): the
+    // verdicts of every condition that does not depend on a call's position, the
+    // keys of the keyed group and sort fields, and what call lines add up. A set of a run is visited in the
     // order of a group field, and these few bytes a call are far cheaper to reach
     // than the call itself. Empty outside run().
     std::vector<Verdicts> m_verdicts;
