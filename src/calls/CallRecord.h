@@ -76,15 +76,3 @@ inline CallRecord CallRecord::empty()
     c.carrierIndex = c.departmentIndex = c.projectIndex = -1;
     return c;
 }
-
-// Passes that visit calls out of table order (a list's order, a group's run) wait
-// for memory at every call unless they ask for the calls some steps ahead.
-inline constexpr std::size_t kCallPrefetchDistance = 8;
-
-inline void prefetchCall(const CallRecord& call)
-{
-    const char* bytes = reinterpret_cast<const char*>(&call);
-    for (std::size_t offset = 0; offset < sizeof(CallRecord); offset += 64)
-        __builtin_prefetch(bytes + offset);
-    __builtin_prefetch(bytes + sizeof(CallRecord) - 1);
-}

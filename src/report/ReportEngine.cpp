@@ -1,5 +1,6 @@
 #include "report/ReportEngine.h"
 
+#include "calls/CallPrefetch.h"
 #include "core/LocaleTexts.h"
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"

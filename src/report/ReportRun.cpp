@@ -1,5 +1,6 @@
 #include "report/ReportRun.h"
 
+#include "calls/CallPrefetch.h"
 #include "calls/Progress.h"
 #include "core/Cp1252.h"
 #include "core/InputFile.h"
