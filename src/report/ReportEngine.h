@@ -9,6 +9,10 @@
 // a container costs O(n log n) at most, however many values the field has.
 // Sorting works on keys taken from each call once, not on the calls
 // themselves, for every field whose order is that of one number of the call.
+// When a run covers a good part of the table, each call is read once: the
+// verdicts of the template's conditions, the keys of its group fields and the
+// duration and cost are taken into compact columns, and the sets of the groups
+// are filtered, sorted and summed from those.
 // Field texts that repeat (dates, times, numbers) are formatted once and kept.
 // The output is a list of chunks: a group's output joins its parent's without
 // being copied, and the report file is written chunk by chunk.
