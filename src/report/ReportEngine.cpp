@@ -1,5 +1,6 @@
 #include "report/ReportEngine.h"
 
+#include "calls/CallPrefetch.h"
 #include "core/LocaleTexts.h"
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
@@ -13,9 +14,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
-#include <utility>
 #include <cstdio>
+#include <iterator>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -520,10 +522,156 @@ ReportOutput ReportEngine::run(const ReportTemplate& report, std::span<const std
         std::shared_ptr<ReportSpool> previous = std::exchange(t_runSpool, std::make_shared<ReportSpool>());
         ~SpoolScope() { t_runSpool = previous; }
     } scope;
+    // The columns serve this run's sets only.
+    struct ColumnsScope
+    {
+        ReportEngine& engine;
+        ~ColumnsScope() { engine.clearColumns(); }
+    } columns{*this};
+    if (m_taking.report != &report || m_taking.taken != selected.size()) {
+        expectCalls(report, selected.size());
+        for (std::size_t i = 0; m_taking.report && i < selected.size(); ++i) {
+            if (i + kCallPrefetchDistance < selected.size())
+                prefetchCall(call(selected[i + kCallPrefetchDistance]));
+            takeCall(selected[i]);
+        }
+    }
+    const bool listOrdered = m_taking.report ? m_taking.listOrdered : inListOrder(selected);
     ReportOutput out;
     ReportSums sums;
-    evaluate(report.content(), report.options(), None, report.filter(), selected, out, sums, 0, inListOrder(selected));
+    evaluate(report.content(), report.options(), None, report.filter(), selected, out, sums, 0, listOrdered);
     return out;
+}
+
+namespace {
+
+// A condition whose verdict depends on the call alone, not on its place in a set.
+bool perCall(const ReportCondition& c) { return c.field != None && c.field != ZeroIndex; }
+
+bool sameCondition(const ReportCondition& a, const ReportCondition& b)
+{
+    return a.field == b.field && a.equal == b.equal && a.less == b.less && a.greater == b.greater;
+}
+
+// Columns are worth taking when the run's calls are a good part of the table.
+constexpr std::size_t kColumnShare = 16;
+constexpr std::size_t kMaxVerdicts = 64;
+constexpr std::size_t kMaxKeyColumns = 8;
+
+} // namespace
+
+void ReportEngine::expectCalls(const ReportTemplate& report, std::size_t most)
+{
+    clearColumns();
+    const std::size_t n = m_data.calls.size();
+    if (most < 2 || most < n / kColumnShare)
+        return;
+
+    // What the template asks of every call: its conditions, and the keyed fields it groups and sorts by.
+    std::vector<ReportCondition> conditions;
+    std::vector<std::int32_t>& keyFields = m_taking.keyFields;
+    const CallRecord probe = CallRecord::empty();
+    auto addCondition = [&](const ReportCondition& c) {
+        if (perCall(c) && conditions.size() < kMaxVerdicts
+            && std::none_of(conditions.begin(), conditions.end(),
+                            [&](const ReportCondition& known) { return sameCondition(known, c); }))
+            conditions.push_back(c);
+    };
+    auto addKey = [&](std::int32_t field) {
+        std::int64_t key = 0;
+        if (field >= 0 && field < reportfield::kCount && keyOf(field, probe, key) && keyFields.size() < kMaxKeyColumns
+            && std::find(keyFields.begin(), keyFields.end(), field) == keyFields.end())
+            keyFields.push_back(field);
+    };
+    addCondition(report.filter());
+    addKey(report.options().sort);
+    std::vector<const ReportContainer*> pending{&report.content()};
+    while (!pending.empty()) {
+        const ReportContainer& content = *pending.back();
+        pending.pop_back();
+        for (const ReportNode& child : content.children) {
+            addCondition(child.filter);
+            if (child.kind != ReportElement::Group)
+                continue;
+            addKey(child.field);
+            addKey(child.options.sort);
+            try {
+                pending.push_back(&child.content());
+            } catch (const CReportException&) {
+                // raised when a group value reaches the broken group
+            }
+        }
+    }
+
+    // Only the taken calls' entries are written: the rest of the memory is never touched.
+    for (const ReportCondition& c : conditions)
+        m_verdicts.push_back({c, std::vector<std::uint64_t>((n + 63) / 64, 0)});
+    m_keys.resize(static_cast<std::size_t>(reportfield::kCount));
+    for (const std::int32_t field : keyFields)
+        m_keys[static_cast<std::size_t>(field)] = std::make_unique_for_overwrite<std::int64_t[]>(n);
+    m_lineSums = std::make_unique_for_overwrite<LineSums[]>(n);
+    std::int64_t key = 0;
+    m_taking.listKeyed = keyOf(m_listFirst.field, probe, key)
+                         && (m_listSecond.field == None || keyOf(m_listSecond.field, probe, key));
+    m_taking.report = &report;
+}
+
+void ReportEngine::takeCall(std::uint32_t index)
+{
+    if (!m_taking.report)
+        return;
+    Taking& t = m_taking;
+    const CallRecord& c = call(index);
+    for (Verdicts& v : m_verdicts) {
+        if (passes(c, v.condition, 0, m_data.settings))
+            v.passed[index / 64] |= std::uint64_t{1} << (index % 64);
+    }
+    for (const std::int32_t field : t.keyFields)
+        keyOf(field, c, m_keys[static_cast<std::size_t>(field)][index]);
+    m_lineSums[index] = {c.cost, c.duration};
+    if (t.listOrdered && t.listKeyed) {
+        // The list's keys, negated when descending, must not fall.
+        std::int64_t first = 0, second = 0;
+        keyOf(m_listFirst.field, c, first);
+        if (m_listSecond.field != None)
+            keyOf(m_listSecond.field, c, second);
+        first = m_listFirst.descending ? -first : first;
+        second = m_listSecond.descending ? -second : second;
+        if (t.taken > 0 && (first < t.previousFirst || (first == t.previousFirst && second < t.previousSecond)))
+            t.listOrdered = false;
+        t.previousFirst = first;
+        t.previousSecond = second;
+    } else if (t.listOrdered && t.taken > 0 && listCompare(call(t.previous), c, false) > 0) {
+        t.listOrdered = false;
+    }
+    t.previous = index;
+    ++t.taken;
+}
+
+void ReportEngine::clearColumns()
+{
+    m_verdicts.clear();
+    m_keys.clear();
+    m_lineSums.reset();
+    m_taking = {};
+}
+
+const ReportEngine::Verdicts* ReportEngine::verdictsOf(const ReportCondition& condition) const
+{
+    for (const Verdicts& v : m_verdicts) {
+        if (sameCondition(v.condition, condition))
+            return &v;
+    }
+    return nullptr;
+}
+
+std::int64_t ReportEngine::keyAt(std::int32_t field, std::uint32_t index) const
+{
+    if (hasKeyColumn(field))
+        return m_keys[static_cast<std::size_t>(field)][index];
+    std::int64_t key = 0;
+    keyOf(field, call(index), key);
+    return key;
 }
 
 void ReportEngine::checkCancel()
@@ -602,6 +750,35 @@ void ReportEngine::sortCalls(std::span<std::uint32_t> calls, SortKey first, Sort
     std::int64_t probe = 0;
     const bool keyed = keyOf(first.field, call(calls[0]), probe)
                        && (second.field == None || keyOf(second.field, call(calls[0]), probe));
+    if (keyed && second.field == None && hasKeyColumn(first.field)) {
+        // Keys from the run's column: no call is read, and no copy of the keys is made
+        // unless the set needs sorting.
+        const std::int64_t* column = m_keys[static_cast<std::size_t>(first.field)].get();
+        auto keyOfIndex = [&](std::uint32_t index) { return first.descending ? -column[index] : column[index]; };
+        std::int64_t low = keyOfIndex(calls[0]), high = low, previous = low;
+        bool sorted = true;
+        for (std::size_t i = 1; i < calls.size(); ++i) {
+            const std::int64_t k = keyOfIndex(calls[i]);
+            sorted = sorted && previous <= k;
+            previous = k;
+            low = std::min(low, k);
+            high = std::max(high, k);
+        }
+        if (sorted)
+            return;
+        const std::uint64_t range = static_cast<std::uint64_t>(high - low) + 1;
+        if (range <= std::max<std::uint64_t>(calls.size(), 1u << 16)) {
+            // Few distinct keys: a counting sort, stable as the scatter keeps the set's order.
+            std::vector<std::uint32_t> starts(range + 1, 0);
+            for (const std::uint32_t index : calls)
+                ++starts[static_cast<std::size_t>(keyOfIndex(index) - low) + 1];
+            std::partial_sum(starts.begin(), starts.end(), starts.begin());
+            const std::vector<std::uint32_t> before(calls.begin(), calls.end());
+            for (const std::uint32_t index : before)
+                calls[starts[static_cast<std::size_t>(keyOfIndex(index) - low)]++] = index;
+            return;
+        }
+    }
     if (keyed) {
         struct Keyed
         {
@@ -610,15 +787,14 @@ void ReportEngine::sortCalls(std::span<std::uint32_t> calls, SortKey first, Sort
         };
         std::vector<Keyed> keys(calls.size());
         for (std::size_t i = 0; i < calls.size(); ++i) {
-            const CallRecord& c = call(calls[i]);
             Keyed& k = keys[i];
             k.index = calls[i];
             k.b = 0;
-            keyOf(first.field, c, k.a);
+            k.a = keyAt(first.field, calls[i]);
             if (first.descending)
                 k.a = -k.a;
             if (second.field != None) {
-                keyOf(second.field, c, k.b);
+                k.b = keyAt(second.field, calls[i]);
                 if (second.descending)
                     k.b = -k.b;
             }
@@ -666,34 +842,29 @@ bool ReportEngine::inListOrder(std::span<const std::uint32_t> calls) const
 {
     if (calls.size() < 2)
         return true;
-    std::int64_t a1 = 0, a2 = 0, b1 = 0, b2 = 0;
-    const bool keyed = keyOf(m_listFirst.field, call(calls[0]), a1)
-                       && (m_listSecond.field == None || keyOf(m_listSecond.field, call(calls[0]), b1));
-    const CallColumns& columns = m_data.columns;
+    std::int64_t key = 0;
+    const bool keyed = keyOf(m_listFirst.field, call(calls[0]), key)
+                       && (m_listSecond.field == None || keyOf(m_listSecond.field, call(calls[0]), key));
     for (std::size_t i = 1; i < calls.size(); ++i) {
-        const CallRecord& previous = call(calls[i - 1]);
-        const CallRecord& next = call(calls[i]);
-        int c = 0;
-        if (keyed) {
-            keyOf(m_listFirst.field, previous, a1);
-            keyOf(m_listFirst.field, next, a2);
-            c = a1 < a2 ? -1 : (a2 < a1 ? 1 : 0);
-            if (m_listFirst.descending)
-                c = -c;
-            if (c == 0 && m_listSecond.field != None) {
-                keyOf(m_listSecond.field, previous, b1);
-                keyOf(m_listSecond.field, next, b2);
-                c = b1 < b2 ? -1 : (b2 < b1 ? 1 : 0);
-                if (m_listSecond.descending)
-                    c = -c;
-            }
-        } else {
-            c = columns.compare(previous, next, m_data.sortKeys);
-        }
-        if (c > 0)
+        if (listCompare(call(calls[i - 1]), call(calls[i]), keyed) > 0)
             return false;
     }
     return true;
+}
+
+int ReportEngine::listCompare(const CallRecord& a, const CallRecord& b, bool keyed) const
+{
+    if (!keyed)
+        return m_data.columns.compare(a, b, m_data.sortKeys);
+    auto compareBy = [&](const SortKey& sortKey) {
+        std::int64_t x = 0, y = 0;
+        keyOf(sortKey.field, a, x);
+        keyOf(sortKey.field, b, y);
+        const int c = x < y ? -1 : (y < x ? 1 : 0);
+        return sortKey.descending ? -c : c;
+    };
+    const int c = compareBy(m_listFirst);
+    return c == 0 && m_listSecond.field != None ? compareBy(m_listSecond) : c;
 }
 
 void ReportEngine::evaluateContainer(const ReportContainer& content, const ReportGroupOptions& options,
@@ -811,6 +982,13 @@ std::vector<std::uint32_t> ReportEngine::selectPassing(std::span<const std::uint
     if (filter.field == None)
         return {parent.begin(), parent.end()};
     std::vector<std::uint32_t> set;
+    if (const Verdicts* verdicts = verdictsOf(filter)) {
+        // Counted first (the verdicts are cheap to read twice), so the set is allocated once.
+        auto passed = [&](std::uint32_t index) { return passesAt(index, filter, verdicts, 0); };
+        set.reserve(static_cast<std::size_t>(std::count_if(parent.begin(), parent.end(), passed)));
+        std::copy_if(parent.begin(), parent.end(), std::back_inserter(set), passed);
+        return set;
+    }
     for (std::size_t i = 0; i < parent.size(); ++i) {
         if (passes(call(parent[i]), filter, static_cast<std::int64_t>(i), m_data.settings))
             set.push_back(parent[i]);
@@ -897,16 +1075,29 @@ void ReportEngine::printValue(const ReportContainer& content, const ReportLine& 
 void ReportEngine::printRecords(const ReportContainer& content, std::span<const std::uint32_t> run,
                                 ReportOutput& lines, ReportSums& value)
 {
+    std::vector<const Verdicts*>& verdicts = m_childVerdicts;
+    verdicts.clear();
+    for (const ReportNode& child : content.children)
+        verdicts.push_back(verdictsOf(child.filter));
     std::int64_t index = 0;
     for (std::size_t k = 0; k < run.size(); ++k) {
-        const CallRecord& c = call(run[k]);
-        for (const ReportNode& child : content.children) {
-            if (!passes(c, child.filter, static_cast<std::int64_t>(k), m_data.settings))
+        // The sums of a run's calls lie apart in the column: fetched ahead.
+        if (m_lineSums && k + kCallPrefetchDistance < run.size())
+            __builtin_prefetch(&m_lineSums[run[k + kCallPrefetchDistance]]);
+        const std::uint32_t at = run[k];
+        for (std::size_t j = 0; j < content.children.size(); ++j) {
+            const ReportNode& child = content.children[j];
+            if (!passesAt(at, child.filter, verdicts[j], static_cast<std::int64_t>(k)))
                 continue;
-            printSegment(child.segment, lines, ReportLine{&c, c.duration, c.cost, 0, ++index});
-            ++value.count;
-            value.duration += c.duration;
-            value.cost += c.cost;
+            ++index;
+            const ReportSegment& segment = child.segment;
+            if (segment.fields.empty()) {
+                printText(segment.pieces.front(), lines);  // the call's own fields are not needed
+            } else {
+                const CallRecord& c = call(at);
+                printSegment(segment, lines, ReportLine{&c, c.duration, c.cost, 0, index});
+            }
+            addCall(at, value);
             break;
         }
         countCall();
@@ -919,10 +1110,15 @@ void ReportEngine::printSegment(const ReportSegment& segment, ReportOutput& out,
 {
     m_line.clear();
     appendSegment(segment, m_line, line);
-    m_produced += m_line.size();
+    printText(m_line, out);
+}
+
+void ReportEngine::printText(std::string_view text, ReportOutput& out)
+{
+    m_produced += text.size();
     if (m_produced > m_limits.output)
         throw CReportException(CReportException::TooLarge, {});
-    out.append(m_line);
+    out.append(text);
 }
 
 void ReportEngine::appendSegment(const ReportSegment& segment, std::string& out, const ReportLine& line)

@@ -1,5 +1,6 @@
 #include "report/ReportRun.h"
 
+#include "calls/CallPrefetch.h"
 #include "calls/Progress.h"
 #include "core/Cp1252.h"
 #include "core/InputFile.h"
@@ -39,8 +40,10 @@ bool isXml(const fs::path& path)
 
 // The calls a report is made of, as call-table indices in list order: the rows
 // of the calls list that pass the report filter and whose destination is known
-// or not needed, or (kind 9) the selected rows.
-std::vector<std::uint32_t> selectCalls(const ReportEnvironment& env, const FilterRecord& filter, int kind)
+// or not needed, or (kind 9) the selected rows. The engine that will run over
+// them takes each call of the list as it is picked.
+std::vector<std::uint32_t> selectCalls(const ReportEnvironment& env, const FilterRecord& filter, int kind,
+                                       const ReportTemplate& report, ReportEngine& engine)
 {
     const std::span<const std::uint32_t> visible = env.calls.visible();
     std::vector<std::uint32_t> selected;
@@ -57,13 +60,20 @@ std::vector<std::uint32_t> selectCalls(const ReportEnvironment& env, const Filte
     const FilterMatcher matcher(filter, env.settings);
     const std::size_t destinations = env.settings.destinations.size();
     selected.reserve(visible.size());
-    for (std::uint32_t index : visible) {
+    engine.expectCalls(report, visible.size());
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        // The list's order is not the table's: each call is fetched ahead of its test.
+        if (i + kCallPrefetchDistance < visible.size())
+            prefetchCall(env.calls.call(visible[i + kCallPrefetchDistance]));
+        const std::uint32_t index = visible[i];
         const CallRecord& call = env.calls.call(index);
         const bool knownOrNotNeeded = call.direction != 0 || call.localFlag != 0
                                       || (call.destinationIndex >= 0
                                           && static_cast<std::size_t>(call.destinationIndex) < destinations);
-        if (knownOrNotNeeded && matcher.accept(call))
+        if (knownOrNotNeeded && matcher.accept(call)) {
             selected.push_back(index);
+            engine.takeCall(index);
+        }
     }
     return selected;
 }
@@ -192,12 +202,12 @@ bool evaluateTemplate(ReportEnvironment& env, const fs::path& templatePath, cons
         const ReportTemplate report = ReportTemplate::parse(std::move(*text));
         extension = report.outputExtension();
         env.context.created = env.clock ? env.clock() : localNow();
-        const std::vector<std::uint32_t> selected = selectCalls(env, filter, kind);
+        const ReportData data{env.calls.calls(), env.settings, env.prefs, env.columns, env.sortKeys};
+        ReportEngine engine(data, env.context, env.progress, [&hooks] { return hooks.cancelRequested(); });
+        const std::vector<std::uint32_t> selected = selectCalls(env, filter, kind, report, engine);
 
         hooks.status(sid::kStatusCreating);
         env.progress.begin(selected.size());
-        const ReportData data{env.calls.calls(), env.settings, env.prefs, env.columns, env.sortKeys};
-        ReportEngine engine(data, env.context, env.progress, [&hooks] { return hooks.cancelRequested(); });
         output = engine.run(report, selected);
     } catch (const CReportException& error) {
         env.progress.end();

@@ -1,5 +1,6 @@
 #include "session/MainSession.h"
 
+#include "calls/CallPrefetch.h"
 #include "core/DebugLog.h"
 #include "core/IniProfile.h"
 
@@ -254,8 +255,11 @@ bool MainSession::showOnlyCalls(std::span<const std::uint32_t> tableIndices)
 void MainSession::sumTotals()
 {
     CallTotals totals;
-    for (const std::uint32_t index : m_calls.visible()) {
-        const CallRecord& call = m_calls.call(index);
+    const std::span<const std::uint32_t> visible = m_calls.visible();
+    for (std::size_t row = 0; row < visible.size(); ++row) {
+        if (row + kCallPrefetchDistance < visible.size())
+            prefetchCall(m_calls.call(visible[row + kCallPrefetchDistance]));
+        const CallRecord& call = m_calls.call(visible[row]);
         totals.duration += call.duration;
         totals.cost += call.cost;
     }

@@ -282,6 +282,46 @@ TEST(ReportEngineTest, RunsFollowTheCallsListOrderUnlessSorted)
               "432");  // a group without `sort` puts its run back into the list's order
 }
 
+// A run over most of the call table reads each call once into columns; one over a
+// few calls of a large table reads the calls themselves. Both print the same.
+TEST(ReportEngineTest, CallsTakenAsColumnsPrintAsCallsReadOneByOne)
+{
+    EngineRig rig;
+    const std::int32_t extensions[] = {101, 200, 100, 102, 100};
+    for (int n = 0; n < 300; ++n)
+        rig.add({.extension = extensions[n % 5], .direction = static_cast<std::uint32_t>(n % 3 == 1),
+                 .duration = static_cast<std::uint32_t>(n * 41 % 500), .cost = (n * 29 % 83) * 0.11,
+                 .callType = n % 4, .trunk = static_cast<std::uint32_t>(n % 3 + 1),
+                 .start = {2025, 3, static_cast<std::uint8_t>(1 + n % 28), static_cast<std::uint8_t>(n % 24), 0}});
+    const ReportTemplate report = ReportTemplate::parse(
+        "<report filter=\"duration\" greater=\"10\"><group field=\"employee\" sort=\"duration\" reverse=\"1\">"
+        "<var field=\"employee\"/><var field=\"total\"/><var field=\"cost\"/>"
+        "<group filter=\"direction\" equal=\"Incoming\"><text>in</text><var field=\"total\"/>"
+        "<record filter=\"cost\" greater=\"5\"><var field=\"duration\" modifier=\"raw\"/><text>,</text></record>"
+        "<record filter=\"zeroindex\" less=\"2\"><var field=\"index\"/></record><record></record></group>"
+        "<group field=\"time\" mintotal=\"2\"><var field=\"time\" modifier=\"hour\"/><text>=</text>"
+        "<var field=\"total\"/><record filter=\"type\" equal=\"Local\"></record></group></group>"
+        "<group filter=\"employee\" equal=\"0\" notempty=\"1\"><text>none</text><var field=\"total\"/>"
+        "<var field=\"duration\"/><record></record></group></report>");
+    auto print = [&](const std::vector<CallRecord>& table, std::span<const std::uint32_t> selected) {
+        ReportEngine engine(ReportData{table, rig.db, rig.prefs, rig.columns, SortKeys{}}, rig.context, rig.progress);
+        return engine.run(report, selected).str();
+    };
+    std::vector<std::uint32_t> all(rig.calls.size());
+    std::iota(all.begin(), all.end(), 0u);
+    const std::string taken = print(rig.calls, all);
+    // The same calls, in the same list order, among many others.
+    std::vector<CallRecord> large(rig.calls.size() * 20, rig.calls.front());
+    std::vector<std::uint32_t> few;
+    for (std::size_t i = 0; i < rig.calls.size(); ++i) {
+        large[i * 20 + 7] = rig.calls[i];
+        few.push_back(static_cast<std::uint32_t>(i * 20 + 7));
+    }
+    EXPECT_EQ(print(large, few), taken);
+    EXPECT_NE(taken.find("none"), std::string::npos);
+    EXPECT_NE(taken.find("in"), std::string::npos);
+}
+
 TEST(ReportOutputTest, ChunksJoinInOrder)
 {
     ReportOutput a;

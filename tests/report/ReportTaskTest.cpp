@@ -236,3 +236,63 @@ TEST_F(ProcessTaskTest, NoCallFileForThePeriodWritesNoReport)
 }
 
 } // namespace
+
+namespace {
+
+// A quarter of calls of every kind the office makes, in the order they were made.
+std::vector<CallRecord> quarterOfCalls(const SettingsDatabase& db)
+{
+    std::vector<CallRecord> calls;
+    const std::int32_t extensions[] = {102, 100, 200, 101};
+    for (int day = 0; day < 90; ++day) {
+        const DateTimeFields date = civilFromDays(daysFromCivil(2024, 11, 1) + day);
+        for (int k = 0; k < 12; ++k) {
+            const int n = day * 12 + k;
+            calls.push_back(makeCall(db, {.extension = extensions[n % 4],
+                                          .direction = static_cast<std::uint32_t>(n % 3 == 0),
+                                          .duration = static_cast<std::uint32_t>(n * 37 % 400),
+                                          .cost = (n * 53 % 97) * 0.07,
+                                          .start = {static_cast<std::uint16_t>(date.year),
+                                                    static_cast<std::uint8_t>(date.month),
+                                                    static_cast<std::uint8_t>(date.day),
+                                                    static_cast<std::uint8_t>(8 + k), 0}}));
+        }
+    }
+    return calls;
+}
+
+} // namespace
+
+TEST_F(ProcessTaskTest, MonthlyFilesReportAsTheSameCallsInOneFile)
+{
+    host.prepared = quarterOfCalls(host.db);
+    std::vector<CallRecord> months[3];
+    for (const CallRecord& c : host.prepared)
+        months[(c.start.month + 1) % 12].push_back(c);
+    writeCalls(dir / "Monthly" / "2024_11.bsl", months[0]);
+    writeCalls(dir / "Monthly" / "2024_12.bsl", months[1]);
+    writeCalls(dir / "Monthly" / "2025_01.bsl", months[2]);
+    writeCalls(dir / "Single" / "2024_11.bsl", host.prepared);
+    writeFile(dir / "Reports" / "by employee.xml",
+              "<report><group field=\"employee\" notempty=\"1\"><var field=\"employee\"/><text>:</text>"
+              "<var field=\"total\"/><text> </text><var field=\"duration\"/><text> </text><var field=\"cost\"/>"
+              "<text>\n</text><group filter=\"direction\" equal=\"Incoming\"><text>in </text><var field=\"total\"/>"
+              "<text>\n</text><record filter=\"duration\" greater=\"300\"><var field=\"date\"/><text> </text>"
+              "<var field=\"ext\"/><text>\n</text></record><record></record></group></group>"
+              "<group filter=\"employee\" equal=\"0\"><text>none </text><var field=\"total\"/><text> </text>"
+              "<var field=\"cost\"/><record></record></group></report>");
+    std::string reports[2];
+    for (int i = 0; i < 2; ++i) {
+        const TaskResult result = processTask("from=\"20241101\" to=\"20250131\" report=\"by employee\" calls=\""
+                                                  + (dir / (i == 0 ? "Monthly" : "Single")).string() + "\" out=\"r"
+                                                  + std::to_string(i) + "\"",
+                                              host);
+        ASSERT_TRUE(result.reportWritten);
+        EXPECT_EQ(host.session.count(), host.prepared.size());
+        reports[i] = readFile(result.file);
+    }
+    EXPECT_EQ(host.loaded.size(), 1u);
+    EXPECT_EQ(reports[0], reports[1]);
+    for (const char* part : {"Adams:90 ", "Brown:90 ", "Clark:90 ", "in 90\n", "none 270 "})
+        EXPECT_NE(reports[0].find(part), std::string::npos) << part;
+}
