@@ -165,6 +165,11 @@ bool writeReportPdf(const std::filesystem::path& html, const std::filesystem::pa
     QTextDocument document;
     document.setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(html.parent_path().string()) + QLatin1Char('/')));
     document.setHtml(reportHtml(QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()))));
+    return writeDocumentPdf(document, pdf, settings);
+}
+
+bool writeDocumentPdf(QTextDocument& document, const std::filesystem::path& pdf, const PageSettings& settings)
+{
     QSaveFile file(QString::fromStdString(pdf.string()));
     if (!file.open(QIODevice::WriteOnly))
         return false;

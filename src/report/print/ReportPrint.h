@@ -63,6 +63,10 @@ bool printDocument(QTextDocument& document, QPagedPaintDevice& device, const Pag
 // as Windows-1252, the report's own encoding.
 QString reportHtml(const QByteArray& bytes);
 
+// Writes `document` as the PDF file `pdf` (through a temporary file) with the
+// page setup of `settings`; false when it cannot be written.
+bool writeDocumentPdf(QTextDocument& document, const std::filesystem::path& pdf, const PageSettings& settings);
+
 // Writes the report file `html` as the PDF file `pdf` with the page setup of
 // `settings`; false when the report cannot be read or the PDF not written.
 bool writeReportPdf(const std::filesystem::path& html, const std::filesystem::path& pdf, const PageSettings& settings);
