@@ -47,7 +47,7 @@ public:
     {
         m_progress.reset();
         m_frame.status()->setMessage(qtText(LoadText(sid::kStatusDisplayingReport)));
-        return s_display ? s_display(file) : CReportForm::show(file, m_ini, &m_frame);
+        return s_display ? s_display(file) : CReportForm::showModal(file, m_ini, &m_frame);
     }
 
     void status(int textId) override

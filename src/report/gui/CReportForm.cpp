@@ -39,6 +39,7 @@ constexpr std::string_view kLayoutSection = "ReportLayout";
 std::function<bool(QPrinter&)> s_printDialog;
 std::function<QString(bool)> s_saveDialog;
 std::function<bool(const QUrl&)> s_urlOpener;
+std::size_t s_shownLimit = CReportForm::kShownLimit;
 
 struct ToolCommand
 {
@@ -118,7 +119,7 @@ CReportForm::CReportForm(fs::path file, IniProfile& ini, QWidget* parent)
     placeWindow();
 }
 
-bool CReportForm::show(const fs::path& file, IniProfile& ini, QWidget* parent)
+bool CReportForm::showModal(const fs::path& file, IniProfile& ini, QWidget* parent)
 {
     CReportForm form(file, ini, parent);
     form.exec();
@@ -156,13 +157,14 @@ void CReportForm::load()
     QFile file(QString::fromStdString(m_file.string()));
     QByteArray bytes;
     if (!error && file.open(QIODevice::ReadOnly))
-        bytes = file.read(static_cast<qint64>(kShownLimit));
+        bytes = file.read(static_cast<qint64>(s_shownLimit));
     // Only the first part of a very long report: up to its last whole line.
-    const bool part = !error && size > kShownLimit;
+    const bool part = !error && size > s_shownLimit;
     if (part) {
         const qsizetype lineEnd = bytes.lastIndexOf('\n');
         if (lineEnd > bytes.size() / 2)
             bytes.truncate(lineEnd + 1);
+        bytes.append("</table></body></html>\n");
         m_notice->setText(controlText(FormatInserts(LoadText(sid::kReportPartShown),
                                                     {megabytes(size).toStdString(),
                                                      megabytes(static_cast<std::uintmax_t>(bytes.size())).toStdString()})));
@@ -338,4 +340,5 @@ bool CReportForm::writePdf(const fs::path& pdf)
 
 void CReportForm::setPrintDialog(std::function<bool(QPrinter&)> dialog) { s_printDialog = std::move(dialog); }
 void CReportForm::setSaveDialog(std::function<QString(bool)> dialog) { s_saveDialog = std::move(dialog); }
+void CReportForm::setShownLimit(std::size_t bytes) { s_shownLimit = bytes ? bytes : kShownLimit; }
 void CReportForm::setUrlOpener(std::function<bool(const QUrl&)> opener) { s_urlOpener = std::move(opener); }

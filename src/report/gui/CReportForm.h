@@ -29,13 +29,16 @@ public:
     // Toolbar commands beside the ones of the string table.
     static constexpr int kPageNumbers = 11001, kPrint = 11002, kPreview = 11003, kSave = 11004, kPageSetup = 11005,
                          kClose = 11006, kSavePdf = 11007, kOpenInBrowser = 11101, kHelp = 57666;
-    // A report longer than this shows only its first this many bytes.
-    static constexpr std::size_t kShownLimit = 1u << 20;
+    // A report longer than this shows only its first this many bytes: a table
+    // of a thousand rows takes the view seconds to lay out.
+    static constexpr std::size_t kShownLimit = 96u << 10;
+    // Another limit (benchmarks, tests); 0 restores kShownLimit.
+    static void setShownLimit(std::size_t bytes);
 
     CReportForm(std::filesystem::path file, IniProfile& ini, QWidget* parent = nullptr);
 
     // Shows the window modally; true when the user opened the file in the browser.
-    static bool show(const std::filesystem::path& file, IniProfile& ini, QWidget* parent);
+    static bool showModal(const std::filesystem::path& file, IniProfile& ini, QWidget* parent);
 
     void runCommand(int id);
     QAction* action(int id) const;
