@@ -24,14 +24,7 @@
 #include <filesystem>
 #include <memory>
 
-// The processor time of this process in milliseconds: on a busy machine closer
-// to what an operation costs than the time on the clock.
-static double processorMs()
-{
-    timespec t{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
+using guibench::processorMs;
 
 int main(int argc, char** argv)
 {

@@ -316,6 +316,38 @@ private Q_SLOTS:
         QVERIFY(form.openedInBrowser());
         QCOMPARE(opened.toLocalFile().toStdString(), file.string());
     }
+
+    // For scripts/screenshot-check: with QX_SCREENSHOT_DIR set, the Create report
+    // dialog and the report window with the summary of the demo calls are saved there.
+    void screenshots()
+    {
+        const QString folder = QString::fromUtf8(qgetenv("QX_SCREENSHOT_DIR"));
+        if (folder.isEmpty())
+            QSKIP("QX_SCREENSHOT_DIR is not set");
+        TestHome home;
+        copyDemo(home);
+        home.writeIni("[ReportLayout]\nLeft=40\nTop=40\nWidth=1100\nHeight=700\nMaximized=0\n");
+        TestFrame frame(home);
+        frame->show();
+        QVERIFY(frame->openFiles(demoCallFiles()));
+        const auto shoot = [folder](QWidget* window, const char* name) {
+            (void)QTest::qWaitForWindowExposed(window);
+            QTest::qWait(300);
+            window->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+        };
+        whenOpen<CDlgCreateReport>([shoot](CDlgCreateReport* dialog) {
+            dialog->templateCombo()->setCurrentText(QStringLiteral("Summary by employee"));
+            dialog->kindButton(ReportSummary)->click();
+            shoot(dialog, "create-report");
+            whenOpen<CReportForm>([shoot](CReportForm* form) {
+                shoot(form, "report-window");
+                form->runCommand(CReportForm::kClose);
+            });
+            dialog->accept();
+        });
+        frame->runCommand(cmd::kReports);
+        QVERIFY(QFile::exists(folder + QStringLiteral("/report-window.png")));
+    }
 };
 
 QTEST_MAIN(ReportWindowTest)

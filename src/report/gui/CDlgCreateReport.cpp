@@ -117,10 +117,14 @@ CDlgCreateReport::CDlgCreateReport(const ReportChoices& choices, const CallDate&
     setControlId(m_toDate, rptres::kToDate);
     setControlId(m_toTime, rptres::kToTime);
     auto* dateGrid = new QGridLayout(dateGroup);
-    dateGrid->addWidget(makeLabel(dateGroup, rptres::kFromLabel), 0, 0);
+    QLabel* fromLabel = makeLabel(dateGroup, rptres::kFromLabel);
+    QLabel* toLabel = makeLabel(dateGroup, rptres::kToLabel);
+    fromLabel->setBuddy(m_fromDate);
+    toLabel->setBuddy(m_toDate);
+    dateGrid->addWidget(fromLabel, 0, 0);
     dateGrid->addWidget(m_fromDate, 0, 1);
     dateGrid->addWidget(m_fromTime, 0, 2);
-    dateGrid->addWidget(makeLabel(dateGroup, rptres::kToLabel), 1, 0);
+    dateGrid->addWidget(toLabel, 1, 0);
     dateGrid->addWidget(m_toDate, 1, 1);
     dateGrid->addWidget(m_toTime, 1, 2);
     dateGrid->setColumnStretch(1, 1);
