@@ -292,6 +292,32 @@ private Q_SLOTS:
         checkPageNumbers(home / "saved.pdf");
     }
 
+    void pageSettingsBecomeThePageLayoutAndBack()
+    {
+        TestHome home;
+        home.writeIni("[PageSettings]\nPageNo=1\nPagePos=0\nPageAlign=1\nheader=typed\nmargin_left=1\n"
+                      "orientation=2\npaper_size=1\n");
+        IniProfile ini(home / "quantorix.ini");
+        PageSettings page = PageSettings::load(ini);
+        page.applyPageNumbers();
+        QCOMPARE(page.values[PageSettings::Header], std::string("&b&p&b"));
+        QVERIFY(page.values[PageSettings::Footer].empty());
+        const QPageLayout layout = page.pageLayout();
+        QCOMPARE(layout.pageSize().id(), QPageSize::Letter);
+        QCOMPARE(layout.orientation(), QPageLayout::Landscape);
+        QCOMPARE(layout.margins(QPageLayout::Inch).left(), 1.0);
+        QCOMPARE(layout.margins(QPageLayout::Inch).top(), 0.5);
+
+        page.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF(0.25, 1, 0.5, 2),
+                                       QPageLayout::Inch));
+        QVERIFY(page.save(ini));
+        const IniProfile stored(home / "quantorix.ini");
+        QCOMPARE(stored.readString("PageSettings", "paper_size"), std::string("11"));
+        QCOMPARE(stored.readString("PageSettings", "orientation"), std::string("1"));
+        QCOMPARE(stored.readString("PageSettings", "margin_bottom"), std::string("2"));
+        QCOMPARE(stored.readString("PageSettings", "header"), std::string("typed"));  // read, never written
+    }
+
     void aVeryLongReportShowsItsFirstPartAndSavesWhole()
     {
         TestHome home;
