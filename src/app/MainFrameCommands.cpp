@@ -11,6 +11,7 @@
 #include "app/CallsView.h"
 #include "app/Commands.h"
 #include "app/FrameProgress.h"
+#include "app/FrameReports.h"
 #include "settings/LoginRule.h"
 #include "app/StatusPanel.h"
 #include "core/Cp1252.h"
@@ -130,12 +131,15 @@ void CMainFrame::registerCommands()
                         CDlgExplainCost(m_session->settings(), m_session->prefs(), *m_session->currentCall(), this).exec();
                     },
                     .keys = Keys(Qt::CTRL | Qt::Key_E)});
-    // Reports: their windows come later; the accelerators and buttons are in place, disabled.
-    m_commands.add({.id = cmd::kReports, .keys = Keys(Qt::CTRL | Qt::Key_R),
+    // Reports: the window keeps the report period between runs.
+    const auto reports = std::make_shared<FrameReports>(*this, m_ini);
+    const auto report = [reports](int id) { reports->run(id); };
+    m_commands.add({.id = cmd::kReports, .enabled = filesOpen, .run = report, .keys = Keys(Qt::CTRL | Qt::Key_R),
                     .icon = {"document-print", QStyle::SP_FileDialogDetailedView}});
     // Ctrl+Q is shown in the menu beside "Quick report", so it works as well.
-    m_commands.add({.id = cmd::kQuickReport, .keys = Keys(Qt::CTRL | Qt::Key_Q),
+    m_commands.add({.id = cmd::kQuickReport, .enabled = filesOpen, .run = report, .keys = Keys(Qt::CTRL | Qt::Key_Q),
                     .icon = {"document-print-preview", QStyle::SP_FileIcon}});
+    m_commands.add({.id = cmd::kEditQuickReport, .run = report});
 
     // Options
     m_commands.add({.id = cmd::kSettings, .level = login::kSupervisor, .run = [this](int) { commandSettings(); },

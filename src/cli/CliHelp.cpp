@@ -37,7 +37,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kHelp = {
      "  --filter NAME  apply the saved filter NAME instead of the default filter\n"
      "  --no-filter    export every call\n"},
     {"task",
-     "usage: quantorix-cli task [--home DIR] TEXT\n"
+     "usage: quantorix-cli task [--home DIR] [--pdf FILE.pdf] TEXT\n"
      "\n"
      "Runs a report task as the window program does when it is started with one,\n"
      "and prints the name of the report file written. TEXT is the task text, or\n"
@@ -56,6 +56,10 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kHelp = {
      "\n"
      "example:\n"
      "  quantorix-cli task 'from=\"previous\" to=\"previous\" report=\"Summary by employee\" out=\"monthly\"'\n"
+     "\n"
+     "With --pdf FILE.pdf the report is written as a PDF file as well, with the\n"
+     "page setup and page numbers of the report window (INI section \"PageSettings\");\n"
+     "no display is needed.\n"
      "\n"
      "Exit 0 when the report was written, 1 otherwise (the message on standard error).\n"},
     {"import-list",

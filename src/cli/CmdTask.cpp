@@ -1,6 +1,7 @@
-// quantorix-cli task [--home DIR] TEXT
+// quantorix-cli task [--home DIR] [--pdf FILE.pdf] TEXT
 // Runs a report task as the program does when a scheduler starts it with one:
-// TEXT is the task text or "@" and a task file. The settings, preferences, saved
+// TEXT is the task text or "@" and a task file. With --pdf the report is also
+// written as a PDF file with the stored page setup and page numbers. The settings, preferences, saved
 // filters and report choices are those of the program folder. Exit 0 when the
 // report file was written; otherwise the message goes to standard error and
 // the exit code is 1. SIGINT or SIGTERM cancels the report (exit 130).
@@ -13,6 +14,7 @@
 #include "lang/StringTable.h"
 #include "prefs/Preferences.h"
 #include "report/ReportTask.h"
+#include "report/print/ReportPrint.h"
 #include "session/LoadFailure.h"
 #include "session/MainSession.h"
 #include "settings/SettingsLocation.h"
@@ -98,17 +100,41 @@ private:
     NoProgress m_progress;
 };
 
+// Takes "--pdf FILE" or "--pdf=FILE" out of the arguments; false when --pdf names no file.
+bool takePdfOption(std::vector<std::string>& args, std::string& pdf)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const auto at = args.begin() + static_cast<std::ptrdiff_t>(i);
+        if (args[i] == "--pdf") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return false;
+            pdf = args[i + 1];
+            args.erase(at, at + 2);
+            --i;
+        } else if (args[i].rfind("--pdf=", 0) == 0) {
+            pdf = args[i].substr(6);
+            if (pdf.empty())
+                return false;
+            args.erase(at);
+            --i;
+        }
+    }
+    return true;
+}
+
 int task(std::vector<std::string> args)
 {
     std::vector<std::string> rest = args;
     takeHomeOption(rest);
+    std::string pdf;
+    const bool pdfNamed = takePdfOption(rest, pdf);
     std::string unknown;
     if (takeUnknownOption(rest, &unknown)) {
         std::fprintf(stderr, "quantorix-cli task: unknown option '%s'\n", unknown.c_str());
         rest.clear();
     }
-    if (rest.size() != 1) {
-        std::fprintf(stderr, "usage: quantorix-cli task [--home DIR] TEXT\n");
+    if (rest.size() != 1 || !pdfNamed) {
+        std::fprintf(stderr, "usage: quantorix-cli task [--home DIR] [--pdf FILE.pdf] TEXT\n");
         return 2;
     }
     const std::unique_ptr<CliHome> home = CliHome::open(args);
@@ -133,9 +159,19 @@ int task(std::vector<std::string> args)
     if (!result.reportWritten)
         return 1;
     std::printf("%s\n", result.file.string().c_str());
+    if (!pdf.empty()) {
+        PageSettings page = PageSettings::load(home->ini);
+        page.applyPageNumbers();
+        const fs::path pdfPath = reportPathFromUtf8(pdf);
+        if (!writeReportPdf(result.file, pdfPath, page)) {
+            MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(pdfPath)});
+            return 1;
+        }
+        std::printf("%s\n", pdfPath.string().c_str());
+    }
     return 0;
 }
 
-const CliCommand taskCommand("task", "[--home DIR] TEXT  run a report task (\"@FILE\" reads it from a file)", task);
+const CliCommand taskCommand("task", "[--home DIR] [--pdf FILE] TEXT  run a report task (\"@FILE\" reads it from a file)", task);
 
 } // namespace

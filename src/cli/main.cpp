@@ -2,8 +2,10 @@
 #include "cli/CliHelp.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -32,6 +34,16 @@ int printCommandHelp(const CliCommand& command)
     std::printf("\ncommon option:\n");
     std::fwrite(home.data(), 1, home.size(), stdout);
     return 0;
+}
+
+// A PDF is laid out with fonts, which takes a QGuiApplication; the tool shows
+// no window, so it runs on the "offscreen" platform unless told otherwise.
+bool needsGui(int argc, char** argv)
+{
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--pdf") == 0 || std::strncmp(argv[i], "--pdf=", 6) == 0)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -79,7 +91,14 @@ bool takeUnknownOption(std::vector<std::string>& args, std::string* unknown)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (needsGui(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     const bool helpCommand = argc >= 2 && (std::strcmp(argv[1], "help") == 0);
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 || (helpCommand && argc == 2)) {
         printUsage(argc < 2 ? stderr : stdout);

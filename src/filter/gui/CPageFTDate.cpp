@@ -6,6 +6,7 @@
 #include "lang/StringTable.h"
 #include "settings/SettingsDatabase.h"
 #include "ui/CharFilter.h"
+#include "ui/DateControls.h"
 #include "ui/PageControls.h"
 
 #include <QCheckBox>
@@ -23,29 +24,6 @@
 
 namespace {
 
-// Hours and minutes in the locale's convention.
-QString timeFormat()
-{
-    QString format = QLocale().timeFormat(QLocale::ShortFormat);
-    format.remove(QRegularExpression(QStringLiteral("[:.]?s+")));
-    return format;
-}
-
-QTimeEdit* makeTimeEdit(QWidget* parent)
-{
-    auto* edit = new QTimeEdit(parent);
-    edit->setDisplayFormat(timeFormat());
-    return edit;
-}
-
-QDateEdit* makeDateEdit(QWidget* parent)
-{
-    auto* edit = new QDateEdit(parent);
-    edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
-    return edit;
-}
-
 QLineEdit* makeSecondsEdit(QWidget* parent)
 {
     auto* edit = new CFilterEdit(QStringLiteral("0123456789"), parent);
@@ -53,22 +31,11 @@ QLineEdit* makeSecondsEdit(QWidget* parent)
     return edit;
 }
 
-QDateTime shownDateTime(const CallDate& date)
-{
-    const QDate day(date.year, date.month, date.day);
-    return QDateTime(day.isValid() ? day : QDate::currentDate(), QTime(date.hour % 24, date.minute % 60));
-}
-
 void storeDateTime(const QDateEdit* dateEdit, const QTimeEdit* timeEdit, const QDateTime& shown, CallDate& date)
 {
     const QDateTime now(dateEdit->date(), timeEdit->time());
-    if (now == shown)
-        return;
-    date.year = static_cast<std::uint16_t>(now.date().year());
-    date.month = static_cast<std::uint8_t>(now.date().month());
-    date.day = static_cast<std::uint8_t>(now.date().day());
-    date.hour = static_cast<std::uint8_t>(now.time().hour());
-    date.minute = static_cast<std::uint8_t>(now.time().minute());
+    if (now != shown)
+        date = callDateOf(now);
 }
 
 QString secondsText(std::int32_t value)

@@ -1,0 +1,10 @@
+#include "report/gui/ReportGuiIds.h"
+
+#include "ui/ResourceText.h"
+
+void rptres::registerResources()
+{
+    registerResourceTextOnce(
+#include "report/gui/Resources.inc"
+    );
+}
