@@ -26,7 +26,8 @@ CPageUDContact::CPageUDContact(CSheetUD& sheet)
                              if (int order = compareNames(a.name.view(), b.name.view()))
                                  return order;
                              return byNumber(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.name.view(); }},
                     })
 { }
 

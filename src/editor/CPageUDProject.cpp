@@ -27,7 +27,8 @@ CPageUDProject::CPageUDProject(CSheetUD& sheet)
                              if (int order = compareNames(a.name.view(), b.name.view()))
                                  return order;
                              return byCode(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.name.view(); }},
                     })
 {
     m_link = makeCheckBox(this, udres::kLinkProjects);

@@ -26,7 +26,8 @@ CPageUDTrunk::CPageUDTrunk(CSheetUD& sheet)
                              if (int order = compareNames(a.group.view(), b.group.view()))
                                  return order;
                              return byNumber(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.group.view(); }},
                         {sid::kTrunkCarrier, 192, [this](const Entry& e) { return carrierName(e); },
                          [](const Entry& a, const Entry& b) {
                              if (int order = compareNumbers(a.carrier, b.carrier))

@@ -33,7 +33,8 @@ CPageUDUser::CPageUDUser(CSheetUD& sheet)
                              if (int order = compareNames(a.department.view(), b.department.view()))
                                  return order;
                              return byExtension(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.name.view(); }},
                         {sid::kDirectoryDepartment, 168, [](const Entry& e) { return e.department.str(); },
                          [](const Entry& a, const Entry& b) {
                              if (int order = compareNames(a.department.view(), b.department.view()))
@@ -41,7 +42,8 @@ CPageUDUser::CPageUDUser(CSheetUD& sheet)
                              if (int order = compareNames(a.name.view(), b.name.view()))
                                  return order;
                              return byExtension(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.department.view(); }},
                         {sid::kDirectoryCostModifier, 80,
                          [](const Entry& e) { return e.costModifier == 100 ? std::string() : std::to_string(e.costModifier) + "%"; },
                          [](const Entry& a, const Entry& b) {

@@ -61,6 +61,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || !m_live || index.row() >= m_page.recordCount())
         return {};
+    ++m_formatted;
     return qtText(m_page.cellText(index.row(), index.column()));
 }
 

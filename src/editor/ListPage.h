@@ -16,8 +16,10 @@
 
 #include <QAbstractTableModel>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CSheetUD;
@@ -64,10 +66,13 @@ public:
     // The records changed (count, order or content). The model shows no rows
     // before the first reset (the page is not built yet).
     void reset();
+    // How many cells were formatted since the last call.
+    std::uint64_t takeFormatCount() { return std::exchange(m_formatted, 0); }
 
 private:
     CPageUDList& m_page;
     bool m_live = false;
+    mutable std::uint64_t m_formatted = 0;
 };
 
 class CPageUDList : public CPropertyPage
