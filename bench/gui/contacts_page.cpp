@@ -23,13 +23,6 @@
 #include <ctime>
 #include <random>
 
-static double processorMs()
-{
-    timespec t{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
@@ -56,9 +49,9 @@ int main(int argc, char** argv)
 
     QElapsedTimer clock;
     clock.start();
-    double processor = processorMs();
+    double processor = guibench::processorMs();
     CSheetUD sheet(live, prefs, ini, false, 0, nullptr);
-    const double made = processorMs() - processor;
+    const double made = guibench::processorMs() - processor;
     sheet.resize(900, 700);
     sheet.show();
     QApplication::processEvents();
@@ -70,11 +63,11 @@ int main(int argc, char** argv)
     const auto measure = [&](const char* what, auto&& operation) {
         page->model()->takeFormatCount();
         clock.restart();
-        processor = processorMs();
+        processor = guibench::processorMs();
         operation();
         page->list()->viewport()->repaint();
         std::printf("%s: %lld ms (processor %.1f ms), %llu cells formatted\n", what,
-                    static_cast<long long>(clock.elapsed()), processorMs() - processor,
+                    static_cast<long long>(clock.elapsed()), guibench::processorMs() - processor,
                     static_cast<unsigned long long>(page->model()->takeFormatCount()));
     };
     std::printf("%zu contacts; sheet made with its working copy in %.1f ms processor time\n", count, made);
@@ -90,10 +83,10 @@ int main(int argc, char** argv)
     std::vector<std::string_view> names;
     for (const ContactEntry& contact : live.contacts)
         names.push_back(contact.name.view());
-    processor = processorMs();
+    processor = guibench::processorMs();
     const std::vector<std::uint32_t> ranks = Locale::current().collationRanks(names);
     std::printf("of a name sort, the collation ranks of %zu names: %.1f ms processor time\n", ranks.size(),
-                processorMs() - processor);
+                guibench::processorMs() - processor);
     sheet.reject();
     std::filesystem::remove_all(home);
     return 0;

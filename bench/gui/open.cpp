@@ -24,15 +24,6 @@
 #include <filesystem>
 #include <memory>
 
-// The processor time of this process in milliseconds: on a busy machine closer
-// to what an operation costs than the time on the clock.
-static double processorMs()
-{
-    timespec t{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
@@ -55,7 +46,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer clock;
     clock.start();
-    double processor = processorMs();
+    double processor = guibench::processorMs();
     const bool opened = frame.openFiles({file});
     const qint64 loaded = clock.elapsed();
     frame.model()->takeFormatCount();
@@ -67,7 +58,7 @@ int main(int argc, char** argv)
     std::printf("open %zu calls: %s, loaded, rated and sorted in %lld ms, first rows painted after %lld ms "
                 "(processor %.0f ms)\n",
                 count, opened ? "ok" : "FAILED", static_cast<long long>(loaded), static_cast<long long>(shown),
-                processorMs() - processor);
+                guibench::processorMs() - processor);
     std::printf("first picture: %llu cells formatted for %d rows x %d columns on screen\n",
                 static_cast<unsigned long long>(cells), rowsOnScreen, frame.model()->columnCount());
 
@@ -96,12 +87,12 @@ int main(int argc, char** argv)
         frame.runCommand(cmd::kQuickExtension);
         frame.view()->viewport()->repaint();
         clock.restart();
-        processor = processorMs();
+        processor = guibench::processorMs();
         frame.runCommand(cmd::kUndoFilter);
         frame.view()->viewport()->repaint();
         std::printf("undo of a quick filter %s (%zu rows back) and repaint: %lld ms (processor %.0f ms)\n", how,
                     frame.session().calls().visible().size(), static_cast<long long>(clock.elapsed()),
-                    processorMs() - processor);
+                    guibench::processorMs() - processor);
     };
     timeUndo("after a re-sort, sorted again");
     // Again, now that the rows are as a filter gives them: they come back as kept.
