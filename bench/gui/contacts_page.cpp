@@ -33,14 +33,17 @@ int main(int argc, char** argv)
     SettingsDatabase live;
     if (loadSettings(home / "brisel.dat", live) != SettingsLoadResult::Ok)
         return 1;
-    static const char* const kFirst[] = {"Anna", "Bernd", "Carla", "Dieter", "Eva", "Frank", "Greta", "Hans", "Ilse", "Jörg"};
-    static const char* const kLast[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner", "Becker"};
+    static const char* const kFirst[] = {"Anna",  "Bernd", "Carla", "Dieter", "Eva",
+                                         "Frank", "Greta", "Hans",  "Ilse",   "Jörg"};
+    static const char* const kLast[] = {"Müller", "Schmidt", "Schneider", "Fischer",
+                                        "Weber",  "Meyer",   "Wagner",    "Becker"};
     std::mt19937 random(7);
     live.contacts.clear();
     for (std::size_t i = 0; i < count; ++i) {
         ContactEntry contact;
         contact.number.assign("0" + std::to_string(100000000 + random() % 900000000));
-        contact.name.assign(std::string(kFirst[random() % 10]) + " " + kLast[random() % 8] + " " + std::to_string(random() % 5000));
+        contact.name.assign(std::string(kFirst[random() % 10]) + " " + kLast[random() % 8] + " "
+                            + std::to_string(random() % 5000));
         live.contacts.push_back(contact);
     }
     live.rebuildIndexes();  // as loaded: sorted by number
@@ -77,7 +80,10 @@ int main(int argc, char** argv)
     measure("header click: sort by phone number", [&] { page->sortBy(0); });
     measure("quick find, one keystroke (\"0\")", [&] { page->quickFind()->setText(QStringLiteral("0")); });
     measure("quick find, next keystroke (\"09\")", [&] { page->quickFind()->setText(QStringLiteral("09")); });
-    measure("quick find, a name (\"E\")", [&] { page->quickFind()->setText(QString()); page->quickFind()->setText(QStringLiteral("E")); });
+    measure("quick find, a name (\"E\")", [&] {
+        page->quickFind()->setText(QString());
+        page->quickFind()->setText(QStringLiteral("E"));
+    });
     measure("quick find, a refused keystroke", [&] { page->quickFind()->setText(QStringLiteral("E#")); });
     // What the name sort spends on the locale's collation.
     std::vector<std::string_view> names;

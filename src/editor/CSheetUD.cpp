@@ -21,7 +21,7 @@ template <class Page> std::function<CPropertyPage*(CSheetUD&)> maker()
     return [](CSheetUD& sheet) -> CPropertyPage* { return new Page(sheet); };
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<CSheetUD::PageEntry>& CSheetUD::pageTable()
 {

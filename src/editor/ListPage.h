@@ -12,6 +12,7 @@
 // CPageUDListOf<Record> (ListPageOf.h) fills in the records of one list from
 // a column table; a page is a small class over it (see CPageUDUser).
 
+#include "textfile/SettingsListIo.h"
 #include "ui/PropertySheet.h"
 
 #include <QAbstractTableModel>
@@ -49,6 +50,7 @@ struct ListPageSetup
     const char* iniSection;
     std::vector<ListColumn> columns;
     int selectByButtons = 1;
+    ListSelector transfer = {};  // the list Import and Export read and write
 };
 
 // The page's records as a table: formats only the cells that are asked for.
@@ -110,9 +112,9 @@ public:
     // A click on a column header.
     void sortBy(int column);
     void selectAllRows();
-    // Export and Import of the list; the pages connect them to the text-table functions.
-    virtual void exportList() { }
-    virtual void importList() { }
+    // Export and Import of the list through the text-table options (see ListTransfer.h).
+    virtual void exportList();
+    virtual void importList();
 
     // Sorts the list and shows it again with nothing selected.
     void refresh() { refreshSelecting(-1); }
@@ -172,8 +174,8 @@ private:
     std::vector<QPushButton*> m_buttons;
     int m_sortColumn = 0;
     bool m_descending = false;
-    bool m_shown = false;       // entered at least once: its layout is kept on OK
-    QString m_findText;         // the text quick find accepted last
+    bool m_shown = false;  // entered at least once: its layout is kept on OK
+    QString m_findText;    // the text quick find accepted last
     int m_findRow = -1;
-    bool m_writingFind = false; // the page itself writes into the quick-find box
+    bool m_writingFind = false;  // the page itself writes into the quick-find box
 };

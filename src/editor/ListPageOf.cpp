@@ -34,4 +34,4 @@ std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> name
     return Locale::current().collationRanks(names);
 }
 
-} // namespace listpage
+}  // namespace listpage

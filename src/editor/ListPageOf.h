@@ -24,8 +24,8 @@ template <class Record> struct RecordColumn
 {
     int titleId;
     int defaultWidth;
-    std::function<std::string(const Record&)> text;              // Windows-1252
-    std::function<int(const Record&, const Record&)> compare;    // <0, 0, >0, with the tie-breaks
+    std::function<std::string(const Record&)> text;            // Windows-1252
+    std::function<int(const Record&, const Record&)> compare;  // <0, 0, >0, with the tie-breaks
     // For a column that sorts first by a name in the locale's collation: that
     // name. The list is then ordered by collation ranks taken once for all
     // records, and `compare` only breaks the ties.
@@ -41,9 +41,12 @@ int compareNames(std::string_view a, std::string_view b);
 int compareBytes(std::string_view a, std::string_view b);
 // The locale's collation ranks of many names (see Locale::collationRanks).
 std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> names);
-template <class T> int compareNumbers(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
+template <class T> int compareNumbers(T a, T b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
 
-} // namespace listpage
+}  // namespace listpage
 
 template <class Record> class CPageUDListOf : public CPageUDList
 {
@@ -126,7 +129,8 @@ protected:
 
     bool sameOn(int button, int row, int otherRow) const override
     {
-        return sameOnButton(button, records()[static_cast<std::size_t>(row)], records()[static_cast<std::size_t>(otherRow)]);
+        return sameOnButton(button, records()[static_cast<std::size_t>(row)],
+                            records()[static_cast<std::size_t>(otherRow)]);
     }
 
     void editRows(const std::vector<int>& rows) override
@@ -156,7 +160,8 @@ protected:
 
     void addFrom(int copyRow) override
     {
-        Record record = copyRow >= 0 && copyRow < recordCount() ? records()[static_cast<std::size_t>(copyRow)] : newRecord();
+        Record record = copyRow >= 0 && copyRow < recordCount() ? records()[static_cast<std::size_t>(copyRow)]
+                                                                : newRecord();
         if (!runDialog(record, true) || !accept(record, -1))
             return;
         records().push_back(record);
