@@ -241,7 +241,9 @@ bool showRecordDialog(TrunkEntry& record, bool single, const SettingsDatabase& d
     if (single && numberOf(number) != -1)
         record.number = static_cast<std::uint32_t>(numberOf(number));
     record.group.assign(recordText(group->currentText()));
-    record.carrier = carrier->currentIndex();
+    // Multi mode: -1 (no choice) leaves each trunk's carrier; single mode keeps a stored value outside 0-5.
+    if (carrier->currentIndex() != -1 || !single)
+        record.carrier = carrier->currentIndex();
     return true;
 }
 

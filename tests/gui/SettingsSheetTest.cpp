@@ -380,6 +380,32 @@ private Q_SLOTS:
         QVERIFY(!frame->session().settings().contacts.empty());
     }
 
+    void addEditEmployeeProposesTheAccountCodeElseTheExtension()
+    {
+        TestHome home;
+        TestFrame frame(home);
+        CallRecord withCode = makeCall("0221555");
+        withCode.extension = 201;
+        fixedtext::store(withCode.accountCode, "417");
+        CallRecord withoutCode = withCode;
+        fixedtext::store(withoutCode.accountCode, "");
+        QVERIFY(frame->openFiles({home.writeRecords("two.bsl", {withCode, withoutCode})}));
+        const auto before = std::filesystem::last_write_time(home / "brisel.dat");
+        FakeDialogs dialogs;
+        QStringList proposed;
+        dialogs.record = [&](CDlgUDRecord& dialog) {
+            proposed << dialog.edit(udres::kExtensionEdit)->text() + QLatin1Char('/')
+                            + dialog.edit(udres::kAccountCodeEdit)->text();
+            return int(QDialog::Rejected);
+        };
+        for (std::int64_t call : {0, 1}) {
+            frame->session().setCurrentCall(call);
+            frame->runCommand(cmd::kAddEditEmployee);
+        }
+        QCOMPARE(proposed, QStringList({QStringLiteral("/417"), QStringLiteral("201/")}));
+        QCOMPARE(std::filesystem::last_write_time(home / "brisel.dat"), before);  // Cancel changes nothing
+    }
+
     void addContactFromTheCall()
     {
         TestHome home;
