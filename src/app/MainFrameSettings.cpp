@@ -37,7 +37,7 @@ template <class Record> int validIndex(std::int32_t index, const std::vector<Rec
     return index >= 0 && static_cast<std::size_t>(index) < list.size() ? index : -1;
 }
 
-} // namespace
+}  // namespace
 
 bool CMainFrame::beginSettingsEdit(SettingsLock& lock)
 {
@@ -114,7 +114,8 @@ bool CMainFrame::canAddRecord(int id) const
     case cmd::kAddContact:
         return call->contactIndex == -1 && !call->number().empty();
     case cmd::kAddProject:
-        return m_session->settings().header.linkAccountCodes != 0 && call->projectIndex == -1 && !call->account().empty();
+        return m_session->settings().header.linkAccountCodes != 0 && call->projectIndex == -1
+               && !call->account().empty();
     default:
         return true;
     }

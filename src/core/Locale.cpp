@@ -5,7 +5,27 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
+
+// Ranks from texts sorted by `less`: equal texts (by bytes) share a rank.
+template <class Less>
+std::vector<std::uint32_t> ranksBy(std::span<const std::string_view> texts, Less less)
+{
+    std::vector<std::uint32_t> order(texts.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), less);
+    std::vector<std::uint32_t> ranks(texts.size());
+    std::uint32_t rank = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && texts[order[i]] != texts[order[i - 1]])
+            ++rank;
+        ranks[order[i]] = rank;
+    }
+    return ranks;
+}
 
 std::string bytes(const QString& s) { return cp1252::fromQString(s); }
 
@@ -81,6 +101,19 @@ public:
         return a < b ? -1 : 1;
     }
 
+    std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> texts) const override
+    {
+        // Each text's sort key once, then only key comparisons.
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(texts.size());
+        for (std::string_view text : texts)
+            keys.push_back(m_collator.sortKey(cp1252::toQString(text)));
+        return ranksBy(texts, [&](std::uint32_t a, std::uint32_t b) {
+            const int r = keys[a].compare(keys[b]);
+            return r != 0 ? r < 0 : texts[a] < texts[b];
+        });
+    }
+
 private:
     LocaleData m_data;
     QCollator m_collator;
@@ -93,6 +126,11 @@ std::unique_ptr<Locale>& slot()
 }
 
 } // namespace
+
+std::vector<std::uint32_t> Locale::collationRanks(std::span<const std::string_view> texts) const
+{
+    return ranksBy(texts, [&](std::uint32_t a, std::uint32_t b) { return compare(texts[a], texts[b]) < 0; });
+}
 
 std::unique_ptr<Locale> Locale::fromQt(const std::string& name)
 {

@@ -8,7 +8,9 @@
 // MMMM, y yy yyyy, h hh H HH, m mm, s ss, t tt, quoted literals in '...').
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +50,10 @@ public:
     virtual const LocaleData& data() const = 0;
     // Collation of the user's locale, case-sensitive: <0, 0, >0.
     virtual int compare(std::string_view a, std::string_view b) const = 0;
+    // The collation order of many texts at once, for sorting long lists: rank i
+    // orders texts[i] among the others as compare() does (equal texts, equal
+    // ranks). Much faster than sorting by compare().
+    virtual std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> texts) const;
 
     // The locale in force: the system's unless one was pinned.
     static const Locale& current();

@@ -15,10 +15,11 @@ int byNumber(const Entry& a, const Entry& b)
     return compareBytes(a.number.view(), b.number.view());
 }
 
-} // namespace
+}  // namespace
 
 CPageUDContact::CPageUDContact(CSheetUD& sheet)
-    : CPageUDListOf(sheet, {udres::kContactPage, udres::kContactHelp, "ListContact", {}, 1}, &SettingsDatabase::contacts,
+    : CPageUDListOf(sheet, {udres::kContactPage, udres::kContactHelp, "ListContact", {}, 1, {SettingsList::Contacts}},
+                    &SettingsDatabase::contacts,
                     {
                         {sid::kContactPhoneNumber, 192, [](const Entry& e) { return e.number.str(); }, byNumber},
                         {sid::kContactName, 192, [](const Entry& e) { return e.name.str(); },
@@ -26,7 +27,8 @@ CPageUDContact::CPageUDContact(CSheetUD& sheet)
                              if (int order = compareNames(a.name.view(), b.name.view()))
                                  return order;
                              return byNumber(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.name.view(); }},
                     })
 { }
 

@@ -16,10 +16,11 @@ int byCode(const Entry& a, const Entry& b)
     return compareBytes(a.accountCode.view(), b.accountCode.view());
 }
 
-} // namespace
+}  // namespace
 
 CPageUDProject::CPageUDProject(CSheetUD& sheet)
-    : CPageUDListOf(sheet, {udres::kProjectPage, udres::kProjectHelp, "ListProject", {}, 1}, &SettingsDatabase::projects,
+    : CPageUDListOf(sheet, {udres::kProjectPage, udres::kProjectHelp, "ListProject", {}, 1, {SettingsList::Projects}},
+                    &SettingsDatabase::projects,
                     {
                         {sid::kProjectAccCode, 192, [](const Entry& e) { return e.accountCode.str(); }, byCode},
                         {sid::kProjectName, 192, [](const Entry& e) { return e.name.str(); },
@@ -27,7 +28,8 @@ CPageUDProject::CPageUDProject(CSheetUD& sheet)
                              if (int order = compareNames(a.name.view(), b.name.view()))
                                  return order;
                              return byCode(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.name.view(); }},
                     })
 {
     m_link = makeCheckBox(this, udres::kLinkProjects);

@@ -14,10 +14,11 @@ int byNumber(const Entry& a, const Entry& b)
     return compareNumbers(a.number, b.number);
 }
 
-} // namespace
+}  // namespace
 
 CPageUDTrunk::CPageUDTrunk(CSheetUD& sheet)
-    : CPageUDListOf(sheet, {udres::kTrunkPage, udres::kTrunkHelp, "ListTrunk", {}, 2}, &SettingsDatabase::trunks,
+    : CPageUDListOf(sheet, {udres::kTrunkPage, udres::kTrunkHelp, "ListTrunk", {}, 2, {SettingsList::Trunks}},
+                    &SettingsDatabase::trunks,
                     {
                         {sid::kTrunkNumber, 48,
                          [this](const Entry& e) { return prefs().formatTrunk(static_cast<int>(e.number)); }, byNumber},
@@ -26,7 +27,8 @@ CPageUDTrunk::CPageUDTrunk(CSheetUD& sheet)
                              if (int order = compareNames(a.group.view(), b.group.view()))
                                  return order;
                              return byNumber(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.group.view(); }},
                         {sid::kTrunkCarrier, 192, [this](const Entry& e) { return carrierName(e); },
                          [](const Entry& a, const Entry& b) {
                              if (int order = compareNumbers(a.carrier, b.carrier))
@@ -50,7 +52,7 @@ bool CPageUDTrunk::sameKey(const Entry& a, const Entry& b) const
 bool CPageUDTrunk::findHit(const Entry& record, std::string_view typed) const
 {
     return startsWith(prefs().formatTrunk(static_cast<int>(record.number)), typed, false)
-        || startsWith(record.group.view(), typed, true) || startsWith(carrierName(record), typed, true);
+           || startsWith(record.group.view(), typed, true) || startsWith(carrierName(record), typed, true);
 }
 
 bool CPageUDTrunk::sameOnButton(int button, const Entry& a, const Entry& b) const

@@ -14,10 +14,11 @@ int byExtension(const Entry& a, const Entry& b)
     return compareNumbers(a.extension, b.extension);
 }
 
-} // namespace
+}  // namespace
 
 CPageUDUser::CPageUDUser(CSheetUD& sheet)
-    : CPageUDListOf(sheet, {udres::kUserPage, udres::kUserHelp, "ListUser", {}, 2}, &SettingsDatabase::directory,
+    : CPageUDListOf(sheet, {udres::kUserPage, udres::kUserHelp, "ListUser", {}, 2, {SettingsList::Directory}},
+                    &SettingsDatabase::directory,
                     {
                         {sid::kDirectoryExt, 48, [this](const Entry& e) { return extensionText(e); }, byExtension},
                         {sid::kDirectoryAccCode, 64, [](const Entry& e) { return e.accountCode.str(); },
@@ -33,7 +34,8 @@ CPageUDUser::CPageUDUser(CSheetUD& sheet)
                              if (int order = compareNames(a.department.view(), b.department.view()))
                                  return order;
                              return byExtension(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.name.view(); }},
                         {sid::kDirectoryDepartment, 168, [](const Entry& e) { return e.department.str(); },
                          [](const Entry& a, const Entry& b) {
                              if (int order = compareNames(a.department.view(), b.department.view()))
@@ -41,9 +43,12 @@ CPageUDUser::CPageUDUser(CSheetUD& sheet)
                              if (int order = compareNames(a.name.view(), b.name.view()))
                                  return order;
                              return byExtension(a, b);
-                         }},
+                         },
+                         [](const Entry& e) { return e.department.view(); }},
                         {sid::kDirectoryCostModifier, 80,
-                         [](const Entry& e) { return e.costModifier == 100 ? std::string() : std::to_string(e.costModifier) + "%"; },
+                         [](const Entry& e) {
+                             return e.costModifier == 100 ? std::string() : std::to_string(e.costModifier) + "%";
+                         },
                          [](const Entry& a, const Entry& b) {
                              if (int order = compareNumbers(a.costModifier, b.costModifier))
                                  return order;
@@ -65,7 +70,7 @@ bool CPageUDUser::sameKey(const Entry& a, const Entry& b) const
 bool CPageUDUser::findHit(const Entry& record, std::string_view typed) const
 {
     return startsWith(extensionText(record), typed, false) || startsWith(record.name.view(), typed, true)
-        || startsWith(record.accountCode.view(), typed, false) || startsWith(record.department.view(), typed, true);
+           || startsWith(record.accountCode.view(), typed, false) || startsWith(record.department.view(), typed, true);
 }
 
 bool CPageUDUser::sameOnButton(int button, const Entry& a, const Entry& b) const

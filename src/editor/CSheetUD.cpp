@@ -23,7 +23,7 @@ template <class Page> std::function<CPropertyPage*(CSheetUD&)> maker()
     return [](CSheetUD& sheet) -> CPropertyPage* { return new Page(sheet); };
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<CSheetUD::PageEntry>& CSheetUD::pageTable()
 {
@@ -84,10 +84,14 @@ void CSheetUD::restoreLayout()
     const int top = m_ini.readInt(kLayoutSection, "Top", -1);
     const int width = m_ini.readInt(kLayoutSection, "Width", -1);
     const int height = m_ini.readInt(kLayoutSection, "Height", -1);
+    // Room for the lists' columns at their default widths.
+    const QSize initial = sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 32));
     if (left != -1 && top != -1) {
         // A missing size keeps the sheet's own.
-        const QSize size = width > 0 && height > 0 ? QSize(width, height).expandedTo(minimumSize()) : sizeHint();
+        const QSize size = width > 0 && height > 0 ? QSize(width, height).expandedTo(minimumSize()) : initial;
         setGeometry(left, top, size.width(), size.height());
+    } else {
+        resize(initial);
     }
     if (m_ini.readInt(kLayoutSection, "Maximized", 0) != 0)
         setWindowState(windowState() | Qt::WindowMaximized);

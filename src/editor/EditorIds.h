@@ -26,4 +26,4 @@ inline constexpr int kExtensionEdit = 6240, kAccountCodeEdit = 6251, kNameEdit =
 
 void registerResources();
 
-} // namespace udres
+}  // namespace udres

@@ -7,6 +7,7 @@
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
+#include "textfile/gui/ListTransfer.h"
 #include "ui/PageControls.h"
 
 #include <QGuiApplication>
@@ -38,7 +39,7 @@ std::string widthKey(int column)
     return "ColWidth" + std::to_string(column);
 }
 
-} // namespace
+}  // namespace
 
 // --- ListModel ---
 
@@ -61,6 +62,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || !m_live || index.row() >= m_page.recordCount())
         return {};
+    ++m_formatted;
     return qtText(m_page.cellText(index.row(), index.column()));
 }
 
@@ -226,8 +228,7 @@ void CPageUDList::selectOnly(int row)
     if (row < 0 || row >= recordCount())
         return;
     const QModelIndex index = m_model->index(row, 0);
-    m_list->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_list->scrollTo(index);
 }
 
@@ -347,6 +348,21 @@ void CPageUDList::deleteSelected()
         removeMarked(marked);
     }
     refresh();
+}
+
+void CPageUDList::exportList()
+{
+    const std::vector<int> rows = selectedRows();
+    const std::vector<std::size_t> selected(rows.begin(), rows.end());
+    listtransfer::exportFrom(this, ini(), work(), prefs(), m_setup.transfer, selected);
+}
+
+void CPageUDList::importList()
+{
+    ListImportHooks hooks;
+    hooks.contactCount = [this](std::size_t count) { m_total->setText(QString::number(count)); };
+    if (listtransfer::importInto(this, ini(), work(), prefs(), m_setup.transfer, hooks))
+        refresh();
 }
 
 void CPageUDList::selectBy(int button)

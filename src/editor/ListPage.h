@@ -12,12 +12,15 @@
 // CPageUDListOf<Record> (ListPageOf.h) fills in the records of one list from
 // a column table; a page is a small class over it (see CPageUDUser).
 
+#include "textfile/SettingsListIo.h"
 #include "ui/PropertySheet.h"
 
 #include <QAbstractTableModel>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CSheetUD;
@@ -47,6 +50,7 @@ struct ListPageSetup
     const char* iniSection;
     std::vector<ListColumn> columns;
     int selectByButtons = 1;
+    ListSelector transfer = {};  // the list Import and Export read and write
 };
 
 // The page's records as a table: formats only the cells that are asked for.
@@ -64,10 +68,13 @@ public:
     // The records changed (count, order or content). The model shows no rows
     // before the first reset (the page is not built yet).
     void reset();
+    // How many cells were formatted since the last call.
+    std::uint64_t takeFormatCount() { return std::exchange(m_formatted, 0); }
 
 private:
     CPageUDList& m_page;
     bool m_live = false;
+    mutable std::uint64_t m_formatted = 0;
 };
 
 class CPageUDList : public CPropertyPage
@@ -105,9 +112,9 @@ public:
     // A click on a column header.
     void sortBy(int column);
     void selectAllRows();
-    // Export and Import of the list; the pages connect them to the text-table functions.
-    virtual void exportList() { }
-    virtual void importList() { }
+    // Export and Import of the list through the text-table options (see ListTransfer.h).
+    virtual void exportList();
+    virtual void importList();
 
     // Sorts the list and shows it again with nothing selected.
     void refresh() { refreshSelecting(-1); }
@@ -167,8 +174,8 @@ private:
     std::vector<QPushButton*> m_buttons;
     int m_sortColumn = 0;
     bool m_descending = false;
-    bool m_shown = false;       // entered at least once: its layout is kept on OK
-    QString m_findText;         // the text quick find accepted last
+    bool m_shown = false;  // entered at least once: its layout is kept on OK
+    QString m_findText;    // the text quick find accepted last
     int m_findRow = -1;
-    bool m_writingFind = false; // the page itself writes into the quick-find box
+    bool m_writingFind = false;  // the page itself writes into the quick-find box
 };

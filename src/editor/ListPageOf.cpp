@@ -29,4 +29,9 @@ int compareBytes(std::string_view a, std::string_view b)
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-} // namespace listpage
+std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> names)
+{
+    return Locale::current().collationRanks(names);
+}
+
+}  // namespace listpage

@@ -11,8 +11,10 @@
 #include "editor/RecordDialogs.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,8 +24,12 @@ template <class Record> struct RecordColumn
 {
     int titleId;
     int defaultWidth;
-    std::function<std::string(const Record&)> text;              // Windows-1252
-    std::function<int(const Record&, const Record&)> compare;    // <0, 0, >0, with the tie-breaks
+    std::function<std::string(const Record&)> text;            // Windows-1252
+    std::function<int(const Record&, const Record&)> compare;  // <0, 0, >0, with the tie-breaks
+    // For a column that sorts first by a name in the locale's collation: that
+    // name. The list is then ordered by collation ranks taken once for all
+    // records, and `compare` only breaks the ties.
+    std::string_view (*collated)(const Record&) = nullptr;
 };
 
 namespace listpage {
@@ -33,9 +39,14 @@ bool startsWith(std::string_view text, std::string_view typed, bool ignoreCase);
 // Names in the locale's collation; codes and numbers in plain byte order; numbers by value.
 int compareNames(std::string_view a, std::string_view b);
 int compareBytes(std::string_view a, std::string_view b);
-template <class T> int compareNumbers(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
+// The locale's collation ranks of many names (see Locale::collationRanks).
+std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> names);
+template <class T> int compareNumbers(T a, T b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
 
-} // namespace listpage
+}  // namespace listpage
 
 template <class Record> class CPageUDListOf : public CPageUDList
 {
@@ -118,7 +129,8 @@ protected:
 
     bool sameOn(int button, int row, int otherRow) const override
     {
-        return sameOnButton(button, records()[static_cast<std::size_t>(row)], records()[static_cast<std::size_t>(otherRow)]);
+        return sameOnButton(button, records()[static_cast<std::size_t>(row)],
+                            records()[static_cast<std::size_t>(otherRow)]);
     }
 
     void editRows(const std::vector<int>& rows) override
@@ -148,7 +160,8 @@ protected:
 
     void addFrom(int copyRow) override
     {
-        Record record = copyRow >= 0 && copyRow < recordCount() ? records()[static_cast<std::size_t>(copyRow)] : newRecord();
+        Record record = copyRow >= 0 && copyRow < recordCount() ? records()[static_cast<std::size_t>(copyRow)]
+                                                                : newRecord();
         if (!runDialog(record, true) || !accept(record, -1))
             return;
         records().push_back(record);
@@ -180,12 +193,42 @@ private:
     void sortRecords()
     {
         const Column& column = m_columns[static_cast<std::size_t>(sortColumn())];
+        if (column.collated) {
+            sortByRanks(column);
+            return;
+        }
         if (descending())
             std::stable_sort(records().begin(), records().end(),
                              [&](const Record& a, const Record& b) { return column.compare(b, a) < 0; });
         else
             std::stable_sort(records().begin(), records().end(),
                              [&](const Record& a, const Record& b) { return column.compare(a, b) < 0; });
+    }
+
+    void sortByRanks(const Column& column)
+    {
+        std::vector<Record>& list = records();
+        std::vector<std::string_view> names;
+        names.reserve(list.size());
+        for (const Record& record : list)
+            names.push_back(column.collated(record));
+        const std::vector<std::uint32_t> ranks = listpage::collationRanks(names);
+        std::vector<std::uint32_t> order(list.size());
+        for (std::uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        const bool down = descending();
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            if (down)
+                std::swap(a, b);
+            if (ranks[a] != ranks[b])
+                return ranks[a] < ranks[b];
+            return column.compare(list[a], list[b]) < 0;
+        });
+        std::vector<Record> sorted;
+        sorted.reserve(list.size());
+        for (std::uint32_t i : order)
+            sorted.push_back(std::move(list[i]));
+        list = std::move(sorted);
     }
 
     int rowOf(const Record& record) const

@@ -89,8 +89,7 @@ bool refuse(int stringId)
 }
 
 // False after message `stringId` when a record of the list other than `ownIndex` is `same`.
-template <class Record, class Same>
-bool unique(const std::vector<Record>& list, int ownIndex, Same same, int stringId)
+template <class Record, class Same> bool unique(const std::vector<Record>& list, int ownIndex, Same same, int stringId)
 {
     for (std::size_t i = 0; i < list.size(); ++i)
         if (static_cast<int>(i) != ownIndex && same(list[i]))
@@ -98,7 +97,7 @@ bool unique(const std::vector<Record>& list, int ownIndex, Same same, int string
     return true;
 }
 
-} // namespace
+}  // namespace
 
 // --- CDlgUDRecord ---
 
@@ -242,14 +241,17 @@ bool showRecordDialog(TrunkEntry& record, bool single, const SettingsDatabase& d
     if (single && numberOf(number) != -1)
         record.number = static_cast<std::uint32_t>(numberOf(number));
     record.group.assign(recordText(group->currentText()));
-    record.carrier = carrier->currentIndex();
+    // Multi mode: -1 (no choice) leaves each trunk's carrier; single mode keeps a stored value outside 0-5.
+    if (carrier->currentIndex() != -1 || !single)
+        record.carrier = carrier->currentIndex();
     return true;
 }
 
 bool acceptRecord(const TrunkEntry& record, int ownIndex, const SettingsDatabase& db)
 {
-    return unique(db.trunks, ownIndex, [&](const TrunkEntry& other) { return other.number == record.number; },
-                  sid::kDuplicateTrunk);
+    return unique(
+        db.trunks, ownIndex, [&](const TrunkEntry& other) { return other.number == record.number; },
+        sid::kDuplicateTrunk);
 }
 
 // --- Contacts ---
@@ -282,9 +284,10 @@ bool showRecordDialog(ContactEntry& record, bool single, const SettingsDatabase&
 bool acceptRecord(const ContactEntry& record, int ownIndex, const SettingsDatabase& db)
 {
     return !record.number.empty()
-        && unique(db.contacts, ownIndex,
-                  [&](const ContactEntry& other) { return other.number.view() == record.number.view(); },
-                  sid::kDuplicateNumber);
+           && unique(
+               db.contacts, ownIndex,
+               [&](const ContactEntry& other) { return other.number.view() == record.number.view(); },
+               sid::kDuplicateNumber);
 }
 
 // --- Projects ---
@@ -315,7 +318,8 @@ bool showRecordDialog(ProjectEntry& record, bool single, const SettingsDatabase&
 bool acceptRecord(const ProjectEntry& record, int ownIndex, const SettingsDatabase& db)
 {
     return !record.accountCode.empty()
-        && unique(db.projects, ownIndex,
-                  [&](const ProjectEntry& other) { return other.accountCode.view() == record.accountCode.view(); },
-                  sid::kDuplicateAccountCode);
+           && unique(
+               db.projects, ownIndex,
+               [&](const ProjectEntry& other) { return other.accountCode.view() == record.accountCode.view(); },
+               sid::kDuplicateAccountCode);
 }

@@ -843,7 +843,10 @@ private Q_SLOTS:
         QVERIFY(menu);
         QCOMPARE(frame.session().currentCall(), &frame.session().calls().visibleCall(0));
         QVERIFY(frame.isCommandEnabled(cmd::kDialNumber));
-        QVERIFY(!frame.isCommandEnabled(cmd::kAddEditEmployee));  // until the settings sheet exists
+        QVERIFY(frame.isCommandEnabled(cmd::kAddEditEmployee));
+        frame.session().setLoginLevel(login::kManager);
+        QVERIFY(!frame.isCommandEnabled(cmd::kAddEditEmployee));  // Supervisor and up
+        frame.session().setLoginLevel(login::kAdministrator);
         frame.runCommand(cmd::kDialNumber);
         QCOMPARE(QGuiApplication::clipboard()->text(), cell(frame, 0, ColumnType::DialedNumber));
         QVERIFY(frame.status()->message().contains(cell(frame, 0, ColumnType::DialedNumber)));  // said, not silent

@@ -13,12 +13,14 @@
 #include "lang/StringIds.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLock.h"
+#include "textfile/gui/QtTextTableFrontEnd.h"
 #include "ui/ModalRunner.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -32,6 +34,7 @@ class FakeDialogs
 public:
     std::function<int(CSheetUD&)> sheet = [](CSheetUD&) { return int(QDialog::Rejected); };
     std::function<int(CDlgUDRecord&)> record = [](CDlgUDRecord&) { return int(QDialog::Rejected); };
+    std::function<int(QDialog&)> other = [](QDialog&) { return int(QDialog::Rejected); };
     int sheetsShown = 0;
 
 private:
@@ -47,7 +50,7 @@ private:
         }
         if (auto* found = dynamic_cast<CDlgUDRecord*>(&dialog))
             return record(*found);
-        return int(QDialog::Rejected);
+        return other(dialog);
     }};
 };
 
@@ -68,7 +71,7 @@ CPageUDList* showPage(CSheetUD& sheet, int templateId)
     return page;
 }
 
-} // namespace
+}  // namespace
 
 class SettingsSheetTest : public QObject
 {
@@ -86,8 +89,10 @@ private Q_SLOTS:
             if (std::find(supervisor.begin(), supervisor.end(), id) != supervisor.end())
                 common.push_back(id);
         QCOMPARE(common, supervisor);
-        const std::vector<int> listPages = {udres::kUserPage, udres::kTrunkPage, udres::kContactPage, udres::kProjectPage};
-        QVERIFY(std::search(supervisor.begin(), supervisor.end(), listPages.begin(), listPages.end()) != supervisor.end());
+        const std::vector<int> listPages = {udres::kUserPage, udres::kTrunkPage, udres::kContactPage,
+                                            udres::kProjectPage};
+        QVERIFY(std::search(supervisor.begin(), supervisor.end(), listPages.begin(), listPages.end())
+                != supervisor.end());
 
         TestHome home;
         home.writeIni("[LastPage]\nSettings=2\n");
@@ -243,7 +248,8 @@ private Q_SLOTS:
             [&] {
                 QCOMPARE(header->sortIndicatorSection(), 2);
                 QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
-                QVERIFY(Locale::current().compare(page->cellText(0, 2), page->cellText(page->recordCount() - 1, 2)) >= 0);
+                QVERIFY(Locale::current().compare(page->cellText(0, 2), page->cellText(page->recordCount() - 1, 2))
+                        >= 0);
                 QCOMPARE(page->total()->text(), QString::number(page->recordCount()));
 
                 // Quick find: a character that leaves no match is refused.
@@ -261,8 +267,10 @@ private Q_SLOTS:
                     ++other;
                 const std::string department0 = page->cellText(0, 3), departmentOther = page->cellText(other, 3);
                 page->list()->clearSelection();
-                page->list()->selectionModel()->select(page->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-                page->list()->selectionModel()->select(page->model()->index(other, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                page->list()->selectionModel()->select(page->model()->index(0, 0),
+                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                page->list()->selectionModel()->select(page->model()->index(other, 0),
+                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
                 QString shownDepartment = QStringLiteral("unset");
                 bool keyEnabled = true;
                 dialogs.record = [&](CDlgUDRecord& dialog) {
@@ -304,6 +312,37 @@ private Q_SLOTS:
         QCOMPARE(dialogs.sheetsShown, 1);
     }
 
+    void importThenCancelLeavesTheLiveList()
+    {
+        TestHome home;
+        TestFrame frame(home);
+        std::string text;
+        for (int i = 0; i < 100000; ++i)
+            text += std::to_string(200000000 + i) + ";Imported " + std::to_string(i % 997) + "\r\n";
+        TestHome::writeBytes(home / "contacts.csv", text.data(), text.size());
+        const TextFileChooserOverride chooser(
+            [&](TextTableMode, const std::filesystem::path&) { return home / "contacts.csv"; });
+        const SettingsDatabase before = loadFile(home / "brisel.dat");
+        FakeDialogs dialogs;
+        dialogs.other = [](QDialog& options) {
+            options.accept();  // the options as they are
+            return options.result();
+        };
+        QString total;
+        dialogs.sheet = [&](CSheetUD& sheet) {
+            CPageUDList* page = showPage(sheet, udres::kContactPage);
+            page->button(udres::kImport)->click();
+            total = page->total()->text();
+            return int(QDialog::Rejected);
+        };
+        MessageLog log;
+        frame->runCommand(cmd::kSettings);
+        QVERIFY(log.has(sid::kRecordsImported));
+        QCOMPARE(total.toULongLong(), before.contacts.size() + 100000);
+        QCOMPARE(frame->session().settings().contacts.size(), before.contacts.size());
+        QVERIFY(encodeSettings(loadFile(home / "brisel.dat")) == encodeSettings(before));
+    }
+
     void lockedSettingsAreNotOpened()
     {
         TestHome home;
@@ -339,6 +378,32 @@ private Q_SLOTS:
         QVERIFY(!onDisk.contacts.empty());
         QVERIFY(frame->session().settings().projects.empty());  // reloaded
         QVERIFY(!frame->session().settings().contacts.empty());
+    }
+
+    void addEditEmployeeProposesTheAccountCodeElseTheExtension()
+    {
+        TestHome home;
+        TestFrame frame(home);
+        CallRecord withCode = makeCall("0221555");
+        withCode.extension = 201;
+        fixedtext::store(withCode.accountCode, "417");
+        CallRecord withoutCode = withCode;
+        fixedtext::store(withoutCode.accountCode, "");
+        QVERIFY(frame->openFiles({home.writeRecords("two.bsl", {withCode, withoutCode})}));
+        const auto before = std::filesystem::last_write_time(home / "brisel.dat");
+        FakeDialogs dialogs;
+        QStringList proposed;
+        dialogs.record = [&](CDlgUDRecord& dialog) {
+            proposed << dialog.edit(udres::kExtensionEdit)->text() + QLatin1Char('/')
+                            + dialog.edit(udres::kAccountCodeEdit)->text();
+            return int(QDialog::Rejected);
+        };
+        for (std::int64_t call : {0, 1}) {
+            frame->session().setCurrentCall(call);
+            frame->runCommand(cmd::kAddEditEmployee);
+        }
+        QCOMPARE(proposed, QStringList({QStringLiteral("/417"), QStringLiteral("201/")}));
+        QCOMPARE(std::filesystem::last_write_time(home / "brisel.dat"), before);  // Cancel changes nothing
     }
 
     void addContactFromTheCall()

@@ -1,7 +1,7 @@
-// Every page of the filter editor and of the Preferences sheet, as the main
-// window opens them on loaded calls, in English and German: no text of a
-// label, button or check box is cut off, and lists that the settings fill are
-// not empty. With QX_SHOT_DIR set, each page is also saved as a picture there
+// Every page of the filter editor, the Preferences sheet and the Settings
+// sheet, as the main window opens them on loaded calls, in English and German:
+// no text of a label, button or check box is cut off, and lists that the
+// settings fill are not empty. With QX_SHOT_DIR set, each page is also saved as a picture there
 // (scripts/screenshot-check runs this under a virtual display).
 #include "FrameFixture.h"
 
@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -42,6 +43,8 @@ void checkEachPage(CPropertySheet& sheet, const QString& name)
         QTest::qWait(50);
         const QStringList clipped = clippedTexts(sheet.page(i));
         QVERIFY2(clipped.isEmpty(), qPrintable(name + QStringLiteral(" page %1: ").arg(i) + clipped.join(QStringLiteral(" | "))));
+        for (QTableView* list : sheet.page(i)->findChildren<QTableView*>())
+            QVERIFY2(list->model()->rowCount() > 0, qPrintable(name + QStringLiteral(" page %1: an empty list").arg(i)));
         const QString dir = qEnvironmentVariable("QX_SHOT_DIR");
         if (!dir.isEmpty())
             QVERIFY(sheet.grab().save(QDir(dir).filePath(QStringLiteral("%1-%2.png").arg(name).arg(i + 1))));
@@ -93,6 +96,7 @@ private Q_SLOTS:
         const QString suffix = language.isEmpty() ? QString() : QStringLiteral("-de");
         checkPages(*frame.window, cmd::kFilter, QStringLiteral("filter") + suffix);
         checkPages(*frame.window, cmd::kPreferences, QStringLiteral("prefs") + suffix);
+        checkPages(*frame.window, cmd::kSettings, QStringLiteral("settings") + suffix);
     }
 };
 
