@@ -36,13 +36,4 @@ inline std::filesystem::path makeHome(const std::string& tag, std::size_t count)
     return file;
 }
 
-// The processor time of this process in milliseconds: on a busy machine closer
-// to what an operation costs than the time on the clock.
-inline double processorMs()
-{
-    timespec t{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
 } // namespace guibench
