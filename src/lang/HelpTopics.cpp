@@ -16,16 +16,22 @@ const std::vector<TemplateTopic>& templateTopics()
         {216, 8260}, // Holidays
         {217, 8261}, // Security
         {218, 8259}, // Currency
+        {225, 8257}, // "Prefix" (from the Carriers page)
         {231, 8241}, // Preferences: Columns
         {232, 8240}, // Preferences: View
         {233, 8242}, // Preferences: Colors and call types
         {234, 8243}, // Preferences: Reports customization
+        {265, 8264}, // Rates
         {267, 8259}, // "Currency exchange rate" (from the Currency page)
         {268, 8268}, // Projects
         {270, 8230}, // Filter: Type & dialing
         {271, 8231}, // Filter: Date, time, cost
         {272, 8232}, // Filter: Lines
         {273, 8233}, // Filter: Save / Load
+        {276, 8264}, // Edit-rate sheet (from the Rates page) and its pages
+        {277, 8264},
+        {278, 8264},
+        {279, 8264},
     };
     return topics;
 }
