@@ -14,6 +14,7 @@
 #include <cmath>
 #include <array>
 #include <map>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -102,10 +103,18 @@ private:
     bool m_update;
 };
 
-template <class Entry, class CellText> void writeEntries(TextTableFile& file, const std::vector<Entry>& list, CellText&& cellText)
+// Every entry in list order, or only the listed ones (indices past the end are passed over).
+template <class Entry, class CellText>
+void writeEntries(TextTableFile& file, const std::vector<Entry>& list, const std::span<const std::size_t>* only,
+                  CellText&& cellText)
 {
     std::string text;
-    for (const Entry& entry : list) {
+    const std::size_t count = only ? only->size() : list.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t index = only ? (*only)[i] : i;
+        if (index >= list.size())
+            continue;
+        const Entry& entry = list[index];
         file.beginLine();
         for (int field = file.nextField(); field != TextTableFile::kEndOfLine; field = file.nextField()) {
             text.clear();
@@ -708,7 +717,10 @@ bool importList(TextTableFile& file, SettingsDatabase& db, const Preferences& pr
     return true;
 }
 
-void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferences& prefs, ListSelector which)
+namespace {
+
+void exportEntries(TextTableFile& file, const SettingsDatabase& db, const Preferences& prefs, ListSelector which,
+                   const std::span<const std::size_t>* only)
 {
     const bool perCarrier = which.list == SettingsList::Prefixes || which.list == SettingsList::TollRates;
     if (perCarrier && !validCarrier(which))
@@ -716,13 +728,13 @@ void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferenc
     const int carrier = which.carrier;
     switch (which.list) {
     case SettingsList::Directory:
-        writeEntries(file, db.directory, [&](const auto& e, int f, std::string& out) { directoryCell(e, f, prefs, out); });
+        writeEntries(file, db.directory, only, [&](const auto& e, int f, std::string& out) { directoryCell(e, f, prefs, out); });
         break;
     case SettingsList::Trunks:
-        writeEntries(file, db.trunks, [&](const auto& e, int f, std::string& out) { trunkCell(e, f, db, prefs, out); });
+        writeEntries(file, db.trunks, only, [&](const auto& e, int f, std::string& out) { trunkCell(e, f, db, prefs, out); });
         break;
     case SettingsList::Contacts:
-        writeEntries(file, db.contacts, [](const ContactEntry& e, int f, std::string& out) {
+        writeEntries(file, db.contacts, only, [](const ContactEntry& e, int f, std::string& out) {
             if (f == 0)
                 appendCode(out, e.number.view());
             else if (f == 1)
@@ -730,7 +742,7 @@ void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferenc
         });
         break;
     case SettingsList::Projects:
-        writeEntries(file, db.projects, [](const ProjectEntry& e, int f, std::string& out) {
+        writeEntries(file, db.projects, only, [](const ProjectEntry& e, int f, std::string& out) {
             if (f == 0)
                 appendCode(out, e.accountCode.view());
             else if (f == 1)
@@ -739,23 +751,36 @@ void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferenc
         break;
     case SettingsList::Prefixes: {
         const std::array<std::string, 7> typeNames = callTypeNames(db, prefs);
-        writeEntries(file, db.prefixes[static_cast<std::size_t>(carrier)],
+        writeEntries(file, db.prefixes[static_cast<std::size_t>(carrier)], only,
                      [&](const auto& e, int f, std::string& out) { prefixCell(e, f, db, typeNames, out); });
         break;
     }
     case SettingsList::Holidays:
-        writeEntries(file, db.holidays, [](const auto& h, int f, std::string& out) { holidayCell(h, f, out); });
+        writeEntries(file, db.holidays, only, [](const auto& h, int f, std::string& out) { holidayCell(h, f, out); });
         break;
     case SettingsList::ExchangeRates:
-        writeEntries(file, db.exchangeRates,
+        writeEntries(file, db.exchangeRates, only,
                      [&](const auto& e, int f, std::string& out) { exchangeRateCell(e, f, db, out); });
         break;
     case SettingsList::TollRates:
-        writeEntries(file, db.destinations, [&](const auto& d, int f, std::string& out) {
+        writeEntries(file, db.destinations, only, [&](const auto& d, int f, std::string& out) {
             tollrates::cellText(d, carrier, f, db, out);
         });
         break;
     }
+}
+
+} // namespace
+
+void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferences& prefs, ListSelector which)
+{
+    exportEntries(file, db, prefs, which, nullptr);
+}
+
+void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferences& prefs, ListSelector which,
+                std::span<const std::size_t> entries)
+{
+    exportEntries(file, db, prefs, which, &entries);
 }
 
 bool isValidHoliday(int year, int month, int day)

@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,10 @@ bool importList(TextTableFile& file, SettingsDatabase& db, const Preferences& pr
                 const ListImportHooks& hooks = {});
 // Writes every entry of the list, in list order, to the open export file.
 void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferences& prefs, ListSelector which);
+// Writes the entries of these indices, in this order ("Export selected records");
+// indices past the list's end are passed over.
+void exportList(TextTableFile& file, const SettingsDatabase& db, const Preferences& prefs, ListSelector which,
+                std::span<const std::size_t> entries);
 
 // --- Single entries, for the pages and the tests ---
 
