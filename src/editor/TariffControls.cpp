@@ -1,5 +1,7 @@
 #include "editor/TariffControls.h"
 
+#include "lang/Message.h"
+#include "lang/StringIds.h"
 #include "lang/gui/QtTranslate.h"
 #include "settings/SettingsDatabase.h"
 #include "ui/PageControls.h"
@@ -41,4 +43,12 @@ void showSymbol(const SettingsDatabase& db, Currency which, QLabel* before, QLab
     const bool behind = format.positiveOrder % 2 == 1;
     before->setText(behind ? QString() : symbol);
     after->setText(behind ? symbol : QString());
+}
+
+bool confirmDelete(int selectedCount)
+{
+    if (selectedCount < 1)
+        return false;
+    return selectedCount == 1
+        || MessageById(sid::kDeleteSelectedRecords, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
 }

@@ -6,11 +6,22 @@
 
 #include <QString>
 
+class IniProfile;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QWidget;
 class SettingsDatabase;
+struct Preferences;
+
+// What the pricing pages work on: the sheet's working copy, the INI file
+// (list layouts, the chosen carrier) and the preferences (call-type names).
+struct TariffContext
+{
+    SettingsDatabase& db;
+    IniProfile& ini;
+    const Preferences& prefs;
+};
 
 QSpinBox* makeSecondsBox(QWidget* parent, int controlId, int maximum = 999999);
 // Takes digits, a sign and the currency's decimal symbol.
@@ -23,3 +34,6 @@ double amountOf(const SettingsDatabase& db, const QLineEdit* edit, Currency whic
 // The symbol of a currency in the label before or after an amount, as its
 // symbol position puts it (odd positions after the amount).
 void showSymbol(const SettingsDatabase& db, Currency which, QLabel* before, QLabel* after);
+
+// "Delete selected records?" when more than one row is chosen; true to go on.
+bool confirmDelete(int selectedCount);
