@@ -193,10 +193,16 @@ std::vector<int> CPageUDHoliday::selectedHolidays() const
 void CPageUDHoliday::showSelected()
 {
     QTreeWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected())
-        return;
+    if (!item || !item->isSelected()) {
+        const QList<QTreeWidgetItem*> chosen = m_list->selectedItems();
+        if (chosen.isEmpty())
+            return;
+        item = chosen.front();
+    }
     const HolidayEntry& h = m_context.db.holidays[static_cast<std::size_t>(holidayOfRow(m_list->indexOfTopLevelItem(item)))];
-    const QDate date(h.year ? h.year : QDate::currentDate().year(), h.month, h.day);
+    // A yearly 29 February shows on the 28th in a year without it.
+    const int year = h.year ? h.year : QDate::currentDate().year();
+    const QDate date(year, h.month, std::min<int>(h.day, QDate(year, h.month, 1).daysInMonth()));
     if (date.isValid())
         m_calendar->setSelectedDate(date);
 }
