@@ -1,8 +1,6 @@
 #include "editor/CDlgUDPrefix.h"
 
 #include "editor/TariffPageIds.h"
-#include "lang/Message.h"
-#include "lang/StringIds.h"
 #include "lang/gui/QtTranslate.h"
 #include "ui/CharFilter.h"
 #include "ui/HelpOpener.h"
@@ -120,20 +118,16 @@ void CDlgUDPrefix::store()
 void CDlgUDPrefix::accept()
 {
     store();
-    if (m_prefix->isEnabled() && m_isDuplicate && m_isDuplicate(m_entry)) {
-        MessageById(sid::kDuplicatePrefix, mb::kOk | mb::kIconExclamation);
-        return;
-    }
     QDialog::accept();
 }
 
-void CDlgUDPrefix::applyTo(PrefixEntry& prefix) const
+void CDlgUDPrefix::applyCommon(const PrefixEntry& common, PrefixEntry& prefix)
 {
-    if (!m_entry.internationalCode.view().empty())
-        prefix.internationalCode = m_entry.internationalCode;
-    if (m_entry.callType >= 0)
-        prefix.callType = m_entry.callType;
-    if (m_entry.changeCarrierTo >= 0)
-        prefix.changeCarrierTo = m_entry.changeCarrierTo;
-    prefix.flags = m_entry.flags;
+    if (!common.internationalCode.view().empty())
+        prefix.internationalCode = common.internationalCode;
+    if (common.callType >= 0)
+        prefix.callType = common.callType;
+    if (common.changeCarrierTo >= 0)
+        prefix.changeCarrierTo = common.changeCarrierTo;
+    prefix.flags = common.flags;
 }

@@ -8,7 +8,6 @@
 #include <QDialog>
 
 #include <array>
-#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -24,14 +23,11 @@ public:
     CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier, const std::array<std::string, 7>& callTypes,
                  const std::array<std::string, 6>& carriers, QWidget* parent = nullptr);
 
-    // Refuses OK with "This prefix is already in the list!" when it answers true.
-    void setDuplicateCheck(std::function<bool(const PrefixEntry&)> check) { m_isDuplicate = std::move(check); }
-
     // After OK: the record as stored (in multi mode -1 marks an unchosen call
     // type or carrier and an empty international code one left alone).
     const PrefixEntry& entry() const { return m_entry; }
-    // Multi mode: applies the chosen values of entry() to one selected prefix.
-    void applyTo(PrefixEntry& prefix) const;
+    // Multi mode: applies the chosen values of `common` (a multi-mode result) to one selected prefix.
+    static void applyCommon(const PrefixEntry& common, PrefixEntry& prefix);
 
     QLineEdit* prefix() const { return m_prefix; }
     QLineEdit* internationalCode() const { return m_intlCode; }
@@ -49,7 +45,6 @@ private:
 
     PrefixEntry m_entry;
     int m_carrierIndex;
-    std::function<bool(const PrefixEntry&)> m_isDuplicate;
     QLineEdit* m_prefix;
     QLineEdit* m_intlCode;
     QComboBox* m_callType;

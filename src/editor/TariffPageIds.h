@@ -16,14 +16,13 @@ inline constexpr int kCarrierTabs = 6228, kList = 6201, kTotalLabel = 5003, kTot
 inline constexpr int kEdit = 5102, kAdd = 5107, kDelete = 5103, kCopy = 5104, kExport = 5105, kImport = 5106;
 
 // "Carriers" and "Prefix"
-inline constexpr int kNameLabel = 5001, kName = 6215, kPrefixesLabel = 5002;
+inline constexpr int kNameLabel = 5008, kName = 6215, kPrefixesLabel = 5002;
 inline constexpr int kPrefixLabel = 5020, kPrefix = 6230, kIntlCodeLabel = 5021, kIntlCode = 6214, kCallTypeLabel = 5022,
                      kCallType = 6231, kTreatAsLocal = 6331, kFreeCalls = 6332, kChangeCarrier = 6330,
                      kCarrierChoice = 6222;
 
 // "Rates"
 inline constexpr int kTollMode = 6400, kLocalMode = 6401, kCostMode = 6402;
-inline constexpr int kSelectByRate = 5110, kSelectByCountry = 5111, kFindLabel = 5005, kFind = 6236;
 inline constexpr int kSuppliedGroup = 6410, kUseSuppliedCost = 6411, kUseSuppliedPulses = 6412, kSuppliedCurrencyLabel = 6413,
                      kSuppliedCurrency = 6414, kPulseLabel = 6415, kPulse = 6416;
 inline constexpr int kGraceGroup = 6420, kGraceLabelFirst = 6421, kGraceEditFirst = 6426, kGraceSec = 6431;
