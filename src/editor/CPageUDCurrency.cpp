@@ -80,6 +80,7 @@ CPageUDCurrency::CPageUDCurrency(TariffContext context, QWidget* parent)
     , m_context(context)
     , m_line(makeExchangeRateLine(this))
 {
+    tariffres::registerResources();
     QGroupBox* main = makeGroupBox(this, tariffres::kMainGroup);
     m_override = makeCheckBox(main, tariffres::kOverride);
     m_symbol = makeSymbolEdit(main, tariffres::kSymbol);

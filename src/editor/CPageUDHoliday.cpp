@@ -59,6 +59,7 @@ CPageUDHoliday::CPageUDHoliday(TariffContext context, QWidget* parent)
     : CPropertyPage(tariffres::kHolidayPage, tariffres::kHolidayHelp, parent)
     , m_context(context)
 {
+    tariffres::registerResources();
     QGroupBox* weekly = makeGroupBox(this, tariffres::kWeeklyGroup);
     auto* weeklyLayout = new QVBoxLayout(weekly);
     for (std::size_t p = 0; p < m_weekdays.size(); ++p) {
@@ -130,6 +131,7 @@ void CPageUDHoliday::readRecord()
 {
     const LocaleData& locale = Locale::current().data();
     m_firstDay = locale.firstDayOfWeek;
+    m_calendar->setFirstDayOfWeek(static_cast<Qt::DayOfWeek>(m_firstDay == 1 ? 7 : m_firstDay - 1));
     const auto& flags = m_context.db.header.weeklyHolidays;
     for (int p = 0; p < 7; ++p) {
         const auto k = static_cast<std::size_t>(weekdayOfBox(p, m_firstDay));
