@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,6 +125,7 @@ CPageUDCurrency::CPageUDCurrency(TariffContext context, QWidget* parent)
     m_history->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_history->setHeaderLabels({qtText(LoadText(sid::kExchangeRateDate)), qtText(LoadText(sid::kExchangeRateRate))});
     m_history->header()->setSectionsClickable(false);
+    m_history->installEventFilter(this);
     m_history->setColumnWidth(0, m_context.ini.readInt(kSection, "ColWidth0", 68));
     m_history->setColumnWidth(1, m_context.ini.readInt(kSection, "ColWidth1", 68));
     m_add = makeButton(rates, tariffres::kAdd);
@@ -294,4 +296,14 @@ void CPageUDCurrency::removeSelected()
     for (auto it = chosen.rbegin(); it != chosen.rend(); ++it)
         history.erase(history.begin() + static_cast<std::ptrdiff_t>(*it));
     fillHistory();
+}
+
+bool CPageUDCurrency::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_history && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        removeSelected();
+        return true;
+    }
+    return CPropertyPage::eventFilter(watched, event);
 }

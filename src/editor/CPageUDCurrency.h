@@ -51,6 +51,7 @@ private:
     void updateEnabling();
     void fillHistory(int select = -1);
     std::vector<std::size_t> selectedRates() const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     TariffContext m_context;
     bool m_loading = false;
