@@ -28,6 +28,7 @@ class CallsView;
 class QMenu;
 class QToolBar;
 class QToolButton;
+class SettingsLock;
 class StatusPanel;
 
 class CMainFrame : public QMainWindow
@@ -155,6 +156,15 @@ private:
     void commandFind();
     void commandFilter();       // MainFrameSheets.cpp
     void commandPreferences();  // MainFrameSheets.cpp
+    // MainFrameSettings.cpp: the Settings sheet and the Add / Edit commands on the live settings.
+    void commandSettings();
+    bool canAddRecord(int id) const;
+    void commandAddRecord(int id);
+    bool beginSettingsEdit(SettingsLock& lock);
+    bool changedOnDisk();
+    void reloadSettings();
+    // Changes the live settings, saves them and rates every call again.
+    void storeSettings(const std::function<void(SettingsDatabase&)>& change);
     void commandAbout();
     void commandCallChecks();
     void commandCompareCarriers();
@@ -168,6 +178,8 @@ private:
     IniProfile& m_ini;
     std::filesystem::path m_programFolder;
     NetworkSettings m_network;
+    std::filesystem::path m_settingsPath;  // the settings file loaded, and its state then
+    SettingsStamp m_settingsStamp;
     std::unique_ptr<MainSession> m_session;
     std::unique_ptr<FrameHandOver> m_handOver;
     CallsModel* m_model = nullptr;

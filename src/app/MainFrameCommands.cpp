@@ -105,6 +105,9 @@ void CMainFrame::registerCommands()
                     .icon = {"dialog-warning", QStyle::SP_MessageBoxWarning}});
     m_commands.add({.id = cmd::kCompareCarriers, .enabled = rows, .run = [this](int) { commandCompareCarriers(); },
                     .icon = {"office-chart-bar", QStyle::SP_FileDialogListView}});
+    m_commands.add({.id = cmd::kAddEditEmployee, .count = cmd::kAddProject - cmd::kAddEditEmployee + 1,
+                    .level = login::kSupervisor, .enabled = [this](int id) { return canAddRecord(id); },
+                    .run = [this](int id) { commandAddRecord(id); }});
     m_commands.add({.id = cmd::kDialNumber,
                     .enabled = [this](int) { return m_session->currentCall() && !m_session->currentCall()->number().empty(); },
                     .run = [this](int) { commandDialNumber(); }});
@@ -121,7 +124,8 @@ void CMainFrame::registerCommands()
                     .icon = {"document-print-preview", QStyle::SP_FileIcon}});
 
     // Options
-    m_commands.add({.id = cmd::kSettings, .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
+    m_commands.add({.id = cmd::kSettings, .level = login::kSupervisor, .run = [this](int) { commandSettings(); },
+                    .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
     m_commands.add({.id = cmd::kPreferences, .level = login::kSupervisor, .run = [this](int) { commandPreferences(); }});
     m_commands.add({.id = cmd::kChangeLoginLevel,
                     .enabled = [this](int) { return login::required(m_session->settings().header); },

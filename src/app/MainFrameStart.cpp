@@ -13,10 +13,12 @@ bool CMainFrame::loadSettings()
     // program folder's own file.
     std::filesystem::path path = std::filesystem::absolute(settingsFilePath(dataFolder()));
     const std::filesystem::path local = std::filesystem::absolute(settingsFilePath(m_programFolder));
+    m_settingsStamp = SettingsStamp::of(path);
     SettingsLoadResult result = ::loadSettings(path, m_session->settings());
     if (result != SettingsLoadResult::Ok && path != local
         && MessageById(sid::kNetworkDatabaseMissing, mb::kYesNo | mb::kIconExclamation, {PathText(path)}) == mb::kIdYes) {
         path = local;
+        m_settingsStamp = SettingsStamp::of(path);
         result = ::loadSettings(path, m_session->settings());
     }
     if (result != SettingsLoadResult::Ok) {
@@ -25,6 +27,7 @@ bool CMainFrame::loadSettings()
                     mb::kOk | mb::kIconStop, {PathText(path)});
         return false;
     }
+    m_settingsPath = path;
     m_session->settings().rebuildIndexes();
     NoProgress quiet;
     m_session->settingsChanged(quiet);

@@ -1,6 +1,7 @@
 #include "editor/CPageUDCurrency.h"
 
 #include "core/IniProfile.h"
+#include "editor/CSheetUD.h"
 #include "core/LocaleTexts.h"
 #include "editor/TariffPageIds.h"
 #include "lang/StringIds.h"
@@ -75,6 +76,10 @@ std::size_t CPageUDCurrency::insertRate(std::vector<ExchangeRateEntry>& history,
         at = history.insert(at, entry);
     return static_cast<std::size_t>(at - history.begin());
 }
+
+CPageUDCurrency::CPageUDCurrency(CSheetUD& sheet)
+    : CPageUDCurrency(TariffContext{sheet.work(), sheet.ini(), sheet.prefs()})
+{ }
 
 CPageUDCurrency::CPageUDCurrency(TariffContext context, QWidget* parent)
     : CPropertyPage(tariffres::kCurrencyPage, tariffres::kCurrencyHelp, parent)
@@ -234,8 +239,9 @@ void CPageUDCurrency::writeRecord()
     m_context.db.rebuildCurrencyFormats();
 }
 
-void CPageUDCurrency::storeLayout()
+void CPageUDCurrency::sheetAccepted()
 {
+    m_context.db.rebuildCurrencyFormats();
     IniProfile::Batch batch(m_context.ini);
     m_context.ini.writeInt(kSection, "ColWidth0", m_history->columnWidth(0));
     m_context.ini.writeInt(kSection, "ColWidth1", m_history->columnWidth(1));

@@ -9,6 +9,7 @@
 #include "editor/TariffControls.h"
 #include "ui/PropertySheet.h"
 
+class CSheetUD;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -20,11 +21,12 @@ class CPageUDCurrency : public CPropertyPage
     Q_OBJECT
 public:
     CPageUDCurrency(TariffContext context, QWidget* parent = nullptr);
+    explicit CPageUDCurrency(CSheetUD& sheet);
 
     void readRecord() override;
     void writeRecord() override;
-    // When the sheet closes with OK: the column widths of "ListCurrency".
-    void storeLayout();
+    // When the sheet closes with OK: the formats rebuilt, the column widths of "ListCurrency".
+    void sheetAccepted() override;
 
     // Inserts a rate at its date: an entry of the same date is replaced. Returns its position.
     static std::size_t insertRate(std::vector<ExchangeRateEntry>& history, const ExchangeRateEntry& entry);

@@ -1,6 +1,7 @@
 #include "editor/CPageUDHoliday.h"
 
 #include "core/IniProfile.h"
+#include "editor/CSheetUD.h"
 #include "core/Locale.h"
 #include "core/LocaleTexts.h"
 #include "editor/TariffPageIds.h"
@@ -54,6 +55,10 @@ int CPageUDHoliday::weekdayOfBox(int position, int firstDay)
     // position = (k - firstDay + 9) mod 7, solved for k
     return ((position + firstDay - 9) % 7 + 7) % 7;
 }
+
+CPageUDHoliday::CPageUDHoliday(CSheetUD& sheet)
+    : CPageUDHoliday(TariffContext{sheet.work(), sheet.ini(), sheet.prefs()})
+{ }
 
 CPageUDHoliday::CPageUDHoliday(TariffContext context, QWidget* parent)
     : CPropertyPage(tariffres::kHolidayPage, tariffres::kHolidayHelp, parent)
@@ -150,7 +155,7 @@ void CPageUDHoliday::writeRecord()
         flags[static_cast<std::size_t>(weekdayOfBox(p, m_firstDay))] = m_weekdays[static_cast<std::size_t>(p)]->isChecked() ? 1 : 0;
 }
 
-void CPageUDHoliday::storeLayout()
+void CPageUDHoliday::sheetAccepted()
 {
     IniProfile::Batch batch(m_context.ini);
     m_context.ini.writeInt(kSection, "ColWidth0", m_list->columnWidth(0));

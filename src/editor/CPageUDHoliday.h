@@ -10,6 +10,7 @@
 #include <vector>
 
 class QCalendarWidget;
+class CSheetUD;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -20,11 +21,12 @@ class CPageUDHoliday : public CPropertyPage
     Q_OBJECT
 public:
     CPageUDHoliday(TariffContext context, QWidget* parent = nullptr);
+    explicit CPageUDHoliday(CSheetUD& sheet);
 
     void readRecord() override;
     void writeRecord() override;
     // When the sheet closes with OK: "Order", the column width and "Yearly" of "ListHoliday".
-    void storeLayout();
+    void sheetAccepted() override;
 
     // The weekday flag (0 = Monday) that box `position` shows, for a week starting on
     // day `firstDay` (1 = Sunday ... 7 = Saturday).

@@ -5,6 +5,7 @@
 #include "editor/CPageUDRateRules.h"
 #include "editor/CPageUDRateText.h"
 #include "editor/CSheetUDERate.h"
+#include "editor/EditorIds.h"
 #include "editor/TariffPageIds.h"
 #include "lang/Message.h"
 #include "lang/StringIds.h"
@@ -215,7 +216,7 @@ void CPageUDRate::showMode()
     quickFind()->setVisible(toll);
     for (QLabel* label : findChildren<QLabel*>()) {
         const int id = controlIdOf(label);
-        if (label->parentWidget() == this && (id == 5019 || id == 5001 || label == total()))
+        if (label->parentWidget() == this && (id == udres::kQuickFindLabel || id == udres::kTotalLabel || label == total()))
             label->setVisible(toll);
     }
     for (QPushButton* b : findChildren<QPushButton*>())

@@ -16,6 +16,9 @@ const std::vector<TemplateTopic>& templateTopics()
         {216, 8260}, // Holidays
         {217, 8261}, // Security
         {218, 8259}, // Currency
+        {221, 8263}, // "Employee information" (Directory)
+        {222, 8258}, // "Contact information" (Contacts)
+        {223, 8262}, // "Trunk information" (Trunks)
         {225, 8257}, // "Prefix" (from the Carriers page)
         {231, 8241}, // Preferences: Columns
         {232, 8240}, // Preferences: View
@@ -24,6 +27,7 @@ const std::vector<TemplateTopic>& templateTopics()
         {265, 8264}, // Rates
         {267, 8259}, // "Currency exchange rate" (from the Currency page)
         {268, 8268}, // Projects
+        {269, 8268}, // "Project information" (Projects)
         {270, 8230}, // Filter: Type & dialing
         {271, 8231}, // Filter: Date, time, cost
         {272, 8232}, // Filter: Lines

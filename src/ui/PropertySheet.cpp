@@ -130,8 +130,11 @@ void CPropertySheet::tabChanged(int index)
 
 void CPropertySheet::accept()
 {
-    if (leaveActivePage())
-        QDialog::accept();
+    if (!leaveActivePage())
+        return;
+    for (CPropertyPage* each : m_pages)
+        each->sheetAccepted();
+    QDialog::accept();
 }
 
 void CPropertySheet::keyPressEvent(QKeyEvent* event)

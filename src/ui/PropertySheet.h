@@ -37,6 +37,9 @@ public:
     virtual bool checkControls() { return true; }
     // Leaving: the controls into the working record.
     virtual void writeRecord() { }
+    // The sheet closes with OK (after the active page was written back): a page
+    // keeps what it remembers beyond the record (list layouts and the like).
+    virtual void sheetAccepted() { }
 
     // The message shown at a control by the last refusal (empty when none).
     QString lastRefusal() const { return m_lastRefusal; }

@@ -4,7 +4,7 @@
 
 namespace feres {
 
-inline constexpr int kSheet = 269; // the sheet's own buttons
+inline constexpr int kSheet = 275; // the sheet's own buttons
 inline constexpr int kTypePage = 270;
 inline constexpr int kDatePage = 271;
 inline constexpr int kLinePage = 272;
