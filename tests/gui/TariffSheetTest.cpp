@@ -8,6 +8,7 @@
 #include "editor/CDlgUDPrefix.h"
 #include "editor/CPageUDCarrier.h"
 #include "editor/CPageUDERateCode.h"
+#include "editor/CPageUDERateGeneral.h"
 #include "editor/CPageUDERatePeriods.h"
 #include "editor/CPageUDRate.h"
 #include "editor/CSheetUD.h"
@@ -16,12 +17,18 @@
 #include "lang/StringIds.h"
 #include "rating/CallRating.h"
 #include "settings/SettingsDatabase.h"
+#include "textfile/TollRateColumns.h"
 #include "textfile/gui/CDlgTextTableOptions.h"
 #include "textfile/gui/QtTextTableFrontEnd.h"
+#include "textfile/gui/TextTableIds.h"
 #include "ui/ModalRunner.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -119,14 +126,17 @@ private Q_SLOTS:
         const SettingsDatabase& live = frame->session().settings();
         int carrier = -1;
         std::string code;
-        for (const CallRecord& call : before) {
-            if (call.destinationIndex < 0 || call.cost <= 0.0 || call.carrierIndex < 0)
-                continue;
-            const DestinationEntry& d = live.destinations[static_cast<std::size_t>(call.destinationIndex)];
-            if (d.rates[static_cast<std::size_t>(call.carrierIndex)].periods[0].flags & RatePeriod::kActive) {
-                carrier = call.carrierIndex;
-                code = d.code.str();
-                break;
+        // A first period for the whole of every day, when there is one, prices all its calls.
+        for (const std::uint32_t wanted : {std::uint32_t(RatePeriod::kActive), std::uint32_t(0)}) {
+            for (const CallRecord& call : before) {
+                if (call.destinationIndex < 0 || call.cost <= 0.0 || call.carrierIndex < 0 || carrier >= 0)
+                    continue;
+                const DestinationEntry& d = live.destinations[static_cast<std::size_t>(call.destinationIndex)];
+                const std::uint32_t flags = d.rates[static_cast<std::size_t>(call.carrierIndex)].periods[0].flags;
+                if ((flags & RatePeriod::kActive) && (wanted == 0 || flags == wanted)) {
+                    carrier = call.carrierIndex;
+                    code = d.code.str();
+                }
             }
         }
         QVERIFY(carrier >= 0);
@@ -206,7 +216,7 @@ private Q_SLOTS:
             if (code->code()->isEnabled() || !code->country()->currentText().isEmpty())
                 return int(QDialog::Rejected);
             rateSheet.selectPage(1);
-            rateSheet.generalPage()->findChild<QSpinBox*>()->setValue(42);
+            rateSheet.generalPage()->minDuration()->setValue(42);
             rateSheet.accept();
             return rateSheet.result();
         });
@@ -248,12 +258,21 @@ private Q_SLOTS:
         TestFrame frame(home);
         MessageLog log;
         const std::filesystem::path file = home / "rates.txt";
-        TestHome::writeBytes(file, "", 0);
         {
+            // All 34 columns; period 1 active on "HoLiDaYs", the other periods inactive.
             std::ofstream out(file, std::ios::binary);
-            out << "Code\tCountry\tCity\tMin. time\tMin. cost\tInitial time\tInitial cost\tAlt. currency\tRound to\t"
-                   "Discard remainder\tRate1_Active\tRate1_Rate\tRate1_Unit\tRate1_From\tRate1_To\tRate1_Apply\r\n"
-                << "99901\tTestland\tA\t0\t0\t0\t0\t0\t0\t0\t1\t0\t60\t00:00\t00:00\tHoLiDaYs\r\n";
+            const std::vector<std::string> titles = tollrates::titles();
+            static_assert(tollrates::kColumnCount == 34);
+            std::vector<std::string> cells = {"99901", "Testland", "A", "0", "0", "0", "0", "0", "0", "0"};
+            for (int n = 0; n < 4; ++n)
+                cells.insert(cells.end(), {n == 0 ? "1" : "0", "0", "60", "00:00", "00:00", n == 0 ? "HoLiDaYs" : ""});
+            const auto writeLine = [&](const std::vector<std::string>& line) {
+                for (std::size_t i = 0; i < line.size(); ++i)
+                    out << (i ? "\t" : "") << line[i];
+                out << "\r\n";
+            };
+            writeLine(titles);
+            writeLine(cells);
         }
         const TextFileChooserOverride chooser([&](TextTableMode, const std::filesystem::path&) { return file; });
         onPage<CPageUDRate>(*frame.window, tariffres::kRatePage, [&](CPageUDRate& page) {
@@ -263,8 +282,14 @@ private Q_SLOTS:
             const int row = rowOfCode(page, "99901");
             QVERIFY(row >= 0);
             QCOMPARE(page.records()[static_cast<std::size_t>(row)].rates[1].periods[0].flags, 0x800Cu);
-        }, [](QDialog& dialog) { return int(qobject_cast<CDlgTextTableOptions*>(&dialog) ? QDialog::Accepted : QDialog::Rejected); },
-           false);
+        }, [](QDialog& dialog) {
+            auto* options = qobject_cast<CDlgTextTableOptions*>(&dialog);
+            if (!options)
+                return int(QDialog::Rejected);
+            qobject_cast<QAbstractButton*>(options->control(ttres::kTab))->click();
+            options->accept();
+            return options->result();
+        }, false);
     }
 
     // "12*" and "123" are the same prefix; "12" and "123" are not. Renaming a
