@@ -25,6 +25,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -327,6 +328,33 @@ private Q_SLOTS:
         QCOMPARE(live.prefixes[2].size(), std::size_t(2));
         for (const PrefixEntry& p : live.prefixes[2])
             QCOMPARE(p.changeCarrierTo, 0);
+    }
+
+    // For scripts/screenshot-check: with QX_SCREENSHOT_DIR set, the Carriers
+    // page and the Rates page in its three modes, inside the sheet.
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("QX_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("QX_SCREENSHOT_DIR is not set");
+        TestHome home;
+        TestFrame frame(home);
+        const auto shoot = [&](QWidget* page, const QString& name) {
+            QWidget* sheet = page->window();
+            sheet->resize(900, 600);
+            sheet->show();
+            QTest::qWait(100);
+            QVERIFY(sheet->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+        };
+        onPage<CPageUDCarrier>(*frame.window, tariffres::kCarrierPage,
+                               [&](CPageUDCarrier& page) { shoot(&page, QStringLiteral("carriers")); }, {}, false);
+        onPage<CPageUDRate>(*frame.window, tariffres::kRatePage, [&](CPageUDRate& page) {
+            const char* names[] = {"rates-toll", "rates-local", "rates-cost"};
+            for (int m = 0; m < 3; ++m) {
+                page.selectMode(static_cast<CPageUDRate::Mode>(m));
+                shoot(&page, QString::fromLatin1(names[m]));
+            }
+        }, {}, false);
     }
 };
 
