@@ -3,17 +3,21 @@
 // that price the calls: Carriers, Rates, Holidays, Currency, the edit-rate
 // sheet and their dialogs.
 
+#include "editor/EditorIds.h"
+
 namespace tariffres {
 
-inline constexpr int kCarrierPage = 215, kPrefixDialog = 225, kRatePage = 265, kHolidayPage = 216,
-                     kCurrencyPage = 218, kExchangeRateDialog = 267;
+// The page templates and the controls the list pages share are the sheet's.
+using udres::kCarrierPage, udres::kRatePage, udres::kHolidayPage, udres::kCurrencyPage;
+using udres::kList, udres::kTotal, udres::kEdit, udres::kAdd, udres::kDelete, udres::kCopy, udres::kExport,
+    udres::kImport;
+
+inline constexpr int kPrefixDialog = 225, kExchangeRateDialog = 267;
 inline constexpr int kRateSheet = 276, kRateCodePage = 277, kRateGeneralPage = 278, kRatePeriodPage = 279;
 
 inline constexpr int kCarrierHelp = 8257, kCurrencyHelp = 8259, kHolidayHelp = 8260, kRateHelp = 8264;
 
-// Shared by the list pages.
-inline constexpr int kCarrierTabs = 6228, kList = 6201, kTotalLabel = 5003, kTotal = 6234;
-inline constexpr int kEdit = 5102, kAdd = 5107, kDelete = 5103, kCopy = 5104, kExport = 5105, kImport = 5106;
+inline constexpr int kCarrierTabs = 6228, kTotalLabel = 5003;  // "Total" of the Holidays page
 
 // "Carriers" and "Prefix"
 inline constexpr int kNameLabel = 5008, kName = 6215, kPrefixesLabel = 5002;
