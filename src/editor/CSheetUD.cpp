@@ -1,8 +1,12 @@
 #include "editor/CSheetUD.h"
 
 #include "core/IniProfile.h"
+#include "editor/CPageUDCarrier.h"
 #include "editor/CPageUDContact.h"
+#include "editor/CPageUDCurrency.h"
+#include "editor/CPageUDHoliday.h"
 #include "editor/CPageUDProject.h"
+#include "editor/CPageUDRate.h"
 #include "editor/CPageUDTrunk.h"
 #include "editor/CPageUDUser.h"
 #include "editor/EditorIds.h"
@@ -28,10 +32,14 @@ template <class Page> std::function<CPropertyPage*(CSheetUD&)> maker()
 const std::vector<CSheetUD::PageEntry>& CSheetUD::pageTable()
 {
     static const std::vector<PageEntry> table = {
+        {udres::kCarrierPage, false, maker<CPageUDCarrier>()},
+        {udres::kRatePage, false, maker<CPageUDRate>()},
         {udres::kUserPage, false, maker<CPageUDUser>()},
         {udres::kTrunkPage, false, maker<CPageUDTrunk>()},
         {udres::kContactPage, false, maker<CPageUDContact>()},
         {udres::kProjectPage, false, maker<CPageUDProject>()},
+        {udres::kHolidayPage, false, maker<CPageUDHoliday>()},
+        {udres::kCurrencyPage, false, maker<CPageUDCurrency>()},
         {stres::kSecurityPage, true, [](CSheetUD& sheet) -> CPropertyPage* { return new CPageUDSecurity(sheet.work()); }},
     };
     return table;

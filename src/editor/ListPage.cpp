@@ -70,7 +70,11 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return qtText(LoadText(m_page.setup().columns[static_cast<std::size_t>(section)].titleId));
+    const ListColumn& column = m_page.setup().columns[static_cast<std::size_t>(section)];
+    QString title = qtText(LoadText(column.titleId));
+    if (column.titleNumber)
+        title.replace(QStringLiteral("%d"), QString::number(column.titleNumber));
+    return title;
 }
 
 void ListModel::reset()

@@ -39,6 +39,7 @@ struct ListColumn
 {
     int titleId;
     int defaultWidth;
+    int titleNumber = 0;  // replaces "%d" in the title when not 0 ("Rate #%d")
 };
 
 // What a list page is: its template (page texts and control ids), help

@@ -30,6 +30,7 @@ template <class Record> struct RecordColumn
     // name. The list is then ordered by collation ranks taken once for all
     // records, and `compare` only breaks the ties.
     std::string_view (*collated)(const Record&) = nullptr;
+    int titleNumber = 0;                                         // replaces "%d" in the title when not 0
 };
 
 namespace listpage {
@@ -60,8 +61,8 @@ public:
         return m_columns[static_cast<std::size_t>(column)].text(records()[static_cast<std::size_t>(row)]);
     }
 
-    std::vector<Record>& records() { return m_sheet->work().*m_listOf; }
-    const std::vector<Record>& records() const { return m_sheet->work().*m_listOf; }
+    std::vector<Record>& records() { return listIn(m_sheet->work()); }
+    const std::vector<Record>& records() const { return listIn(m_sheet->work()); }
 
     // Sorts the list and shows it with the record equal to `record` on the key selected.
     void refreshWith(const Record& record)
@@ -78,6 +79,10 @@ protected:
         , m_listOf(list)
         , m_columns(std::move(columns))
     { }
+
+    // The list shown, in the working copy: the list member by default; a page
+    // whose list is one of several (a carrier's prefixes) states it here.
+    virtual std::vector<Record>& listIn(SettingsDatabase& db) const { return db.*m_listOf; }
 
     // The working copy, for cell texts that show other lists (carrier names).
     const SettingsDatabase& db() const { return m_sheet->work(); }
@@ -186,7 +191,7 @@ private:
     {
         setup.columns.clear();
         for (const Column& column : columns)
-            setup.columns.push_back({column.titleId, column.defaultWidth});
+            setup.columns.push_back({column.titleId, column.defaultWidth, column.titleNumber});
         return setup;
     }
 

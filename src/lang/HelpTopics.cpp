@@ -19,10 +19,12 @@ const std::vector<TemplateTopic>& templateTopics()
         {221, 8263}, // "Employee information" (Directory)
         {222, 8258}, // "Contact information" (Contacts)
         {223, 8262}, // "Trunk information" (Trunks)
+        {225, 8257}, // "Prefix" (from the Carriers page)
         {231, 8241}, // Preferences: Columns
         {232, 8240}, // Preferences: View
         {233, 8242}, // Preferences: Colors and call types
         {234, 8243}, // Preferences: Reports customization
+        {265, 8264}, // Rates
         {267, 8259}, // "Currency exchange rate" (from the Currency page)
         {268, 8268}, // Projects
         {269, 8268}, // "Project information" (Projects)
@@ -30,6 +32,10 @@ const std::vector<TemplateTopic>& templateTopics()
         {271, 8231}, // Filter: Date, time, cost
         {272, 8232}, // Filter: Lines
         {273, 8233}, // Filter: Save / Load
+        {276, 8264}, // Edit-rate sheet (from the Rates page) and its pages
+        {277, 8264},
+        {278, 8264},
+        {279, 8264},
     };
     return topics;
 }

@@ -1,0 +1,10 @@
+#include "editor/TariffPageIds.h"
+
+#include "ui/ResourceText.h"
+
+void tariffres::registerResources()
+{
+    registerResourceTextOnce(
+#include "editor/Resources.inc"
+    );
+}
