@@ -82,7 +82,7 @@ CPageUDRate::CPageUDRate(CSheetUD& sheet)
                                                        return order;
                                                    return byCode(a, b);
                                                },
-                                               n});
+                                               nullptr, n});
                         return columns;
                     }())
 {

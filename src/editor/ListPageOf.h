@@ -30,7 +30,7 @@ template <class Record> struct RecordColumn
     // name. The list is then ordered by collation ranks taken once for all
     // records, and `compare` only breaks the ties.
     std::string_view (*collated)(const Record&) = nullptr;
-    int titleNumber = 0;                                         // replaces "%d" in the title when not 0
+    int titleNumber = 0;  // replaces "%d" in the title when not 0
 };
 
 namespace listpage {
