@@ -270,6 +270,10 @@ void CPageUDCurrency::fillHistory(int select)
                                                      amountText(m_context.db, e.rate, Currency::Main)}));
     }
     m_history->addTopLevelItems(items);
+    // The dates are never cut off: the column grows to its longest date.
+    const int width = m_history->columnWidth(0);
+    m_history->resizeColumnToContents(0);
+    m_history->setColumnWidth(0, std::max(width, m_history->columnWidth(0)));
     if (select >= 0 && select < items.size()) {
         m_history->setCurrentItem(items[select]);
         m_history->scrollToItem(items[select]);

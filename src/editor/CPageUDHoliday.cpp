@@ -178,6 +178,9 @@ void CPageUDHoliday::fillList(int select)
     for (int row = 0; row < static_cast<int>(holidays.size()); ++row)
         items.append(new QTreeWidgetItem(QStringList{holidayText(holidays[static_cast<std::size_t>(holidayOfRow(row))])}));
     m_list->addTopLevelItems(items);
+    const int width = m_list->columnWidth(0);
+    m_list->resizeColumnToContents(0);
+    m_list->setColumnWidth(0, std::max(width, m_list->columnWidth(0)));
     m_list->header()->setSortIndicator(0, m_descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     m_total->setText(QString::number(holidays.size()));
     if (select >= 0) {

@@ -16,7 +16,12 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -92,8 +97,11 @@ void CSheetUD::restoreLayout()
     const int top = m_ini.readInt(kLayoutSection, "Top", -1);
     const int width = m_ini.readInt(kLayoutSection, "Width", -1);
     const int height = m_ini.readInt(kLayoutSection, "Height", -1);
-    // Room for the lists' columns at their default widths.
-    const QSize initial = sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 32));
+    // Room for the lists' columns at their default widths, and for every tab
+    // without the tab bar's scroll buttons (longer titles in a translation).
+    const int allTabs = tabs()->tabBar()->sizeHint().width() + 4 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    const QSize initial = sizeHint().expandedTo(
+        QSize(std::max(fontMetrics().averageCharWidth() * 130, allTabs), fontMetrics().height() * 32));
     if (left != -1 && top != -1) {
         // A missing size keeps the sheet's own.
         const QSize size = width > 0 && height > 0 ? QSize(width, height).expandedTo(minimumSize()) : initial;

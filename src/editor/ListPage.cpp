@@ -10,6 +10,7 @@
 #include "textfile/gui/ListTransfer.h"
 #include "ui/PageControls.h"
 
+#include <algorithm>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -115,9 +116,14 @@ CPageUDList::CPageUDList(CSheetUD& sheet, ListPageSetup setup, QWidget* parent)
     connect(m_list, &QTableView::doubleClicked, this, [this](const QModelIndex&) { editSelected(); });
 
     const char* section = m_setup.iniSection;
-    for (std::size_t i = 0; i < m_setup.columns.size(); ++i)
-        m_list->setColumnWidth(static_cast<int>(i),
-                               ini().readInt(section, widthKey(static_cast<int>(i)), m_setup.columns[i].defaultWidth));
+    // A column without a stored width is at least as wide as its title.
+    for (std::size_t i = 0; i < m_setup.columns.size(); ++i) {
+        const int column = static_cast<int>(i);
+        const int stored = ini().readInt(section, widthKey(column), -1);
+        m_list->setColumnWidth(column, stored >= 0 ? stored
+                                                   : std::max(m_setup.columns[i].defaultWidth,
+                                                              header->sectionSizeHint(column)));
+    }
     m_sortColumn = ini().readInt(section, "Sort", 0);
     if (m_sortColumn < 0 || m_sortColumn >= static_cast<int>(m_setup.columns.size()))
         m_sortColumn = 0;
