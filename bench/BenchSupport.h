@@ -8,10 +8,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <ctime>
 #include <unistd.h>
 
 namespace bench {
@@ -57,9 +57,10 @@ inline double seconds(std::chrono::steady_clock::time_point since)
 // brisel.dat (../bin beside this program); exits when they cannot be loaded.
 inline void loadBenchSettings(int argc, char** argv, SettingsDatabase& db)
 {
-    const std::filesystem::path path =
-        argc > 1 ? std::filesystem::path(argv[1])
-                 : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "brisel.dat";
+    const std::filesystem::path path = argc > 1
+                                           ? std::filesystem::path(argv[1])
+                                           : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path()
+                                                 / "bin" / "brisel.dat";
     if (loadSettings(path, db) != SettingsLoadResult::Ok) {
         std::fprintf(stderr, "cannot load %s\n", path.string().c_str());
         std::exit(1);

@@ -175,7 +175,9 @@ void sorting(CallColumns& columns, const SettingsDatabase& db, const std::vector
 {
     std::printf("Stable sort of %zu rows:\n", calls.size());
     auto keys = [](ColumnType primary, ColumnType secondary) { return SortKeys{{primary, false}, {secondary, false}}; };
-    auto by = [&](SortKeys k) { return [&columns, k](const CallRecord& a, const CallRecord& b) { return columns.less(a, b, k); }; };
+    auto by = [&](SortKeys k) {
+        return [&columns, k](const CallRecord& a, const CallRecord& b) { return columns.less(a, b, k); };
+    };
     sortBy(calls, "Date, Ext", by(keys(ColumnType::Date, ColumnType::Ext)));
     sortBy(calls, "Cost descending, Date", by(SortKeys{{ColumnType::Cost, true}, {ColumnType::Date, false}}));
     sortBy(calls, "Employee, Duration", by(keys(ColumnType::Employee, ColumnType::Duration)));
@@ -192,7 +194,7 @@ void sorting(CallColumns& columns, const SettingsDatabase& db, const std::vector
     std::vector<CallRecord> named(calls.begin(), calls.begin() + 200'000);
     for (std::size_t i = 0; i < named.size(); ++i) {
         named[i].contactIndex = -1;
-        const std::string name = "Name " + std::to_string(i % 50000);  // at most 10 characters
+        const std::string name = "Name " + std::to_string(i % 50000); // at most 10 characters
         std::copy(name.begin(), name.end(), named[i].nameText.begin());
     }
     const Preferences prefs;
@@ -208,7 +210,8 @@ void sorting(CallColumns& columns, const SettingsDatabase& db, const std::vector
     const std::vector<CallRecord> part(calls.begin(), calls.begin() + 100'000);
     const Locale& locale = Locale::current();
     auto employeeText = [&](const CallRecord& c) {
-        return c.directoryIndex < 0 ? std::string_view() : db.directory[static_cast<std::size_t>(c.directoryIndex)].name.view();
+        return c.directoryIndex < 0 ? std::string_view()
+                                    : db.directory[static_cast<std::size_t>(c.directoryIndex)].name.view();
     };
     sortBy(part, "Employee by collation per comparison, 100,000", [&](const CallRecord& a, const CallRecord& b) {
         return locale.compare(employeeText(a), employeeText(b)) < 0;

@@ -43,7 +43,7 @@ int languageCase()
     storeU32(&file[4], kEntries);
     storeU32(&file[12], static_cast<std::uint32_t>(text.size() + 1));
     for (std::uint32_t i = 0; i < kEntries; ++i)
-        storeU32(&file[64 + 8 * std::size_t{i}], i);  // every offset 0
+        storeU32(&file[64 + 8 * std::size_t{i}], i); // every offset 0
     std::memcpy(&file[64 + 8 * std::size_t{kEntries}], text.data(), text.size());
     LanguageTable table;
     const LanguageFileResult result = decodeLanguageFile(file, table);
@@ -56,7 +56,7 @@ int importCase()
 {
     const fs::path path = fs::temp_directory_path() / ("qx-bench-endless-" + std::to_string(::getpid()) + ".csv");
     std::ofstream(path).put('x');
-    fs::resize_file(path, std::uintmax_t{1} << 30);  // zeros, no line break
+    fs::resize_file(path, std::uintmax_t{1} << 30); // zeros, no line break
     TextTableFile file(TextTableMode::Import);
     file.options() = TextTableOptions(2);
     if (file.open(path) != TextTableFile::OpenResult::Ok)
@@ -96,8 +96,17 @@ int reportCase(const fs::path& program)
     context.from = session.calls().loadedRange().from;
     context.to = session.calls().loadedRange().to;
     ReportHooks hooks;
-    ReportEnvironment env{session.calls(), session.settings(), session.prefs(), session.columns(),
-                          session.sortKeys(), {}, ini, program, context, progress, hooks};
+    ReportEnvironment env{session.calls(),
+                          session.settings(),
+                          session.prefs(),
+                          session.columns(),
+                          session.sortKeys(),
+                          {},
+                          ini,
+                          program,
+                          context,
+                          progress,
+                          hooks};
     ReportRequest request;
     request.templateName = "Calls per employee";
     request.output = (folder / "report").string();
@@ -121,7 +130,9 @@ void measure(const char* what, const std::function<int()>& work)
         ::_exit(code);
     }
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage
+    {
+    };
     ::wait4(child, &status, 0, &usage);
     std::printf("file_limits: %s: peak resident %.1f MB (exit %d)\n", what,
                 static_cast<double>(usage.ru_maxrss) / 1024.0, WIFEXITED(status) ? WEXITSTATUS(status) : -1);

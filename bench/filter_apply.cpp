@@ -69,9 +69,9 @@ FilterRecord fiveCriteria(const SettingsDatabase& db)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const std::filesystem::path settingsPath = argc > 1
-        ? std::filesystem::path(argv[1])
-        : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "brisel.dat";
+    const std::filesystem::path settingsPath =
+        argc > 1 ? std::filesystem::path(argv[1])
+                 : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "brisel.dat";
     const auto folder = std::filesystem::temp_directory_path() / ("qx-bench-filter-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     MainSession session(folder);
@@ -107,10 +107,10 @@ int main(int argc, char** argv)
     std::filesystem::remove_all(folder);
 
     std::printf("filter_apply: %zu calls, %zu rows after the filter (plain test agrees: %s)\n", kCalls,
-        session.totals().rows, plain == session.totals().rows ? "yes" : "NO");
+                session.totals().rows, plain == session.totals().rows ? "yes" : "NO");
     std::printf("filter_apply: apply with five criteria, re-sort and totals: best %.1f ms, median %.1f ms "
                 "(target <= 150 ms)\n",
-        times.front() * 1e3, times[times.size() / 2] * 1e3);
+                times.front() * 1e3, times[times.size() / 2] * 1e3);
     std::printf("filter_apply: plain per-call record test without sorting: %.1f ms\n", plainSeconds * 1e3);
     return 0;
 }

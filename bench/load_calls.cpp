@@ -9,9 +9,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <cstdlib>
 #include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -20,12 +20,10 @@ namespace {
 
 constexpr std::size_t kCalls = 1'000'000;
 
-
-
 struct Usage
 {
-    double processor = 0;  // seconds
-    long faults = 0;       // page faults served without reading a file
+    double processor = 0; // seconds
+    long faults = 0;      // page faults served without reading a file
 };
 
 Usage usage()
@@ -75,7 +73,8 @@ int main()
     std::printf("load_calls: %zu records (%zu MB)\n", kCalls, kCalls * CallFileRecord::kSize / 1000000);
     std::printf("  decode + store:          %7.1f ms  %6.1f million records/s (target >= 20)\n", warm * 1e3,
                 rate(warm));
-    std::printf("  first load, fresh pages: %7.1f ms  %6.1f million records/s (target >= 5; processor %.0f ms, %ld page faults)\n",
+    std::printf("  first load, fresh pages: %7.1f ms  %6.1f million records/s (target >= 5; processor %.0f ms, %ld "
+                "page faults)\n",
                 cold * 1e3, rate(cold), coldUsage.processor * 1e3, coldUsage.faults);
     std::printf("  resident memory:         %zu bytes per loaded call (target <= 200; record %zu + 4 visible)\n",
                 perCall, sizeof(CallRecord));

@@ -26,7 +26,6 @@ constexpr std::size_t kCalls = 1'000'000;
 constexpr std::size_t kContacts = 50'000;
 constexpr int kDirectory = 2'000;
 
-
 // Contacts from the numbers the office dials and is called from; one in ten
 // stands for a whole block of numbers ("**" at the end).
 void addContacts(SettingsDatabase& db)
@@ -130,7 +129,8 @@ int main(int argc, char** argv)
                 kCalls / cold / 1e6);
     std::printf("rating_load: Rerate of %zu calls in %.1f ms: %.2f million calls/s (target >= 2)\n", kCalls,
                 bestRerate * 1e3, kCalls / bestRerate / 1e6);
-    std::printf("rating_load: %zu resident bytes per loaded call (target <= 200); %zu calls with a contact, %zu priced\n",
-                perCall, withContact, priced);
+    std::printf(
+        "rating_load: %zu resident bytes per loaded call (target <= 200); %zu calls with a contact, %zu priced\n",
+        perCall, withContact, priced);
     return 0;
 }

@@ -33,7 +33,6 @@ double millisecondsSince(std::chrono::steady_clock::time_point since)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
 }
 
-
 } // namespace
 
 int main(int argc, char** argv)

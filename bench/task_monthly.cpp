@@ -41,13 +41,15 @@ class BenchTaskHost final : public ReportTaskHost
 {
 public:
     BenchTaskHost(MainSession& session, fs::path program, fs::path calls)
-        : m_session(session), m_program(std::move(program)), m_calls(std::move(calls))
+        : m_session(session)
+        , m_program(std::move(program))
+        , m_calls(std::move(calls))
     { }
     fs::path programFolder() const override { return m_program; }
     fs::path defaultCallsFolder() const override { return m_calls; }
     const FilterRecord* savedFilter(std::string_view) const override { return nullptr; }
-    void setCurrentFilter(const FilterRecord&) override {}
-    void applyCurrentFilter() override {}
+    void setCurrentFilter(const FilterRecord&) override { }
+    void applyCurrentFilter() override { }
     bool loadCallFiles(std::span<const fs::path> files) override
     {
         const auto start = std::chrono::steady_clock::now();
@@ -60,8 +62,17 @@ public:
     }
     ReportEnvironment reportEnvironment() override
     {
-        return ReportEnvironment{m_session.calls(), m_session.settings(), m_session.prefs(), m_session.columns(),
-                                 m_session.sortKeys(), {}, m_ini, m_program, m_context, m_progress, m_hooks};
+        return ReportEnvironment{m_session.calls(),
+                                 m_session.settings(),
+                                 m_session.prefs(),
+                                 m_session.columns(),
+                                 m_session.sortKeys(),
+                                 {},
+                                 m_ini,
+                                 m_program,
+                                 m_context,
+                                 m_progress,
+                                 m_hooks};
     }
 
     double loadSeconds = 0;

@@ -14,10 +14,10 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <numeric>
 #include <random>
-#include <ctime>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -65,7 +65,8 @@ std::vector<CallRecord> makeCalls(const SettingsDatabase& db)
         c.departmentIndex = db.departmentIndexOfEntry(c.directoryIndex);
         c.trunk = static_cast<std::uint32_t>(below(20));
         c.trunkIndex = db.findTrunk(c.trunk);
-        const std::string number = "00" + std::to_string(100 + below(1000)) + std::to_string(1'000'000 + below(8'000'000));
+        const std::string number = "00" + std::to_string(100 + below(1000))
+                                   + std::to_string(1'000'000 + below(8'000'000));
         std::copy(number.begin(), number.end(), c.dialedNumber.begin());
         c.start = {2025, static_cast<std::uint8_t>(1 + below(12)), static_cast<std::uint8_t>(1 + below(28)),
                    static_cast<std::uint8_t>(below(24)), static_cast<std::uint8_t>(below(60))};
@@ -93,8 +94,8 @@ struct Seconds
 };
 
 Seconds exportOnce(const std::filesystem::path& path, const std::vector<CallRecord>& calls,
-                  const std::vector<std::uint32_t>& visible, const CallColumns& columns, const SettingsDatabase& db,
-                  SeparatorType type, bool excel)
+                   const std::vector<std::uint32_t>& visible, const CallColumns& columns, const SettingsDatabase& db,
+                   SeparatorType type, bool excel)
 {
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = cpuSeconds();
@@ -124,8 +125,8 @@ int main(int argc, char** argv)
     std::iota(visible.begin(), visible.end(), 0u);
     const Preferences prefs;
     const CallColumns columns(db, prefs);
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("qx-bench-export-" + std::to_string(::getpid()) + ".csv");
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+                                       / ("qx-bench-export-" + std::to_string(::getpid()) + ".csv");
 
     struct Run
     {

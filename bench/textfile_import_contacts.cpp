@@ -53,14 +53,15 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     Locale::pin("en_US");
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("qx-bench-contacts-" + std::to_string(::getpid()) + ".csv");
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+                                       / ("qx-bench-contacts-" + std::to_string(::getpid()) + ".csv");
 
     SettingsDatabase db;
     std::size_t after = 0;
     writeContacts(path, 0);
     double seconds = importOnce(path, db, after);
-    std::printf("import %d contacts into an empty list:          %.3f s  (%zu contacts after)\n", kContacts, seconds, after);
+    std::printf("import %d contacts into an empty list:          %.3f s  (%zu contacts after)\n", kContacts, seconds,
+                after);
 
     // Half of the second file repeats numbers of the first.
     writeContacts(path, kContacts / 2);

@@ -31,12 +31,29 @@ std::vector<std::string> sampleRow(int i)
     std::snprintf(duration, sizeof duration, "%d:%02d:%02d", i % 3, i % 60, (i * 7) % 60);
     std::snprintf(cost, sizeof cost, "$%d.%02d", i % 50, i % 100);
     std::snprintf(ring, sizeof ring, "%d:%02d", i % 2, i % 60);
-    return {date, time, ext, number, "United Kingdom - London", duration, cost, "Smith, John", "Sales",
-            i % 3 ? "" : "ACME; Ltd.", "12", "Outside lines", "4711", "  ", "Outgoing", "International",
-            "Carrier One", ring, "Project X"};
+    return {date,
+            time,
+            ext,
+            number,
+            "United Kingdom - London",
+            duration,
+            cost,
+            "Smith, John",
+            "Sales",
+            i % 3 ? "" : "ACME; Ltd.",
+            "12",
+            "Outside lines",
+            "4711",
+            "  ",
+            "Outgoing",
+            "International",
+            "Carrier One",
+            ring,
+            "Project X"};
 }
 
-double exportLines(const std::filesystem::path& path, SeparatorType type, const std::vector<std::vector<std::string>>& rows)
+double exportLines(const std::filesystem::path& path, SeparatorType type,
+                   const std::vector<std::vector<std::string>>& rows)
 {
     TextTableFile file(TextTableMode::Export);
     file.options() = TextTableOptions(kFields);
@@ -81,16 +98,17 @@ int main()
     std::vector<std::vector<std::string>> rows;
     for (int i = 0; i < 4096; ++i)
         rows.push_back(sampleRow(i));
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("qx-bench-textfile-" + std::to_string(::getpid()) + ".csv");
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+                                       / ("qx-bench-textfile-" + std::to_string(::getpid()) + ".csv");
 
-    for (auto [type, name] : {std::pair{SeparatorType::Other, "delimited"}, std::pair{SeparatorType::FixedWidth, "fixed width"}}) {
+    for (auto [type, name] :
+         {std::pair{SeparatorType::Other, "delimited"}, std::pair{SeparatorType::FixedWidth, "fixed width"}}) {
         const double written = exportLines(path, type, rows);
         const auto size = std::filesystem::file_size(path);
         std::size_t bytes = 0;
         const double read = importLines(path, type, bytes);
-        std::printf("%-11s export %d lines x %d fields: %.3f s (%.0f lines/s, %.1f MB)\n", name, kLines, kFields, written,
-                    kLines / written, static_cast<double>(size) / 1e6);
+        std::printf("%-11s export %d lines x %d fields: %.3f s (%.0f lines/s, %.1f MB)\n", name, kLines, kFields,
+                    written, kLines / written, static_cast<double>(size) / 1e6);
         std::printf("%-11s import %d lines x %d fields: %.3f s (%.0f lines/s)\n", name, kLines, kFields, read,
                     kLines / read);
     }

@@ -86,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SavedFilterList list = savedfilters::read(in);
     if (list.empty())
         return 0;
-    const std::size_t entrySize
-        = le::loadU32(data + 4) == savedfilters::kVersion2 ? SavedFilter::kDiskSize : savedfilters::kVersion1EntrySize;
+    const std::size_t entrySize = le::loadU32(data + 4) == savedfilters::kVersion2 ? SavedFilter::kDiskSize
+                                                                                   : savedfilters::kVersion1EntrySize;
     if ((list.size() - 1) * entrySize >= size - savedfilters::kHeaderSize)
         std::abort(); // an entry wholly beyond the data
     checkRoundTrip(in, list);

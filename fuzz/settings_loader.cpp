@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsDatabase db;
     if (readSettings(in, db) != SettingsLoadResult::Ok) {
         if (!db.destinations.empty() || !db.contacts.empty() || db.header.magic != 0)
-            std::abort();  // a failed load leaves the settings cleared
+            std::abort(); // a failed load leaves the settings cleared
         return 0;
     }
     checkRoundTrip(in, db);

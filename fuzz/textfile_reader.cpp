@@ -14,10 +14,7 @@
 
 namespace {
 
-std::string scratchPath(const char* what)
-{
-    return "/tmp/qx-fuzz-textfile-" + std::to_string(::getpid()) + "-" + what;
-}
+std::string scratchPath(const char* what) { return "/tmp/qx-fuzz-textfile-" + std::to_string(::getpid()) + "-" + what; }
 
 // Removes the scratch files when the fuzzer ends.
 struct ScratchCleanup
@@ -43,7 +40,9 @@ TextTableOptions layoutFrom(const std::uint8_t* data)
 {
     TextTableOptions o(1 + data[0] % 6);
     o.separatorType = static_cast<SeparatorType>(data[1] % 3);
-    o.separator = std::string(1, static_cast<char>(data[2] == 0 || data[2] == '"' || data[2] == '\n' || data[2] == '\r' ? ';' : data[2]));
+    o.separator = std::string(1, static_cast<char>(data[2] == 0 || data[2] == '"' || data[2] == '\n' || data[2] == '\r'
+                                                       ? ';'
+                                                       : data[2]));
     o.trim = data[3] & 1;
     o.firstLineIsHeader = data[3] & 2;
     for (std::size_t i = 0; i < o.positions.size(); ++i) {
@@ -70,7 +69,8 @@ std::vector<Row> readRows(const TextTableOptions& o, const std::string& path)
         TextTableFile::Field field;
         int count = 0;
         while (file.readField(field)) {
-            if (field.number < 0 || static_cast<std::size_t>(field.number) >= row.size() || !file.isFieldActive(field.number))
+            if (field.number < 0 || static_cast<std::size_t>(field.number) >= row.size()
+                || !file.isFieldActive(field.number))
                 std::abort();
             row[static_cast<std::size_t>(field.number)] = std::string(field.text);
             ++count;

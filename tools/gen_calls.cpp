@@ -162,7 +162,7 @@ int main(int argc, char** argv)
         }
     }
     if (!out && !monthly && ok)
-        out = std::fopen(path.c_str(), append ? "ab" : "wb");  // no calls: an empty file
+        out = std::fopen(path.c_str(), append ? "ab" : "wb"); // no calls: an empty file
     if (out)
         ok = std::fclose(out) == 0 && ok;
     if (!ok || (!out && !monthly)) {

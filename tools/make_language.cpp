@@ -80,10 +80,7 @@ bool report(const fs::path& what, const std::vector<std::string>& problems, cons
 
 constexpr int kMainMenu = 101;
 
-char upperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 const MenuTemplate* findMenu(const ResourceSet& resources, int id)
 {
@@ -169,15 +166,15 @@ bool makeTranslation(const Translation& translation, const LanguageTable& base, 
     const LanguageTable table = buildTranslationTable(base, resources, source, problems, missing);
     for (std::string& clash : mnemonicClashes(resources, source.resources))
         problems.push_back(std::move(clash));
-    const bool ok
-        = report(translation.sourceDir, problems, "error") && report(translation.sourceDir, missing, "missing");
+    const bool ok = report(translation.sourceDir, problems, "error")
+                    && report(translation.sourceDir, missing, "missing");
     return ok && writeFile(translation.output, table, false);
 }
 
 int usage()
 {
-    std::fprintf(
-        stderr, "usage: make_language --base OUT.lna [--resources FILE.qxr]... [--translation OUT.lng DIR]...\n");
+    std::fprintf(stderr,
+                 "usage: make_language --base OUT.lna [--resources FILE.qxr]... [--translation OUT.lng DIR]...\n");
     return 2;
 }
 
@@ -215,7 +212,7 @@ int main(int argc, char** argv)
     // The registry orders by id and lets a later template replace an earlier one.
     ResourceRegistry registry;
     registry.add(resources);
-    const ResourceSet ordered {registry.menus(), registry.dialogs()};
+    const ResourceSet ordered{registry.menus(), registry.dialogs()};
 
     std::vector<std::string> problems = mnemonicClashes(ordered, ordered);
     const LanguageTable base = buildBaseTable(ordered, BuiltInStrings(), &problems);

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
                             + std::to_string(random() % 5000));
         live.contacts.push_back(contact);
     }
-    live.rebuildIndexes();  // as loaded: sorted by number
+    live.rebuildIndexes(); // as loaded: sorted by number
     IniProfile ini(home / "quantorix.ini");
     Preferences prefs;
 

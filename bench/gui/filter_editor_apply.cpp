@@ -64,7 +64,7 @@ int main(int argc, char** argv)
             line->extensionOn()->setChecked(round % 3 == 1);
             line->extension()->setEditText(QStringLiteral("100-160,200-"));
             sheet->selectPage(0);
-            clock.start();  // OK pressed
+            clock.start(); // OK pressed
             sheet->accept();
             return sheet->result();
         });

@@ -53,7 +53,8 @@ int main(int argc, char** argv)
     frame.view()->viewport()->repaint();
     const qint64 shown = clock.elapsed();
     const std::uint64_t cells = frame.model()->takeFormatCount();
-    const int rowsOnScreen = frame.view()->viewport()->height() / frame.view()->verticalHeader()->defaultSectionSize() + 1;
+    const int rowsOnScreen = frame.view()->viewport()->height() / frame.view()->verticalHeader()->defaultSectionSize()
+                             + 1;
 
     std::printf("open %zu calls: %s, loaded, rated and sorted in %lld ms, first rows painted after %lld ms "
                 "(processor %.0f ms)\n",
@@ -73,11 +74,12 @@ int main(int argc, char** argv)
         QElapsedTimer engineClock;
         engineClock.start();
         engine.openFiles(std::span(&file, 1), quiet);
-        std::printf("the engine alone (load, rate, filter, sort): %lld ms\n", static_cast<long long>(engineClock.elapsed()));
+        std::printf("the engine alone (load, rate, filter, sort): %lld ms\n",
+                    static_cast<long long>(engineClock.elapsed()));
     }
 
     clock.restart();
-    frame.callsList().columnClicked(5);  // Duration
+    frame.callsList().columnClicked(5); // Duration
     frame.view()->viewport()->repaint();
     std::printf("re-sort by Duration and repaint: %lld ms\n", static_cast<long long>(clock.elapsed()));
 

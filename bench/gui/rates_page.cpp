@@ -102,7 +102,7 @@ int main(int argc, char** argv)
             opening.push_back(clock.elapsed());
 
             clock.start();
-            page->sortBy(4 + round % 2);  // "Rate #1" or "General": by the rates
+            page->sortBy(4 + round % 2); // "Rate #1" or "General": by the rates
             page->list()->viewport()->repaint();
             sorting.push_back(clock.elapsed());
 

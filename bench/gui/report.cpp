@@ -11,8 +11,8 @@
 #include "core/DebugLog.h"
 #include "core/IniProfile.h"
 #include "lang/gui/QtMessageSink.h"
-#include "report/gui/CDlgCreateReport.h"
 #include "report/ReportRun.h"
+#include "report/gui/CDlgCreateReport.h"
 #include "report/gui/CReportForm.h"
 #include "session/MainSession.h"
 
@@ -86,8 +86,8 @@ int main(int argc, char** argv)
     double processor = 0.0;
     driveDialogs(QStringLiteral("Summary by employee"), clock, painted, processor);
     frame.runCommand(cmd::kReports);
-    std::printf("summary report of %zu calls: OK to painted in the report window %lld ms (processor %.0f ms)\n",
-                count, static_cast<long long>(painted), processor);
+    std::printf("summary report of %zu calls: OK to painted in the report window %lld ms (processor %.0f ms)\n", count,
+                static_cast<long long>(painted), processor);
 
     // The detailed report of every call, written once by the engine.
     ReportRequest request;
@@ -100,8 +100,17 @@ int main(int argc, char** argv)
     context.to = session.calls().loadedRange().to;
     NoProgress progress;
     ReportHooks hooks;
-    ReportEnvironment env{session.calls(), session.settings(), session.prefs(), session.columns(), session.sortKeys(),
-                          {}, ini, home, context, progress, hooks};
+    ReportEnvironment env{session.calls(),
+                          session.settings(),
+                          session.prefs(),
+                          session.columns(),
+                          session.sortKeys(),
+                          {},
+                          ini,
+                          home,
+                          context,
+                          progress,
+                          hooks};
     QElapsedTimer engine;
     engine.start();
     if (!runReport(request, env))

@@ -16,7 +16,7 @@ void appres::registerResources()
 {
     static const bool registered = [] {
         ResourceSet set;
-        parseResourceText(kResourceText, set);  // checked by the tests
+        parseResourceText(kResourceText, set); // checked by the tests
         ResourceRegistry::global().add(set);
         return true;
     }();

@@ -29,9 +29,8 @@ CDlgCallChecks::CDlgCallChecks(const MainSession& session, ShowCalls show, QWidg
     }
     for (int c = 0; c < 3; ++c)
         m_list->resizeColumnToContents(c);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        showRule(static_cast<CheckRule>(item->data(0, Qt::UserRole).toInt()));
-    });
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { showRule(static_cast<CheckRule>(item->data(0, Qt::UserRole).toInt())); });
 
     QDialogButtonBox* buttons = addDialogButtons(this, QDialogButtonBox::Close);
     auto* layout = new QVBoxLayout(this);

@@ -19,7 +19,8 @@ class TotalsChart : public QWidget
 {
 public:
     TotalsChart(const std::array<CarrierTotal, kCarrierCount>& table, QWidget* parent)
-        : QWidget(parent), m_table(table)
+        : QWidget(parent)
+        , m_table(table)
     {
         setMinimumHeight(160);
     }
@@ -40,7 +41,8 @@ protected:
         };
         for (int c = 0; c < kCarrierCount; ++c) {
             const CarrierTotal& t = m_table[static_cast<std::size_t>(c)];
-            const QRect bar(area.left() + c * slot + slot / 6, yOf(t.total), slot * 2 / 3, area.bottom() - yOf(t.total));
+            const QRect bar(area.left() + c * slot + slot / 6, yOf(t.total), slot * 2 / 3,
+                            area.bottom() - yOf(t.total));
             p.fillRect(bar, t.difference <= 0.0 ? QColor(0x4C, 0x9A, 0x2A) : QColor(0xC0, 0x50, 0x40));
             p.drawText(QRect(area.left() + c * slot, area.bottom() + 2, slot, label), Qt::AlignHCenter | Qt::AlignTop,
                        QString::number(t.carrier));

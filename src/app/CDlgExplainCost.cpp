@@ -19,7 +19,7 @@ CDlgExplainCost::CDlgExplainCost(const SettingsDatabase& settings, const Prefere
     const CallRating rating(settings, RatingOptions::from(prefs));
     m_text = new QPlainTextEdit(qtText(explanationText(explainCall(rating, call), settings)), this);
     m_text->setReadOnly(true);
-    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);  // long lines stay readable without scrolling sideways
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth); // long lines stay readable without scrolling sideways
     m_text->setMinimumSize(780, 360);
 
     QDialogButtonBox* buttons = addDialogButtons(this, QDialogButtonBox::Ok);

@@ -53,7 +53,4 @@ CDlgFind::CDlgFind(const FindRequest& last, const std::vector<std::string>& hist
     TranslateDialog(appres::kFindDialog, this);
 }
 
-FindRequest CDlgFind::request() const
-{
-    return {m_number->currentText(), m_cursor->isChecked(), m_exact->isChecked()};
-}
+FindRequest CDlgFind::request() const { return {m_number->currentText(), m_cursor->isChecked(), m_exact->isChecked()}; }

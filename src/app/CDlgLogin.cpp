@@ -2,10 +2,10 @@
 
 #include "app/AppResources.h"
 #include "app/DialogButtons.h"
-#include "settings/LoginRule.h"
 #include "core/Cp1252.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
+#include "settings/LoginRule.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -35,10 +35,7 @@ CDlgLogin::CDlgLogin(QWidget* parent)
     TranslateDialog(appres::kLoginDialog, this);
 }
 
-QString CDlgLogin::password() const
-{
-    return m_password->text();
-}
+QString CDlgLogin::password() const { return m_password->text(); }
 
 void CDlgLogin::setPassword(const QString& text)
 {

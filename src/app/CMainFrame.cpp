@@ -30,10 +30,28 @@ constexpr const char* kSavedFiltersProperty = "qxSavedFilters";
 
 // The toolbar's buttons in their order (0: a separator); the icons are the commands' own.
 const int kToolBarLayout[] = {
-    cmd::kOpen,      cmd::kClose,       0, cmd::kRefresh,     cmd::kAutoRefresh,     0, cmd::kFilter,
-    cmd::kUndoFilter, cmd::kClearFilter, 0, cmd::kReports,     cmd::kQuickReport,     cmd::kCallChecks,
-    cmd::kCompareCarriers, 0,            cmd::kFind,           cmd::kFindNext,        0, cmd::kSettings,
-    0,               cmd::kHelpTopics,  cmd::kAbout,
+    cmd::kOpen,
+    cmd::kClose,
+    0,
+    cmd::kRefresh,
+    cmd::kAutoRefresh,
+    0,
+    cmd::kFilter,
+    cmd::kUndoFilter,
+    cmd::kClearFilter,
+    0,
+    cmd::kReports,
+    cmd::kQuickReport,
+    cmd::kCallChecks,
+    cmd::kCompareCarriers,
+    0,
+    cmd::kFind,
+    cmd::kFindNext,
+    0,
+    cmd::kSettings,
+    0,
+    cmd::kHelpTopics,
+    cmd::kAbout,
 };
 
 // The path as the title shows it: absolute, whichever way the file was opened.
@@ -73,9 +91,9 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     QList<QRect> workAreas;
     for (const QScreen* each : QGuiApplication::screens())
         workAreas.append(each->availableGeometry());
-    setGeometry(WindowLayout::placeOnScreens(
-        QRect(layout.left, layout.top, std::max(layout.width, 200), std::max(layout.height, 150)), workAreas,
-        style()->pixelMetric(QStyle::PM_TitleBarHeight)));
+    setGeometry(WindowLayout::placeOnScreens(QRect(layout.left, layout.top, std::max(layout.width, 200),
+                                                   std::max(layout.height, 150)),
+                                             workAreas, style()->pixelMetric(QStyle::PM_TitleBarHeight)));
     m_maximize = layout.maximize;
 
     updateTitle();
@@ -83,10 +101,7 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, IniProfile& ini, QWi
     updateCommandStates();
 }
 
-CMainFrame::~CMainFrame()
-{
-    saveLayout();
-}
+CMainFrame::~CMainFrame() { saveLayout(); }
 
 void CMainFrame::createList()
 {
@@ -104,10 +119,7 @@ void CMainFrame::createList()
     connect(m_view, &CallsView::contextMenuWanted, this, &CMainFrame::showContextMenu);
 }
 
-std::filesystem::path CMainFrame::dataFolder() const
-{
-    return ::dataFolder(m_network, m_programFolder);
-}
+std::filesystem::path CMainFrame::dataFolder() const { return ::dataFolder(m_network, m_programFolder); }
 
 std::filesystem::path CMainFrame::defaultCallsFolder() const
 {
@@ -124,10 +136,7 @@ bool CMainFrame::openFiles(const std::vector<std::filesystem::path>& paths)
     return true;
 }
 
-void CMainFrame::rebuildList(const std::function<void(Progress&)>& operation)
-{
-    m_list->rebuild(operation);
-}
+void CMainFrame::rebuildList(const std::function<void(Progress&)>& operation) { m_list->rebuild(operation); }
 
 void CMainFrame::takePreferences(const Preferences& prefs, const ListLayout& columnLayout)
 {
@@ -218,7 +227,8 @@ void CMainFrame::createToolBar()
             m_toolBar->addSeparator();
             continue;
         }
-        auto* action = new QAction(toolIcon(entry->icon, *style(), id == cmd::kHelpTopics), qtText(LoadTextTip(id)), m_toolBar);
+        auto* action = new QAction(toolIcon(entry->icon, *style(), id == cmd::kHelpTopics), qtText(LoadTextTip(id)),
+                                   m_toolBar);
         setCommandId(action, id);
         action->setToolTip(qtText(LoadTextTip(id)));
         action->setStatusTip(qtText(LoadTextPrompt(id)));
@@ -341,7 +351,7 @@ void CMainFrame::updateCommandStates()
         for (QAction* action : owner->actions()) {
             if (QMenu* popup = action->menu()) {
                 if (popup->property(kSavedFiltersProperty).toBool())
-                    action->setEnabled(m_session->hasSavedFilters());  // grayed without saved filters
+                    action->setEnabled(m_session->hasSavedFilters()); // grayed without saved filters
                 self(popup, self);
             } else if (const int id = commandIdOf(action)) {
                 action->setEnabled(isCommandEnabled(id));
@@ -365,10 +375,7 @@ std::optional<bool> CMainFrame::receiveCommandLine(int origin, const QString& te
     return m_handOver->receive(origin, text);
 }
 
-void CMainFrame::beginReportTask()
-{
-    m_list->beginTask();
-}
+void CMainFrame::beginReportTask() { m_list->beginTask(); }
 
 void CMainFrame::endReportTask()
 {
@@ -396,7 +403,8 @@ void CMainFrame::updateTitle()
     if (calls.openFileCount() == 1)
         title += QStringLiteral(" - ") + QString::fromStdString(absolutePath(calls.currentFile()).string());
     else if (calls.openFileCount() > 1)
-        title += qtText(FormatPrintf(LoadText(sid::kTitleFilesOpen), {static_cast<unsigned long long>(calls.openFileCount())}));
+        title += qtText(
+            FormatPrintf(LoadText(sid::kTitleFilesOpen), {static_cast<unsigned long long>(calls.openFileCount())}));
     setWindowTitle(title);
 }
 

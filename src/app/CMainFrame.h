@@ -136,8 +136,8 @@ private:
     void commandSaveAs();
     bool isOpenCallFile(const std::filesystem::path& path) const;
     void commandFind();
-    void commandFilter();       // MainFrameSheets.cpp
-    void commandPreferences();  // MainFrameSheets.cpp
+    void commandFilter();      // MainFrameSheets.cpp
+    void commandPreferences(); // MainFrameSheets.cpp
     // MainFrameSettings.cpp: the Settings sheet and the Add / Edit commands on the live settings.
     void commandSettings();
     bool canAddRecord(int id) const;
@@ -151,7 +151,7 @@ private:
     void commandCallChecks();
     void commandCompareCarriers();
     void commandChangeLogin();
-    void commandDatabaseLocation();  // MainFrameCommands.cpp
+    void commandDatabaseLocation(); // MainFrameCommands.cpp
     void commandDialNumber();
     void commandHelp();
     void selectLanguage(int number);
@@ -160,15 +160,15 @@ private:
     IniProfile& m_ini;
     std::filesystem::path m_programFolder;
     NetworkSettings m_network;
-    std::filesystem::path m_settingsPath;  // the settings file loaded, and its state then
+    std::filesystem::path m_settingsPath; // the settings file loaded, and its state then
     SettingsStamp m_settingsStamp;
     std::unique_ptr<MainSession> m_session;
     std::unique_ptr<FrameHandOver> m_handOver;
     std::unique_ptr<CallsListController> m_list;
-    CallsModel* m_model = nullptr;  // the list's model and view (child widgets of the window)
+    CallsModel* m_model = nullptr; // the list's model and view (child widgets of the window)
     CallsView* m_view = nullptr;
     CommandTable m_commands;
-    bool m_shortcutsAdded = false;  // the window's own shortcuts of context-menu commands
+    bool m_shortcutsAdded = false; // the window's own shortcuts of context-menu commands
     StatusPanel* m_status = nullptr;
     QToolBar* m_toolBar = nullptr;
     QToolButton* m_filterButton = nullptr;
@@ -180,8 +180,8 @@ private:
     FindRequest m_lastFind;
     bool m_hasSearch = false;
     FindHistory m_findHistory;
-    std::filesystem::path m_lastFile;  // the call file opened last ("File" "Name")
-    bool m_maximize = true;            // "Layout" "Maximize" as read at creation
+    std::filesystem::path m_lastFile; // the call file opened last ("File" "Name")
+    bool m_maximize = true;           // "Layout" "Maximize" as read at creation
     bool m_layoutSaved = false;
-    bool m_shownOnScreen = false;      // shown other than minimized at least once
+    bool m_shownOnScreen = false; // shown other than minimized at least once
 };

@@ -36,7 +36,7 @@ QString bracketed(const QString& all, const QString& selected, bool show)
     return show ? qtText(FormatPrintf("%s (%s)", {cp1252::fromQString(all), cp1252::fromQString(selected)})) : all;
 }
 
-}  // namespace
+} // namespace
 
 CallsListController::CallsListController(MainSession& session, StatusPanel& status, const IniProfile& ini,
                                          QWidget* window)
@@ -64,10 +64,7 @@ CallsListController::CallsListController(MainSession& session, StatusPanel& stat
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] { refresh(true); });
 }
 
-CallsListController::~CallsListController()
-{
-    m_model->setSession(nullptr);
-}
+CallsListController::~CallsListController() { m_model->setSession(nullptr); }
 
 ListLayout::Widths CallsListController::defaultColumnWidths() const
 {
@@ -141,7 +138,7 @@ void CallsListController::closeFiles()
 void CallsListController::refresh(bool byTimer)
 {
     if (FrameProgress::busy())
-        return;  // the next tick tries again
+        return; // the next tick tries again
     rememberFocus();
     ReloadOutcome outcome;
     {
@@ -193,7 +190,7 @@ void CallsListController::hideSelected()
         return;
     m_view->clearSelection();
     m_model->reset();
-    m_view->verticalScrollBar()->setValue(scroll);  // the rows above stay where they were
+    m_view->verticalScrollBar()->setValue(scroll); // the rows above stay where they were
     updateSelectionTotals();
 }
 
@@ -249,10 +246,7 @@ void CallsListController::rememberFocus()
     m_session.setFocusedCall(shown ? static_cast<std::int64_t>(m_model->tableIndexAt(current.row())) : -1);
 }
 
-void CallsListController::restoreFocus()
-{
-    m_view->selectOnly(static_cast<int>(m_session.focusedRow()));
-}
+void CallsListController::restoreFocus() { m_view->selectOnly(static_cast<int>(m_session.focusedRow())); }
 
 void CallsListController::showRows(bool keepFocus)
 {
@@ -266,7 +260,7 @@ void CallsListController::showRows(bool keepFocus)
 void CallsListController::showTotals()
 {
     if (m_model->frozen()) {
-        m_status.clearCounts();  // the rows are being rebuilt: their totals are not known yet
+        m_status.clearCounts(); // the rows are being rebuilt: their totals are not known yet
         return;
     }
     const bool selection = m_selectedCount > 1;

@@ -1,8 +1,8 @@
 #include "app/CallsModel.h"
 
+#include "lang/gui/QtTranslate.h"
 #include "prefs/RowColors.h"
 #include "session/MainSession.h"
-#include "lang/gui/QtTranslate.h"
 #include "ui/ColorButton.h"
 
 #include <QColor>
@@ -64,10 +64,7 @@ int CallsModel::rowCount(const QModelIndex& parent) const
     return static_cast<int>(m_session->calls().visible().size());
 }
 
-int CallsModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : m_layout.columns;
-}
+int CallsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_layout.columns; }
 
 std::uint32_t CallsModel::tableIndexAt(int row) const
 {
@@ -86,8 +83,7 @@ QVariant CallsModel::data(const QModelIndex& index, int role) const
         m_session->columns().cellText(call, type, m_cell);
         return qtText(m_cell);
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter
-                                   | (columnSpec(type).rightAligned ? Qt::AlignRight : Qt::AlignLeft));
+        return QVariant::fromValue(Qt::AlignVCenter | (columnSpec(type).rightAligned ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::ForegroundRole:
         return CColorButton::toQColor(rowColors(call, m_session->prefs()).text);
     case Qt::BackgroundRole: {
@@ -108,8 +104,7 @@ QVariant CallsModel::headerData(int section, Qt::Orientation orientation, int ro
     case Qt::DisplayRole:
         return qtText(columnTitle(type));
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter
-                                   | (columnSpec(type).rightAligned ? Qt::AlignRight : Qt::AlignLeft));
+        return QVariant::fromValue(Qt::AlignVCenter | (columnSpec(type).rightAligned ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::DecorationRole:
         return glyphFor(type);
     default:
@@ -148,5 +143,6 @@ bool CallsModel::delimiterAfter(int row) const
         return false;
     const CallSession& calls = m_session->calls();
     return !m_session->columns().sameGroup(calls.visibleCall(static_cast<std::size_t>(row)),
-                                           calls.visibleCall(static_cast<std::size_t>(row) + 1), m_layout.sort.primary.type);
+                                           calls.visibleCall(static_cast<std::size_t>(row) + 1),
+                                           m_layout.sort.primary.type);
 }

@@ -62,7 +62,7 @@ private:
     const MainSession* m_session = nullptr;
     ListLayout m_layout;
     bool m_frozen = false;
-    std::array<QIcon, 4> m_glyphs;  // 0/1 primary descending/ascending, 2/3 secondary
-    mutable std::string m_cell;      // reused for every cell text
+    std::array<QIcon, 4> m_glyphs; // 0/1 primary descending/ascending, 2/3 secondary
+    mutable std::string m_cell;    // reused for every cell text
     mutable std::uint64_t m_formatted = 0;
 };

@@ -74,10 +74,7 @@ std::vector<int> CallsView::selectedRowNumbers() const
     return rows;
 }
 
-int CallsView::selectedRowCount() const
-{
-    return static_cast<int>(selectedRowNumbers().size());
-}
+int CallsView::selectedRowCount() const { return static_cast<int>(selectedRowNumbers().size()); }
 
 void CallsView::selectOnly(int row)
 {
@@ -112,8 +109,9 @@ void CallsView::paintEvent(QPaintEvent* event)
 
 void CallsView::contextMenuEvent(QContextMenuEvent* event)
 {
-    const int row = event->reason() == QContextMenuEvent::Mouse ? rowAt(event->pos().y())
-                                                                : (currentIndex().isValid() ? currentIndex().row() : -1);
+    const int row = event->reason() == QContextMenuEvent::Mouse
+                        ? rowAt(event->pos().y())
+                        : (currentIndex().isValid() ? currentIndex().row() : -1);
     Q_EMIT contextMenuWanted(row, event->globalPos());
 }
 

@@ -58,8 +58,9 @@ QString absoluteCommandLine(const QString& commandLine, const QString& workingFo
         if (!value)
             continue;
         const std::string_view name = taskkey::kNames[static_cast<std::size_t>(k)];
-        assignments.append(QStringLiteral("%1=\"%2\"").arg(QLatin1String(name.data(), static_cast<qsizetype>(name.size())),
-                                                            cp1252::toQString(*value)));
+        assignments.append(
+            QStringLiteral("%1=\"%2\"")
+                .arg(QLatin1String(name.data(), static_cast<qsizetype>(name.size())), cp1252::toQString(*value)));
     }
     return assignments.join(QLatin1Char(' '));
 }

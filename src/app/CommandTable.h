@@ -5,8 +5,8 @@
 // accelerators and the context menu are wired from it; a command without an
 // action (its window does not exist yet) is never enabled.
 
-#include "settings/LoginRule.h"
 #include "app/ToolIcons.h"
+#include "settings/LoginRule.h"
 
 #include <QKeyCombination>
 
@@ -16,13 +16,13 @@
 struct CommandEntry
 {
     int id = 0;
-    int count = 1;                                  // ids id .. id + count - 1 (saved filters, languages)
-    int level = login::kOperator;                   // the highest login level that may run it
-    std::function<bool(int id)> enabled{};          // none: enabled whenever the level permits
-    std::function<void(int id)> run{};              // none: not available yet
-    std::function<bool(int id)> checked{};          // none: not a check item
-    QKeyCombination keys{};                         // none: no accelerator
-    ToolIcon icon{nullptr, QStyle::SP_CustomBase};  // the toolbar button's icon
+    int count = 1;                                 // ids id .. id + count - 1 (saved filters, languages)
+    int level = login::kOperator;                  // the highest login level that may run it
+    std::function<bool(int id)> enabled{};         // none: enabled whenever the level permits
+    std::function<void(int id)> run{};             // none: not available yet
+    std::function<bool(int id)> checked{};         // none: not a check item
+    QKeyCombination keys{};                        // none: no accelerator
+    ToolIcon icon{nullptr, QStyle::SP_CustomBase}; // the toolbar button's icon
 };
 
 class CommandTable

@@ -8,9 +8,9 @@
 
 namespace cmd {
 
-inline constexpr int kSavedFilterFirst = 9000;  // Apply saved filter i: 9000 + i, i < MainSession::kSavedFilterMenuMax
+inline constexpr int kSavedFilterFirst = 9000; // Apply saved filter i: 9000 + i, i < MainSession::kSavedFilterMenuMax
 
-inline constexpr int kQuickExtension = 10010;  // the quick filters, in QuickFilter's order
+inline constexpr int kQuickExtension = 10010; // the quick filters, in QuickFilter's order
 inline constexpr int kQuickTrunk = 10011;
 inline constexpr int kQuickAccCode = 10012;
 inline constexpr int kQuickEmployee = 10013;
@@ -49,7 +49,7 @@ inline constexpr int kQuickReport = 11102;
 inline constexpr int kEditQuickReport = 11104;
 inline constexpr int kHideSelected = 11109;
 
-inline constexpr int kLanguageFirst = 21001;  // language n: 21001 + n (LanguageService::kMaxMenuLanguages of them)
+inline constexpr int kLanguageFirst = 21001; // language n: 21001 + n (LanguageService::kMaxMenuLanguages of them)
 
 inline constexpr int kOpen = 57601;
 inline constexpr int kClose = 57602;

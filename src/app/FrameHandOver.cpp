@@ -79,7 +79,7 @@ private:
     std::optional<FilterRecord> m_filter;
 };
 
-}  // namespace
+} // namespace
 
 FrameHandOver::FrameHandOver(CMainFrame& frame, IniProfile& ini)
     : m_frame(frame)

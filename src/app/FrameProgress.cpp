@@ -31,10 +31,7 @@ FrameProgress::~FrameProgress()
     --s_running;
 }
 
-void FrameProgress::begin(std::size_t total)
-{
-    m_status.beginProgress(m_textId, total);
-}
+void FrameProgress::begin(std::size_t total) { m_status.beginProgress(m_textId, total); }
 
 bool FrameProgress::step(std::size_t done, std::size_t total)
 {

@@ -16,7 +16,7 @@ class FrameProgress : public QObject, public Progress
 {
     Q_OBJECT
 public:
-    enum class Events { Pump, Hold };  // let pending window messages through at each step, or not
+    enum class Events { Pump, Hold }; // let pending window messages through at each step, or not
 
     FrameProgress(QWidget* frame, StatusPanel& status, int textId, Events events = Events::Pump);
     ~FrameProgress() override;

@@ -23,7 +23,10 @@ FrameReports::DisplaySeam s_display;
 class FrameReportHooks final : public ReportHooks, public Progress
 {
 public:
-    FrameReportHooks(CMainFrame& frame, IniProfile& ini) : m_frame(frame), m_ini(ini) {}
+    FrameReportHooks(CMainFrame& frame, IniProfile& ini)
+        : m_frame(frame)
+        , m_ini(ini)
+    { }
 
     bool ask(ReportChoices& choices, ReportContext& context, const std::vector<std::string>& templates,
              bool quick) override
@@ -81,10 +84,7 @@ private:
     std::optional<FrameProgress> m_progress;
 };
 
-bool sameRange(const DateRange& a, const DateRange& b)
-{
-    return a.from == b.from && a.to == b.to;
-}
+bool sameRange(const DateRange& a, const DateRange& b) { return a.from == b.from && a.to == b.to; }
 
 } // namespace
 

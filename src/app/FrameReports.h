@@ -23,7 +23,11 @@ public:
     // Runs the report of command 10112, 11102 or 11104; the result of runReport.
     bool run(int commandId);
 
-    const ReportContext& context() { syncPeriod(); return m_context; }
+    const ReportContext& context()
+    {
+        syncPeriod();
+        return m_context;
+    }
 
     // Replace the dialog and the report window (tests and benchmarks): `ask` is
     // the "Create report" dialog's part, `display` the report window's.
@@ -38,6 +42,6 @@ private:
     CMainFrame& m_frame;
     IniProfile& m_ini;
     ReportContext m_context;
-    std::vector<std::filesystem::path> m_periodFiles;  // the files the period was taken from
+    std::vector<std::filesystem::path> m_periodFiles; // the files the period was taken from
     DateRange m_periodRange{};
 };

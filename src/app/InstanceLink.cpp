@@ -16,10 +16,10 @@
 
 namespace {
 
-constexpr int kConnectTries = 25;    // the first instance may still be starting
+constexpr int kConnectTries = 25; // the first instance may still be starting
 constexpr int kConnectWaitMs = 200;
 constexpr int kBusyRetryMs = 100;
-constexpr int kRequestWaitMs = 30 * 1000;  // a sender that never completes its request is cut off
+constexpr int kRequestWaitMs = 30 * 1000; // a sender that never completes its request is cut off
 constexpr const char* kServedProperty = "qxServed";
 constexpr const char* kServingProperty = "qxServing";
 
@@ -67,7 +67,7 @@ QString InstanceLink::displayKey()
 bool InstanceLink::becomeFirst()
 {
     m_lock = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock")));
-    m_lock->setStaleLockTime(0);  // stale only when its process is gone
+    m_lock->setStaleLockTime(0); // stale only when its process is gone
     if (!m_lock->tryLock(0)) {
         // Only a lock held by a running program makes this a second start. A lock
         // that cannot be made at all (no temporary folder to write in) must not
@@ -77,7 +77,7 @@ bool InstanceLink::becomeFirst()
         if (heldByOther)
             return false;
     }
-    QLocalServer::removeServer(m_name);  // left behind by a program that crashed
+    QLocalServer::removeServer(m_name); // left behind by a program that crashed
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
     m_server.listen(m_name);
     return true;
@@ -110,7 +110,7 @@ bool InstanceLink::decodeRequest(const QByteArray& bytes, int& origin, QString& 
             return true;
         commandLine.append(QChar(unit));
     }
-    return false;  // not terminated within the buffer
+    return false; // not terminated within the buffer
 }
 
 InstanceLink::HandOver InstanceLink::handOver(const QString& commandLine, int origin, int timeoutMs) const

@@ -19,8 +19,8 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 
 class QLocalSocket;
 

@@ -4,15 +4,14 @@
 #include "app/CDlgCompareCarriers.h"
 #include "app/CDlgExplainCost.h"
 #include "app/CDlgLogin.h"
-#include "app/CallsExportCommand.h"
 #include "app/CMainFrame.h"
+#include "app/CallsExportCommand.h"
 #include "app/CallsListController.h"
 #include "app/CallsModel.h"
 #include "app/CallsView.h"
 #include "app/Commands.h"
 #include "app/FrameProgress.h"
 #include "app/FrameReports.h"
-#include "settings/LoginRule.h"
 #include "app/StatusPanel.h"
 #include "core/Cp1252.h"
 #include "core/FileTypes.h"
@@ -20,9 +19,10 @@
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
 #include "lang/gui/TranslationCommands.h"
+#include "settings/LoginRule.h"
 #include "settings/gui/CDlgDatabaseLocation.h"
-#include "ui/ModalRunner.h"
 #include "ui/HelpOpener.h"
+#include "ui/ModalRunner.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -30,20 +30,14 @@
 
 namespace {
 
-std::string fileTypeName(int index)
-{
-    return LoadText(sid::kFileTypeFirst + index);
-}
+std::string fileTypeName(int index) { return LoadText(sid::kFileTypeFirst + index); }
 
 QString callFileDialogFilter()
 {
     return qtText(filetypes::qtDialogFilter(filetypes::dialogFilter({filetypes::kCallDatabase}, fileTypeName)));
 }
 
-QuickFilter quickFilterOf(int id)
-{
-    return static_cast<QuickFilter>(id - cmd::kQuickExtension);
-}
+QuickFilter quickFilterOf(int id) { return static_cast<QuickFilter>(id - cmd::kQuickExtension); }
 
 } // namespace
 
@@ -57,7 +51,8 @@ void CMainFrame::registerCommands()
     };
     const auto translationEnabled = [](int id) {
         const LanguageService* service = LanguageService::installed();
-        return service && service->translationAvailable() && (id == cmd::kNewTranslation || service->currentNumber() != 0);
+        return service && service->translationAvailable()
+               && (id == cmd::kNewTranslation || service->currentNumber() != 0);
     };
     const auto translate = [this](int id) {
         if (id == cmd::kNewTranslation ? translation::newTranslation(this) : translation::editTranslation(this))
@@ -66,19 +61,27 @@ void CMainFrame::registerCommands()
     using Keys = QKeyCombination;
 
     // File
-    m_commands.add({.id = cmd::kOpen, .run = [this](int) { commandOpen(); },
-                    .keys = Keys(Qt::CTRL | Qt::Key_O), .icon = {"document-open", QStyle::SP_DialogOpenButton}});
-    m_commands.add({.id = cmd::kClose, .enabled = filesOpen, .run = [this](int) { m_list->closeFiles(); },
+    m_commands.add({.id = cmd::kOpen,
+                    .run = [this](int) { commandOpen(); },
+                    .keys = Keys(Qt::CTRL | Qt::Key_O),
+                    .icon = {"document-open", QStyle::SP_DialogOpenButton}});
+    m_commands.add({.id = cmd::kClose,
+                    .enabled = filesOpen,
+                    .run = [this](int) { m_list->closeFiles(); },
                     .icon = {"document-close", QStyle::SP_DialogCloseButton}});
-    m_commands.add({.id = cmd::kSaveAs, .level = login::kManager, .enabled = filesOpen, .run = [this](int) { commandSaveAs(); }});
+    m_commands.add(
+        {.id = cmd::kSaveAs, .level = login::kManager, .enabled = filesOpen, .run = [this](int) { commandSaveAs(); }});
     m_commands.add({.id = cmd::kExport, .level = login::kManager, .enabled = rows, .run = [this](int) {
                         const std::vector<int> chosen = m_view->selectedRowNumbers();
                         const std::vector<std::size_t> selected(chosen.begin(), chosen.end());
                         exportShownCalls(this, *m_status, m_ini, *m_session, selected);
                     }});
     m_commands.add({.id = cmd::kExit, .run = [this](int) { close(); }, .keys = Keys(Qt::ALT | Qt::Key_X)});
-    m_commands.add({.id = cmd::kRefresh, .enabled = oneFileOpen, .run = [this](int) { m_list->refresh(false); },
-                    .keys = Keys(Qt::Key_F5), .icon = {"view-refresh", QStyle::SP_BrowserReload}});
+    m_commands.add({.id = cmd::kRefresh,
+                    .enabled = oneFileOpen,
+                    .run = [this](int) { m_list->refresh(false); },
+                    .keys = Keys(Qt::Key_F5),
+                    .icon = {"view-refresh", QStyle::SP_BrowserReload}});
     m_commands.add({.id = cmd::kAutoRefresh,
                     .enabled = [this, oneFileOpen](int id) { return m_list->autoRefreshRunning() || oneFileOpen(id); },
                     .run = [this](int) { m_list->toggleAutoRefresh(); },
@@ -86,95 +89,133 @@ void CMainFrame::registerCommands()
                     .icon = {"media-playback-start", QStyle::SP_MediaPlay}});
 
     // Filter
-    m_commands.add({.id = cmd::kFilter, .run = [this](int) { commandFilter(); },
-                    .keys = Keys(Qt::CTRL | Qt::Key_I), .icon = {"view-filter", QStyle::SP_FileDialogContentsView}});
-    m_commands.add({.id = cmd::kUndoFilter, .enabled = [this](int) { return m_session->canUndoFilter(); },
+    m_commands.add({.id = cmd::kFilter,
+                    .run = [this](int) { commandFilter(); },
+                    .keys = Keys(Qt::CTRL | Qt::Key_I),
+                    .icon = {"view-filter", QStyle::SP_FileDialogContentsView}});
+    m_commands.add({.id = cmd::kUndoFilter,
+                    .enabled = [this](int) { return m_session->canUndoFilter(); },
                     .run = list([this](int, Progress& progress) { m_session->undoLastFilter(progress); }),
-                    .keys = Keys(Qt::CTRL | Qt::Key_U), .icon = {"edit-undo", QStyle::SP_ArrowBack}});
-    m_commands.add({.id = cmd::kClearFilter, .enabled = [this](int) { return m_session->canClearFilter(); },
+                    .keys = Keys(Qt::CTRL | Qt::Key_U),
+                    .icon = {"edit-undo", QStyle::SP_ArrowBack}});
+    m_commands.add({.id = cmd::kClearFilter,
+                    .enabled = [this](int) { return m_session->canClearFilter(); },
                     .run = list([this](int, Progress& progress) { m_session->clearFilter(progress); }),
-                    .keys = Keys(Qt::CTRL | Qt::Key_L), .icon = {"edit-clear", QStyle::SP_DialogResetButton}});
-    m_commands.add({.id = cmd::kHideSelected, .level = login::kManager,
-                    .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_list->selectedCount())); },
-                    .run = [this](int) { m_list->hideSelected(); }});
-    m_commands.add({.id = cmd::kQuickExtension, .count = kQuickFilterCount,
+                    .keys = Keys(Qt::CTRL | Qt::Key_L),
+                    .icon = {"edit-clear", QStyle::SP_DialogResetButton}});
+    m_commands.add(
+        {.id = cmd::kHideSelected,
+         .level = login::kManager,
+         .enabled = [this](int) { return m_session->canHideRows(static_cast<std::size_t>(m_list->selectedCount())); },
+         .run = [this](int) { m_list->hideSelected(); }});
+    m_commands.add({.id = cmd::kQuickExtension,
+                    .count = kQuickFilterCount,
                     .enabled = [this](int id) { return m_session->canQuickFilter(quickFilterOf(id)); },
                     .run = list([this](int id, Progress& progress) {
                         m_session->applyQuickFilter(quickFilterOf(id), progress);
                     })});
-    m_commands.add({.id = cmd::kSavedFilterFirst, .count = static_cast<int>(MainSession::kSavedFilterMenuMax),
-                    .enabled = [this](int id) {
-                        return m_session->canApplySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst));
-                    },
+    m_commands.add({.id = cmd::kSavedFilterFirst,
+                    .count = static_cast<int>(MainSession::kSavedFilterMenuMax),
+                    .enabled =
+                        [this](int id) {
+                            return m_session->canApplySavedFilter(
+                                static_cast<std::size_t>(id - cmd::kSavedFilterFirst));
+                        },
                     .run = list([this](int id, Progress& progress) {
                         m_session->applySavedFilter(static_cast<std::size_t>(id - cmd::kSavedFilterFirst), progress);
                     })});
 
     // Calls
-    m_commands.add({.id = cmd::kFind, .enabled = rows, .run = [this](int) { commandFind(); },
-                    .keys = Keys(Qt::CTRL | Qt::Key_F), .icon = {"edit-find", QStyle::SP_FileDialogStart}});
-    m_commands.add({.id = cmd::kFindNext, .enabled = [this, rows](int id) { return rows(id) && m_hasSearch; },
-                    .run = [this](int) { findNext(); }, .keys = Keys(Qt::Key_F3),
+    m_commands.add({.id = cmd::kFind,
+                    .enabled = rows,
+                    .run = [this](int) { commandFind(); },
+                    .keys = Keys(Qt::CTRL | Qt::Key_F),
+                    .icon = {"edit-find", QStyle::SP_FileDialogStart}});
+    m_commands.add({.id = cmd::kFindNext,
+                    .enabled = [this, rows](int id) { return rows(id) && m_hasSearch; },
+                    .run = [this](int) { findNext(); },
+                    .keys = Keys(Qt::Key_F3),
                     .icon = {"go-next", QStyle::SP_ArrowForward}});
-    m_commands.add({.id = cmd::kCallChecks, .enabled = rows, .run = [this](int) { commandCallChecks(); },
+    m_commands.add({.id = cmd::kCallChecks,
+                    .enabled = rows,
+                    .run = [this](int) { commandCallChecks(); },
                     .icon = {"dialog-warning", QStyle::SP_MessageBoxWarning}});
-    m_commands.add({.id = cmd::kCompareCarriers, .enabled = rows, .run = [this](int) { commandCompareCarriers(); },
+    m_commands.add({.id = cmd::kCompareCarriers,
+                    .enabled = rows,
+                    .run = [this](int) { commandCompareCarriers(); },
                     .icon = {"office-chart-bar", QStyle::SP_FileDialogListView}});
-    m_commands.add({.id = cmd::kAddEditEmployee, .count = cmd::kAddProject - cmd::kAddEditEmployee + 1,
-                    .level = login::kSupervisor, .enabled = [this](int id) { return canAddRecord(id); },
+    m_commands.add({.id = cmd::kAddEditEmployee,
+                    .count = cmd::kAddProject - cmd::kAddEditEmployee + 1,
+                    .level = login::kSupervisor,
+                    .enabled = [this](int id) { return canAddRecord(id); },
                     .run = [this](int id) { commandAddRecord(id); }});
-    m_commands.add({.id = cmd::kDialNumber,
-                    .enabled = [this](int) { return m_session->currentCall() && !m_session->currentCall()->number().empty(); },
-                    .run = [this](int) { commandDialNumber(); }});
-    m_commands.add({.id = cmd::kExplainCost, .enabled = [this](int) { return m_session->currentCall() != nullptr; },
-                    .run = [this](int) {
-                        CDlgExplainCost(m_session->settings(), m_session->prefs(), *m_session->currentCall(), this).exec();
-                    },
-                    .keys = Keys(Qt::CTRL | Qt::Key_E)});
+    m_commands.add(
+        {.id = cmd::kDialNumber,
+         .enabled = [this](int) { return m_session->currentCall() && !m_session->currentCall()->number().empty(); },
+         .run = [this](int) { commandDialNumber(); }});
+    m_commands.add(
+        {.id = cmd::kExplainCost,
+         .enabled = [this](int) { return m_session->currentCall() != nullptr; },
+         .run =
+             [this](int) {
+                 CDlgExplainCost(m_session->settings(), m_session->prefs(), *m_session->currentCall(), this).exec();
+             },
+         .keys = Keys(Qt::CTRL | Qt::Key_E)});
     // Reports: the window keeps the report period between runs.
     const auto reports = std::make_shared<FrameReports>(*this, m_ini);
     const auto report = [reports](int id) { reports->run(id); };
-    m_commands.add({.id = cmd::kReports, .enabled = filesOpen, .run = report, .keys = Keys(Qt::CTRL | Qt::Key_R),
+    m_commands.add({.id = cmd::kReports,
+                    .enabled = filesOpen,
+                    .run = report,
+                    .keys = Keys(Qt::CTRL | Qt::Key_R),
                     .icon = {"document-print", QStyle::SP_FileDialogDetailedView}});
     // Ctrl+Q is shown in the menu beside "Quick report", so it works as well.
-    m_commands.add({.id = cmd::kQuickReport, .enabled = filesOpen, .run = report, .keys = Keys(Qt::CTRL | Qt::Key_Q),
+    m_commands.add({.id = cmd::kQuickReport,
+                    .enabled = filesOpen,
+                    .run = report,
+                    .keys = Keys(Qt::CTRL | Qt::Key_Q),
                     .icon = {"document-print-preview", QStyle::SP_FileIcon}});
     m_commands.add({.id = cmd::kEditQuickReport, .run = report});
 
     // Options
-    m_commands.add({.id = cmd::kSettings, .level = login::kSupervisor, .run = [this](int) { commandSettings(); },
+    m_commands.add({.id = cmd::kSettings,
+                    .level = login::kSupervisor,
+                    .run = [this](int) { commandSettings(); },
                     .icon = {"preferences-system", QStyle::SP_ComputerIcon}});
-    m_commands.add({.id = cmd::kDatabaseLocation, .level = login::kAdministrator,
-                    .run = [this](int) { commandDatabaseLocation(); }});
-    m_commands.add({.id = cmd::kPreferences, .level = login::kSupervisor, .run = [this](int) { commandPreferences(); }});
+    m_commands.add({.id = cmd::kDatabaseLocation, .level = login::kAdministrator, .run = [this](int) {
+                        commandDatabaseLocation();
+                    }});
+    m_commands.add(
+        {.id = cmd::kPreferences, .level = login::kSupervisor, .run = [this](int) { commandPreferences(); }});
     m_commands.add({.id = cmd::kChangeLoginLevel,
                     .enabled = [this](int) { return login::required(m_session->settings().header); },
                     .run = [this](int) { commandChangeLogin(); }});
-    m_commands.add({.id = cmd::kNewTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
-    m_commands.add({.id = cmd::kEditTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
-    m_commands.add({.id = cmd::kLanguageFirst, .count = LanguageService::kMaxMenuLanguages,
+    m_commands.add(
+        {.id = cmd::kNewTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
+    m_commands.add(
+        {.id = cmd::kEditTranslation, .level = login::kAdministrator, .enabled = translationEnabled, .run = translate});
+    m_commands.add({.id = cmd::kLanguageFirst,
+                    .count = LanguageService::kMaxMenuLanguages,
                     .run = [this](int id) { selectLanguage(id - cmd::kLanguageFirst); },
-                    .checked = [](int id) {
-                        const LanguageService* service = LanguageService::installed();
-                        return service && service->currentNumber() == id - cmd::kLanguageFirst;
-                    }});
+                    .checked =
+                        [](int id) {
+                            const LanguageService* service = LanguageService::installed();
+                            return service && service->currentNumber() == id - cmd::kLanguageFirst;
+                        }});
 
     // Help
-    m_commands.add({.id = cmd::kHelpTopics, .run = [this](int) { commandHelp(); }, .keys = Keys(Qt::Key_F1),
+    m_commands.add({.id = cmd::kHelpTopics,
+                    .run = [this](int) { commandHelp(); },
+                    .keys = Keys(Qt::Key_F1),
                     .icon = {"help-contents", QStyle::SP_DialogHelpButton}});
-    m_commands.add({.id = cmd::kAbout, .run = [this](int) { commandAbout(); },
+    m_commands.add({.id = cmd::kAbout,
+                    .run = [this](int) { commandAbout(); },
                     .icon = {"help-about", QStyle::SP_MessageBoxInformation}});
 }
 
-bool CMainFrame::isCommandEnabled(int id) const
-{
-    return m_commands.enabled(id, m_session->loginLevel());
-}
+bool CMainFrame::isCommandEnabled(int id) const { return m_commands.enabled(id, m_session->loginLevel()); }
 
-bool CMainFrame::isCommandChecked(int id) const
-{
-    return m_commands.checked(id);
-}
+bool CMainFrame::isCommandChecked(int id) const { return m_commands.checked(id); }
 
 void CMainFrame::runCommand(int id)
 {
@@ -189,7 +230,8 @@ void CMainFrame::commandOpen()
     if (m_chooseFiles) {
         paths = m_chooseFiles();
     } else {
-        QFileDialog dialog(this, QString(), QString::fromStdString(defaultCallsFolder().string()), callFileDialogFilter());
+        QFileDialog dialog(this, QString(), QString::fromStdString(defaultCallsFolder().string()),
+                           callFileDialogFilter());
         dialog.setFileMode(QFileDialog::ExistingFiles);
         dialog.setDefaultSuffix(QStringLiteral("bsl"));
         if (dialog.exec() == QDialog::Accepted)
@@ -204,11 +246,13 @@ void CMainFrame::commandSaveAs()
 {
     // The dialog does not ask about replacing: an open call file is refused first,
     // and only another existing file is asked about.
-    std::filesystem::path path = m_chooseSaveFile
-        ? m_chooseSaveFile()
-        : std::filesystem::path(QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(defaultCallsFolder().string()),
-                                                             callFileDialogFilter(), nullptr, QFileDialog::DontConfirmOverwrite)
-                                    .toStdString());
+    std::filesystem::path path =
+        m_chooseSaveFile
+            ? m_chooseSaveFile()
+            : std::filesystem::path(
+                QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(defaultCallsFolder().string()),
+                                             callFileDialogFilter(), nullptr, QFileDialog::DontConfirmOverwrite)
+                    .toStdString());
     if (path.empty())
         return;
     if (path.extension().empty())
@@ -304,8 +348,8 @@ void CMainFrame::commandAbout()
 // The two windows over the shown calls open modal without blocking here.
 void CMainFrame::commandCallChecks()
 {
-    auto* checks = new CDlgCallChecks(*m_session, [this](std::span<const std::uint32_t> calls) { m_list->showOnlyCalls(calls); },
-                                      this);
+    auto* checks = new CDlgCallChecks(
+        *m_session, [this](std::span<const std::uint32_t> calls) { m_list->showOnlyCalls(calls); }, this);
     checks->setAttribute(Qt::WA_DeleteOnClose);
     checks->open();
 }
@@ -323,10 +367,7 @@ void CMainFrame::commandChangeLogin()
         m_session->setLoginLevel(*level);
 }
 
-void CMainFrame::commandHelp()
-{
-    help::openHelpContents(this);
-}
+void CMainFrame::commandHelp() { help::openHelpContents(this); }
 
 void CMainFrame::selectLanguage(int number)
 {

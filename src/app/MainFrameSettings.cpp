@@ -8,12 +8,12 @@
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
 #include "app/Commands.h"
-#include "settings/LoginRule.h"
 #include "core/Cp1252.h"
 #include "editor/CSheetUD.h"
 #include "editor/RecordDialogs.h"
 #include "lang/Message.h"
 #include "lang/StringIds.h"
+#include "settings/LoginRule.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLock.h"
 #include "ui/ModalRunner.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kRecordLevel = login::kSupervisor;  // the Add / Edit commands
+constexpr int kRecordLevel = login::kSupervisor; // the Add / Edit commands
 
 // Replaces the record at `index` (-1: none) by `record` at the end of the list.
 template <class Record> void moveToEnd(std::vector<Record>& list, int index, const Record& record)
@@ -37,7 +37,7 @@ template <class Record> int validIndex(std::int32_t index, const std::vector<Rec
     return index >= 0 && static_cast<std::size_t>(index) < list.size() ? index : -1;
 }
 
-}  // namespace
+} // namespace
 
 bool CMainFrame::beginSettingsEdit(SettingsLock& lock)
 {
@@ -47,7 +47,7 @@ bool CMainFrame::beginSettingsEdit(SettingsLock& lock)
         MessageById(sid::kSettingsLocked, mb::kOk | mb::kIconStop);
         return false;
     }
-    changedOnDisk();  // the edit starts from the latest file
+    changedOnDisk(); // the edit starts from the latest file
     return true;
 }
 
@@ -126,7 +126,7 @@ void CMainFrame::commandAddRecord(int id)
     SettingsLock lock;
     if (!beginSettingsEdit(lock) || !m_session->currentCall())
         return;
-    const CallRecord call = *m_session->currentCall();  // as rated after a reload
+    const CallRecord call = *m_session->currentCall(); // as rated after a reload
     const SettingsDatabase& db = m_session->settings();
     std::function<void(SettingsDatabase&)> change;
     // The record dialog and the duplicate check on the live settings; the

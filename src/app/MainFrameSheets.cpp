@@ -24,7 +24,7 @@ void CMainFrame::commandFilter()
     rebuildList([this, &sheet, &saved](Progress& progress) {
         saved = m_session->takeFilterEditorResult(sheet.state(), progress);
     });
-    m_session->saveConfiguration(m_ini);  // the default filter name
+    m_session->saveConfiguration(m_ini); // the default filter name
     if (!saved)
         MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(savedfilters::pathIn(m_programFolder))});
 }
@@ -32,7 +32,7 @@ void CMainFrame::commandFilter()
 void CMainFrame::commandPreferences()
 {
     const ListLayout current = m_list->columns();
-    PreferencesEditorState state {m_session->prefs(), current.types, current.columns};
+    PreferencesEditorState state{m_session->prefs(), current.types, current.columns};
     CSheetPF sheet(std::move(state), m_ini.readInt(kLastPage, "Prefs", 0), this);
     if (runModal(sheet) != QDialog::Accepted)
         return;

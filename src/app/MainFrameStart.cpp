@@ -17,7 +17,8 @@ bool CMainFrame::loadSettings()
     m_settingsStamp = SettingsStamp::of(path);
     SettingsLoadResult result = ::loadSettings(path, m_session->settings());
     if (result != SettingsLoadResult::Ok && path != local
-        && MessageById(sid::kNetworkDatabaseMissing, mb::kYesNo | mb::kIconExclamation, {PathText(path)}) == mb::kIdYes) {
+        && MessageById(sid::kNetworkDatabaseMissing, mb::kYesNo | mb::kIconExclamation, {PathText(path)})
+               == mb::kIdYes) {
         path = local;
         m_settingsStamp = SettingsStamp::of(path);
         result = ::loadSettings(path, m_session->settings());

@@ -31,7 +31,7 @@ QuantorixApp::QuantorixApp(const QStringList& arguments)
 
 QuantorixApp::~QuantorixApp()
 {
-    m_frame.reset();  // before the language service and the INI file it uses
+    m_frame.reset(); // before the language service and the INI file it uses
 }
 
 void QuantorixApp::handOverToRunning()

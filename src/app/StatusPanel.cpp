@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -61,10 +61,7 @@ StatusPanel::StatusPanel(QStatusBar* bar)
     setIdle();
 }
 
-void StatusPanel::setIdle()
-{
-    setMessage(qtText(LoadText(sid::kIdleMessage)));
-}
+void StatusPanel::setIdle() { setMessage(qtText(LoadText(sid::kIdleMessage))); }
 
 void StatusPanel::setMessage(const QString& text)
 {
@@ -72,10 +69,7 @@ void StatusPanel::setMessage(const QString& text)
     m_message->repaint();
 }
 
-QString StatusPanel::message() const
-{
-    return m_message->text();
-}
+QString StatusPanel::message() const { return m_message->text(); }
 
 void StatusPanel::setCounts(const QString& calls, const QString& duration, const QString& cost)
 {
@@ -84,10 +78,7 @@ void StatusPanel::setCounts(const QString& calls, const QString& duration, const
     m_panes[2]->setText(cost);
 }
 
-QString StatusPanel::countsText(int pane) const
-{
-    return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString();
-}
+QString StatusPanel::countsText(int pane) const { return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString(); }
 
 void StatusPanel::beginProgress(int textId, std::size_t total)
 {
@@ -110,13 +101,11 @@ void StatusPanel::advanceProgress(std::size_t done)
         return;
     m_lastProgress = done;
     // Repaints at once by itself, and only when the bar grows by a pixel.
-    m_progress->setValue(static_cast<int>(std::min<std::size_t>(done, static_cast<std::size_t>(m_progress->maximum()))));
+    m_progress->setValue(
+        static_cast<int>(std::min<std::size_t>(done, static_cast<std::size_t>(m_progress->maximum()))));
 }
 
-void StatusPanel::hideProgress()
-{
-    m_progress->hide();
-}
+void StatusPanel::hideProgress() { m_progress->hide(); }
 
 void StatusPanel::endProgress()
 {
@@ -124,10 +113,7 @@ void StatusPanel::endProgress()
     setIdle();
 }
 
-bool StatusPanel::progressVisible() const
-{
-    return !m_progress->isHidden();
-}
+bool StatusPanel::progressVisible() const { return !m_progress->isHidden(); }
 
 void StatusPanel::setLocks(bool caps, bool num)
 {
@@ -138,7 +124,8 @@ void StatusPanel::setLocks(bool caps, bool num)
 void StatusPanel::placeProgress()
 {
     const QRect pane = m_messagePane->rect();
-    m_progress->setGeometry(kProgressLeft, 2, std::max(0, pane.width() - kProgressLeft - 2), std::max(0, pane.height() - 4));
+    m_progress->setGeometry(kProgressLeft, 2, std::max(0, pane.width() - kProgressLeft - 2),
+                            std::max(0, pane.height() - 4));
 }
 
 bool StatusPanel::eventFilter(QObject* watched, QEvent* event)

@@ -20,7 +20,7 @@ class StatusPanel : public QObject
     Q_OBJECT
 public:
     static constexpr int kProgressThreshold = 1000;
-    static constexpr int kProgressLeft = 96;  // pixels from the message pane's left edge
+    static constexpr int kProgressLeft = 96; // pixels from the message pane's left edge
 
     explicit StatusPanel(QStatusBar* bar);
 
@@ -32,7 +32,7 @@ public:
     void setCounts(const QString& calls, const QString& duration, const QString& cost);
     // While the rows are being rebuilt their totals are not known.
     void clearCounts() { setCounts({}, {}, {}); }
-    QString countsText(int pane) const;  // 0 calls, 1 duration, 2 cost
+    QString countsText(int pane) const; // 0 calls, 1 duration, 2 cost
 
     // Progress display of an operation over `total` items: the bar appears only
     // for 1000 or more; positions that do not move forward are ignored.

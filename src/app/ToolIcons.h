@@ -9,8 +9,8 @@
 
 struct ToolIcon
 {
-    const char* themeName;            // freedesktop icon name
-    QStyle::StandardPixmap fallback;  // the program's own, when the theme has none
+    const char* themeName;           // freedesktop icon name
+    QStyle::StandardPixmap fallback; // the program's own, when the theme has none
 };
 
 // `drawHelp`: the fallback is the program's help icon, not the style's.

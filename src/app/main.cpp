@@ -7,7 +7,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quantorix"));
-    QApplication::setDesktopFileName(QStringLiteral("org.quantorix.Quantorix"));  // the installed desktop entry
+    QApplication::setDesktopFileName(QStringLiteral("org.quantorix.Quantorix")); // the installed desktop entry
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     QuantorixApp program(arguments);

@@ -11,13 +11,13 @@ namespace {
 
 constexpr std::array<std::string_view, 14> kAreaCodes = {"30",  "40",  "221", "69",  "711", "211", "231",
                                                          "201", "421", "341", "351", "511", "911", "89"};
-constexpr std::array<std::string_view, 18> kCountryCodes = {"44", "33", "39", "34", "43", "41", "31",  "1",  "48",
+constexpr std::array<std::string_view, 18> kCountryCodes = {"44",  "33", "39", "34", "43", "41", "31", "1",  "48",
                                                             "420", "86", "81", "7",  "90", "61", "55", "91", "385"};
 constexpr std::array<std::string_view, 9> kMobilePrefixes = {"0151", "0152", "0157", "0160", "0162",
                                                              "0170", "0171", "0172", "0176"};
 constexpr std::array<std::string_view, 3> kServiceNumbers = {"110", "112", "11833"};
 // Caller names as the exchange passes them on (Windows-1252; "\xDC" is U+00DC).
-constexpr std::array<std::string_view, 12> kNames = {"M\xDCLLER",   "SCHMIDT",   "SCHNEIDER", "FISCHER",
+constexpr std::array<std::string_view, 12> kNames = {"M\xDCLLER",  "SCHMIDT",    "SCHNEIDER", "FISCHER",
                                                      "WEBER GMBH", "MEYER & CO", "WAGNER",    "BECKER",
                                                      "SCHULZ",     "HOFFMANN",   "KOCH, A.",  "\"RICHTER\""};
 constexpr std::array<std::string_view, 6> kCdCodes = {"TR", "FW", "DI", "DS", "NA", "  "};
@@ -41,13 +41,14 @@ void storeDigits(std::uint8_t* field, std::string_view digits)
 } // namespace
 
 CallGenerator::CallGenerator(const CallGeneratorOptions& options)
-    : m_state(options.seed), m_firstDay(daysFromCivil(options.firstDay.year, options.firstDay.month, options.firstDay.day))
+    : m_state(options.seed)
+    , m_firstDay(daysFromCivil(options.firstDay.year, options.firstDay.month, options.firstDay.day))
 {
     const int days = std::max(options.days, 1);
     m_minutes.reserve(options.count);
     while (m_minutes.size() < options.count) {
         const auto day = static_cast<std::int64_t>(below(static_cast<std::uint32_t>(days)));
-        const std::int64_t weekday = (m_firstDay + day + 4) % 7;  // 1970-01-01 was a Thursday; 0 = Sunday
+        const std::int64_t weekday = (m_firstDay + day + 4) % 7; // 1970-01-01 was a Thursday; 0 = Sunday
         // Weekends are quiet: keep a Saturday call with 15 %, a Sunday call with 5 %.
         if ((weekday == 6 && !chance(15)) || (weekday == 0 && !chance(5)))
             continue;
@@ -106,7 +107,7 @@ std::string CallGenerator::outgoingNumber()
 std::string CallGenerator::incomingNumber()
 {
     if (chance(30))
-        return {};  // caller withheld the number
+        return {}; // caller withheld the number
     std::string number;
     if (chance(60)) {
         appendDigits(number, 7 + static_cast<int>(below(2)), true);
@@ -132,7 +133,7 @@ std::uint32_t CallGenerator::duration()
         return 120 + below(480);
     if (band < 96)
         return 600 + below(1200);
-    return 1800 + below(9000);  // the long tail, up to three hours
+    return 1800 + below(9000); // the long tail, up to three hours
 }
 
 bool CallGenerator::next(CallFileRecord& record)
@@ -162,8 +163,12 @@ bool CallGenerator::next(CallFileRecord& record)
     }
 
     const std::uint32_t code = below(100);
-    const std::string_view cd = code < 6 ? kCdCodes[0] : code < 10 ? kCdCodes[1] : code < 13 ? kCdCodes[2]
-                                : code < 15 ? kCdCodes[3] : (incoming && seconds < 6) ? kCdCodes[4] : kCdCodes[5];
+    const std::string_view cd = code < 6                    ? kCdCodes[0]
+                                : code < 10                 ? kCdCodes[1]
+                                : code < 13                 ? kCdCodes[2]
+                                : code < 15                 ? kCdCodes[3]
+                                : (incoming && seconds < 6) ? kCdCodes[4]
+                                                            : kCdCodes[5];
     p[CallFileRecord::kCdAt] = static_cast<std::uint8_t>(cd[0]);
     p[CallFileRecord::kCdAt + 1] = static_cast<std::uint8_t>(cd[1]);
 
@@ -179,8 +184,7 @@ bool CallGenerator::next(CallFileRecord& record)
         le::storeU16(p + CallFileRecord::kPulsesAt, static_cast<std::uint16_t>(pulses));
         le::storeF32(p + CallFileRecord::kCostAt, static_cast<float>(pulses) * 0.06f);
     }
-    le::storeU16(p + CallFileRecord::kRingTimeAt,
-                 static_cast<std::uint16_t>(incoming ? 2 + below(30) : below(20)));
+    le::storeU16(p + CallFileRecord::kRingTimeAt, static_cast<std::uint16_t>(incoming ? 2 + below(30) : below(20)));
     if (incoming && !number.empty() && chance(25)) {
         const std::string_view name = kNames[below(kNames.size())];
         std::copy(name.begin(), name.end(), p + CallFileRecord::kNameAt);
@@ -194,7 +198,8 @@ std::vector<std::uint8_t> CallGenerator::fileBytes(const CallGeneratorOptions& o
     std::vector<std::uint8_t> bytes(options.count * CallFileRecord::kSize);
     CallFileRecord record;
     for (std::size_t i = 0; generator.next(record); ++i)
-        std::copy(record.bytes.begin(), record.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(i * CallFileRecord::kSize));
+        std::copy(record.bytes.begin(), record.bytes.end(),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(i * CallFileRecord::kSize));
     return bytes;
 }
 

@@ -26,8 +26,8 @@ struct CallGeneratorOptions
 {
     std::uint64_t seed = 1;
     std::size_t count = 1000;
-    CallDate firstDay{2025, 1, 1, 0, 0};  // hour and minute are ignored
-    int days = 30;                        // calls fall on firstDay .. firstDay + days - 1
+    CallDate firstDay{2025, 1, 1, 0, 0}; // hour and minute are ignored
+    int days = 30;                       // calls fall on firstDay .. firstDay + days - 1
 };
 
 class CallGenerator

@@ -20,24 +20,24 @@ struct CallRecord
     // Digits as characters; classification may insert up to two '-' (30 digits,
     // 2 dashes, the terminator and one spare byte).
     std::array<char, 34> dialedNumber;
-    std::array<char, 16> accountCode;  // up to 10 digit characters
+    std::array<char, 16> accountCode; // up to 10 digit characters
     CallDate start;
-    std::uint32_t duration;            // seconds
-    std::array<char, 4> cdCode;        // two characters kept verbatim, then two spare zero bytes
-    std::uint32_t ringTime;            // seconds
-    double suppliedCost;               // as the carrier supplied it
+    std::uint32_t duration;     // seconds
+    std::array<char, 4> cdCode; // two characters kept verbatim, then two spare zero bytes
+    std::uint32_t ringTime;     // seconds
+    double suppliedCost;        // as the carrier supplied it
     std::uint32_t pulses;
-    std::array<char, 16> nameText;     // up to 10 characters, always terminated in memory
-    std::uint32_t direction;           // 0 outgoing, 1 incoming, other values kept
+    std::array<char, 16> nameText; // up to 10 characters, always terminated in memory
+    std::uint32_t direction;       // 0 outgoing, 1 incoming, other values kept
 
     // Rating results; all zero after reading, filled by classification and pricing.
-    std::int32_t callType;             // 0 local, 1 long distance, 2 international, 3.. user types
-    double cost;                       // in the primary currency
-    std::int32_t directoryIndex;       // the index fields are -1 for "none"
+    std::int32_t callType;       // 0 local, 1 long distance, 2 international, 3.. user types
+    double cost;                 // in the primary currency
+    std::int32_t directoryIndex; // the index fields are -1 for "none"
     std::int32_t trunkIndex;
     std::int32_t destinationIndex;
     std::int32_t contactIndex;
-    std::int32_t carrierIndex;         // 0-5
+    std::int32_t carrierIndex; // 0-5
     std::int32_t departmentIndex;
     std::int32_t projectIndex;
     std::uint32_t localFlag;

@@ -28,7 +28,9 @@ constexpr std::size_t kChunkRecords = 4096;
 class RecordReader
 {
 public:
-    explicit RecordReader(const std::filesystem::path& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    explicit RecordReader(const std::filesystem::path& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    { }
     ~RecordReader()
     {
         if (m_fd >= 0)
@@ -66,7 +68,9 @@ private:
 
 } // namespace
 
-CallSession::CallSession() : m_pipeline(&defaultPipeline()) {}
+CallSession::CallSession()
+    : m_pipeline(&defaultPipeline())
+{ }
 
 void CallSession::setPipeline(CallPipeline* pipeline) { m_pipeline = pipeline ? pipeline : &defaultPipeline(); }
 
@@ -87,8 +91,7 @@ LoadOutcome CallSession::openFiles(std::span<const std::filesystem::path> paths,
         LoadResult result = LoadResult::TooLarge;
         try {
             result = loadFile(path, false, progress);
-        } catch (const std::bad_alloc&) {
-        }
+        } catch (const std::bad_alloc&) { }
         if (result != LoadResult::Ok) {
             close();
             return {result, path};
@@ -197,8 +200,9 @@ void CallSession::updateRange()
 // Converts, rates and filters one record into the next free slot of the table.
 inline void CallSession::storeRecord(const std::uint8_t* bytes)
 {
-    CallRecord& call = m_table[m_count];  // zero bytes, as every slot beyond the count
-    CallFileRecord::readIntoZeroed(std::span<const std::uint8_t, CallFileRecord::kSize>(bytes, CallFileRecord::kSize), call);
+    CallRecord& call = m_table[m_count]; // zero bytes, as every slot beyond the count
+    CallFileRecord::readIntoZeroed(std::span<const std::uint8_t, CallFileRecord::kSize>(bytes, CallFileRecord::kSize),
+                                   call);
     m_pipeline->rate(call);
     if (m_pipeline->accept(call))
         m_visible[m_visibleLength++] = static_cast<std::uint32_t>(m_count);
@@ -254,7 +258,7 @@ LoadResult CallSession::loadFile(const std::filesystem::path& path, bool increme
         const std::size_t got = file.read(buffer.get(), want);
         for (std::size_t j = 0; j < got; ++j, ++done) {
             if (done % kProgressInterval == 0 && !progress.step(done, toRead)) {
-                result = LoadResult::Corrupt;  // an abort is handled like a read error
+                result = LoadResult::Corrupt; // an abort is handled like a read error
                 break;
             }
             storeRecord(buffer.get() + j * CallFileRecord::kSize);

@@ -32,7 +32,7 @@ enum class LoadResult : int { Ok = 0, CannotOpen = 1, Corrupt = 2, TooLarge = 3 
 struct LoadOutcome
 {
     LoadResult result = LoadResult::Ok;
-    std::filesystem::path path;  // the file the result is about (the failing one)
+    std::filesystem::path path; // the file the result is about (the failing one)
     bool ok() const { return result == LoadResult::Ok; }
 };
 
@@ -48,22 +48,23 @@ struct ReloadOutcome : LoadOutcome
 
 enum class SaveResult : int {
     Ok = 0,
-    RefusedOpenFile = 1,  // "It's not allowed to overwrite primary calls database files!\n\nPlease choose some other name."
-    WriteFailed = 2,      // "Error saving file!\n\n%1"
+    RefusedOpenFile =
+        1,           // "It's not allowed to overwrite primary calls database files!\n\nPlease choose some other name."
+    WriteFailed = 2, // "Error saving file!\n\n%1"
 };
 
 struct DateRange
 {
-    CallDate from;  // earliest call day at 00:00
-    CallDate to;    // latest call day at 23:59
+    CallDate from; // earliest call day at 00:00
+    CallDate to;   // latest call day at 23:59
 };
 
 class CallSession
 {
 public:
-    static constexpr std::size_t kBlock = 1024;           // the table grows in whole blocks
+    static constexpr std::size_t kBlock = 1024; // the table grows in whole blocks
     static constexpr std::size_t kProgressInterval = 500;
-    static constexpr std::size_t kInsertionLimit = 100;   // added rows kept in order by insertion
+    static constexpr std::size_t kInsertionLimit = 100; // added rows kept in order by insertion
     // Visible-list entries are 32-bit table indices.
     static constexpr std::size_t kMaxCalls = 0xFFFFFFFFu - kBlock;
 
@@ -127,13 +128,13 @@ public:
 
     // The call table.
     std::size_t count() const { return m_count; }
-    std::size_t tableSize() const { return m_table.size(); }  // slots; count..size are zero
+    std::size_t tableSize() const { return m_table.size(); } // slots; count..size are zero
     const CallRecord& call(std::size_t tableIndex) const { return m_table[tableIndex]; }
     std::span<const CallRecord> calls() const { return {m_table.data(), m_count}; }
 
     // The visible list, in display order.
     std::span<const std::uint32_t> visible() const { return {m_visible.data(), m_visibleLength}; }
-    std::size_t visibleSize() const { return m_visible.size(); }  // slots, equal to tableSize()
+    std::size_t visibleSize() const { return m_visible.size(); } // slots, equal to tableSize()
     const CallRecord& visibleCall(std::size_t row) const { return m_table[m_visible[row]]; }
     // Empties the visible list (a new filter is about to be applied).
     void clearVisible();

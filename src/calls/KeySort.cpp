@@ -54,14 +54,14 @@ TextPacking::TextPacking()
         code[byte] = static_cast<std::uint8_t>(byte);
 }
 
-TextPacking::TextPacking(std::string_view alphabet) : TextPacking([&] {
-    std::array<bool, 256> present{};
-    for (const char c : alphabet)
-        present[static_cast<unsigned char>(c)] = true;
-    return present;
-}())
-{
-}
+TextPacking::TextPacking(std::string_view alphabet)
+    : TextPacking([&] {
+        std::array<bool, 256> present{};
+        for (const char c : alphabet)
+            present[static_cast<unsigned char>(c)] = true;
+        return present;
+    }())
+{ }
 
 TextPacking::TextPacking(const std::array<bool, 256>& present)
 {

@@ -21,8 +21,8 @@ namespace keysort {
 struct Item
 {
     std::uint64_t key;
-    std::uint32_t at;    // a position in the sequence being sorted
-    std::uint32_t mark;  // texts: 1 where a new text begins
+    std::uint32_t at;   // a position in the sequence being sorted
+    std::uint32_t mark; // texts: 1 where a new text begins
 };
 
 // Sorts `items` stably by the low `bits` bits of their keys; `scratch` is as long.
@@ -40,9 +40,9 @@ void sortRows(std::span<std::uint32_t> rows, std::vector<std::uint64_t>& primary
 struct TextPacking
 {
     std::array<std::uint8_t, 256> code{};
-    unsigned bits = 8;   // per character
-    unsigned chars = 8;  // per key
-    unsigned pad = 0;    // low bits left free
+    unsigned bits = 8;  // per character
+    unsigned chars = 8; // per key
+    unsigned pad = 0;   // low bits left free
 
     // Every byte but zero, as itself.
     TextPacking();

@@ -12,7 +12,7 @@ public:
     virtual ~Progress() = default;
     virtual void begin(std::size_t total) { (void)total; }
     virtual bool step(std::size_t done, std::size_t total) = 0;
-    virtual void end() {}
+    virtual void end() { }
 };
 
 class NoProgress final : public Progress

@@ -13,7 +13,7 @@ struct CliCommand
     CliCommand(std::string name, std::string usage, Run run);
 
     std::string name;
-    std::string usage;  // one line: arguments and what the command does
+    std::string usage; // one line: arguments and what the command does
     Run run;
 
     static const std::vector<const CliCommand*>& all();

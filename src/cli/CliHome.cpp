@@ -1,7 +1,7 @@
 #include "cli/CliHome.h"
 
-#include "cli/CliCommand.h"
 #include "calls/Progress.h"
+#include "cli/CliCommand.h"
 #include "core/Cp1252.h"
 #include "core/ProgramFolder.h"
 #include "lang/StringTable.h"

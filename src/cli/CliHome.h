@@ -18,9 +18,9 @@ class MainSession;
 struct CliHome
 {
     std::filesystem::path programFolder;
-    std::filesystem::path dataFolder;    // the network folder of a network installation
-    std::filesystem::path settingsPath;  // "brisel.dat" in the data folder
-    IniProfile ini;                      // "quantorix.ini" of the program folder
+    std::filesystem::path dataFolder;   // the network folder of a network installation
+    std::filesystem::path settingsPath; // "brisel.dat" in the data folder
+    IniProfile ini;                     // "quantorix.ini" of the program folder
     SettingsDatabase settings;
 
     // Takes "--home DIR" out of `args`, resolves and prepares the program folder

@@ -200,8 +200,10 @@ int compareCarriers(std::vector<std::string> args)
     return writeOut(out) ? 0 : 1;
 }
 
-const CliCommand checkCommand("check", std::string(kCheckUsage).substr(6) + "  check the calls for pricing gaps", check);
-const CliCommand compareCommand("compare-carriers", std::string(kCompareUsage).substr(17) + "  what the calls cost with each carrier",
+const CliCommand checkCommand("check", std::string(kCheckUsage).substr(6) + "  check the calls for pricing gaps",
+                              check);
+const CliCommand compareCommand("compare-carriers",
+                                std::string(kCompareUsage).substr(17) + "  what the calls cost with each carrier",
                                 compareCarriers);
 
 } // namespace

@@ -34,10 +34,7 @@ std::string loadMessage(const LoadOutcome& outcome)
     return "Loading failed - file is corrupt!\n\n" + path + "\n";
 }
 
-bool writeOut(const std::string& text)
-{
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-}
+bool writeOut(const std::string& text) { return std::fwrite(text.data(), 1, text.size(), stdout) == text.size(); }
 
 int dump(std::vector<std::string> args)
 {

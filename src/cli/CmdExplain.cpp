@@ -138,7 +138,9 @@ std::string toJson(const CallExplanation& x, const std::vector<std::string>& lin
     const CallRecord& c = x.call;
     const RatingTrace& t = x.trace;
     std::string out = "{\n  \"record\": " + std::to_string(record);
-    const auto member = [&](const char* name, const std::string& value) { out += ",\n  \"" + std::string(name) + "\": " + value; };
+    const auto member = [&](const char* name, const std::string& value) {
+        out += ",\n  \"" + std::string(name) + "\": " + value;
+    };
     member("cost", jsonNumber(c.cost));
     member("number", jsonText(c.number()));
     member("directoryEntry", jsonNumber(std::int64_t{t.directoryEntry}));

@@ -35,14 +35,15 @@ constexpr const char* kUsage =
 
 struct ExportArgs
 {
-    std::optional<std::string> filter;  // as typed (UTF-8)
+    std::optional<std::string> filter; // as typed (UTF-8)
     bool noFilter = false;
     std::filesystem::path out;
     std::vector<std::filesystem::path> files;
 };
 
 // Takes "--name VALUE" or "--name=VALUE" out of the arguments; false when the value is missing.
-bool takeValue(std::vector<std::string>& args, std::size_t& i, const std::string& name, std::optional<std::string>& value)
+bool takeValue(std::vector<std::string>& args, std::size_t& i, const std::string& name,
+               std::optional<std::string>& value)
 {
     if (args[i] == name) {
         if (i + 1 >= args.size())
@@ -107,7 +108,7 @@ int exportCalls(std::vector<std::string> args)
     if (!home)
         return CliHome::kExitNoDatabase;
     debuglog::setProgramFolder(home->programFolder);
-    home->startLanguage();  // the titles of the header line
+    home->startLanguage(); // the titles of the header line
 
     MainSession session(home->programFolder);
     home->prepareSession(session);

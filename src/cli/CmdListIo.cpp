@@ -65,7 +65,8 @@ std::optional<ListSelector> parseList(std::string_view text)
         const bool perCarrier = entry.list == SettingsList::Prefixes || entry.list == SettingsList::TollRates;
         if (!perCarrier)
             return colon == std::string_view::npos ? std::optional(ListSelector{entry.list, 0}) : std::nullopt;
-        if (colon == std::string_view::npos || text.size() != colon + 2 || text[colon + 1] < '1' || text[colon + 1] > '6')
+        if (colon == std::string_view::npos || text.size() != colon + 2 || text[colon + 1] < '1'
+            || text[colon + 1] > '6')
             return std::nullopt;
         return ListSelector{entry.list, text[colon + 1] - '1'};
     }
@@ -79,7 +80,7 @@ struct ListCommand
     ListSelector which;
     std::filesystem::path file;
     Preferences prefs;
-    int exitCode = 0;  // non-zero: stop with it
+    int exitCode = 0; // non-zero: stop with it
 };
 
 ListCommand start(std::vector<std::string> args, const char* command)
@@ -107,7 +108,7 @@ ListCommand start(std::vector<std::string> args, const char* command)
         c.exitCode = CliHome::kExitNoDatabase;
         return c;
     }
-    c.home->startLanguage();  // the titles of the header line
+    c.home->startLanguage(); // the titles of the header line
     c.prefs.load(c.home->ini);
     return c;
 }
@@ -126,7 +127,8 @@ int importCommand(const std::vector<std::string>& args)
         printLine(stderr, settingsmessages::kLocked);
         return kExitLocked;
     }
-    if (const SettingsLoadResult result = loadSettings(home.settingsPath, home.settings); result != SettingsLoadResult::Ok) {
+    if (const SettingsLoadResult result = loadSettings(home.settingsPath, home.settings);
+        result != SettingsLoadResult::Ok) {
         printLine(stderr, CliHome::loadFailureText(result), home.settingsPath);
         return CliHome::kExitNoDatabase;
     }

@@ -45,7 +45,10 @@ public:
 class SessionTaskHost final : public ReportTaskHost
 {
 public:
-    SessionTaskHost(CliHome& home, MainSession& session) : m_home(home), m_session(session) {}
+    SessionTaskHost(CliHome& home, MainSession& session)
+        : m_home(home)
+        , m_session(session)
+    { }
 
     fs::path programFolder() const override { return m_home.programFolder; }
 
@@ -86,8 +89,16 @@ public:
 
     ReportEnvironment reportEnvironment() override
     {
-        return ReportEnvironment{m_session.calls(), m_session.settings(), m_session.prefs(), m_session.columns(),
-                                 m_session.sortKeys(), {}, m_home.ini, m_home.programFolder, m_context, m_progress,
+        return ReportEnvironment{m_session.calls(),
+                                 m_session.settings(),
+                                 m_session.prefs(),
+                                 m_session.columns(),
+                                 m_session.sortKeys(),
+                                 {},
+                                 m_home.ini,
+                                 m_home.programFolder,
+                                 m_context,
+                                 m_progress,
                                  m_hooks};
     }
 
@@ -172,6 +183,7 @@ int task(std::vector<std::string> args)
     return 0;
 }
 
-const CliCommand taskCommand("task", "[--home DIR] [--pdf FILE] TEXT  run a report task (\"@FILE\" reads it from a file)", task);
+const CliCommand
+    taskCommand("task", "[--home DIR] [--pdf FILE] TEXT  run a report task (\"@FILE\" reads it from a file)", task);
 
 } // namespace

@@ -74,7 +74,8 @@ int where(std::vector<std::string> args)
     printEntry(programfolder::kIniName, choice.folder / programfolder::kIniName, shippedAs(programfolder::kIniName));
     printEntry(programfolder::kSettingsName, settingsFilePath(data),
                data == choice.folder ? shippedAs(programfolder::kSettingsName) : fs::path());
-    for (const char* name : {programfolder::kBaseLanguageName, programfolder::kFiltersName, programfolder::kDebugLogName})
+    for (const char* name :
+         {programfolder::kBaseLanguageName, programfolder::kFiltersName, programfolder::kDebugLogName})
         printEntry(name, choice.folder / name, shippedAs(name));
     std::vector<fs::path> translations;
     for (const fs::directory_entry& entry : fs::directory_iterator(choice.folder, ec)) {
@@ -84,11 +85,13 @@ int where(std::vector<std::string> args)
     std::sort(translations.begin(), translations.end());
     for (const fs::path& path : translations)
         printEntry(path.filename().string(), path, shippedAs(path.filename()));
-    printEntry("Calls/", callsFolder(data), data == choice.folder ? shippedAs(programfolder::kCallsFolderName) : fs::path());
+    printEntry("Calls/", callsFolder(data),
+               data == choice.folder ? shippedAs(programfolder::kCallsFolderName) : fs::path());
     printEntry("Reports/", choice.folder / "Reports", shippedAs("Reports"));
     return 0;
 }
 
-const CliCommand whereCommand("where", "[--home DIR]  print the program folder in use and where each file comes from", where);
+const CliCommand whereCommand("where", "[--home DIR]  print the program folder in use and where each file comes from",
+                              where);
 
 } // namespace

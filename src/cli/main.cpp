@@ -49,7 +49,9 @@ bool needsGui(int argc, char** argv)
 } // namespace
 
 CliCommand::CliCommand(std::string name_, std::string usage_, Run run_)
-    : name(std::move(name_)), usage(std::move(usage_)), run(std::move(run_))
+    : name(std::move(name_))
+    , usage(std::move(usage_))
+    , run(std::move(run_))
 {
     registry().push_back(this);
 }
@@ -62,7 +64,8 @@ std::string takeHomeOption(std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--home" && i + 1 < args.size()) {
             home = args[i + 1];
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             --i;
         } else if (args[i].rfind("--home=", 0) == 0) {
             home = args[i].substr(7);
@@ -100,7 +103,8 @@ int main(int argc, char** argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     const bool helpCommand = argc >= 2 && (std::strcmp(argv[1], "help") == 0);
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 || (helpCommand && argc == 2)) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0
+        || (helpCommand && argc == 2)) {
         printUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }

@@ -29,8 +29,8 @@ constexpr std::int64_t daysFromCivil(std::int64_t year, int month, std::int64_t 
 struct Date
 {
     std::int64_t year;
-    int month;  // 1-12
-    int day;    // 1-31
+    int month; // 1-12
+    int day;   // 1-31
     friend constexpr bool operator==(const Date&, const Date&) = default;
 };
 
@@ -48,7 +48,10 @@ constexpr Date civilFromDays(std::int64_t days)
 }
 
 // The Gregorian rule; year 0 is a leap year.
-constexpr bool isLeapYear(std::int64_t year) { return floorMod(year, 4) == 0 && (floorMod(year, 100) != 0 || floorMod(year, 400) == 0); }
+constexpr bool isLeapYear(std::int64_t year)
+{
+    return floorMod(year, 4) == 0 && (floorMod(year, 100) != 0 || floorMod(year, 400) == 0);
+}
 
 // 28-31; 0 for a month outside 1-12.
 constexpr int daysInMonth(std::int64_t year, int month)

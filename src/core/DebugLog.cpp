@@ -15,8 +15,8 @@ namespace {
 struct State
 {
     std::mutex mutex;
-    std::optional<std::filesystem::path> folder;  // unset: resolved on first use
-    std::optional<bool> on;                       // unset: not read yet
+    std::optional<std::filesystem::path> folder; // unset: resolved on first use
+    std::optional<bool> on;                      // unset: not read yet
 };
 
 State& state()

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <unistd.h>
 
 namespace {
@@ -23,9 +23,9 @@ ssize_t writeWithoutSigpipe(int fd, const char* data, std::size_t size)
     const ssize_t n = ::write(fd, data, size);
     const int error = errno;
     if (n < 0 && error == EPIPE && !wasPending) {
-        const struct timespec now {};
-        while (::sigtimedwait(&pipe, nullptr, &now) < 0 && errno == EINTR) {
-        }
+        const struct timespec now
+        { };
+        while (::sigtimedwait(&pipe, nullptr, &now) < 0 && errno == EINTR) { }
     }
     ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
     errno = error;

@@ -9,7 +9,11 @@
 class FdOutBuf : public std::streambuf
 {
 public:
-    explicit FdOutBuf(int fd = -1) : m_fd(fd) { setp(m_buffer.data(), m_buffer.data() + m_buffer.size()); }
+    explicit FdOutBuf(int fd = -1)
+        : m_fd(fd)
+    {
+        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    }
     ~FdOutBuf() override = default;
     void setFd(int fd) { m_fd = fd; }
     // For a pipe: a reader that went away fails the write (EPIPE) instead of
@@ -37,7 +41,11 @@ private:
 class FdInBuf : public std::streambuf
 {
 public:
-    explicit FdInBuf(int fd = -1) : m_fd(fd) { setg(m_buffer.data(), m_buffer.data(), m_buffer.data()); }
+    explicit FdInBuf(int fd = -1)
+        : m_fd(fd)
+    {
+        setg(m_buffer.data(), m_buffer.data(), m_buffer.data());
+    }
     void setFd(int fd) { m_fd = fd; }
     bool failed() const { return m_failed; }
 

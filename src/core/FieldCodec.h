@@ -35,22 +35,38 @@ namespace fieldcodec {
 
 namespace detail {
 
-template <class T> struct IsArray : std::false_type {};
-template <class T, std::size_t N> struct IsArray<std::array<T, N>> : std::true_type {};
+template <class T> struct IsArray : std::false_type
+{
+};
+template <class T, std::size_t N> struct IsArray<std::array<T, N>> : std::true_type
+{
+};
 
-template <class T> concept Table = requires { T::kDiskSize; T::fields([](std::size_t, auto) {}); };
-template <class T> concept Bytes = requires(T t, const T c, std::uint8_t* p) {
+template <class T>
+concept Table = requires
+{
+    T::kDiskSize;
+    T::fields([](std::size_t, auto) {});
+};
+template <class T>
+concept Bytes = requires(T t, const T c, std::uint8_t* p)
+{
     T::kSize;
     t.load(p);
     c.store(p);
 };
-template <class T> concept OwnCodec = requires(const T c, std::uint8_t* p) {
+template <class T>
+concept OwnCodec = requires(const T c, std::uint8_t* p)
+{
     T::kDiskSize;
-    { T::decode(static_cast<const std::uint8_t*>(p)) } -> std::same_as<T>;
+    {
+        T::decode(static_cast<const std::uint8_t*>(p))
+        } -> std::same_as<T>;
     c.encode(p);
 };
-template <class T> concept RawBytes = IsArray<T>::value
-    && (std::is_same_v<typename T::value_type, char> || std::is_same_v<typename T::value_type, std::uint8_t>);
+template <class T>
+concept RawBytes = IsArray<T>::value &&(
+    std::is_same_v<typename T::value_type, char> || std::is_same_v<typename T::value_type, std::uint8_t>);
 
 template <class T> constexpr std::size_t sizeOf()
 {
@@ -63,9 +79,12 @@ template <class T> constexpr std::size_t sizeOf()
     else if constexpr (Table<T> || OwnCodec<T>)
         return T::kDiskSize;
     else {
-        static_assert(std::is_same_v<T, std::uint8_t> || std::is_same_v<T, std::uint16_t>
-                      || std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::uint32_t>
-                      || std::is_same_v<T, double>, "not a stored field kind");
+        static_assert(
+            std::is_same_v<
+                T,
+                std::
+                    uint8_t> || std::is_same_v<T, std::uint16_t> || std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::uint32_t> || std::is_same_v<T, double>,
+            "not a stored field kind");
         return sizeof(T);
     }
 }

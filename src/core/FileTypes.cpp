@@ -4,7 +4,7 @@ namespace filetypes {
 namespace {
 
 constexpr std::array<std::string_view, 5> kEnglishNames = {"All files", "Text files", "CSV files",
-                                                            "Call database files", "Language files"};
+                                                           "Call database files", "Language files"};
 
 bool inTable(int index) { return index >= 0 && index < static_cast<int>(kExtensions.size()); }
 

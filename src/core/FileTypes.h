@@ -14,7 +14,7 @@ namespace filetypes {
 enum Index : int { kAllFiles = 0, kTextFiles = 1, kCsvFiles = 2, kCallDatabase = 3, kLanguageFiles = 4 };
 
 inline constexpr std::array<std::string_view, 5> kExtensions = {".*", ".txt", ".csv", ".bsl", ".lng"};
-inline constexpr int kTypeNameStringId = 21101;  // + index
+inline constexpr int kTypeNameStringId = 21101; // + index
 
 // The extension of an index, "" outside the table.
 std::string_view extension(int index);

@@ -104,7 +104,7 @@ public:
 
     T& add(const T& value)
     {
-        const T copy = value;  // value may live in this array
+        const T copy = value; // value may live in this array
         setSize(m_size + 1);
         return m_data[m_size - 1] = copy;
     }
@@ -124,8 +124,7 @@ public:
         if (index >= m_size)
             return;
         count = std::min(count, m_size - index);
-        std::memmove(static_cast<void*>(m_data + index), m_data + index + count,
-                     (m_size - index - count) * sizeof(T));
+        std::memmove(static_cast<void*>(m_data + index), m_data + index + count, (m_size - index - count) * sizeof(T));
         m_size -= count;
     }
 
@@ -174,5 +173,5 @@ private:
     T* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_allocation = 0;
-    std::size_t m_zeroFrom = 0;  // slots from here to the allocation's end are known to be zero
+    std::size_t m_zeroFrom = 0; // slots from here to the allocation's end are known to be zero
 };

@@ -119,7 +119,7 @@ int IniProfile::parseInt(std::string_view text, int fallback)
     }
     std::uint32_t value = 0;
     for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        value = value * 10 + static_cast<std::uint32_t>(text[i] - '0');  // wraps like the 32-bit reader
+        value = value * 10 + static_cast<std::uint32_t>(text[i] - '0'); // wraps like the 32-bit reader
     if (negative)
         value = 0u - value;
     return static_cast<int>(value);

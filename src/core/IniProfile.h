@@ -42,7 +42,11 @@ public:
     class Batch
     {
     public:
-        explicit Batch(IniProfile& profile) : m_profile(profile) { ++m_profile.m_deferred; }
+        explicit Batch(IniProfile& profile)
+            : m_profile(profile)
+        {
+            ++m_profile.m_deferred;
+        }
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -57,9 +61,9 @@ public:
 private:
     struct Position
     {
-        std::size_t section = npos;  // line of the [section] header
-        std::size_t end = npos;      // first line after the section
-        std::size_t key = npos;      // line of the key, if any
+        std::size_t section = npos; // line of the [section] header
+        std::size_t end = npos;     // first line after the section
+        std::size_t key = npos;     // line of the key, if any
     };
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 

@@ -12,11 +12,13 @@ InputFile::Status InputFile::open(const std::filesystem::path& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         m_status = errno == ENOENT || errno == ENOTDIR ? Status::Missing
-                   : errno == ENXIO                   ? Status::NotRegular
-                                                      : Status::CannotOpen;
+                   : errno == ENXIO                    ? Status::NotRegular
+                                                       : Status::CannotOpen;
         return m_status;
     }
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         m_status = Status::NotRegular;
@@ -78,7 +80,9 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
 
 bool memoryCanHold(std::uint64_t bytes)
 {
-    struct sysinfo info {};
+    struct sysinfo info
+    {
+    };
     if (::sysinfo(&info) != 0)
         return true;
     const std::uint64_t unit = info.mem_unit == 0 ? 1 : info.mem_unit;

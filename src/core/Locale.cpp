@@ -11,8 +11,7 @@
 namespace {
 
 // Ranks from texts sorted by `less`: equal texts (by bytes) share a rank.
-template <class Less>
-std::vector<std::uint32_t> ranksBy(std::span<const std::string_view> texts, Less less)
+template <class Less> std::vector<std::uint32_t> ranksBy(std::span<const std::string_view> texts, Less less)
 {
     std::vector<std::uint32_t> order(texts.size());
     std::iota(order.begin(), order.end(), 0u);
@@ -82,7 +81,8 @@ class QtLocale final : public Locale
 {
 public:
     explicit QtLocale(const QLocale& locale)
-        : m_data(readLocale(locale)), m_collator(locale)
+        : m_data(readLocale(locale))
+        , m_collator(locale)
     {
         m_collator.setCaseSensitivity(Qt::CaseSensitive);
         m_collator.setNumericMode(false);

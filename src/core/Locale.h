@@ -17,18 +17,18 @@
 
 struct LocaleData
 {
-    std::string name;  // e.g. "en_US"
+    std::string name; // e.g. "en_US"
 
-    std::array<std::string, 12> monthNames;     // January first
+    std::array<std::string, 12> monthNames; // January first
     std::array<std::string, 12> monthAbbrevs;
-    std::array<std::string, 7> dayNames;        // Monday first (index 0 = Monday)
+    std::array<std::string, 7> dayNames; // Monday first (index 0 = Monday)
     std::array<std::string, 7> dayAbbrevs;
-    int firstDayOfWeek = 2;                     // 1 = Sunday, 2 = Monday, ... 7 = Saturday
+    int firstDayOfWeek = 2; // 1 = Sunday, 2 = Monday, ... 7 = Saturday
 
-    std::string shortDateFormat;                // "M/d/yyyy"
-    std::vector<std::string> longDateFormats;   // "dddd, MMMM d, yyyy", ...
-    bool time24 = false;                        // 24-hour clock
-    bool timeLeadingZero = false;               // hours with a leading zero
+    std::string shortDateFormat;              // "M/d/yyyy"
+    std::vector<std::string> longDateFormats; // "dddd, MMMM d, yyyy", ...
+    bool time24 = false;                      // 24-hour clock
+    bool timeLeadingZero = false;             // hours with a leading zero
     std::string amText = "AM";
     std::string pmText = "PM";
 
@@ -36,10 +36,10 @@ struct LocaleData
     std::string currencySymbol;
     std::string monetaryDecimal = ".";
     std::string monetaryGrouping = ",";
-    int currencyPositiveOrder = 0;              // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+    int currencyPositiveOrder = 0; // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
     int currencyDigits = 2;
-    int monetaryGroupSize = 3;                  // digits in a group, 0 = no grouping
-    bool leadingZero = true;                    // "0.5" rather than ".5"
+    int monetaryGroupSize = 3; // digits in a group, 0 = no grouping
+    bool leadingZero = true;   // "0.5" rather than ".5"
 };
 
 class Locale

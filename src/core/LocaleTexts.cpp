@@ -188,7 +188,9 @@ LocaleTexts LocaleTexts::from(const LocaleData& data)
         t.dayAbbrevs[i] = data.dayAbbrevs[(w + 6) % 7];
     }
     const auto shortest = std::min_element(data.longDateFormats.begin(), data.longDateFormats.end(),
-                                           [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+                                           [](const std::string& a, const std::string& b) {
+                                               return a.size() < b.size();
+                                           });
     t.longDateFormat = shortest == data.longDateFormats.end() ? data.shortDateFormat : *shortest;
     t.yearlessDateFormat = yearlessFormat(t.longDateFormat);
     t.shortDateFormat = data.shortDateFormat;

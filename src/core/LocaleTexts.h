@@ -22,8 +22,8 @@ struct LocaleData;
 struct DateTimeFields
 {
     int year = 0;
-    int month = 0;   // 1-12
-    int day = 0;     // 1-31
+    int month = 0; // 1-12
+    int day = 0;   // 1-31
     int hour = 0;
     int minute = 0;
     int second = 0;
@@ -31,16 +31,16 @@ struct DateTimeFields
 
 struct LocaleTexts
 {
-    std::array<std::string, 12> monthNames;    // January first
+    std::array<std::string, 12> monthNames; // January first
     std::array<std::string, 12> monthAbbrevs;
-    std::array<std::string, 7> dayNames;       // the locale's first day of the week first
+    std::array<std::string, 7> dayNames; // the locale's first day of the week first
     std::array<std::string, 7> dayAbbrevs;
-    int firstDayOfWeek = 1;                    // 1 = Sunday ... 7 = Saturday
+    int firstDayOfWeek = 1; // 1 = Sunday ... 7 = Saturday
 
-    std::string longDateFormat;      // the shortest of the locale's long-date formats
-    std::string yearlessDateFormat;  // longDateFormat without its year (every-year dates)
+    std::string longDateFormat;     // the shortest of the locale's long-date formats
+    std::string yearlessDateFormat; // longDateFormat without its year (every-year dates)
     std::string shortDateFormat;
-    std::string timeFormat;          // hours and minutes, see timeFormatFor()
+    std::string timeFormat; // hours and minutes, see timeFormatFor()
     std::string amText;
     std::string pmText;
 

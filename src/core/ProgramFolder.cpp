@@ -42,7 +42,7 @@ bool copyMissing(const fs::path& from, const fs::path& to)
                                   + std::to_string(counter++));
     if (!fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec))
         return false;
-    fs::create_hard_link(temporary, to, ec);  // fails when `to` exists by now
+    fs::create_hard_link(temporary, to, ec); // fails when `to` exists by now
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return !ec;
@@ -71,7 +71,7 @@ std::string fingerprint(const fs::path& path)
 }
 
 // The record of shipped files in a per-user folder: "FINGERPRINT PATH" per line.
-using Shipped = std::map<std::string, std::string>;  // relative path -> fingerprint
+using Shipped = std::map<std::string, std::string>; // relative path -> fingerprint
 
 Shipped readShipped(const fs::path& file)
 {
@@ -153,8 +153,8 @@ Choice choose(const Inputs& inputs)
 
 Choice locate(const std::string& homeOption)
 {
-    return choose({homeOption, variable("QUANTORIX_HOME"), variable("XDG_DATA_HOME"), variable("HOME"),
-                   executableFolder()});
+    return choose(
+        {homeOption, variable("QUANTORIX_HOME"), variable("XDG_DATA_HOME"), variable("HOME"), executableFolder()});
 }
 
 fs::path resolve(const std::string& homeOption) { return locate(homeOption).folder; }
@@ -169,7 +169,7 @@ Choice prepare(const std::string& homeOption)
     fs::create_directories(choice.folder, ec);
     if (ec)
         return choice;
-    if (isNew)  // the user's settings (with the login passwords) are theirs alone
+    if (isNew) // the user's settings (with the login passwords) are theirs alone
         fs::permissions(choice.folder, fs::perms::owner_all, ec);
     fillFromDefaults(choice.defaults, choice.folder, isNew);
     return choice;
@@ -223,10 +223,14 @@ int fillFromDefaults(const fs::path& defaults, const fs::path& folder, bool with
 const char* describe(Source source)
 {
     switch (source) {
-    case Source::Option: return "named by --home";
-    case Source::Environment: return "named by QUANTORIX_HOME";
-    case Source::Portable: return "the executable's folder (portable installation)";
-    case Source::PerUser: return "the per-user folder under the XDG data home";
+    case Source::Option:
+        return "named by --home";
+    case Source::Environment:
+        return "named by QUANTORIX_HOME";
+    case Source::Portable:
+        return "the executable's folder (portable installation)";
+    case Source::PerUser:
+        return "the per-user folder under the XDG data home";
     }
     return "";
 }

@@ -27,10 +27,10 @@ enum class Source { Option, Environment, Portable, PerUser };
 // What decides the folder; `locate` fills it from the process.
 struct Inputs
 {
-    std::string homeOption;            // --home value, "" when not given
-    std::string homeVariable;          // QUANTORIX_HOME
-    std::string xdgDataHome;           // XDG_DATA_HOME
-    std::string userHome;              // HOME
+    std::string homeOption;   // --home value, "" when not given
+    std::string homeVariable; // QUANTORIX_HOME
+    std::string xdgDataHome;  // XDG_DATA_HOME
+    std::string userHome;     // HOME
     std::filesystem::path executableFolder;
 };
 
@@ -38,7 +38,7 @@ struct Choice
 {
     std::filesystem::path folder;
     Source source = Source::Portable;
-    std::filesystem::path defaults;    // the shared defaults folder (may not exist)
+    std::filesystem::path defaults; // the shared defaults folder (may not exist)
 };
 
 // Pure: decides the folder from `inputs` and what the executable's folder holds.

@@ -47,7 +47,9 @@ void removeLeftovers(const std::filesystem::path& folder)
         const std::string_view name = entry->d_name;
         if (!name.starts_with(SaveFile::kTemporaryPrefix) || !name.ends_with(SaveFile::kTemporarySuffix))
             continue;
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
         const auto modified = std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec);
@@ -107,11 +109,13 @@ bool copyAll(int from, int to)
 struct SaveFile::State
 {
     std::filesystem::path target;
-    std::filesystem::path named;  // the temporary file's name; empty while it has none
+    std::filesystem::path named; // the temporary file's name; empty while it has none
     int fd = -1;
-    bool direct = false;          // writing straight into a device or FIFO
+    bool direct = false; // writing straight into a device or FIFO
     bool hadTarget = false;
-    struct stat old {};
+    struct stat old
+    {
+    };
     FdOutBuf buffer;
     std::ostream out{&buffer};
 
@@ -137,7 +141,9 @@ std::filesystem::path SaveFile::resolveTarget(const std::filesystem::path& path)
 {
     std::filesystem::path target = path;
     for (int i = 0; i < kMaxLinks; ++i) {
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return target;
         std::error_code ec;

@@ -34,7 +34,7 @@ public:
     static constexpr std::string_view kTemporarySuffix = ".tmp";
 
     SaveFile();
-    ~SaveFile();  // discards a save that was not committed
+    ~SaveFile(); // discards a save that was not committed
     SaveFile(const SaveFile&) = delete;
     SaveFile& operator=(const SaveFile&) = delete;
 

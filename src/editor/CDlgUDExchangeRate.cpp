@@ -40,7 +40,8 @@ CDlgUDExchangeRate::CDlgUDExchangeRate(const SettingsDatabase& db, QWidget* pare
     m_starting->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     setControlId(m_starting, tariffres::kStarting);
     startingLabel->setBuddy(m_starting);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
+                                         this);
     setControlId(buttons->button(QDialogButtonBox::Ok), 1);
     setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
     setControlId(buttons->button(QDialogButtonBox::Help), 9);
@@ -59,7 +60,8 @@ CDlgUDExchangeRate::CDlgUDExchangeRate(const SettingsDatabase& db, QWidget* pare
     m_line.rate->setText(amountText(db, 0.0, Currency::Main));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { help::openHelp(this, tariffres::kExchangeRateDialog); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [this] { help::openHelp(this, tariffres::kExchangeRateDialog); });
     TranslateDialog(tariffres::kExchangeRateDialog, this);
 }
 

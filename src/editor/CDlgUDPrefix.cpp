@@ -21,8 +21,9 @@ bool userDefined(int callType) { return callType >= 3 && callType <= 6; }
 
 } // namespace
 
-CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier, const std::array<std::string, 7>& callTypes,
-                           const std::array<std::string, 6>& carriers, QWidget* parent)
+CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier,
+                           const std::array<std::string, 7>& callTypes, const std::array<std::string, 6>& carriers,
+                           QWidget* parent)
     : QDialog(parent)
     , m_entry(entry)
     , m_carrierIndex(carrier)
@@ -45,7 +46,8 @@ CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier, co
     setControlId(m_carrier, tariffres::kCarrierChoice);
     for (const std::string& name : carriers)
         m_carrier->addItem(controlText(name));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
+                                         this);
     setControlId(buttons->button(QDialogButtonBox::Ok), 1);
     setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
     setControlId(buttons->button(QDialogButtonBox::Help), 9);
@@ -53,7 +55,8 @@ CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier, co
     auto* grid = new QGridLayout(this);
     int row = 0;
     for (auto [labelId, field] : {std::pair<int, QWidget*>{tariffres::kPrefixLabel, m_prefix},
-                                  {tariffres::kIntlCodeLabel, m_intlCode}, {tariffres::kCallTypeLabel, m_callType}}) {
+                                  {tariffres::kIntlCodeLabel, m_intlCode},
+                                  {tariffres::kCallTypeLabel, m_callType}}) {
         QLabel* label = makeLabel(this, labelId);
         label->setBuddy(field);
         grid->addWidget(label, row, 0);
@@ -72,7 +75,8 @@ CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier, co
     m_local->setChecked(entry.flags & PrefixEntry::kTreatAsLocal);
     m_free->setChecked(entry.flags & PrefixEntry::kFreeCalls);
     m_change->setChecked(entry.changeCarrierTo > 0);
-    m_carrier->setCurrentIndex(entry.changeCarrierTo > 0 && entry.changeCarrierTo <= 6 ? entry.changeCarrierTo - 1 : -1);
+    m_carrier->setCurrentIndex(entry.changeCarrierTo > 0 && entry.changeCarrierTo <= 6 ? entry.changeCarrierTo - 1
+                                                                                       : -1);
     updateEnabling();
 
     connect(m_callType, &QComboBox::currentIndexChanged, this, &CDlgUDPrefix::updateEnabling);
@@ -80,7 +84,8 @@ CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier, co
     connect(m_change, &QCheckBox::toggled, this, &CDlgUDPrefix::updateEnabling);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgUDPrefix::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { help::openHelp(this, tariffres::kPrefixDialog); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [this] { help::openHelp(this, tariffres::kPrefixDialog); });
     TranslateDialog(tariffres::kPrefixDialog, this);
 }
 

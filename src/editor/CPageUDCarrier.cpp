@@ -27,7 +27,10 @@ constexpr std::string_view kCarrierEdit = "CarrierEdit";
 // Plain character order: "*" matching anything is for equality only, not an order.
 int byPrefix(const Entry& a, const Entry& b) { return compareBytes(a.prefix.view(), b.prefix.view()); }
 
-bool treatedAsLocal(const Entry& e) { return e.callType >= 3 && e.callType <= 6 && (e.flags & PrefixEntry::kTreatAsLocal); }
+bool treatedAsLocal(const Entry& e)
+{
+    return e.callType >= 3 && e.callType <= 6 && (e.flags & PrefixEntry::kTreatAsLocal);
+}
 
 } // namespace
 
@@ -35,7 +38,8 @@ CPageUDCarrier::CPageUDCarrier(CSheetUD& sheet)
     : CPageUDListOf(sheet, {tariffres::kCarrierPage, tariffres::kCarrierHelp, "ListPrefix", {}, 0}, nullptr,
                     {
                         {sid::kPrefixPrefix, 128, [](const Entry& e) { return e.prefix.str(); }, byPrefix},
-                        {sid::kPrefixInternationalCode, 128, [this](const Entry& e) { return internationalCodeText(e); },
+                        {sid::kPrefixInternationalCode, 128,
+                         [this](const Entry& e) { return internationalCodeText(e); },
                          [](const Entry& a, const Entry& b) {
                              if (int order = compareBytes(a.internationalCode.view(), b.internationalCode.view()))
                                  return order;
@@ -101,10 +105,7 @@ void CPageUDCarrier::readRecord()
     CPageUDListOf::readRecord();
 }
 
-void CPageUDCarrier::writeRecord()
-{
-    takeName();
-}
+void CPageUDCarrier::writeRecord() { takeName(); }
 
 void CPageUDCarrier::takeName()
 {
@@ -127,7 +128,8 @@ void CPageUDCarrier::showCarrier()
         const QSignalBlocker blocker(m_tabs);
         m_tabs->setCurrentIndex(m_carrier);
         for (int k = 0; k < kCarrierCount; ++k)
-            m_tabs->setTabText(k, QStringLiteral("%1. %2").arg(k + 1).arg(controlText(db().carriers[static_cast<std::size_t>(k)].name.view())));
+            m_tabs->setTabText(k, QStringLiteral("%1. %2").arg(k + 1).arg(
+                                      controlText(db().carriers[static_cast<std::size_t>(k)].name.view())));
     }
     m_name->setText(controlText(db().carriers[static_cast<std::size_t>(m_carrier)].name.view()));
     ini().writeInt(kCarrierEdit, "Carrier", m_carrier);
@@ -172,15 +174,12 @@ bool CPageUDCarrier::accept(const Entry& record, int ownIndex)
     return true;
 }
 
-bool CPageUDCarrier::sameKey(const Entry& a, const Entry& b) const
-{
-    return a.prefix.view() == b.prefix.view();
-}
+bool CPageUDCarrier::sameKey(const Entry& a, const Entry& b) const { return a.prefix.view() == b.prefix.view(); }
 
 Entry CPageUDCarrier::newRecord() const
 {
     Entry e;
-    e.callType = 2;  // "International"
+    e.callType = 2; // "International"
     return e;
 }
 
@@ -195,10 +194,7 @@ void CPageUDCarrier::blankDiffering(Entry& common, const Entry& other) const
     common.flags |= other.flags;
 }
 
-void CPageUDCarrier::blankKeys(Entry& common) const
-{
-    common.prefix.assign({});
-}
+void CPageUDCarrier::blankKeys(Entry& common) const { common.prefix.assign({}); }
 
 void CPageUDCarrier::applyCommon(const Entry& common, Entry& target) const
 {

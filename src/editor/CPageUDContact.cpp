@@ -10,12 +10,9 @@ namespace {
 
 // Phone numbers in plain byte order: "*" before the digits, a shorter number
 // before a longer one it begins (the order the rating keeps the list in).
-int byNumber(const Entry& a, const Entry& b)
-{
-    return compareBytes(a.number.view(), b.number.view());
-}
+int byNumber(const Entry& a, const Entry& b) { return compareBytes(a.number.view(), b.number.view()); }
 
-}  // namespace
+} // namespace
 
 CPageUDContact::CPageUDContact(CSheetUD& sheet)
     : CPageUDListOf(sheet, {udres::kContactPage, udres::kContactHelp, "ListContact", {}, 1, {SettingsList::Contacts}},
@@ -32,20 +29,14 @@ CPageUDContact::CPageUDContact(CSheetUD& sheet)
                     })
 { }
 
-bool CPageUDContact::sameKey(const Entry& a, const Entry& b) const
-{
-    return a.number.view() == b.number.view();
-}
+bool CPageUDContact::sameKey(const Entry& a, const Entry& b) const { return a.number.view() == b.number.view(); }
 
 bool CPageUDContact::findHit(const Entry& record, std::string_view typed) const
 {
     return startsWith(record.number.view(), typed, false) || startsWith(record.name.view(), typed, true);
 }
 
-bool CPageUDContact::sameOnButton(int, const Entry& a, const Entry& b) const
-{
-    return a.name.view() == b.name.view();
-}
+bool CPageUDContact::sameOnButton(int, const Entry& a, const Entry& b) const { return a.name.view() == b.name.view(); }
 
 void CPageUDContact::blankDiffering(Entry& common, const Entry& other) const
 {
@@ -53,10 +44,7 @@ void CPageUDContact::blankDiffering(Entry& common, const Entry& other) const
         common.name.assign({});
 }
 
-void CPageUDContact::blankKeys(Entry& common) const
-{
-    common.number.assign({});
-}
+void CPageUDContact::blankKeys(Entry& common) const { common.number.assign({}); }
 
 void CPageUDContact::applyCommon(const Entry& common, Entry& target) const
 {

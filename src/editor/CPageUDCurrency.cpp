@@ -1,8 +1,8 @@
 #include "editor/CPageUDCurrency.h"
 
 #include "core/IniProfile.h"
-#include "editor/CSheetUD.h"
 #include "core/LocaleTexts.h"
+#include "editor/CSheetUD.h"
 #include "editor/TariffPageIds.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
@@ -69,7 +69,8 @@ auto dateOf(const ExchangeRateEntry& e) { return std::tie(e.year, e.month, e.day
 
 std::size_t CPageUDCurrency::insertRate(std::vector<ExchangeRateEntry>& history, const ExchangeRateEntry& entry)
 {
-    auto at = std::find_if(history.begin(), history.end(), [&](const ExchangeRateEntry& e) { return dateOf(e) >= dateOf(entry); });
+    auto at = std::find_if(history.begin(), history.end(),
+                           [&](const ExchangeRateEntry& e) { return dateOf(e) >= dateOf(entry); });
     if (at != history.end() && dateOf(*at) == dateOf(entry))
         at->rate = entry.rate;
     else

@@ -17,7 +17,10 @@
 
 namespace {
 
-Currency currencyOfBox(const QComboBox* box) { return box->currentIndex() == 1 ? Currency::Alternative : Currency::Main; }
+Currency currencyOfBox(const QComboBox* box)
+{
+    return box->currentIndex() == 1 ? Currency::Alternative : Currency::Main;
+}
 
 } // namespace
 

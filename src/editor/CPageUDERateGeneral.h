@@ -45,5 +45,5 @@ private:
     QLineEdit* m_initialCharge;
     QSpinBox* m_roundTo;
     QCheckBox* m_discard;
-    std::array<QLabel*, 4> m_symbols{};  // before and after the two amounts
+    std::array<QLabel*, 4> m_symbols{}; // before and after the two amounts
 };

@@ -107,7 +107,8 @@ CPageUDERatePeriods::CPageUDERatePeriods(RateEdit& edit, int period, const Setti
 void CPageUDERatePeriods::readRecord()
 {
     const RatePeriod& p = periodOf(m_edit, m_period);
-    const Currency which = m_edit.rates.flags & RateBlock::kAlternativeCurrency ? Currency::Alternative : Currency::Main;
+    const Currency which = m_edit.rates.flags & RateBlock::kAlternativeCurrency ? Currency::Alternative
+                                                                                : Currency::Main;
     m_active->setChecked(p.flags & RatePeriod::kActive);
     if (!(p.flags & RatePeriod::kByKindOfDay))
         m_everyday->setChecked(true);
@@ -127,7 +128,8 @@ void CPageUDERatePeriods::readRecord()
 void CPageUDERatePeriods::writeRecord()
 {
     RatePeriod& p = periodOf(m_edit, m_period);
-    const Currency which = m_edit.rates.flags & RateBlock::kAlternativeCurrency ? Currency::Alternative : Currency::Main;
+    const Currency which = m_edit.rates.flags & RateBlock::kAlternativeCurrency ? Currency::Alternative
+                                                                                : Currency::Main;
     p.flags = 0;
     if (m_active->isChecked())
         p.flags |= RatePeriod::kActive;

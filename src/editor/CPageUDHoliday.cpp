@@ -1,9 +1,9 @@
 #include "editor/CPageUDHoliday.h"
 
 #include "core/IniProfile.h"
-#include "editor/CSheetUD.h"
 #include "core/Locale.h"
 #include "core/LocaleTexts.h"
+#include "editor/CSheetUD.h"
 #include "editor/TariffPageIds.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
@@ -42,7 +42,7 @@ QString holidayText(const HolidayEntry& h)
 {
     const LocaleTexts& texts = LocaleTexts::current();
     DateTimeFields when;
-    when.year = h.year ? h.year : 2000;  // a leap year, so that 29 February shows
+    when.year = h.year ? h.year : 2000; // a leap year, so that 29 February shows
     when.month = h.month;
     when.day = h.day;
     return controlText(formatDateTime(h.year ? texts.longDateFormat : texts.yearlessDateFormat, when, texts));
@@ -152,7 +152,8 @@ void CPageUDHoliday::writeRecord()
 {
     auto& flags = m_context.db.header.weeklyHolidays;
     for (int p = 0; p < 7; ++p)
-        flags[static_cast<std::size_t>(weekdayOfBox(p, m_firstDay))] = m_weekdays[static_cast<std::size_t>(p)]->isChecked() ? 1 : 0;
+        flags[static_cast<std::size_t>(weekdayOfBox(p, m_firstDay))] =
+            m_weekdays[static_cast<std::size_t>(p)]->isChecked() ? 1 : 0;
 }
 
 void CPageUDHoliday::sheetAccepted()
@@ -176,7 +177,8 @@ void CPageUDHoliday::fillList(int select)
     m_list->clear();
     QList<QTreeWidgetItem*> items;
     for (int row = 0; row < static_cast<int>(holidays.size()); ++row)
-        items.append(new QTreeWidgetItem(QStringList{holidayText(holidays[static_cast<std::size_t>(holidayOfRow(row))])}));
+        items.append(
+            new QTreeWidgetItem(QStringList{holidayText(holidays[static_cast<std::size_t>(holidayOfRow(row))])}));
     m_list->addTopLevelItems(items);
     const int width = m_list->columnWidth(0);
     m_list->resizeColumnToContents(0);
@@ -209,7 +211,8 @@ void CPageUDHoliday::showSelected()
             return;
         item = chosen.front();
     }
-    const HolidayEntry& h = m_context.db.holidays[static_cast<std::size_t>(holidayOfRow(m_list->indexOfTopLevelItem(item)))];
+    const HolidayEntry& h =
+        m_context.db.holidays[static_cast<std::size_t>(holidayOfRow(m_list->indexOfTopLevelItem(item)))];
     // A yearly 29 February shows on the 28th in a year without it.
     const int year = h.year ? h.year : QDate::currentDate().year();
     const QDate date(year, h.month, std::min<int>(h.day, QDate(year, h.month, 1).daysInMonth()));

@@ -11,12 +11,9 @@ using Entry = ProjectEntry;
 
 namespace {
 
-int byCode(const Entry& a, const Entry& b)
-{
-    return compareBytes(a.accountCode.view(), b.accountCode.view());
-}
+int byCode(const Entry& a, const Entry& b) { return compareBytes(a.accountCode.view(), b.accountCode.view()); }
 
-}  // namespace
+} // namespace
 
 CPageUDProject::CPageUDProject(CSheetUD& sheet)
     : CPageUDListOf(sheet, {udres::kProjectPage, udres::kProjectHelp, "ListProject", {}, 1, {SettingsList::Projects}},
@@ -45,10 +42,7 @@ void CPageUDProject::readRecord()
     CPageUDListOf::readRecord();
 }
 
-void CPageUDProject::writeRecord()
-{
-    work().header.linkAccountCodes = flagOf(m_link);
-}
+void CPageUDProject::writeRecord() { work().header.linkAccountCodes = flagOf(m_link); }
 
 bool CPageUDProject::sameKey(const Entry& a, const Entry& b) const
 {
@@ -60,10 +54,7 @@ bool CPageUDProject::findHit(const Entry& record, std::string_view typed) const
     return startsWith(record.accountCode.view(), typed, false) || startsWith(record.name.view(), typed, true);
 }
 
-bool CPageUDProject::sameOnButton(int, const Entry& a, const Entry& b) const
-{
-    return a.name.view() == b.name.view();
-}
+bool CPageUDProject::sameOnButton(int, const Entry& a, const Entry& b) const { return a.name.view() == b.name.view(); }
 
 void CPageUDProject::blankDiffering(Entry& common, const Entry& other) const
 {
@@ -71,10 +62,7 @@ void CPageUDProject::blankDiffering(Entry& common, const Entry& other) const
         common.name.assign({});
 }
 
-void CPageUDProject::blankKeys(Entry& common) const
-{
-    common.accountCode.assign({});
-}
+void CPageUDProject::blankKeys(Entry& common) const { common.accountCode.assign({}); }
 
 void CPageUDProject::applyCommon(const Entry& common, Entry& target) const
 {

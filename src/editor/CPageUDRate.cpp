@@ -35,7 +35,7 @@ namespace {
 
 constexpr std::string_view kCarrierEdit = "CarrierEdit";
 constexpr std::string_view kLocalSection = "ListRateLocal";
-constexpr int kFirstRateColumn = 3;  // "General", then "Rate #1" to "Rate #4"
+constexpr int kFirstRateColumn = 3; // "General", then "Rate #1" to "Rate #4"
 
 int byCode(const Entry& a, const Entry& b) { return compareBytes(a.code.view(), b.code.view()); }
 
@@ -49,14 +49,15 @@ std::string rateText(const RateBlock& r, int column, const SettingsDatabase& db)
 {
     if (column == 0)
         return ratetext::general(r, db);
-    return ratetext::period(r.periods[static_cast<std::size_t>(column - 1)], r.flags & RateBlock::kAlternativeCurrency, db);
+    return ratetext::period(r.periods[static_cast<std::size_t>(column - 1)], r.flags & RateBlock::kAlternativeCurrency,
+                            db);
 }
 
 } // namespace
 
 CPageUDRate::CPageUDRate(CSheetUD& sheet)
-    : CPageUDListOf(sheet, {tariffres::kRatePage, tariffres::kRateHelp, "ListRateToll", {}, 2}, &SettingsDatabase::destinations,
-                    [this] {
+    : CPageUDListOf(sheet, {tariffres::kRatePage, tariffres::kRateHelp, "ListRateToll", {}, 2},
+                    &SettingsDatabase::destinations, [this] {
                         std::vector<Column> columns = {
                             {sid::kRateCode, 80, [](const Entry& e) { return e.code.str(); }, byCode},
                             {sid::kRateCountry, 128, [](const Entry& e) { return e.country.str(); },
@@ -187,7 +188,7 @@ void CPageUDRate::selectCarrier(int carrier)
     ini().writeInt(kCarrierEdit, "Carrier", carrier);
     showCarrier();
     if (m_mode == kToll && sortColumn() >= kFirstRateColumn)
-        refresh();  // ordered by the rates of the carrier shown
+        refresh(); // ordered by the rates of the carrier shown
     else
         model()->reset();
 }
@@ -216,7 +217,8 @@ void CPageUDRate::showMode()
     quickFind()->setVisible(toll);
     for (QLabel* label : findChildren<QLabel*>()) {
         const int id = controlIdOf(label);
-        if (label->parentWidget() == this && (id == udres::kQuickFindLabel || id == udres::kTotalLabel || label == total()))
+        if (label->parentWidget() == this
+            && (id == udres::kQuickFindLabel || id == udres::kTotalLabel || label == total()))
             label->setVisible(toll);
     }
     for (QPushButton* b : findChildren<QPushButton*>())
@@ -229,8 +231,8 @@ void CPageUDRate::showMode()
 void CPageUDRate::fillLocal()
 {
     const CarrierBlock& c = work().carriers[static_cast<std::size_t>(m_carrier)];
-    const std::array<std::pair<int, const RateBlock*>, 2> rows = {
-        std::pair{sid::kDirectionOutgoing, &c.localRate}, std::pair{sid::kDirectionIncoming, &c.incomingRate}};
+    const std::array<std::pair<int, const RateBlock*>, 2> rows = {std::pair{sid::kDirectionOutgoing, &c.localRate},
+                                                                  std::pair{sid::kDirectionIncoming, &c.incomingRate}};
     const QList<QTreeWidgetItem*> chosen = m_local->selectedItems();
     std::array<bool, 2> selected{};
     for (QTreeWidgetItem* item : chosen)
@@ -292,7 +294,8 @@ void CPageUDRate::editRows(const std::vector<int>& rows)
 
 void CPageUDRate::addFrom(int copyRow)
 {
-    const Entry base = copyRow >= 0 && copyRow < recordCount() ? records()[static_cast<std::size_t>(copyRow)] : newRecord();
+    const Entry base = copyRow >= 0 && copyRow < recordCount() ? records()[static_cast<std::size_t>(copyRow)]
+                                                               : newRecord();
     RateEdit edit = raterules::editOf({base}, {0}, m_carrier);
     edit.countries = raterules::countries(records());
     if (!runSheet(edit))
@@ -319,20 +322,14 @@ bool CPageUDRate::eventFilter(QObject* watched, QEvent* event)
     return CPageUDListOf::eventFilter(watched, event);
 }
 
-Entry CPageUDRate::newRecord() const
-{
-    return tollrates::newDestination();
-}
+Entry CPageUDRate::newRecord() const { return tollrates::newDestination(); }
 
-bool CPageUDRate::sameKey(const Entry& a, const Entry& b) const
-{
-    return a.code.view() == b.code.view();
-}
+bool CPageUDRate::sameKey(const Entry& a, const Entry& b) const { return a.code.view() == b.code.view(); }
 
 bool CPageUDRate::findHit(const Entry& record, std::string_view typed) const
 {
     return startsWith(record.code.view(), typed, false) || startsWith(record.city.view(), typed, true)
-        || startsWith(record.country.view(), typed, true);
+           || startsWith(record.country.view(), typed, true);
 }
 
 bool CPageUDRate::sameOnButton(int button, const Entry& a, const Entry& b) const

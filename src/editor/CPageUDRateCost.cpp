@@ -85,10 +85,12 @@ void CPageUDRateCost::load(const CarrierBlock& carrier, const SettingsDatabase& 
     m_currency->addItem(controlText(db.currency().format(Currency::Alternative).symbol));
     m_currency->setCurrentIndex(carrier.flags & CarrierBlock::kSuppliedInAlternativeCurrency ? 1 : 0);
     m_suppliedCost->setChecked(carrier.flags & CarrierBlock::kUseSuppliedCost);
-    m_suppliedPulses->setChecked(!(carrier.flags & CarrierBlock::kUseSuppliedCost) && (carrier.flags & CarrierBlock::kUseSuppliedPulses));
+    m_suppliedPulses->setChecked(!(carrier.flags & CarrierBlock::kUseSuppliedCost)
+                                 && (carrier.flags & CarrierBlock::kUseSuppliedPulses));
     m_pulseValue->setText(amountText(db, carrier.pulseValue, currencyOf(m_currency)));
-    const std::array<std::int32_t, 5> graces = {carrier.graceLocal, carrier.graceLongDistance, carrier.graceInternational,
-                                               carrier.graceIncoming, carrier.graceUserDefined};
+    const std::array<std::int32_t, 5> graces = {carrier.graceLocal, carrier.graceLongDistance,
+                                                carrier.graceInternational, carrier.graceIncoming,
+                                                carrier.graceUserDefined};
     for (std::size_t i = 0; i < graces.size(); ++i)
         m_grace[i]->setValue(graces[i]);
     m_modifier->setValue(carrier.costModifier);
@@ -99,7 +101,7 @@ void CPageUDRateCost::load(const CarrierBlock& carrier, const SettingsDatabase& 
 void CPageUDRateCost::store(CarrierBlock& carrier, const SettingsDatabase& db) const
 {
     constexpr std::uint32_t owned = CarrierBlock::kSuppliedInAlternativeCurrency | CarrierBlock::kUseSuppliedCost
-        | CarrierBlock::kUseSuppliedPulses | CarrierBlock::kStartRateForWholeCall;
+                                    | CarrierBlock::kUseSuppliedPulses | CarrierBlock::kStartRateForWholeCall;
     std::uint32_t flags = carrier.flags & ~owned;
     if (m_currency->currentIndex() == 1)
         flags |= CarrierBlock::kSuppliedInAlternativeCurrency;

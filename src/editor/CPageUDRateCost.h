@@ -30,7 +30,10 @@ public:
     QCheckBox* suppliedPulses() const { return m_suppliedPulses; }
     QComboBox* currency() const { return m_currency; }
     QLineEdit* pulseValue() const { return m_pulseValue; }
-    QSpinBox* grace(int i) const { return m_grace[static_cast<std::size_t>(i)]; }  // local, long distance, international, incoming, user defined
+    QSpinBox* grace(int i) const
+    {
+        return m_grace[static_cast<std::size_t>(i)];
+    } // local, long distance, international, incoming, user defined
     QSpinBox* modifier() const { return m_modifier; }
     QCheckBox* startRate() const { return m_startRate; }
 

@@ -38,7 +38,8 @@ std::vector<std::string> countries(const std::vector<DestinationEntry>& list)
         if (!d.country.view().empty())
             out.push_back(d.country.str());
     const Locale& locale = Locale::current();
-    std::sort(out.begin(), out.end(), [&](const std::string& a, const std::string& b) { return locale.compare(a, b) < 0; });
+    std::sort(out.begin(), out.end(),
+              [&](const std::string& a, const std::string& b) { return locale.compare(a, b) < 0; });
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
 }

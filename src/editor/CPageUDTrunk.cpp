@@ -9,12 +9,9 @@ using Entry = TrunkEntry;
 
 namespace {
 
-int byNumber(const Entry& a, const Entry& b)
-{
-    return compareNumbers(a.number, b.number);
-}
+int byNumber(const Entry& a, const Entry& b) { return compareNumbers(a.number, b.number); }
 
-}  // namespace
+} // namespace
 
 CPageUDTrunk::CPageUDTrunk(CSheetUD& sheet)
     : CPageUDListOf(sheet, {udres::kTrunkPage, udres::kTrunkHelp, "ListTrunk", {}, 2, {SettingsList::Trunks}},
@@ -44,10 +41,7 @@ std::string CPageUDTrunk::carrierName(const Entry& record) const
     return carrier ? carrier->name.str() : std::string();
 }
 
-bool CPageUDTrunk::sameKey(const Entry& a, const Entry& b) const
-{
-    return a.number == b.number;
-}
+bool CPageUDTrunk::sameKey(const Entry& a, const Entry& b) const { return a.number == b.number; }
 
 bool CPageUDTrunk::findHit(const Entry& record, std::string_view typed) const
 {

@@ -9,12 +9,9 @@ using Entry = DirectoryEntry;
 
 namespace {
 
-int byExtension(const Entry& a, const Entry& b)
-{
-    return compareNumbers(a.extension, b.extension);
-}
+int byExtension(const Entry& a, const Entry& b) { return compareNumbers(a.extension, b.extension); }
 
-}  // namespace
+} // namespace
 
 CPageUDUser::CPageUDUser(CSheetUD& sheet)
     : CPageUDListOf(sheet, {udres::kUserPage, udres::kUserHelp, "ListUser", {}, 2, {SettingsList::Directory}},

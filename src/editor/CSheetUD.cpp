@@ -32,7 +32,7 @@ template <class Page> std::function<CPropertyPage*(CSheetUD&)> maker()
     return [](CSheetUD& sheet) -> CPropertyPage* { return new Page(sheet); };
 }
 
-}  // namespace
+} // namespace
 
 const std::vector<CSheetUD::PageEntry>& CSheetUD::pageTable()
 {
@@ -45,7 +45,8 @@ const std::vector<CSheetUD::PageEntry>& CSheetUD::pageTable()
         {udres::kProjectPage, false, maker<CPageUDProject>()},
         {udres::kHolidayPage, false, maker<CPageUDHoliday>()},
         {udres::kCurrencyPage, false, maker<CPageUDCurrency>()},
-        {stres::kSecurityPage, true, [](CSheetUD& sheet) -> CPropertyPage* { return new CPageUDSecurity(sheet.work()); }},
+        {stres::kSecurityPage, true,
+         [](CSheetUD& sheet) -> CPropertyPage* { return new CPageUDSecurity(sheet.work()); }},
     };
     return table;
 }

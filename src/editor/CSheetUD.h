@@ -28,7 +28,7 @@ public:
     struct PageEntry
     {
         int templateId;
-        bool administratorOnly;  // the Security page
+        bool administratorOnly; // the Security page
         std::function<CPropertyPage*(CSheetUD&)> make;
     };
     // Every page the sheet knows, in tab order.

@@ -19,12 +19,12 @@ class SettingsDatabase;
 
 struct RateEdit
 {
-    bool withDestination = true;  // false: a carrier's local or incoming rate
-    bool codeEnabled = true;      // false when several rows are edited at once
+    bool withDestination = true; // false: a carrier's local or incoming rate
+    bool codeEnabled = true;     // false when several rows are edited at once
     std::string code;
     std::string country;
     std::string city;
-    std::vector<std::string> countries;  // offered by the "Country" box
+    std::vector<std::string> countries; // offered by the "Country" box
     RateBlock rates;
 };
 
@@ -36,7 +36,7 @@ public:
 
     const RateEdit& edit() const { return m_edit; }
 
-    CPageUDERateCode* codePage() const { return m_code; }  // nullptr without "Destination"
+    CPageUDERateCode* codePage() const { return m_code; } // nullptr without "Destination"
     CPageUDERateGeneral* generalPage() const { return m_general; }
     CPageUDERatePeriods* periodPage(int n) const { return m_periods[static_cast<std::size_t>(n)]; }
 

@@ -4,7 +4,7 @@
 
 namespace udres {
 
-inline constexpr int kSheet = 219;  // the sheet's own buttons
+inline constexpr int kSheet = 219; // the sheet's own buttons
 
 // Pages (tab order: Carriers 215, Rates 265, Directory, Trunks, Contacts,
 // Projects, Holidays 216, Currency 218, Security 217).
@@ -16,7 +16,7 @@ inline constexpr int kUserHelp = 8263, kTrunkHelp = 8262, kContactHelp = 8258, k
 inline constexpr int kList = 6201, kQuickFind = 6338, kQuickFindLabel = 5019, kTotalLabel = 5001, kTotal = 6234;
 inline constexpr int kEdit = 5102, kAdd = 5107, kDelete = 5103, kCopy = 5104, kExport = 5105, kImport = 5106;
 inline constexpr int kSelectBy1 = 6030, kSelectBy2 = 6322;
-inline constexpr int kLinkProjects = 6349;  // Projects page
+inline constexpr int kLinkProjects = 6349; // Projects page
 
 // Record dialogs: labels 5020.. in the order of their fields.
 inline constexpr int kEmployeeDialog = 221, kContactDialog = 222, kTrunkDialog = 223, kProjectDialog = 269;
@@ -26,4 +26,4 @@ inline constexpr int kExtensionEdit = 6240, kAccountCodeEdit = 6251, kNameEdit =
 
 void registerResources();
 
-}  // namespace udres
+} // namespace udres

@@ -10,7 +10,6 @@
 #include "textfile/gui/ListTransfer.h"
 #include "ui/PageControls.h"
 
-#include <algorithm>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +20,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include <string>
 
@@ -35,12 +35,9 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-std::string widthKey(int column)
-{
-    return "ColWidth" + std::to_string(column);
-}
+std::string widthKey(int column) { return "ColWidth" + std::to_string(column); }
 
-}  // namespace
+} // namespace
 
 // --- ListModel ---
 
@@ -178,20 +175,11 @@ CPageUDList::CPageUDList(CSheetUD& sheet, ListPageSetup setup, QWidget* parent)
 
 CPageUDList::~CPageUDList() = default;
 
-SettingsDatabase& CPageUDList::work()
-{
-    return m_sheet.work();
-}
+SettingsDatabase& CPageUDList::work() { return m_sheet.work(); }
 
-const Preferences& CPageUDList::prefs() const
-{
-    return m_sheet.prefs();
-}
+const Preferences& CPageUDList::prefs() const { return m_sheet.prefs(); }
 
-IniProfile& CPageUDList::ini()
-{
-    return m_sheet.ini();
-}
+IniProfile& CPageUDList::ini() { return m_sheet.ini(); }
 
 QPushButton* CPageUDList::button(int controlId) const
 {
@@ -201,10 +189,7 @@ QPushButton* CPageUDList::button(int controlId) const
     return nullptr;
 }
 
-void CPageUDList::addAbove(QWidget* control)
-{
-    m_outer->insertWidget(m_outer->count() - 1, control);
-}
+void CPageUDList::addAbove(QWidget* control) { m_outer->insertWidget(m_outer->count() - 1, control); }
 
 void CPageUDList::enableList(bool on)
 {
@@ -242,10 +227,7 @@ void CPageUDList::selectOnly(int row)
     m_list->scrollTo(index);
 }
 
-void CPageUDList::selectAllRows()
-{
-    m_list->selectAll();
-}
+void CPageUDList::selectAllRows() { m_list->selectAll(); }
 
 void CPageUDList::readRecord()
 {

@@ -39,7 +39,7 @@ struct ListColumn
 {
     int titleId;
     int defaultWidth;
-    int titleNumber = 0;  // replaces "%d" in the title when not 0 ("Rate #%d")
+    int titleNumber = 0; // replaces "%d" in the title when not 0 ("Rate #%d")
 };
 
 // What a list page is: its template (page texts and control ids), help
@@ -51,7 +51,7 @@ struct ListPageSetup
     const char* iniSection;
     std::vector<ListColumn> columns;
     int selectByButtons = 1;
-    ListSelector transfer = {};  // the list Import and Export read and write
+    ListSelector transfer = {}; // the list Import and Export read and write
 };
 
 // The page's records as a table: formats only the cells that are asked for.
@@ -175,8 +175,8 @@ private:
     std::vector<QPushButton*> m_buttons;
     int m_sortColumn = 0;
     bool m_descending = false;
-    bool m_shown = false;  // entered at least once: its layout is kept on OK
-    QString m_findText;    // the text quick find accepted last
+    bool m_shown = false; // entered at least once: its layout is kept on OK
+    QString m_findText;   // the text quick find accepted last
     int m_findRow = -1;
-    bool m_writingFind = false;  // the page itself writes into the quick-find box
+    bool m_writingFind = false; // the page itself writes into the quick-find box
 };

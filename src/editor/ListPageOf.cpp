@@ -18,10 +18,7 @@ bool startsWith(std::string_view text, std::string_view typed, bool ignoreCase)
     return true;
 }
 
-int compareNames(std::string_view a, std::string_view b)
-{
-    return Locale::current().compare(a, b);
-}
+int compareNames(std::string_view a, std::string_view b) { return Locale::current().compare(a, b); }
 
 int compareBytes(std::string_view a, std::string_view b)
 {
@@ -34,4 +31,4 @@ std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> name
     return Locale::current().collationRanks(names);
 }
 
-}  // namespace listpage
+} // namespace listpage

@@ -24,13 +24,13 @@ template <class Record> struct RecordColumn
 {
     int titleId;
     int defaultWidth;
-    std::function<std::string(const Record&)> text;            // Windows-1252
-    std::function<int(const Record&, const Record&)> compare;  // <0, 0, >0, with the tie-breaks
+    std::function<std::string(const Record&)> text;           // Windows-1252
+    std::function<int(const Record&, const Record&)> compare; // <0, 0, >0, with the tie-breaks
     // For a column that sorts first by a name in the locale's collation: that
     // name. The list is then ordered by collation ranks taken once for all
     // records, and `compare` only breaks the ties.
     std::string_view (*collated)(const Record&) = nullptr;
-    int titleNumber = 0;  // replaces "%d" in the title when not 0
+    int titleNumber = 0; // replaces "%d" in the title when not 0
 };
 
 namespace listpage {
@@ -42,12 +42,9 @@ int compareNames(std::string_view a, std::string_view b);
 int compareBytes(std::string_view a, std::string_view b);
 // The locale's collation ranks of many names (see Locale::collationRanks).
 std::vector<std::uint32_t> collationRanks(std::span<const std::string_view> names);
-template <class T> int compareNumbers(T a, T b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
+template <class T> int compareNumbers(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
 
-}  // namespace listpage
+} // namespace listpage
 
 template <class Record> class CPageUDListOf : public CPageUDList
 {

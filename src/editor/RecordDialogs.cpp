@@ -97,7 +97,7 @@ template <class Record, class Same> bool unique(const std::vector<Record>& list,
     return true;
 }
 
-}  // namespace
+} // namespace
 
 // --- CDlgUDRecord ---
 

@@ -49,6 +49,5 @@ bool confirmDelete(int selectedCount)
 {
     if (selectedCount < 1)
         return false;
-    return selectedCount == 1
-        || MessageById(sid::kDeleteSelectedRecords, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
+    return selectedCount == 1 || MessageById(sid::kDeleteSelectedRecords, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
 }

@@ -17,18 +17,18 @@ inline constexpr int kRateSheet = 276, kRateCodePage = 277, kRateGeneralPage = 2
 
 inline constexpr int kCarrierHelp = 8257, kCurrencyHelp = 8259, kHolidayHelp = 8260, kRateHelp = 8264;
 
-inline constexpr int kCarrierTabs = 6228, kTotalLabel = 5003;  // "Total" of the Holidays page
+inline constexpr int kCarrierTabs = 6228, kTotalLabel = 5003; // "Total" of the Holidays page
 
 // "Carriers" and "Prefix"
 inline constexpr int kNameLabel = 5008, kName = 6215, kPrefixesLabel = 5002;
-inline constexpr int kPrefixLabel = 5020, kPrefix = 6230, kIntlCodeLabel = 5021, kIntlCode = 6214, kCallTypeLabel = 5022,
-                     kCallType = 6231, kTreatAsLocal = 6331, kFreeCalls = 6332, kChangeCarrier = 6330,
-                     kCarrierChoice = 6222;
+inline constexpr int kPrefixLabel = 5020, kPrefix = 6230, kIntlCodeLabel = 5021, kIntlCode = 6214,
+                     kCallTypeLabel = 5022, kCallType = 6231, kTreatAsLocal = 6331, kFreeCalls = 6332,
+                     kChangeCarrier = 6330, kCarrierChoice = 6222;
 
 // "Rates"
 inline constexpr int kTollMode = 6400, kLocalMode = 6401, kCostMode = 6402;
-inline constexpr int kSuppliedGroup = 6410, kUseSuppliedCost = 6411, kUseSuppliedPulses = 6412, kSuppliedCurrencyLabel = 6413,
-                     kSuppliedCurrency = 6414, kPulseLabel = 6415, kPulse = 6416;
+inline constexpr int kSuppliedGroup = 6410, kUseSuppliedCost = 6411, kUseSuppliedPulses = 6412,
+                     kSuppliedCurrencyLabel = 6413, kSuppliedCurrency = 6414, kPulseLabel = 6415, kPulse = 6416;
 inline constexpr int kGraceGroup = 6420, kGraceLabelFirst = 6421, kGraceEditFirst = 6426, kGraceSec = 6431;
 inline constexpr int kOtherGroup = 6440, kModifierLabel = 6441, kModifier = 6442, kPercent = 6443, kStartRate = 6444;
 

@@ -63,7 +63,7 @@ bool FilterMatcher::matchNames(const CallRecord& call) const
         if (!m_employees.get(call.directoryIndex, [&](int i) { return f.employeePasses(i, names); }))
             return false;
     } else if (f.departmentOn
-        && !m_departments.get(call.departmentIndex, [&](int i) { return f.departmentPasses(i, names); })) {
+               && !m_departments.get(call.departmentIndex, [&](int i) { return f.departmentPasses(i, names); })) {
         return false;
     }
     if (f.trunkGroupOn && !m_trunkGroups.get(call.trunkIndex, [&](int i) { return f.trunkGroupPasses(i, names); }))

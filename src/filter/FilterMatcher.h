@@ -66,11 +66,11 @@ private:
     bool m_invert = false;
     bool m_names = false; // any name criterion on
 
-    Verdicts m_destinations; // by destination position
-    Verdicts m_contacts; // by contact index
-    Verdicts m_projects; // by project-name index
-    Verdicts m_employees; // by directory position
-    Verdicts m_departments; // by department index
-    Verdicts m_trunkGroups; // by trunk position
+    Verdicts m_destinations;                                   // by destination position
+    Verdicts m_contacts;                                       // by contact index
+    Verdicts m_projects;                                       // by project-name index
+    Verdicts m_employees;                                      // by directory position
+    Verdicts m_departments;                                    // by department index
+    Verdicts m_trunkGroups;                                    // by trunk position
     mutable std::unordered_map<std::string, bool> m_nameTexts; // calls without contact, by name text
 };

@@ -35,8 +35,8 @@ bool FilterRecord::isActive() const
     if (std::any_of(includeUserTypes.begin(), includeUserTypes.end(), [](std::int32_t f) { return f == 0; }))
         return true;
     return invert || cdOn || numberOn || destinationOn || contactOn || fromOn || toOn || timeOn || durationOn || costOn
-        || employeeOn || departmentOn || extensionOn || accountOn || carrierOn || trunkGroupOn || trunkOn || ringOn
-        || projectOn;
+           || employeeOn || departmentOn || extensionOn || accountOn || carrierOn || trunkGroupOn || trunkOn || ringOn
+           || projectOn;
 }
 
 void FilterRecord::setDestination(std::string_view text)
@@ -53,10 +53,7 @@ bool within(std::int64_t value, std::int32_t min, std::int32_t max)
     return (min == -1 || value >= min) && (max == -1 || value <= max);
 }
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\0';
-}
+bool isBlank(char c) { return c == ' ' || c == '\0'; }
 
 // One position of the CD code: '?' matches anything, a blank or NUL matches a blank or NUL.
 bool cdMatches(char callChar, char patternChar)
@@ -94,7 +91,7 @@ bool FilterRecord::matchFields(const CallRecord& call) const
     if (toOn && call.start > to)
         return false;
     if (timeOn) {
-        const HourMinute at {call.start.hour, call.start.minute};
+        const HourMinute at{call.start.hour, call.start.minute};
         if (at < timeFrom || at > timeTo)
             return false;
     }
@@ -204,7 +201,7 @@ bool FilterRecord::employeePasses(int directoryIndex, const CallNameLookup& name
     // The department text is the employee's department here, always compared as equal.
     const DirectoryEntry* entry = names.employee(directoryIndex);
     return entry && filtertext::equal(entry->name.view(), employeeText())
-        && filtertext::equal(entry->department.view(), departmentText());
+           && filtertext::equal(entry->department.view(), departmentText());
 }
 
 bool FilterRecord::departmentPasses(int departmentIndex, const CallNameLookup& names) const
@@ -221,7 +218,7 @@ bool FilterRecord::trunkGroupPasses(int trunkIndex, const CallNameLookup& names)
 
 std::array<std::uint8_t, FilterRecord::kDiskSize> FilterRecord::bytes() const
 {
-    std::array<std::uint8_t, kDiskSize> out {};
+    std::array<std::uint8_t, kDiskSize> out{};
     encode(out);
     return out;
 }

@@ -66,15 +66,15 @@ struct RangeList
     static constexpr std::int32_t kOpen = -1;
 
     std::int32_t count = 0; // as stored; see used()
-    std::array<std::int32_t, kMaxRanges> low {};
-    std::array<std::int32_t, kMaxRanges> high {};
+    std::array<std::int32_t, kMaxRanges> low{};
+    std::array<std::int32_t, kMaxRanges> high{};
 
     // The ranges that take part: a count above 8 is taken as 8, below 0 as 0.
     std::size_t used() const
     {
-        return count <= 0                                    ? 0
-            : count >= static_cast<std::int32_t>(kMaxRanges) ? kMaxRanges
-                                                             : static_cast<std::size_t>(count);
+        return count <= 0                                       ? 0
+               : count >= static_cast<std::int32_t>(kMaxRanges) ? kMaxRanges
+                                                                : static_cast<std::size_t>(count);
     }
     // Whether `number` (a call's unsigned extension or trunk) lies in one of the
     // used ranges, the bounds taken as the signed numbers they are. An empty list
@@ -91,7 +91,7 @@ struct RangeList
     // Replaces the list by the single range number..number.
     void setSingle(std::int32_t number)
     {
-        *this = RangeList {};
+        *this = RangeList{};
         count = 1;
         low[0] = high[0] = number;
     }
@@ -138,10 +138,10 @@ struct FilterRecord
 
     // Flags: 0 off, anything else on.
     std::int32_t invert;
-    std::int32_t includeOutgoing; // direction 0
-    std::int32_t includeIncoming; // direction 1
-    std::int32_t includeLocal; // call type 0
-    std::int32_t includeLongDistance; // call type 1
+    std::int32_t includeOutgoing;      // direction 0
+    std::int32_t includeIncoming;      // direction 1
+    std::int32_t includeLocal;         // call type 0
+    std::int32_t includeLongDistance;  // call type 1
     std::int32_t includeInternational; // call type 2
     std::int32_t cdOn;
     std::array<char, kCdLength> cd; // two characters, not terminated

@@ -1,9 +1,9 @@
 #include "filter/SavedFilters.h"
 
+#include "core/InputFile.h"
 #include "core/LittleEndian.h"
 #include "core/Locale.h"
 #include "core/ProgramFolder.h"
-#include "core/InputFile.h"
 #include "core/SaveFile.h"
 
 #include <algorithm>
@@ -59,8 +59,9 @@ std::vector<std::uint8_t> write(const SavedFilterList& filters)
     le::storeU32(file.data() + 4, kVersion2);
     le::storeU32(file.data() + 8, static_cast<std::uint32_t>(filters.size()));
     for (std::size_t i = 0; i < filters.size(); ++i) {
-        filters[i].encode(std::span<std::uint8_t, SavedFilter::kDiskSize>(
-            file.data() + kHeaderSize + i * SavedFilter::kDiskSize, SavedFilter::kDiskSize));
+        filters[i].encode(
+            std::span<std::uint8_t, SavedFilter::kDiskSize>(file.data() + kHeaderSize + i * SavedFilter::kDiskSize,
+                                                            SavedFilter::kDiskSize));
     }
     return file;
 }
@@ -72,7 +73,7 @@ std::filesystem::path pathIn(const std::filesystem::path& programFolder)
 
 SavedFilterList load(const std::filesystem::path& programFolder)
 {
-    InputFile file(pathIn(programFolder));  // a regular file only, never waited on
+    InputFile file(pathIn(programFolder)); // a regular file only, never waited on
     std::istream& in = file.stream();
     const std::uint64_t size = file.size();
     if (!file.isOpen() || size < kHeaderSize)
@@ -83,10 +84,10 @@ SavedFilterList load(const std::filesystem::path& programFolder)
     // Only as much as the stated entries need, and never more than the file holds.
     const std::uint32_t version = le::loadU32(bytes.data() + 4);
     const std::uint64_t entrySize = version == kVersion2 ? SavedFilter::kDiskSize : kVersion1EntrySize;
-    const std::uint64_t wanted = kHeaderSize + std::uint64_t {le::loadU32(bytes.data() + 8)} * entrySize;
+    const std::uint64_t wanted = kHeaderSize + std::uint64_t{le::loadU32(bytes.data() + 8)} * entrySize;
     bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(wanted, size)));
-    in.read(
-        reinterpret_cast<char*>(bytes.data()) + kHeaderSize, static_cast<std::streamsize>(bytes.size() - kHeaderSize));
+    in.read(reinterpret_cast<char*>(bytes.data()) + kHeaderSize,
+            static_cast<std::streamsize>(bytes.size() - kHeaderSize));
     bytes.resize(kHeaderSize + static_cast<std::size_t>(in.gcount())); // a file that shrank meanwhile
     return read(bytes);
 }
@@ -94,8 +95,8 @@ SavedFilterList load(const std::filesystem::path& programFolder)
 bool save(const std::filesystem::path& programFolder, const SavedFilterList& filters, std::string* error)
 {
     const std::vector<std::uint8_t> file = write(filters);
-    return saveFileAtomically(
-        pathIn(programFolder), std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), error);
+    return saveFileAtomically(pathIn(programFolder),
+                              std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), error);
 }
 
 const SavedFilter* find(const SavedFilterList& filters, std::string_view name)

@@ -27,7 +27,7 @@ struct SavedFilter
     static constexpr std::size_t kNameSize = 64, kFilterAt = 64;
     static_assert(kFilterAt + FilterRecord::kDiskSize == kDiskSize);
 
-    std::array<char, kNameSize> name {};
+    std::array<char, kNameSize> name{};
     FilterRecord filter;
 
     std::string_view nameText() const { return fixedtext::view(name); }

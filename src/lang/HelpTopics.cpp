@@ -33,9 +33,7 @@ const std::vector<TemplateTopic>& templateTopics()
         {272, 8232}, // Filter: Lines
         {273, 8233}, // Filter: Save / Load
         {276, 8264}, // Edit-rate sheet (from the Rates page) and its pages
-        {277, 8264},
-        {278, 8264},
-        {279, 8264},
+        {277, 8264}, {278, 8264}, {279, 8264},
     };
     return topics;
 }
@@ -48,10 +46,7 @@ int topicOf(int templateId)
     return it != topics.end() && it->templateId == templateId ? it->topic : 0;
 }
 
-std::string topicAnchor(int topic)
-{
-    return "topic-" + std::to_string(topic);
-}
+std::string topicAnchor(int topic) { return "topic-" + std::to_string(topic); }
 
 std::string anchorFor(int templateId)
 {

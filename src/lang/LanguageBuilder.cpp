@@ -19,9 +19,9 @@ void note(std::vector<std::string>* problems, std::string what)
 
 std::string keyName(std::uint32_t key)
 {
-    const char* kind = langkey::kindOf(key) == langkey::Kind::Menu ? "menu"
-        : langkey::kindOf(key) == langkey::Kind::Dialog            ? "dialog"
-                                                                   : "string";
+    const char* kind = langkey::kindOf(key) == langkey::Kind::Menu     ? "menu"
+                       : langkey::kindOf(key) == langkey::Kind::Dialog ? "dialog"
+                                                                       : "string";
     return std::string(kind) + " key " + std::to_string(key >> 16) + ":" + std::to_string(key & 0xFFFF);
 }
 
@@ -115,8 +115,8 @@ std::string unescape(std::string_view text, std::string& error)
 
 } // namespace
 
-LanguageTable buildBaseTable(
-    const ResourceSet& resources, std::span<const BuiltInString> strings, std::vector<std::string>* problems)
+LanguageTable buildBaseTable(const ResourceSet& resources, std::span<const BuiltInString> strings,
+                             std::vector<std::string>* problems)
 {
     EntryCollector collector(problems);
     for (const MenuTemplate& menu : resources.menus)
@@ -156,16 +156,16 @@ bool parseStringsList(std::string_view utf8, std::map<int, std::string>& out, st
         ++lineNumber;
         const std::size_t end = utf8.find('\n');
         std::string_view line = utf8.substr(0, end);
-        utf8 = end == std::string_view::npos ? std::string_view {} : utf8.substr(end + 1);
+        utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (line.empty() || line.front() == '#')
             continue;
         const std::size_t tab = line.find('\t');
         int id = 0;
-        const auto [ptr, ec]
-            = std::from_chars(line.data(), line.data() + (tab == std::string_view::npos ? 0 : tab), id);
-        if (tab == std::string_view::npos || ec != std::errc {} || ptr != line.data() + tab || id <= 0 || id > 0xFFFF) {
+        const auto [ptr, ec] = std::from_chars(line.data(), line.data() + (tab == std::string_view::npos ? 0 : tab),
+                                               id);
+        if (tab == std::string_view::npos || ec != std::errc{} || ptr != line.data() + tab || id <= 0 || id > 0xFFFF) {
             what = "expected a string id, a tab and the text";
             break;
         }
@@ -179,7 +179,8 @@ bool parseStringsList(std::string_view utf8, std::map<int, std::string>& out, st
 }
 
 LanguageTable buildTranslationTable(const LanguageTable& base, const ResourceSet& baseResources,
-    const TranslationSource& source, std::vector<std::string>& problems, std::vector<std::string>& missing)
+                                    const TranslationSource& source, std::vector<std::string>& problems,
+                                    std::vector<std::string>& missing)
 {
     std::unordered_map<std::uint32_t, std::string> texts;
     auto put = [&](std::uint32_t key, const std::string& text) {
@@ -191,8 +192,8 @@ LanguageTable buildTranslationTable(const LanguageTable& base, const ResourceSet
         }
         const std::string escaped = escapeTabs(text);
         if (fillIns(escaped) != fillIns(*base.find(key))) {
-            problems.push_back(
-                keyName(key) + ": \"" + escaped + "\" does not fill in what \"" + *base.find(key) + "\" does");
+            problems.push_back(keyName(key) + ": \"" + escaped + "\" does not fill in what \"" + *base.find(key)
+                               + "\" does");
             return;
         }
         texts[key] = escaped;
@@ -202,7 +203,7 @@ LanguageTable buildTranslationTable(const LanguageTable& base, const ResourceSet
         put(langkey::stringKey(id), text);
     for (const MenuTemplate& menu : source.resources.menus) {
         const auto original = std::find_if(baseResources.menus.begin(), baseResources.menus.end(),
-            [&](const MenuTemplate& m) { return m.id == menu.id; });
+                                           [&](const MenuTemplate& m) { return m.id == menu.id; });
         if (original == baseResources.menus.end() || !sameStructure(original->items, menu.items)) {
             problems.push_back("menu " + std::to_string(menu.id) + " differs from the program's menu");
             continue;

@@ -19,8 +19,8 @@
 // (not titles) that equal an earlier control text of another dialog are mapped
 // to that one's key, so a translator translates "OK" once. Two different
 // texts for one key (menus whose ids wrap the key's range) are an error.
-LanguageTable buildBaseTable(
-    const ResourceSet& resources, std::span<const BuiltInString> strings, std::vector<std::string>* problems = nullptr);
+LanguageTable buildBaseTable(const ResourceSet& resources, std::span<const BuiltInString> strings,
+                             std::vector<std::string>* problems = nullptr);
 
 // Reads a strings list: UTF-8 lines "id<TAB>text", '#' lines and blank lines
 // ignored; the text takes the escapes \n \t \\ and is converted to Windows-1252.
@@ -30,7 +30,7 @@ bool parseStringsList(std::string_view utf8, std::map<int, std::string>& out, st
 struct TranslationSource
 {
     std::map<int, std::string> strings; // string id -> text
-    ResourceSet resources; // menus and dialogs with translated texts
+    ResourceSet resources;              // menus and dialogs with translated texts
 };
 
 // The translation of `base`: one entry per base key that the source translates,
@@ -39,4 +39,5 @@ struct TranslationSource
 // template the base does not have, a menu whose structure differs from the
 // base one, and (as "missing ...") every string or menu text left untranslated.
 LanguageTable buildTranslationTable(const LanguageTable& base, const ResourceSet& baseResources,
-    const TranslationSource& source, std::vector<std::string>& problems, std::vector<std::string>& missing);
+                                    const TranslationSource& source, std::vector<std::string>& problems,
+                                    std::vector<std::string>& missing);

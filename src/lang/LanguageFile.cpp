@@ -1,7 +1,7 @@
 #include "lang/LanguageFile.h"
 
-#include "core/LittleEndian.h"
 #include "core/InputFile.h"
+#include "core/LittleEndian.h"
 #include "core/SaveFile.h"
 #include "lang/StringTable.h"
 
@@ -24,8 +24,8 @@ struct Header
     std::uint32_t poolSize = 0;
 
     std::uint64_t entriesAt() const { return kLanguageHeaderSize; }
-    std::uint64_t mappingsAt() const { return entriesAt() + std::uint64_t {entries} * kEntrySize; }
-    std::uint64_t poolAt() const { return mappingsAt() + std::uint64_t {mappings} * kEntrySize; }
+    std::uint64_t mappingsAt() const { return entriesAt() + std::uint64_t{entries} * kEntrySize; }
+    std::uint64_t poolAt() const { return mappingsAt() + std::uint64_t{mappings} * kEntrySize; }
     std::uint64_t fileSize() const { return poolAt() + poolSize; } // cannot wrap in 64 bits
 };
 
@@ -45,14 +45,14 @@ std::optional<Header> decodeHeader(std::span<const std::uint8_t> bytes)
 const std::string* LanguageTable::find(std::uint32_t key) const
 {
     const auto it = std::lower_bound(m_byKey.begin(), m_byKey.end(), key,
-        [this](std::uint32_t index, std::uint32_t k) { return m_entries[index].key < k; });
+                                     [this](std::uint32_t index, std::uint32_t k) { return m_entries[index].key < k; });
     return it != m_byKey.end() && m_entries[*it].key == key ? &m_entries[*it].text : nullptr;
 }
 
 std::optional<std::uint32_t> LanguageTable::mappedKey(std::uint32_t key) const
 {
-    const auto it = std::lower_bound(
-        m_mappings.begin(), m_mappings.end(), key, [](const KeyMapping& m, std::uint32_t k) { return m.key < k; });
+    const auto it = std::lower_bound(m_mappings.begin(), m_mappings.end(), key,
+                                     [](const KeyMapping& m, std::uint32_t k) { return m.key < k; });
     if (it != m_mappings.end() && it->key == key)
         return it->target;
     return std::nullopt;
@@ -64,8 +64,8 @@ void LanguageTable::add(std::uint32_t key, std::string_view text)
     m_entries.push_back({key, std::string(text.substr(0, nul))});
     const auto index = static_cast<std::uint32_t>(m_entries.size() - 1);
     // Equal keys stay in file order: insert after the last one with this key.
-    const auto at = std::upper_bound(
-        m_byKey.begin(), m_byKey.end(), key, [this](std::uint32_t k, std::uint32_t i) { return k < m_entries[i].key; });
+    const auto at = std::upper_bound(m_byKey.begin(), m_byKey.end(), key,
+                                     [this](std::uint32_t k, std::uint32_t i) { return k < m_entries[i].key; });
     m_byKey.insert(at, index);
 }
 
@@ -88,8 +88,8 @@ void LanguageTable::addAll(std::vector<LanguageEntry> entries)
 
 void LanguageTable::setMappings(std::vector<KeyMapping> mappings)
 {
-    std::stable_sort(
-        mappings.begin(), mappings.end(), [](const KeyMapping& a, const KeyMapping& b) { return a.key < b.key; });
+    std::stable_sort(mappings.begin(), mappings.end(),
+                     [](const KeyMapping& a, const KeyMapping& b) { return a.key < b.key; });
     m_mappings = std::move(mappings);
 }
 
@@ -111,24 +111,25 @@ LanguageFileResult decodeLanguageFile(std::span<const std::uint8_t> bytes, Langu
     std::vector<KeyMapping> mappings;
     mappings.reserve(header->mappings);
     for (std::uint32_t i = 0; i < header->mappings; ++i) {
-        const std::uint8_t* p = &bytes[header->mappingsAt() + std::uint64_t {i} * kEntrySize];
+        const std::uint8_t* p = &bytes[header->mappingsAt() + std::uint64_t{i} * kEntrySize];
         mappings.push_back({le::loadU32(p), le::loadU32(p + 4)});
     }
     table.setMappings(std::move(mappings));
 
     if (header->entries != 0 && header->poolSize != 0) {
         const auto pool = bytes.subspan(header->poolAt(), header->poolSize);
-        const std::uint64_t budget = std::uint64_t{header->poolSize} + std::uint64_t{header->entries} * kLanguageTextAllowance;
+        const std::uint64_t budget = std::uint64_t{header->poolSize}
+                                     + std::uint64_t{header->entries} * kLanguageTextAllowance;
         std::uint64_t decoded = 0;
         std::vector<LanguageEntry> entries;
         entries.reserve(header->entries);
         for (std::uint32_t i = 0; i < header->entries; ++i) {
-            const std::uint8_t* p = &bytes[header->entriesAt() + std::uint64_t {i} * kEntrySize];
+            const std::uint8_t* p = &bytes[header->entriesAt() + std::uint64_t{i} * kEntrySize];
             const std::uint32_t offset = le::loadU32(p + 4);
             if (offset >= pool.size())
                 return LanguageFileResult::BadContent;
             const auto rest = pool.subspan(offset);
-            const auto nul = std::find(rest.begin(), rest.end(), std::uint8_t {0});
+            const auto nul = std::find(rest.begin(), rest.end(), std::uint8_t{0});
             if (nul == rest.end())
                 return LanguageFileResult::BadContent; // the text would run past the pool
             const auto length = static_cast<std::size_t>(nul - rest.begin());

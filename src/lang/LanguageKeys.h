@@ -17,32 +17,26 @@ enum class Kind { Menu, Dialog, String, Other };
 
 constexpr std::uint32_t stringKey(int id)
 {
-    return (std::uint32_t {0xC000} << 16) + (static_cast<std::uint32_t>(id) & 0xFFFF);
+    return (std::uint32_t{0xC000} << 16) + (static_cast<std::uint32_t>(id) & 0xFFFF);
 }
 
 constexpr std::uint32_t dialogKey(int dialogId, int controlId)
 {
     return ((0x8000u + (static_cast<std::uint32_t>(dialogId) & 0x3FFF)) << 16)
-        + (static_cast<std::uint32_t>(controlId) & 0xFFFF);
+           + (static_cast<std::uint32_t>(controlId) & 0xFFFF);
 }
 
-constexpr std::uint32_t pageTitleKey(int pageTemplateId)
-{
-    return dialogKey(pageTemplateId, 0);
-}
+constexpr std::uint32_t pageTitleKey(int pageTemplateId) { return dialogKey(pageTemplateId, 0); }
 
 constexpr std::uint32_t menuKey(int menuId, int popupNumber, int commandId)
 {
     return ((0x4000u + ((static_cast<std::uint32_t>(menuId) * 16) & 0x3FFF)
-                + (static_cast<std::uint32_t>(popupNumber) & 0xF))
-               << 16)
-        + (static_cast<std::uint32_t>(commandId) & 0xFFFF);
+             + (static_cast<std::uint32_t>(popupNumber) & 0xF))
+            << 16)
+           + (static_cast<std::uint32_t>(commandId) & 0xFFFF);
 }
 
-constexpr std::uint32_t menuPopupKey(int menuId, int popupNumber)
-{
-    return menuKey(menuId, popupNumber, 0);
-}
+constexpr std::uint32_t menuPopupKey(int menuId, int popupNumber) { return menuKey(menuId, popupNumber, 0); }
 
 // What a key belongs to, by its top two bits (the translation editor's icons).
 constexpr Kind kindOf(std::uint32_t key)

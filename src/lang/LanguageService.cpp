@@ -54,8 +54,8 @@ std::string escapeTabs(std::string_view text)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) { return textcase::equalCp1252(a, b); }
 
-LanguageService::LanguageService(
-    std::filesystem::path programFolder, IniProfile* profile, std::filesystem::path baseFile)
+LanguageService::LanguageService(std::filesystem::path programFolder, IniProfile* profile,
+                                 std::filesystem::path baseFile)
     : m_folder(std::move(programFolder))
     , m_baseFile(baseFile.empty() ? m_folder / programfolder::kBaseLanguageName : std::move(baseFile))
     , m_profile(profile)
@@ -75,10 +75,7 @@ void LanguageService::install()
     installTextSource(this);
 }
 
-LanguageService* LanguageService::installed()
-{
-    return g_service;
-}
+LanguageService* LanguageService::installed() { return g_service; }
 
 void LanguageService::start()
 {
@@ -86,7 +83,7 @@ void LanguageService::start()
     if (!m_translationAvailable)
         return;
     listLanguages();
-    const std::string stored = m_profile ? m_profile->readString(kSection, kNameKey) : std::string {};
+    const std::string stored = m_profile ? m_profile->readString(kSection, kNameKey) : std::string{};
     selectLanguageByName(stored);
 }
 
@@ -104,10 +101,7 @@ std::optional<std::string> LanguageService::lookup(std::uint32_t key) const
     return expandTabs(*text);
 }
 
-std::optional<std::string> LanguageService::stringText(int id) const
-{
-    return lookup(langkey::stringKey(id));
-}
+std::optional<std::string> LanguageService::stringText(int id) const { return lookup(langkey::stringKey(id)); }
 
 void LanguageService::listLanguages()
 {
@@ -224,8 +218,8 @@ bool LanguageService::saveCurrentTranslation(const LanguageTable& table)
 bool LanguageService::saveNewTranslation(std::string_view name, const LanguageTable& table)
 {
     // The name becomes a file name in the program folder and nowhere else.
-    const bool plainName
-        = !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string_view::npos;
+    const bool plainName = !name.empty() && name != "." && name != ".."
+                           && name.find_first_of("/\\:") == std::string_view::npos;
     if (!plainName) {
         MessageById(sid::kErrorSavingFile, mb::kOk | mb::kIconStop, {PathText(translationPath(name))});
         return false;

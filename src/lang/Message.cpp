@@ -43,22 +43,13 @@ int StderrMessageSink::show(int /*id*/, const std::string& text, int boxType)
     return defaultAnswer(boxType);
 }
 
-int ShowMessage(const std::string& text, int boxType, int id)
-{
-    return currentSink().show(id, text, boxType);
-}
+int ShowMessage(const std::string& text, int boxType, int id) { return currentSink().show(id, text, boxType); }
 
-int MessageById(int id, int boxType)
-{
-    return ShowMessage(LoadText(id), boxType, id);
-}
+int MessageById(int id, int boxType) { return ShowMessage(LoadText(id), boxType, id); }
 
 int MessageById(int id, int boxType, std::initializer_list<std::string_view> inserts)
 {
     return ShowMessage(FormatInserts(LoadText(id), inserts), boxType, id);
 }
 
-std::string PathText(const std::filesystem::path& path)
-{
-    return cp1252::fromUtf8(path.string());
-}
+std::string PathText(const std::filesystem::path& path) { return cp1252::fromUtf8(path.string()); }

@@ -120,7 +120,7 @@ std::optional<int> parseId(const Token& token, int minimum)
     int value = 0;
     const char* end = token.text.data() + token.text.size();
     const auto [ptr, ec] = std::from_chars(token.text.data(), end, value);
-    if (token.quoted || ec != std::errc {} || ptr != end || value < minimum || value > 0xFFFF)
+    if (token.quoted || ec != std::errc{} || ptr != end || value < minimum || value > 0xFFFF)
         return std::nullopt;
     return value;
 }
@@ -240,8 +240,8 @@ private:
 
 template <class T> void addById(std::vector<T>& list, T item)
 {
-    const auto at = std::lower_bound(
-        list.begin(), list.end(), item.id, [](const T& existing, int id) { return existing.id < id; });
+    const auto at = std::lower_bound(list.begin(), list.end(), item.id,
+                                     [](const T& existing, int id) { return existing.id < id; });
     if (at != list.end() && at->id == item.id)
         *at = std::move(item);
     else
@@ -250,8 +250,8 @@ template <class T> void addById(std::vector<T>& list, T item)
 
 template <class T> const T* findById(const std::vector<T>& list, int id)
 {
-    const auto at = std::lower_bound(
-        list.begin(), list.end(), id, [](const T& existing, int wanted) { return existing.id < wanted; });
+    const auto at = std::lower_bound(list.begin(), list.end(), id,
+                                     [](const T& existing, int wanted) { return existing.id < wanted; });
     return at != list.end() && at->id == id ? &*at : nullptr;
 }
 
@@ -286,7 +286,7 @@ bool parseResourceText(std::string_view text, ResourceSet& out, std::string* err
         ++lineNumber;
         const std::size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view {} : text.substr(end + 1);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         std::vector<Token> tokens;
         if (!LineParser(line).split(tokens, what) || (!tokens.empty() && !parser.statement(tokens, what))) {
             if (error)
@@ -316,14 +316,8 @@ ResourceRegistry& ResourceRegistry::global()
     return registry;
 }
 
-void ResourceRegistry::add(MenuTemplate menu)
-{
-    addById(m_menus, std::move(menu));
-}
-void ResourceRegistry::add(DialogTemplate dialog)
-{
-    addById(m_dialogs, std::move(dialog));
-}
+void ResourceRegistry::add(MenuTemplate menu) { addById(m_menus, std::move(menu)); }
+void ResourceRegistry::add(DialogTemplate dialog) { addById(m_dialogs, std::move(dialog)); }
 
 void ResourceRegistry::add(const ResourceSet& set)
 {
@@ -333,16 +327,7 @@ void ResourceRegistry::add(const ResourceSet& set)
         add(dialog);
 }
 
-const MenuTemplate* ResourceRegistry::menu(int id) const
-{
-    return findById(m_menus, id);
-}
-const DialogTemplate* ResourceRegistry::dialog(int id) const
-{
-    return findById(m_dialogs, id);
-}
+const MenuTemplate* ResourceRegistry::menu(int id) const { return findById(m_menus, id); }
+const DialogTemplate* ResourceRegistry::dialog(int id) const { return findById(m_dialogs, id); }
 
-std::string_view ResourceRegistry::builtInResourceText()
-{
-    return kBuiltInResources;
-}
+std::string_view ResourceRegistry::builtInResourceText() { return kBuiltInResources; }

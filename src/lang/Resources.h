@@ -35,8 +35,8 @@ struct MenuItem
 {
     enum class Type { Command, Popup, Separator };
     Type type = Type::Command;
-    int commandId = 0; // Command only
-    std::string text; // Windows-1252; a tab before the shortcut
+    int commandId = 0;           // Command only
+    std::string text;            // Windows-1252; a tab before the shortcut
     std::vector<MenuItem> items; // Popup only
 
     bool operator==(const MenuItem&) const = default;

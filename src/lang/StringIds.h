@@ -13,7 +13,7 @@ namespace sid {
 inline constexpr int kColumnTitleFirst = kColumnDate; // column type t: kColumnTitleFirst + t
 inline constexpr int kColumnTitleCount = 19;
 inline constexpr int kFileTypeFirst = kFileTypeAll; // extension index i: kFileTypeFirst + i
-inline constexpr int kTemplateErrorBase = 25174; // template parse error code c (1..3): base + c
+inline constexpr int kTemplateErrorBase = 25174;    // template parse error code c (1..3): base + c
 
 static_assert(kColumnProject == kColumnTitleFirst + kColumnTitleCount - 1);
 static_assert(kFileTypeLanguage == kFileTypeFirst + 4);

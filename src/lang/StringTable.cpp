@@ -27,22 +27,19 @@ const TextSource* g_source = nullptr;
 
 } // namespace
 
-std::span<const BuiltInString> BuiltInStrings()
-{
-    return kStrings;
-}
+std::span<const BuiltInString> BuiltInStrings() { return kStrings; }
 
 std::string_view BuiltInText(int id)
 {
-    const auto it = std::lower_bound(
-        std::begin(kStrings), std::end(kStrings), id, [](const BuiltInString& s, int wanted) { return s.id < wanted; });
-    return it != std::end(kStrings) && it->id == id ? it->text : std::string_view {};
+    const auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                                     [](const BuiltInString& s, int wanted) { return s.id < wanted; });
+    return it != std::end(kStrings) && it->id == id ? it->text : std::string_view{};
 }
 
 bool HasBuiltInText(int id)
 {
-    const auto it = std::lower_bound(
-        std::begin(kStrings), std::end(kStrings), id, [](const BuiltInString& s, int wanted) { return s.id < wanted; });
+    const auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                                     [](const BuiltInString& s, int wanted) { return s.id < wanted; });
     return it != std::end(kStrings) && it->id == id;
 }
 
@@ -74,5 +71,5 @@ std::string LoadTextTip(int id)
 {
     const std::string text = LoadText(id);
     const std::size_t lineBreak = text.find('\n');
-    return lineBreak == std::string::npos ? std::string {} : text.substr(lineBreak + 1);
+    return lineBreak == std::string::npos ? std::string{} : text.substr(lineBreak + 1);
 }

@@ -12,10 +12,7 @@ namespace {
 // make us build a gigabyte of padding.
 constexpr int kMaxFieldWidth = 256;
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads decimal digits at `pos`; returns -1 when there are none.
 int readNumber(std::string_view text, std::size_t& pos)
@@ -112,17 +109,17 @@ std::string convert(const Spec& spec, const FormatArg& arg)
         long long value = asInteger(arg);
         // A negative 32-bit value prints as its 32-bit pattern, as it would on the 32-bit original.
         const unsigned long long bits = value < 0 && value >= -2147483648LL
-            ? static_cast<unsigned long long>(static_cast<std::uint32_t>(value))
-            : static_cast<unsigned long long>(value);
+                                            ? static_cast<unsigned long long>(static_cast<std::uint32_t>(value))
+                                            : static_cast<unsigned long long>(value);
         return printfString(pattern(spec, "ll").c_str(), bits);
     }
     case 'c': {
         const char c = std::holds_alternative<std::string>(arg.value())
-            ? (std::get<std::string>(arg.value()).empty() ? '\0' : std::get<std::string>(arg.value())[0])
-            : static_cast<char>(asInteger(arg));
+                           ? (std::get<std::string>(arg.value()).empty() ? '\0' : std::get<std::string>(arg.value())[0])
+                           : static_cast<char>(asInteger(arg));
         Spec charSpec = spec;
         charSpec.precision = -1;
-        return c == '\0' ? std::string {} : printfString(pattern(charSpec, "").c_str(), c);
+        return c == '\0' ? std::string{} : printfString(pattern(charSpec, "").c_str(), c);
     }
     case 's': {
         const std::string text = asText(arg);

@@ -22,9 +22,8 @@ void TranslationDraft::store(std::size_t line, std::string_view typed)
     std::string text;
     text.reserve(typed.size());
     std::copy_if(typed.begin(), typed.end(), std::back_inserter(text), [](char c) { return c != '\r'; });
-    const bool blank = std::all_of(text.begin(), text.end(), [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f';
-    });
+    const bool blank = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f'; });
     if (blank || text == m_base[line].text)
         text.clear();
     m_texts[line] = std::move(text);
@@ -32,7 +31,8 @@ void TranslationDraft::store(std::size_t line, std::string_view typed)
 
 std::size_t TranslationDraft::translatedCount() const
 {
-    return static_cast<std::size_t>(std::count_if(m_texts.begin(), m_texts.end(), [](const std::string& t) { return !t.empty(); }));
+    return static_cast<std::size_t>(
+        std::count_if(m_texts.begin(), m_texts.end(), [](const std::string& t) { return !t.empty(); }));
 }
 
 LanguageTable TranslationDraft::table() const

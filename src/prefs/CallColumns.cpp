@@ -18,24 +18,15 @@
 namespace {
 
 constexpr std::array<ColumnSpec, kColumnTypeCount> kSpecs = {{
-    {sid::kColumnDate, 64, true},
-    {sid::kColumnTime, 64, true},
-    {sid::kColumnExt, 56, true},
-    {sid::kColumnDialedNumber, 160, false},
-    {sid::kColumnDestination, 128, false},
-    {sid::kColumnDuration, 64, true},
-    {sid::kColumnCost, 64, true},
-    {sid::kColumnEmployee, 80, false},
-    {sid::kColumnDepartment, 80, false},
-    {sid::kColumnContact, 96, false},
-    {sid::kColumnTrunk, 80, true},
-    {sid::kColumnTrunkGroup, 128, false},
-    {sid::kColumnAcc, 80, true},
-    {sid::kColumnCd, 48, false},
-    {sid::kColumnDirection, 96, false},
-    {sid::kColumnType, 96, false},
-    {sid::kColumnCarrier, 96, false},
-    {sid::kColumnRingtime, 56, true},
+    {sid::kColumnDate, 64, true},          {sid::kColumnTime, 64, true},
+    {sid::kColumnExt, 56, true},           {sid::kColumnDialedNumber, 160, false},
+    {sid::kColumnDestination, 128, false}, {sid::kColumnDuration, 64, true},
+    {sid::kColumnCost, 64, true},          {sid::kColumnEmployee, 80, false},
+    {sid::kColumnDepartment, 80, false},   {sid::kColumnContact, 96, false},
+    {sid::kColumnTrunk, 80, true},         {sid::kColumnTrunkGroup, 128, false},
+    {sid::kColumnAcc, 80, true},           {sid::kColumnCd, 48, false},
+    {sid::kColumnDirection, 96, false},    {sid::kColumnType, 96, false},
+    {sid::kColumnCarrier, 96, false},      {sid::kColumnRingtime, 56, true},
     {sid::kColumnProject, 96, false},
 }};
 static_assert(sid::kColumnProject - sid::kColumnDate == kColumnTypeCount - 1);
@@ -50,7 +41,7 @@ template <class T> int threeWay(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0);
 
 int bytewise(std::string_view a, std::string_view b)
 {
-    const int c = a.compare(b);  // char_traits<char>::compare orders as unsigned char
+    const int c = a.compare(b); // char_traits<char>::compare orders as unsigned char
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
@@ -130,9 +121,12 @@ std::string_view CallColumns::directionName(std::uint32_t direction) const
 int CallColumns::destinationStyle(std::int32_t callType) const
 {
     switch (callType) {
-    case 1: return m_prefs.destinationLongDistance;
-    case 2: return m_prefs.destinationIntl;
-    default: return m_prefs.destinationUser;
+    case 1:
+        return m_prefs.destinationLongDistance;
+    case 2:
+        return m_prefs.destinationIntl;
+    default:
+        return m_prefs.destinationUser;
     }
 }
 
@@ -178,33 +172,65 @@ void CallColumns::cellText(const CallRecord& call, ColumnType type, std::string&
     const SettingsDatabase& s = m_settings;
     const CallNameLookup names(s);
     switch (type) {
-    case ColumnType::Date: out.append(formatCallDate(LocaleTexts::current().shortDateFormat, call.start)); break;
-    case ColumnType::Time: out.append(formatCallDate(LocaleTexts::current().timeFormat, call.start)); break;
-    case ColumnType::Ext: out.append(m_prefs.formatExtension(static_cast<std::int32_t>(call.extension))); break;
-    case ColumnType::DialedNumber: out.append(call.number()); break;
-    case ColumnType::Destination: destinationText(call, out); break;
+    case ColumnType::Date:
+        out.append(formatCallDate(LocaleTexts::current().shortDateFormat, call.start));
+        break;
+    case ColumnType::Time:
+        out.append(formatCallDate(LocaleTexts::current().timeFormat, call.start));
+        break;
+    case ColumnType::Ext:
+        out.append(m_prefs.formatExtension(static_cast<std::int32_t>(call.extension)));
+        break;
+    case ColumnType::DialedNumber:
+        out.append(call.number());
+        break;
+    case ColumnType::Destination:
+        destinationText(call, out);
+        break;
     case ColumnType::Duration:
         appendFormatted(out, "%u:%02u:%02u", call.duration / 3600, call.duration / 60 % 60, call.duration % 60);
         break;
-    case ColumnType::Cost: out.append(s.formatCurrency(call.cost)); break;
+    case ColumnType::Cost:
+        out.append(s.formatCurrency(call.cost));
+        break;
     case ColumnType::Employee:
         if (const DirectoryEntry* entry = names.employee(call.directoryIndex))
             out.append(entry->name.view());
         break;
-    case ColumnType::Department: out.append(names.department(call.departmentIndex).value_or("")); break;
-    case ColumnType::Contact: out.append(names.contactOrNameText(call.contactIndex, call.name()).value_or("")); break;
-    case ColumnType::Trunk: out.append(m_prefs.formatTrunk(static_cast<std::int32_t>(call.trunk))); break;
-    case ColumnType::TrunkGroup: out.append(names.trunkGroup(call.trunkIndex).value_or("")); break;
-    case ColumnType::Acc: out.append(call.account()); break;
-    case ColumnType::Cd: out.append(call.cd()); break;
-    case ColumnType::Direction: out.append(directionName(call.direction)); break;
-    case ColumnType::Type: out.append(callTypeName(call.callType)); break;
+    case ColumnType::Department:
+        out.append(names.department(call.departmentIndex).value_or(""));
+        break;
+    case ColumnType::Contact:
+        out.append(names.contactOrNameText(call.contactIndex, call.name()).value_or(""));
+        break;
+    case ColumnType::Trunk:
+        out.append(m_prefs.formatTrunk(static_cast<std::int32_t>(call.trunk)));
+        break;
+    case ColumnType::TrunkGroup:
+        out.append(names.trunkGroup(call.trunkIndex).value_or(""));
+        break;
+    case ColumnType::Acc:
+        out.append(call.account());
+        break;
+    case ColumnType::Cd:
+        out.append(call.cd());
+        break;
+    case ColumnType::Direction:
+        out.append(directionName(call.direction));
+        break;
+    case ColumnType::Type:
+        out.append(callTypeName(call.callType));
+        break;
     case ColumnType::Carrier:
         if (const CarrierBlock* carrier = s.carrierAt(call.carrierIndex))
             out.append(carrier->name.view());
         break;
-    case ColumnType::Ringtime: appendFormatted(out, "%u:%02u", call.ringTime / 60, call.ringTime % 60); break;
-    case ColumnType::Project: out.append(names.project(call.projectIndex).value_or("")); break;
+    case ColumnType::Ringtime:
+        appendFormatted(out, "%u:%02u", call.ringTime / 60, call.ringTime % 60);
+        break;
+    case ColumnType::Project:
+        out.append(names.project(call.projectIndex).value_or(""));
+        break;
     }
 }
 
@@ -309,7 +335,8 @@ void CallColumns::rankCallNames(std::span<const CallRecord> calls)
             names.push_back(call.name());
     }
     const Locale& locale = Locale::current();
-    std::sort(names.begin(), names.end(), [&](std::string_view a, std::string_view b) { return locale.compare(a, b) < 0; });
+    std::sort(names.begin(), names.end(),
+              [&](std::string_view a, std::string_view b) { return locale.compare(a, b) < 0; });
 
     std::size_t size = 16;
     while (size < 2 * names.size())
@@ -318,7 +345,7 @@ void CallColumns::rankCallNames(std::span<const CallRecord> calls)
     // The collation finds no two different texts equal, so every name has its own rank.
     for (std::size_t rank = 0; rank < names.size(); ++rank) {
         NameSlot slot;
-        nameKey(names[rank], slot.low, slot.high);  // a call's name is at most 10 bytes
+        nameKey(names[rank], slot.low, slot.high); // a call's name is at most 10 bytes
         slot.rank = static_cast<std::int32_t>(rank);
         std::size_t i = nameHash(slot.low, slot.high) & (size - 1);
         while (m_callNameRanks[i].rank >= 0)
@@ -332,7 +359,7 @@ void CallColumns::rankCallNames(std::span<const CallRecord> calls)
 int CallColumns::employeeRank(const CallRecord& call) const
 {
     return inside(m_employeeRank, call.directoryIndex) ? m_employeeRank[static_cast<std::size_t>(call.directoryIndex)]
-                                                        : kNoneKey;
+                                                       : kNoneKey;
 }
 
 int CallColumns::destinationKey(const CallRecord& call) const
@@ -358,30 +385,47 @@ int CallColumns::compareNames(std::string_view a, std::string_view b) const
 int CallColumns::compare(const CallRecord& a, const CallRecord& b, ColumnType type) const
 {
     switch (type) {
-    case ColumnType::Date: return threeWay(a.start.dateOnly(), b.start.dateOnly());
-    case ColumnType::Time: return threeWay(a.start.hour, b.start.hour);
+    case ColumnType::Date:
+        return threeWay(a.start.dateOnly(), b.start.dateOnly());
+    case ColumnType::Time:
+        return threeWay(a.start.hour, b.start.hour);
     case ColumnType::Ext:
         return threeWay(static_cast<std::int32_t>(a.extension), static_cast<std::int32_t>(b.extension));
-    case ColumnType::DialedNumber: return bytewise(a.number(), b.number());
-    case ColumnType::Destination: return threeWay(destinationKey(a), destinationKey(b));
-    case ColumnType::Duration: return threeWay(a.duration, b.duration);
-    case ColumnType::Cost: return threeWay(hundredths(a.cost), hundredths(b.cost));
-    case ColumnType::Employee: return threeWay(employeeRank(a), employeeRank(b));
-    case ColumnType::Department: return threeWay(a.departmentIndex, b.departmentIndex);
+    case ColumnType::DialedNumber:
+        return bytewise(a.number(), b.number());
+    case ColumnType::Destination:
+        return threeWay(destinationKey(a), destinationKey(b));
+    case ColumnType::Duration:
+        return threeWay(a.duration, b.duration);
+    case ColumnType::Cost:
+        return threeWay(hundredths(a.cost), hundredths(b.cost));
+    case ColumnType::Employee:
+        return threeWay(employeeRank(a), employeeRank(b));
+    case ColumnType::Department:
+        return threeWay(a.departmentIndex, b.departmentIndex);
     case ColumnType::Contact:
         if (a.contactIndex < 0 && b.contactIndex < 0)
             return compareNames(a.name(), b.name());
         return threeWay(std::max(a.contactIndex, -1), std::max(b.contactIndex, -1));
-    case ColumnType::Trunk: return threeWay(static_cast<std::int32_t>(a.trunk), static_cast<std::int32_t>(b.trunk));
+    case ColumnType::Trunk:
+        return threeWay(static_cast<std::int32_t>(a.trunk), static_cast<std::int32_t>(b.trunk));
     case ColumnType::TrunkGroup:
-        return threeWay(m_settings.trunkGroupIndexOfEntry(a.trunkIndex), m_settings.trunkGroupIndexOfEntry(b.trunkIndex));
-    case ColumnType::Acc: return bytewise(a.account(), b.account());
-    case ColumnType::Cd: return bytewise(a.cd(), b.cd());
-    case ColumnType::Direction: return threeWay(a.direction, b.direction);
-    case ColumnType::Type: return threeWay(a.callType, b.callType);
-    case ColumnType::Carrier: return threeWay(a.carrierIndex, b.carrierIndex);
-    case ColumnType::Ringtime: return threeWay(a.ringTime, b.ringTime);
-    case ColumnType::Project: return threeWay(a.projectIndex, b.projectIndex);
+        return threeWay(m_settings.trunkGroupIndexOfEntry(a.trunkIndex),
+                        m_settings.trunkGroupIndexOfEntry(b.trunkIndex));
+    case ColumnType::Acc:
+        return bytewise(a.account(), b.account());
+    case ColumnType::Cd:
+        return bytewise(a.cd(), b.cd());
+    case ColumnType::Direction:
+        return threeWay(a.direction, b.direction);
+    case ColumnType::Type:
+        return threeWay(a.callType, b.callType);
+    case ColumnType::Carrier:
+        return threeWay(a.carrierIndex, b.carrierIndex);
+    case ColumnType::Ringtime:
+        return threeWay(a.ringTime, b.ringTime);
+    case ColumnType::Project:
+        return threeWay(a.projectIndex, b.projectIndex);
     }
     return 0;
 }
@@ -425,11 +469,15 @@ std::uint64_t signedKey(std::int64_t value) { return static_cast<std::uint64_t>(
 // Costs are read as the bits of their hundredths; then they become keys: whole
 // numbers directly when all of them are modest, else the bits of the doubles
 // turned to order as the numbers do.
-std::uint64_t costBits(const CallRecord& call) { return std::bit_cast<std::uint64_t>(hundredths(call.cost) + 0.0); }  // -0 is 0
+std::uint64_t costBits(const CallRecord& call)
+{
+    return std::bit_cast<std::uint64_t>(hundredths(call.cost) + 0.0);
+} // -0 is 0
 
 void costKeysFromBits(std::vector<std::uint64_t>& keys)
 {
-    const bool whole = std::all_of(keys.begin(), keys.end(), [](std::uint64_t k) { return std::abs(std::bit_cast<double>(k)) < 0x1p62; });
+    const bool whole = std::all_of(keys.begin(), keys.end(),
+                                   [](std::uint64_t k) { return std::abs(std::bit_cast<double>(k)) < 0x1p62; });
     for (std::uint64_t& key : keys) {
         if (whole)
             key = signedKey(static_cast<std::int64_t>(std::bit_cast<double>(key)));
@@ -454,7 +502,9 @@ std::vector<std::uint64_t> CallColumns::contactKeys(std::span<const CallRecord> 
     const Locale& locale = Locale::current();
     std::vector<std::uint32_t> order(distinct.size());
     std::iota(order.begin(), order.end(), 0u);
-    auto collate = [&](std::uint32_t a, std::uint32_t b) { return locale.compare(nameOf(distinct[a]), nameOf(distinct[b])); };
+    auto collate = [&](std::uint32_t a, std::uint32_t b) {
+        return locale.compare(nameOf(distinct[a]), nameOf(distinct[b]));
+    };
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return collate(a, b) < 0; });
     std::vector<std::uint64_t> collated(distinct.size());
     std::uint64_t rank = 0;
@@ -463,7 +513,7 @@ std::vector<std::uint64_t> CallColumns::contactKeys(std::span<const CallRecord> 
             ++rank;
         collated[order[i]] = rank;
     }
-    const std::uint64_t contacts = rank + 1;  // every contact after every name
+    const std::uint64_t contacts = rank + 1; // every contact after every name
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::int32_t contact = table[rows[i]].contactIndex;
         keys[i] = contact < 0 ? collated[keys[i]] : contacts + static_cast<std::uint64_t>(contact);
@@ -478,13 +528,17 @@ CallColumns::KeyOf CallColumns::keyFunction(ColumnType type)
         return [](const CallColumns&, const CallRecord& c) {
             return std::uint64_t{c.start.year} << 16 | c.start.month << 8 | c.start.day;
         };
-    case ColumnType::Time: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.start.hour}; };
+    case ColumnType::Time:
+        return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.start.hour}; };
     case ColumnType::Ext:
-        return [](const CallColumns&, const CallRecord& c) { return signedKey(static_cast<std::int32_t>(c.extension)); };
+        return
+            [](const CallColumns&, const CallRecord& c) { return signedKey(static_cast<std::int32_t>(c.extension)); };
     case ColumnType::Destination:
         return [](const CallColumns& self, const CallRecord& c) { return signedKey(self.destinationKey(c)); };
-    case ColumnType::Duration: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.duration}; };
-    case ColumnType::Cost: return [](const CallColumns&, const CallRecord& c) { return costBits(c); };
+    case ColumnType::Duration:
+        return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.duration}; };
+    case ColumnType::Cost:
+        return [](const CallColumns&, const CallRecord& c) { return costBits(c); };
     case ColumnType::Employee:
         return [](const CallColumns& self, const CallRecord& c) { return signedKey(self.employeeRank(c)); };
     case ColumnType::Department:
@@ -495,11 +549,16 @@ CallColumns::KeyOf CallColumns::keyFunction(ColumnType type)
         return [](const CallColumns& self, const CallRecord& c) {
             return signedKey(self.m_settings.trunkGroupIndexOfEntry(c.trunkIndex));
         };
-    case ColumnType::Direction: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.direction}; };
-    case ColumnType::Type: return [](const CallColumns&, const CallRecord& c) { return signedKey(c.callType); };
-    case ColumnType::Carrier: return [](const CallColumns&, const CallRecord& c) { return signedKey(c.carrierIndex); };
-    case ColumnType::Ringtime: return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.ringTime}; };
-    case ColumnType::Project: return [](const CallColumns&, const CallRecord& c) { return signedKey(c.projectIndex); };
+    case ColumnType::Direction:
+        return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.direction}; };
+    case ColumnType::Type:
+        return [](const CallColumns&, const CallRecord& c) { return signedKey(c.callType); };
+    case ColumnType::Carrier:
+        return [](const CallColumns&, const CallRecord& c) { return signedKey(c.carrierIndex); };
+    case ColumnType::Ringtime:
+        return [](const CallColumns&, const CallRecord& c) { return std::uint64_t{c.ringTime}; };
+    case ColumnType::Project:
+        return [](const CallColumns&, const CallRecord& c) { return signedKey(c.projectIndex); };
     case ColumnType::DialedNumber:
     case ColumnType::Contact:
     case ColumnType::Acc:
@@ -516,15 +575,20 @@ std::vector<std::uint64_t> CallColumns::textKeys(std::span<const CallRecord> tab
     static const keysort::TextPacking digits("-0123456789");
     static const keysort::TextPacking bytes;
     auto texts = [&](const keysort::TextPacking& expected, auto textOf) {
-        return keysort::rankTexts(rows.size(), [&](std::size_t i) { return textOf(table[rows[i]]); }, expected);
+        return keysort::rankTexts(
+            rows.size(), [&](std::size_t i) { return textOf(table[rows[i]]); }, expected);
     };
     switch (type) {
-    case ColumnType::DialedNumber: return texts(digits, [](const CallRecord& c) { return fieldText(c.dialedNumber); });
-    case ColumnType::Acc: return texts(digits, [](const CallRecord& c) { return fieldText(c.accountCode); });
+    case ColumnType::DialedNumber:
+        return texts(digits, [](const CallRecord& c) { return fieldText(c.dialedNumber); });
+    case ColumnType::Acc:
+        return texts(digits, [](const CallRecord& c) { return fieldText(c.accountCode); });
     case ColumnType::Cd:
         return texts(bytes, [](const CallRecord& c) { return fieldText(c.cdCode, CallRecord::kCdLength); });
-    case ColumnType::Contact: return contactKeys(table, rows);
-    default: return std::vector<std::uint64_t>(rows.size(), 0);
+    case ColumnType::Contact:
+        return contactKeys(table, rows);
+    default:
+        return std::vector<std::uint64_t>(rows.size(), 0);
     }
 }
 
@@ -543,7 +607,8 @@ void CallColumns::sortRows(std::span<const CallRecord> table, std::span<std::uin
     const bool twoKeys = keys.secondary.type != keys.primary.type;
     const KeyOf first = keyFunction(keys.primary.type);
     const KeyOf second = twoKeys ? keyFunction(keys.secondary.type) : nullptr;
-    std::vector<std::uint64_t> primary = first ? std::vector<std::uint64_t>(from.size()) : textKeys(table, from, keys.primary.type);
+    std::vector<std::uint64_t> primary = first ? std::vector<std::uint64_t>(from.size())
+                                               : textKeys(table, from, keys.primary.type);
     std::vector<std::uint64_t> secondary;
     if (twoKeys)
         secondary = second ? std::vector<std::uint64_t>(from.size()) : textKeys(table, from, keys.secondary.type);
@@ -585,5 +650,6 @@ void CallColumns::sortRows(std::span<const CallRecord> table, std::span<std::uin
 
 CallSession::RowSorter CallColumns::sorter(const SortKeys& keys) const
 {
-    return [this, keys](std::span<const CallRecord> table, std::span<std::uint32_t> rows) { sortRows(table, rows, keys); };
+    return
+        [this, keys](std::span<const CallRecord> table, std::span<std::uint32_t> rows) { sortRows(table, rows, keys); };
 }

@@ -55,8 +55,8 @@ constexpr bool isColumnType(int type) { return type >= 0 && type < kColumnTypeCo
 
 struct ColumnSpec
 {
-    int titleId;        // string 25001 + type
-    int defaultWidth;   // pixels
+    int titleId;      // string 25001 + type
+    int defaultWidth; // pixels
     bool rightAligned;
 };
 
@@ -125,10 +125,7 @@ public:
     // By the primary key and, when equal there, by the secondary one (unless it
     // names the same column); a descending key reverses its result.
     int compare(const CallRecord& a, const CallRecord& b, const SortKeys& keys) const;
-    bool less(const CallRecord& a, const CallRecord& b, const SortKeys& keys) const
-    {
-        return compare(a, b, keys) < 0;
-    }
+    bool less(const CallRecord& a, const CallRecord& b, const SortKeys& keys) const { return compare(a, b, keys) < 0; }
     // The order for CallSession::setOrder; refers to this object, which must outlive it.
     CallSession::CallLess order(const SortKeys& keys) const;
     // The same order for whole lists: sorts `rows` (indices into `table`) stably by
@@ -162,7 +159,7 @@ private:
     {
         std::uint64_t low = 0;
         std::uint64_t high = 0;
-        std::int32_t rank = -1;  // -1: empty slot
+        std::int32_t rank = -1; // -1: empty slot
     };
 
     void rankEmployees();
@@ -179,17 +176,18 @@ private:
     static KeyOf keyFunction(ColumnType type);
     std::vector<std::uint64_t> textKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows,
                                         ColumnType type) const;
-    std::vector<std::uint64_t> contactKeys(std::span<const CallRecord> table, std::span<const std::uint32_t> rows) const;
+    std::vector<std::uint64_t> contactKeys(std::span<const CallRecord> table,
+                                           std::span<const std::uint32_t> rows) const;
     const NameSlot* findName(std::string_view name) const;
 
     const SettingsDatabase& m_settings;
     const Preferences& m_prefs;
 
-    std::array<std::string, 2> m_directions;  // outgoing, incoming
-    std::array<std::string, 7> m_callTypes;   // 0-2 built in, 3-6 user defined
+    std::array<std::string, 2> m_directions; // outgoing, incoming
+    std::array<std::string, 7> m_callTypes;  // 0-2 built in, 3-6 user defined
     std::string m_unknown;
 
-    std::vector<int> m_employeeRank;                      // by directory position
-    std::array<std::vector<int>, 3> m_destinationRank;    // by destination position, per style slot
-    std::vector<NameSlot> m_callNameRanks;  // size a power of two, at most half full
+    std::vector<int> m_employeeRank;                   // by directory position
+    std::array<std::vector<int>, 3> m_destinationRank; // by destination position, per style slot
+    std::vector<NameSlot> m_callNameRanks;             // size a power of two, at most half full
 };

@@ -8,10 +8,7 @@ namespace {
 
 constexpr const char* kSection = "MRU";
 
-std::string entryKey(std::size_t i)
-{
-    return "Str" + std::to_string(i);
-}
+std::string entryKey(std::size_t i) { return "Str" + std::to_string(i); }
 
 } // namespace
 
@@ -21,7 +18,8 @@ FindHistory FindHistory::read(const IniProfile& ini)
     const int size = std::clamp(ini.readInt(kSection, "Size", 0), 0, static_cast<int>(kMaxEntries));
     for (std::size_t i = 0; i < static_cast<std::size_t>(size); ++i) {
         std::string text = ini.readString(kSection, entryKey(i));
-        if (!text.empty() && std::find(history.m_entries.begin(), history.m_entries.end(), text) == history.m_entries.end())
+        if (!text.empty()
+            && std::find(history.m_entries.begin(), history.m_entries.end(), text) == history.m_entries.end())
             history.m_entries.push_back(std::move(text));
     }
     return history;

@@ -10,10 +10,7 @@ namespace {
 constexpr const char* kLayout = "Layout";
 constexpr const char* kList = "List";
 
-std::string sortSection(int index)
-{
-    return "CallsSort" + std::to_string(index);
-}
+std::string sortSection(int index) { return "CallsSort" + std::to_string(index); }
 
 SortKey readSortKey(const IniProfile& ini, int index, SortKey fallback)
 {

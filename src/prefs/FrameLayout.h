@@ -43,12 +43,12 @@ struct ListLayout
 {
     static constexpr int kDefaultColumns = 14;
 
-    int columns = kDefaultColumns;                   // visible positions, from the first
-    std::array<ColumnType, kColumnTypeCount> types;  // column type at each position
-    std::array<int, kColumnTypeCount> widths;        // pixels, by column type
+    int columns = kDefaultColumns;                  // visible positions, from the first
+    std::array<ColumnType, kColumnTypeCount> types; // column type at each position
+    std::array<int, kColumnTypeCount> widths;       // pixels, by column type
     SortKeys sort;
 
-    ListLayout();  // the defaults of a new installation
+    ListLayout(); // the defaults of a new installation
 
     using Widths = std::array<int, kColumnTypeCount>;
     // The default widths were made for the 8-point dialog font, whose average

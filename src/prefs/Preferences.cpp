@@ -39,7 +39,7 @@ template <class Prefs, class Visitor> void forEachValue(Prefs& p, Visitor&& v)
     v("DestIntl", p.destinationIntl, Preferences::CountryAndCity, Choice{3});
     v("DestLD", p.destinationLongDistance, Preferences::CityOnly, Choice{3});
     v("DestUser", p.destinationUser, Preferences::CountryAndCity, Choice{3});
-    constexpr ColorRef kColorOut[3] = {0x000000, 0xFF0000, 0xC8C800};  // black, blue, RGB(0, 200, 200)
+    constexpr ColorRef kColorOut[3] = {0x000000, 0xFF0000, 0xC8C800}; // black, blue, RGB(0, 200, 200)
     for (int i = 0; i < 3; ++i) {
         v(indexed("ColorOut", i), p.colorOut[i], kColorOut[i]);
         v(indexed("BackOut", i), p.backOut[i], kWhite);
@@ -109,7 +109,7 @@ struct Load
     void operator()(const std::string& key, int& value, int def, Choice choice) const
     {
         value = ini.readInt(Preferences::kSection, key, def);
-        if (value < 0 || value >= choice.count)  // an index into the format lists: never past them
+        if (value < 0 || value >= choice.count) // an index into the format lists: never past them
             value = def;
     }
     void operator()(const std::string& key, bool& value, bool def) const

@@ -23,7 +23,8 @@ bool loosesOnReading(std::string_view text)
 std::string encode(std::string_view text)
 {
     std::string value(text);
-    std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     if (loosesOnReading(value))
         return '"' + value + '"';
     return value;

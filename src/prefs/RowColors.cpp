@@ -23,7 +23,8 @@ RowColors rowColors(const CallRecord& call, const Preferences& prefs)
         return make(prefs.colorUnknown, prefs.backUnknown);
     const std::int32_t type = call.callType;
     if (type >= 3 && type < 3 + static_cast<std::int32_t>(prefs.colorUser.size()))
-        return make(prefs.colorUser[static_cast<std::size_t>(type - 3)], prefs.backUser[static_cast<std::size_t>(type - 3)]);
+        return make(prefs.colorUser[static_cast<std::size_t>(type - 3)],
+                    prefs.backUser[static_cast<std::size_t>(type - 3)]);
     // A type outside the known ones is shown as a local call.
     const std::size_t slot = type >= 0 && type < 3 ? static_cast<std::size_t>(type) : 0;
     return make(prefs.colorOut[slot], prefs.backOut[slot]);

@@ -14,7 +14,10 @@
 class CallRating::Walk
 {
 public:
-    Walk(const CallRating& rating, const CallRecord& call) : m_rating(rating), m_start(civil::momentOf(call.start)) {}
+    Walk(const CallRating& rating, const CallRecord& call)
+        : m_rating(rating)
+        , m_start(civil::momentOf(call.start))
+    { }
 
     std::int64_t start() const { return m_start; }
 
@@ -79,19 +82,19 @@ std::int64_t timedPeriod(const RatePeriod& p, std::int64_t timeOfDay, std::int64
     const std::int64_t e = secondsUntil(p.toHour, p.toMinute, timeOfDay);
     if (p.flags & RatePeriod::kCrossesMidnight) {
         if (f > 0 && e > 0)
-            return e;  // before its end in the early hours
+            return e; // before its end in the early hours
         if (f > 0)
-            noteNext(next, f);  // starts later today
+            noteNext(next, f); // starts later today
         else if (e < 0)
-            return civil::kSecondsPerDay - timeOfDay;  // after its start in the evening
+            return civil::kSecondsPerDay - timeOfDay; // after its start in the evening
         return 0;
     }
     if (f > 0 && e > 0)
-        noteNext(next, f);  // starts later today
+        noteNext(next, f); // starts later today
     else if (f <= 0 && e > 0)
         return e;
     else if (f < 0 && e <= 0)
-        noteNext(next, f + civil::kSecondsPerDay);  // over for today (also when it ends right now): tomorrow
+        noteNext(next, f + civil::kSecondsPerDay); // over for today (also when it ends right now): tomorrow
     return 0;
 }
 
@@ -179,9 +182,10 @@ void CallRating::price(CallRecord& call, RatingTrace* trace) const
             if (d < 0 || static_cast<std::size_t>(d) >= m_settings.destinations.size()) {
                 if (trace)
                     trace->source = RatingTrace::Source::NoDestination;
-                return;  // a toll call without a destination costs nothing, unmodified
+                return; // a toll call without a destination costs nothing, unmodified
             }
-            rate = &m_settings.destinations[static_cast<std::size_t>(d)].rates[static_cast<std::size_t>(call.carrierIndex)];
+            rate = &m_settings.destinations[static_cast<std::size_t>(d)]
+                        .rates[static_cast<std::size_t>(call.carrierIndex)];
             block = RatingTrace::Block::Destination;
         }
         grace = graceFor(*carrier, call.callType);
@@ -245,7 +249,7 @@ double CallRating::ownRateCost(const CallRecord& call, const RateBlock& rate, st
             if (choice.next == 0) {
                 if (trace)
                     trace->notCharged = remaining;
-                break;  // nothing applies for the rest of the call: it is not charged
+                break; // nothing applies for the rest of the call: it is not charged
             }
             const std::int64_t skip = std::min(remaining, choice.next);
             if (trace)

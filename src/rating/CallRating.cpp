@@ -50,11 +50,12 @@ RatingOptions RatingOptions::from(const Preferences& prefs)
 struct CallRating::Route
 {
     const PrefixEntry* prefix = nullptr;
-    int digitsFrom = -1;  // d: the position after the prefix (and its dash)
+    int digitsFrom = -1; // d: the position after the prefix (and its dash)
 };
 
 CallRating::CallRating(const SettingsDatabase& settings, const RatingOptions& options)
-    : m_settings(settings), m_options(options)
+    : m_settings(settings)
+    , m_options(options)
 {
     rebuild();
 }
@@ -173,7 +174,8 @@ void CallRating::identify(CallRecord& call, RatingTrace* trace) const
     if (trace) {
         trace->directoryEntry = call.directoryIndex;
         if (call.directoryIndex >= 0)
-            trace->employeeBy = byAccount >= 0 ? RatingTrace::EmployeeBy::AccountCode : RatingTrace::EmployeeBy::Extension;
+            trace->employeeBy = byAccount >= 0 ? RatingTrace::EmployeeBy::AccountCode
+                                               : RatingTrace::EmployeeBy::Extension;
         trace->trunkEntry = call.trunkIndex;
         trace->trunkCarrier = call.trunkIndex >= 0 ? db.trunks[static_cast<std::size_t>(call.trunkIndex)].carrier : 0;
         trace->contactEntry = contact;
@@ -199,7 +201,8 @@ void CallRating::route(CallRecord& call, RatingTrace* trace) const
         trace->prefixEntry = found;
     }
     if (found >= 0) {
-        const PrefixEntry& p = m_settings.prefixes[static_cast<std::size_t>(call.carrierIndex)][static_cast<std::size_t>(found)];
+        const PrefixEntry& p =
+            m_settings.prefixes[static_cast<std::size_t>(call.carrierIndex)][static_cast<std::size_t>(found)];
         r.prefix = &p;
         r.digitsFrom = static_cast<int>(p.prefix.view().size());
         call.callType = p.callType;

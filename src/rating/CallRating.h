@@ -26,11 +26,11 @@ struct Preferences;
 // The five preference values classification applies ("Prefs" section).
 struct RatingOptions
 {
-    bool incomingLocal = true;          // "IncomingLocal": incoming calls are not classified by prefix
-    bool dashAfterLocalPrefix = false;  // "Local"
-    bool dashAfterTollPrefix = true;    // "Toll"
-    bool dashAfterCode = true;          // "Code": after the country/city code
-    bool usaFormat = false;             // "USA"
+    bool incomingLocal = true;         // "IncomingLocal": incoming calls are not classified by prefix
+    bool dashAfterLocalPrefix = false; // "Local"
+    bool dashAfterTollPrefix = true;   // "Toll"
+    bool dashAfterCode = true;         // "Code": after the country/city code
+    bool usaFormat = false;            // "USA"
 
     static RatingOptions from(const Preferences& prefs);
 };
@@ -95,10 +95,10 @@ private:
     FlatIntMap m_trunks;
     int m_currencyDigits = 2;
 
-    std::array<CodeTrie, kCarrierCount> m_prefixes;  // per carrier, wildcard prefixes, first wins
-    CodeTrie m_destinations{CodeTrie::Duplicates::KeepLast};  // exact codes, as the database's map
+    std::array<CodeTrie, kCarrierCount> m_prefixes;          // per carrier, wildcard prefixes, first wins
+    CodeTrie m_destinations{CodeTrie::Duplicates::KeepLast}; // exact codes, as the database's map
     PatternIndex m_contacts;
-    std::unordered_set<std::uint64_t> m_holidays;   // year, month, day packed; year 0 = every year
+    std::unordered_set<std::uint64_t> m_holidays; // year, month, day packed; year 0 = every year
     std::array<bool, 7> m_weeklyHolidays{};
     // The exchange-rate history ordered by date, with the latest list position in
     // force up to each entry (the history is searched from its end).

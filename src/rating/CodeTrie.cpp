@@ -6,7 +6,11 @@ constexpr std::array<std::int32_t, 11> kNoSlots{-1, -1, -1, -1, -1, -1, -1, -1, 
 
 } // namespace
 
-CodeTrie::CodeTrie(Duplicates duplicates) : m_duplicates(duplicates) { clear(); }
+CodeTrie::CodeTrie(Duplicates duplicates)
+    : m_duplicates(duplicates)
+{
+    clear();
+}
 
 void CodeTrie::clear()
 {

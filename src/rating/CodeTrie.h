@@ -43,7 +43,7 @@ public:
     std::size_t nodeCount() const { return m_nodes.size(); }
 
 private:
-    static constexpr int kSlots = 11;  // '0'-'9' and '*'
+    static constexpr int kSlots = 11; // '0'-'9' and '*'
     static int slotOf(char c)
     {
         if (c >= '0' && c <= '9')
@@ -72,5 +72,5 @@ private:
 
     Duplicates m_duplicates;
     std::vector<Node> m_nodes;
-    std::map<std::uint32_t, std::int32_t> m_others;  // (node, byte) -> child for bytes other than digits and "*"
+    std::map<std::uint32_t, std::int32_t> m_others; // (node, byte) -> child for bytes other than digits and "*"
 };

@@ -22,10 +22,10 @@ std::optional<double> roundCostQuickly(double amount, int digits)
     const double fraction = scaled - whole;
     if (std::fabs(fraction - 0.5) < 1.0 / 1024)
         return std::nullopt;
-    std::int64_t micros = static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);  // the six-decimal text
+    std::int64_t micros = static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0); // the six-decimal text
     if (digits >= 6)
         return static_cast<double>(micros) / 1e6;
     const std::int64_t unit = kPowers[static_cast<std::size_t>(6 - digits)];
-    micros = (micros + unit / 2) / unit;  // half away from zero, on the text's digits
+    micros = (micros + unit / 2) / unit; // half away from zero, on the text's digits
     return static_cast<double>(micros) / static_cast<double>(kPowers[static_cast<std::size_t>(digits)]);
 }

@@ -27,7 +27,7 @@ private:
     struct Slot
     {
         std::uint32_t key;
-        std::int32_t value;  // -1 = free
+        std::int32_t value; // -1 = free
     };
     std::size_t slotOf(std::uint32_t key) const
     {

@@ -18,7 +18,7 @@
 class PatternIndex
 {
 public:
-    static constexpr std::size_t kMaxLength = 32;  // longer patterns never match anything
+    static constexpr std::size_t kMaxLength = 32; // longer patterns never match anything
 
     // Indexes the patterns; a pattern's value is its position in `patterns`.
     void build(const std::vector<std::string_view>& patterns);
@@ -32,13 +32,13 @@ public:
 private:
     struct Slot
     {
-        std::uint32_t tag;       // high bits of the hash, to skip most wrong slots unread
-        std::int32_t position;   // -1 = free
+        std::uint32_t tag;     // high bits of the hash, to skip most wrong slots unread
+        std::int32_t position; // -1 = free
     };
     struct Group
     {
         std::size_t length;
-        std::uint32_t mask;      // bit k: "*" at position k
+        std::uint32_t mask; // bit k: "*" at position k
         int stars;
         std::vector<Slot> slots; // open addressing, a power of two long
         // Two bits of one word per pattern, 16 bits per pattern (other bits of the
@@ -59,7 +59,7 @@ private:
     bool sameKey(int position, std::string_view text, std::uint32_t mask) const;
     void fill(Group& group, const std::vector<int>& members);
     int probe(const Group& group, std::string_view text, std::uint64_t h) const;
-    int scan(std::string_view text) const;  // texts holding "*" themselves
+    int scan(std::string_view text) const; // texts holding "*" themselves
 
     std::string_view pattern(int position) const
     {
@@ -68,7 +68,7 @@ private:
     }
 
     std::size_t m_count = 0;
-    std::string m_text;                      // all patterns, back to back
-    std::vector<std::uint32_t> m_offsets;    // m_count + 1 offsets into m_text
-    std::vector<std::vector<Group>> m_byLength;  // by length; each sorted by "*" count
+    std::string m_text;                         // all patterns, back to back
+    std::vector<std::uint32_t> m_offsets;       // m_count + 1 offsets into m_text
+    std::vector<std::vector<Group>> m_byLength; // by length; each sorted by "*" count
 };

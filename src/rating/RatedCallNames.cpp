@@ -2,12 +2,9 @@
 
 namespace {
 
-std::string text(std::optional<std::string_view> name)
-{
-    return std::string(name.value_or(std::string_view()));
-}
+std::string text(std::optional<std::string_view> name) { return std::string(name.value_or(std::string_view())); }
 
-}  // namespace
+} // namespace
 
 std::string RatedCallNames::destinationCode(const CallRecord& call) const
 {
@@ -31,12 +28,6 @@ std::string RatedCallNames::trunkGroup(const CallRecord& call) const
     return text(m_names.trunkGroup(call.trunkIndex));
 }
 
-std::string RatedCallNames::contact(const CallRecord& call) const
-{
-    return text(m_names.contact(call.contactIndex));
-}
+std::string RatedCallNames::contact(const CallRecord& call) const { return text(m_names.contact(call.contactIndex)); }
 
-std::string RatedCallNames::project(const CallRecord& call) const
-{
-    return text(m_names.project(call.projectIndex));
-}
+std::string RatedCallNames::project(const CallRecord& call) const { return text(m_names.project(call.projectIndex)); }

@@ -10,7 +10,9 @@ class RatedCallNames : public CallNames
 {
 public:
     // `settings` must outlive this and be the database the calls were rated with.
-    explicit RatedCallNames(const SettingsDatabase& settings) : m_names(settings) {}
+    explicit RatedCallNames(const SettingsDatabase& settings)
+        : m_names(settings)
+    { }
 
     std::string destinationCode(const CallRecord& call) const override;
     std::string employee(const CallRecord& call) const override;

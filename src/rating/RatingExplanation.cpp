@@ -42,11 +42,13 @@ void explainClassification(Lines& lines, const CallExplanation& x, const Setting
             {e.name.view(), num(t.directoryEntry + 1), byAccount ? account : num(c.extension)});
         add(lines, sid::kExplainDepartment, {e.department.view()});
     } else {
-        add(lines, account.empty() ? sid::kExplainNoEmployeeExtension : sid::kExplainNoEmployee, {num(c.extension), account});
+        add(lines, account.empty() ? sid::kExplainNoEmployeeExtension : sid::kExplainNoEmployee,
+            {num(c.extension), account});
     }
     if (db.header.linkAccountCodes) {
         if (inList(db.projects, t.projectEntry))
-            add(lines, sid::kExplainProject, {db.projects[static_cast<std::size_t>(t.projectEntry)].name.view(), account});
+            add(lines, sid::kExplainProject,
+                {db.projects[static_cast<std::size_t>(t.projectEntry)].name.view(), account});
         else
             add(lines, sid::kExplainNoProject, {account});
     }
@@ -64,7 +66,8 @@ void explainClassification(Lines& lines, const CallExplanation& x, const Setting
     if (!t.routed) {
         add(lines, sid::kExplainNotRouted, {callTypeText(c.callType)});
     } else if (t.prefixEntry >= 0) {
-        const PrefixEntry& p = db.prefixes[static_cast<std::size_t>(t.prefixCarrier)][static_cast<std::size_t>(t.prefixEntry)];
+        const PrefixEntry& p =
+            db.prefixes[static_cast<std::size_t>(t.prefixCarrier)][static_cast<std::size_t>(t.prefixEntry)];
         add(lines, sid::kExplainPrefix,
             {p.prefix.view(), num(t.prefixEntry + 1), num(t.prefixCarrier + 1), callTypeText(c.callType)});
         if (t.carrierChangedTo >= 0)
@@ -78,8 +81,9 @@ void explainClassification(Lines& lines, const CallExplanation& x, const Setting
     if (t.destinationSearched) {
         if (inList(db.destinations, t.destinationEntry))
             add(lines, sid::kExplainDestination,
-                {db.destinationText(t.destinationEntry), db.destinations[static_cast<std::size_t>(t.destinationEntry)].code.view(),
-                 num(t.destinationEntry + 1), t.searchStart, num(t.keyLength)});
+                {db.destinationText(t.destinationEntry),
+                 db.destinations[static_cast<std::size_t>(t.destinationEntry)].code.view(), num(t.destinationEntry + 1),
+                 t.searchStart, num(t.keyLength)});
         else
             add(lines, sid::kExplainNoDestination, {t.searchStart, num(t.keyLength)});
     }
@@ -153,7 +157,8 @@ std::vector<std::string> explanationLines(const CallExplanation& x, const Settin
     const auto money = [&](double amount) { return db.formatCurrency(amount); };
     Lines lines;
     add(lines, sid::kExplainCall,
-        {momentText(civil::momentOf(c.start)).substr(0, 16), num(c.extension), c.number(), num(static_cast<std::int32_t>(c.duration))});
+        {momentText(civil::momentOf(c.start)).substr(0, 16), num(c.extension), c.number(),
+         num(static_cast<std::int32_t>(c.duration))});
     explainClassification(lines, x, db);
 
     using Source = RatingTrace::Source;
@@ -172,8 +177,8 @@ std::vector<std::string> explanationLines(const CallExplanation& x, const Settin
         break;
     case Source::SuppliedPulses:
         add(lines, sid::kExplainSuppliedPulses,
-            {num(t.carrier + 1), num(c.pulses), plainNumber(db.carriers[static_cast<std::size_t>(t.carrier)].pulseValue),
-             plainNumber(t.supplied)});
+            {num(t.carrier + 1), num(c.pulses),
+             plainNumber(db.carriers[static_cast<std::size_t>(t.carrier)].pulseValue), plainNumber(t.supplied)});
         break;
     case Source::OwnRate:
         explainOwnRate(lines, x, db);
@@ -217,7 +222,8 @@ std::string momentText(std::int64_t moment)
     const civil::Date d = civil::civilFromDays(civil::dayOf(moment));
     const std::int64_t s = civil::timeOfDay(moment);
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02d %02lld:%02lld:%02lld", static_cast<long long>(d.year), d.month,
-                  d.day, static_cast<long long>(s / 3600), static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
+    std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02d %02lld:%02lld:%02lld", static_cast<long long>(d.year),
+                  d.month, d.day, static_cast<long long>(s / 3600), static_cast<long long>(s / 60 % 60),
+                  static_cast<long long>(s % 60));
     return buffer;
 }

@@ -12,7 +12,7 @@
 
 struct CallExplanation
 {
-    CallRecord call{};  // as classified and priced
+    CallRecord call{}; // as classified and priced
     RatingTrace trace;
 };
 

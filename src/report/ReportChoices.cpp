@@ -73,15 +73,24 @@ void ReportChoices::setDetail(std::string_view detail, const SettingsDatabase& s
 std::string ReportChoices::detailText(const Preferences& prefs) const
 {
     switch (kind) {
-    case ReportEmployee: return employee;
-    case ReportDepartment: return department;
-    case ReportTrunk: return prefs.formatTrunk(trunk);
-    case ReportExtension: return prefs.formatExtension(extension);
-    case ReportAccCode: return account;
-    case ReportContact: return contact;
-    case ReportTrunkGroup: return trunkGroup;
-    case ReportProject: return project;
-    default: return {};
+    case ReportEmployee:
+        return employee;
+    case ReportDepartment:
+        return department;
+    case ReportTrunk:
+        return prefs.formatTrunk(trunk);
+    case ReportExtension:
+        return prefs.formatExtension(extension);
+    case ReportAccCode:
+        return account;
+    case ReportContact:
+        return contact;
+    case ReportTrunkGroup:
+        return trunkGroup;
+    case ReportProject:
+        return project;
+    default:
+        return {};
     }
 }
 
@@ -128,7 +137,8 @@ FilterRecord ReportChoices::reportFilter(const CallDate& from, const CallDate& t
         f.projectExact = 1;
         FilterRecord::setText(f.project, project);
         break;
-    default: break;
+    default:
+        break;
     }
     f.fromOn = f.toOn = 1;
     f.from = from;

@@ -18,17 +18,17 @@ struct ReportChoices
     static constexpr std::string_view kSection = "Report";
     static constexpr std::string_view kQuickSection = "QuickReport";
 
-    int kind = ReportSummary;  // "Type"
-    std::string templateName;  // "Template": file title without ".xml"
-    int extension = -1;        // "Ext": -1 none chosen
-    int trunk = -1;            // "Trunk"
-    std::string account;       // "Acc"
-    std::string employee;      // "User"
-    std::string department;    // "Group": also the chosen employee's department
-    std::string contact;       // "Contact"
-    std::string trunkGroup;    // "TrunkGroup"
-    std::string project;       // "Project"
-    bool pageBreak = true;     // "PageBreak"
+    int kind = ReportSummary; // "Type"
+    std::string templateName; // "Template": file title without ".xml"
+    int extension = -1;       // "Ext": -1 none chosen
+    int trunk = -1;           // "Trunk"
+    std::string account;      // "Acc"
+    std::string employee;     // "User"
+    std::string department;   // "Group": also the chosen employee's department
+    std::string contact;      // "Contact"
+    std::string trunkGroup;   // "TrunkGroup"
+    std::string project;      // "Project"
+    bool pageBreak = true;    // "PageBreak"
 
     // Missing keys give the defaults above; a kind outside 0..9 reads as a summary.
     static ReportChoices load(const IniProfile& ini, std::string_view section);

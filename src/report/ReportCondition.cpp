@@ -54,7 +54,7 @@ std::int32_t conditionValue(std::int32_t field, const std::string& text)
     case Type:
         return callTypeOf(text);
     default:
-        return -1;  // date, time, destination, cd and the list fields set no condition
+        return -1; // date, time, destination, cd and the list fields set no condition
     }
 }
 

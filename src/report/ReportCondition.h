@@ -8,8 +8,8 @@
 
 struct ReportCondition
 {
-    std::int32_t field = reportfield::None;  // `filter`, among fields 0..22; -1: every call passes
-    std::int32_t equal = -1;                 // the condition values; -1: not given
+    std::int32_t field = reportfield::None; // `filter`, among fields 0..22; -1: every call passes
+    std::int32_t equal = -1;                // the condition values; -1: not given
     std::int32_t less = -1;
     std::int32_t greater = -1;
 };

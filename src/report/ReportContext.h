@@ -27,13 +27,13 @@ inline constexpr int kReportKindCount = 10;
 
 struct ReportContext
 {
-    CallDate from;                // the report period: start ...
-    CallDate to;                  // ... and end (hour and minute included)
-    DateTimeFields created;       // local time when the template had been read
+    CallDate from;          // the report period: start ...
+    CallDate to;            // ... and end (hour and minute included)
+    DateTimeFields created; // local time when the template had been read
     bool pageBreak = true;
     int kind = ReportSummary;
-    std::string detail;           // `report_detail`: the chosen individual, as printed
-    std::array<std::string, 5> customTexts;  // company, address, phones, text 1, text 2
+    std::string detail;                     // `report_detail`: the chosen individual, as printed
+    std::array<std::string, 5> customTexts; // company, address, phones, text 1, text 2
 
     // Grouping markers: the department, carrier and trunk group whose value a
     // group is walking, so that groups inside it walk only the matching entries;

@@ -11,12 +11,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <unistd.h>
-#include <cstdio>
 #include <iterator>
 #include <numeric>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -35,8 +35,10 @@ bool isListedField(std::int32_t field)
     case ListAcc:
     case Direction:
     case Type:
-    case Carrier: return true;
-    default: return false;
+    case Carrier:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -45,10 +47,14 @@ bool isListedField(std::int32_t field)
 ColumnType columnOf(std::int32_t field)
 {
     switch (field) {
-    case ListExt: return ColumnType::Ext;
-    case ListAcc: return ColumnType::Acc;
-    case ListTrunk: return ColumnType::Trunk;
-    default: return static_cast<ColumnType>(field);
+    case ListExt:
+        return ColumnType::Ext;
+    case ListAcc:
+        return ColumnType::Acc;
+    case ListTrunk:
+        return ColumnType::Trunk;
+    default:
+        return static_cast<ColumnType>(field);
     }
 }
 
@@ -107,8 +113,8 @@ std::int64_t hundredths(double amount)
 
 ColumnType kindColumn(int kind)
 {
-    static constexpr ColumnType columns[] = {ColumnType::Employee, ColumnType::Department, ColumnType::Trunk,
-                                             ColumnType::Ext,      ColumnType::Acc,        ColumnType::Contact,
+    static constexpr ColumnType columns[] = {ColumnType::Employee,   ColumnType::Department, ColumnType::Trunk,
+                                             ColumnType::Ext,        ColumnType::Acc,        ColumnType::Contact,
                                              ColumnType::TrunkGroup, ColumnType::Project};
     return columns[kind - 1];
 }
@@ -121,9 +127,11 @@ class ReportEngine::Values
 {
 public:
     Values(std::int32_t field, const SettingsDatabase& settings, const CallColumns& columns, ReportContext& context)
-        : m_field(field), m_settings(settings), m_columns(columns), m_context(context)
-    {
-    }
+        : m_field(field)
+        , m_settings(settings)
+        , m_columns(columns)
+        , m_context(context)
+    { }
 
     bool listed() const { return isListedField(m_field); }
 
@@ -165,9 +173,11 @@ public:
             return true;
         case Employee:
         case ListExt:
-        case ListAcc: return nextEntry(acc);
+        case ListAcc:
+            return nextEntry(acc);
         case Group:
-        case ListTrunk: return nextTrunk(acc);
+        case ListTrunk:
+            return nextTrunk(acc);
         default:
             // A single pass.
             return m_next++ == 0;
@@ -282,7 +292,7 @@ std::int64_t ReportSpool::store(std::string_view text)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            m_failed = true;  // a full temporary folder: the text stays in memory
+            m_failed = true; // a full temporary folder: the text stays in memory
             return -1;
         }
         done += static_cast<std::size_t>(n);
@@ -295,7 +305,8 @@ bool ReportSpool::load(std::int64_t offset, std::size_t size, std::string& out) 
 {
     out.resize(size);
     for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::pread(m_fd, out.data() + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+        const ssize_t n = ::pread(m_fd, out.data() + done, size - done,
+                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -305,7 +316,9 @@ bool ReportSpool::load(std::int64_t offset, std::size_t size, std::string& out) 
     return true;
 }
 
-ReportOutput::ReportOutput() : m_spool(t_runSpool) {}
+ReportOutput::ReportOutput()
+    : m_spool(t_runSpool)
+{ }
 
 void ReportOutput::spoolLast()
 {
@@ -472,7 +485,7 @@ std::vector<std::int32_t> ranksOf(std::size_t n, const CallColumns& columns, Col
 std::int32_t rankAt(const std::vector<std::int32_t>& ranks, std::int32_t position)
 {
     const std::int64_t i = static_cast<std::int64_t>(position) + 1;
-    return inside(ranks, i) ? ranks[static_cast<std::size_t>(i)] : ranks.front();  // unknown positions are none
+    return inside(ranks, i) ? ranks[static_cast<std::size_t>(i)] : ranks.front(); // unknown positions are none
 }
 
 } // namespace
@@ -491,22 +504,49 @@ void ReportEngine::buildRanks()
 bool ReportEngine::keyOf(std::int32_t field, const CallRecord& c, std::int64_t& key) const
 {
     switch (field) {
-    case Date: key = (std::int64_t(c.start.year) << 16) | (c.start.month << 8) | c.start.day; return true;
-    case Time: key = c.start.hour; return true;
+    case Date:
+        key = (std::int64_t(c.start.year) << 16) | (c.start.month << 8) | c.start.day;
+        return true;
+    case Time:
+        key = c.start.hour;
+        return true;
     case Ext:
-    case ListExt: key = static_cast<std::int32_t>(c.extension); return true;
-    case Duration: key = c.duration; return true;
-    case Employee: key = rankAt(m_employeeRank, c.directoryIndex); return true;
-    case reportfield::Department: key = c.departmentIndex; return true;
+    case ListExt:
+        key = static_cast<std::int32_t>(c.extension);
+        return true;
+    case Duration:
+        key = c.duration;
+        return true;
+    case Employee:
+        key = rankAt(m_employeeRank, c.directoryIndex);
+        return true;
+    case reportfield::Department:
+        key = c.departmentIndex;
+        return true;
     case Trunk:
-    case ListTrunk: key = static_cast<std::int32_t>(c.trunk); return true;
-    case Group: key = rankAt(m_trunkGroupRank, c.trunkIndex); return true;
-    case Direction: key = c.direction; return true;
-    case Type: key = c.callType; return true;
-    case Carrier: key = c.carrierIndex; return true;
-    case RingTime: key = c.ringTime; return true;
-    case Project: key = c.projectIndex; return true;
-    default: return false;
+    case ListTrunk:
+        key = static_cast<std::int32_t>(c.trunk);
+        return true;
+    case Group:
+        key = rankAt(m_trunkGroupRank, c.trunkIndex);
+        return true;
+    case Direction:
+        key = c.direction;
+        return true;
+    case Type:
+        key = c.callType;
+        return true;
+    case Carrier:
+        key = c.carrierIndex;
+        return true;
+    case RingTime:
+        key = c.ringTime;
+        return true;
+    case Project:
+        key = c.projectIndex;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -707,31 +747,61 @@ bool ReportEngine::passes(const CallRecord& call, const ReportCondition& conditi
     std::int64_t value = 0;
     std::int64_t scale = 1;
     switch (condition.field) {
-    case Ext: value = static_cast<std::int32_t>(call.extension); break;
-    case Number: value = call.number().empty() ? 0 : 1; break;
-    case Duration: value = call.duration; break;
+    case Ext:
+        value = static_cast<std::int32_t>(call.extension);
+        break;
+    case Number:
+        value = call.number().empty() ? 0 : 1;
+        break;
+    case Duration:
+        value = call.duration;
+        break;
     case Cost:
         value = hundredths(call.cost);
         scale = 100;
         break;
-    case Employee: value = names.employee(call.directoryIndex) ? 1 : 0; break;
-    case Department: value = names.department(call.departmentIndex) ? 1 : 0; break;
-    case Contact: value = call.contactIndex >= 0 || !call.name().empty() ? 1 : 0; break;
-    case Trunk: value = static_cast<std::int32_t>(call.trunk); break;
-    case Group: value = names.trunkGroup(call.trunkIndex).value_or("").empty() ? 0 : 1; break;
-    case Acc: value = call.account().empty() ? 0 : 1; break;
-    case Direction: value = call.direction; break;
-    case Type: value = call.callType; break;
+    case Employee:
+        value = names.employee(call.directoryIndex) ? 1 : 0;
+        break;
+    case Department:
+        value = names.department(call.departmentIndex) ? 1 : 0;
+        break;
+    case Contact:
+        value = call.contactIndex >= 0 || !call.name().empty() ? 1 : 0;
+        break;
+    case Trunk:
+        value = static_cast<std::int32_t>(call.trunk);
+        break;
+    case Group:
+        value = names.trunkGroup(call.trunkIndex).value_or("").empty() ? 0 : 1;
+        break;
+    case Acc:
+        value = call.account().empty() ? 0 : 1;
+        break;
+    case Direction:
+        value = call.direction;
+        break;
+    case Type:
+        value = call.callType;
+        break;
     case Carrier: {
         // A carrier other than the first that has no name counts as none.
         const CarrierBlock* carrier = settings.carrierAt(call.carrierIndex);
         value = carrier && (call.carrierIndex == 0 || !carrier->name.empty()) ? 1 : 0;
         break;
     }
-    case RingTime: value = call.ringTime; break;
-    case Project: value = names.project(call.projectIndex) ? 1 : 0; break;
-    case ZeroIndex: value = position; break;
-    default: value = 0; break;
+    case RingTime:
+        value = call.ringTime;
+        break;
+    case Project:
+        value = names.project(call.projectIndex) ? 1 : 0;
+        break;
+    case ZeroIndex:
+        value = position;
+        break;
+    default:
+        value = 0;
+        break;
     }
     auto difference = [&](std::int32_t limit) { return value - static_cast<std::int64_t>(limit) * scale; };
     if (condition.equal != -1 && difference(condition.equal) != 0)
@@ -882,10 +952,11 @@ class MarkerGuard
 {
 public:
     explicit MarkerGuard(ReportContext& context)
-        : m_context(context), m_department(context.currentDepartment), m_carrier(context.currentCarrier),
-          m_trunkGroup(context.currentTrunkGroup)
-    {
-    }
+        : m_context(context)
+        , m_department(context.currentDepartment)
+        , m_carrier(context.currentCarrier)
+        , m_trunkGroup(context.currentTrunkGroup)
+    { }
     MarkerGuard(const MarkerGuard&) = delete;
     MarkerGuard& operator=(const MarkerGuard&) = delete;
     ~MarkerGuard()
@@ -997,16 +1068,19 @@ std::vector<std::uint32_t> ReportEngine::selectPassing(std::span<const std::uint
 }
 
 std::pair<std::size_t, std::size_t> ReportEngine::findRun(std::span<const std::uint32_t> set, std::size_t from,
-                                                          std::int32_t field, bool listed,
-                                                          const CallRecord& acc) const
+                                                          std::int32_t field, bool listed, const CallRecord& acc) const
 {
     if (field == None)
         return {0, set.size()};
     const CallColumns& columns = m_data.columns;
     const ColumnType type = columnOf(field);
     if (listed) {
-        auto below = [&](std::uint32_t c, const CallRecord& value) { return columns.compare(call(c), value, type) < 0; };
-        auto above = [&](const CallRecord& value, std::uint32_t c) { return columns.compare(value, call(c), type) < 0; };
+        auto below = [&](std::uint32_t c, const CallRecord& value) {
+            return columns.compare(call(c), value, type) < 0;
+        };
+        auto above = [&](const CallRecord& value, std::uint32_t c) {
+            return columns.compare(value, call(c), type) < 0;
+        };
         const auto first = std::lower_bound(set.begin() + static_cast<std::ptrdiff_t>(from), set.end(), acc, below);
         const auto last = std::upper_bound(first, set.end(), acc, above);
         return {static_cast<std::size_t>(first - set.begin()), static_cast<std::size_t>(last - set.begin())};
@@ -1072,8 +1146,8 @@ void ReportEngine::printValue(const ReportContainer& content, const ReportLine& 
     }
 }
 
-void ReportEngine::printRecords(const ReportContainer& content, std::span<const std::uint32_t> run,
-                                ReportOutput& lines, ReportSums& value)
+void ReportEngine::printRecords(const ReportContainer& content, std::span<const std::uint32_t> run, ReportOutput& lines,
+                                ReportSums& value)
 {
     std::vector<const Verdicts*>& verdicts = m_childVerdicts;
     verdicts.clear();
@@ -1092,7 +1166,7 @@ void ReportEngine::printRecords(const ReportContainer& content, std::span<const 
             ++index;
             const ReportSegment& segment = child.segment;
             if (segment.fields.empty()) {
-                printText(segment.pieces.front(), lines);  // the call's own fields are not needed
+                printText(segment.pieces.front(), lines); // the call's own fields are not needed
             } else {
                 const CallRecord& c = call(at);
                 printSegment(segment, lines, ReportLine{&c, c.duration, c.cost, 0, index});
@@ -1189,20 +1263,48 @@ void ReportEngine::appendValue(const ReportField& field, const ReportLine& line,
     const CallRecord& c = *line.call;
     const std::int32_t modifier = field.modifier;
     switch (field.field) {
-    case Date: appendDate(c.start, modifier, v); break;
-    case Time: appendTime(c.start, modifier, v); break;
-    case FromDate: appendDate(m_context.from, modifier, v); break;
-    case FromTime: appendTime(m_context.from, modifier, v); break;
-    case ToDate: appendDate(m_context.to, modifier, v); break;
-    case ToTime: appendTime(m_context.to, modifier, v); break;
-    case ReportDate: appendDate(createdDate(), modifier, v); break;
-    case ReportTime: appendTime(createdDate(), modifier, v); break;
-    case Duration: appendDuration(line.duration, modifier, v); break;
-    case Cost: appendCost(line.cost, modifier, v); break;
-    case Ext: appendFormatted(m_extensions, static_cast<std::int32_t>(c.extension), false, v); break;
-    case Trunk: appendFormatted(m_trunks, static_cast<std::int32_t>(c.trunk), true, v); break;
-    case Number: appendCell(c, ColumnType::DialedNumber, v); break;
-    case Destination: appendCell(c, ColumnType::Destination, v); break;
+    case Date:
+        appendDate(c.start, modifier, v);
+        break;
+    case Time:
+        appendTime(c.start, modifier, v);
+        break;
+    case FromDate:
+        appendDate(m_context.from, modifier, v);
+        break;
+    case FromTime:
+        appendTime(m_context.from, modifier, v);
+        break;
+    case ToDate:
+        appendDate(m_context.to, modifier, v);
+        break;
+    case ToTime:
+        appendTime(m_context.to, modifier, v);
+        break;
+    case ReportDate:
+        appendDate(createdDate(), modifier, v);
+        break;
+    case ReportTime:
+        appendTime(createdDate(), modifier, v);
+        break;
+    case Duration:
+        appendDuration(line.duration, modifier, v);
+        break;
+    case Cost:
+        appendCost(line.cost, modifier, v);
+        break;
+    case Ext:
+        appendFormatted(m_extensions, static_cast<std::int32_t>(c.extension), false, v);
+        break;
+    case Trunk:
+        appendFormatted(m_trunks, static_cast<std::int32_t>(c.trunk), true, v);
+        break;
+    case Number:
+        appendCell(c, ColumnType::DialedNumber, v);
+        break;
+    case Destination:
+        appendCell(c, ColumnType::Destination, v);
+        break;
     case Employee:
     case reportfield::Department:
     case Contact:
@@ -1213,20 +1315,39 @@ void ReportEngine::appendValue(const ReportField& field, const ReportLine& line,
     case Type:
     case Carrier:
     case RingTime:
-    case Project: appendCell(c, static_cast<ColumnType>(field.field), v); break;
-    case ZeroIndex: appendSigned(v, line.index - 1); break;
-    case Index: appendSigned(v, line.index); break;
-    case Total: appendSigned(v, line.total); break;
-    case PageBreak: v += m_context.pageBreak ? '1' : '0'; break;
-    case Language: v += m_language; break;
-    case ReportType: v += m_reportType; break;
-    case ReportDetail: v += m_context.detail; break;
+    case Project:
+        appendCell(c, static_cast<ColumnType>(field.field), v);
+        break;
+    case ZeroIndex:
+        appendSigned(v, line.index - 1);
+        break;
+    case Index:
+        appendSigned(v, line.index);
+        break;
+    case Total:
+        appendSigned(v, line.total);
+        break;
+    case PageBreak:
+        v += m_context.pageBreak ? '1' : '0';
+        break;
+    case Language:
+        v += m_language;
+        break;
+    case ReportType:
+        v += m_reportType;
+        break;
+    case ReportDetail:
+        v += m_context.detail;
+        break;
     case ReportCompany:
     case ReportAddress:
     case ReportPhone:
     case ReportText1:
-    case ReportText2: v += m_context.customTexts[static_cast<std::size_t>(field.field - ReportCompany)]; break;
-    default: break;  // the list fields and unknown names print nothing
+    case ReportText2:
+        v += m_context.customTexts[static_cast<std::size_t>(field.field - ReportCompany)];
+        break;
+    default:
+        break; // the list fields and unknown names print nothing
     }
     appendShaped(field, v, out);
 }
@@ -1264,10 +1385,18 @@ CallDate ReportEngine::createdDate() const
 void ReportEngine::appendDuration(std::uint64_t s, std::int32_t modifier, std::string& v)
 {
     switch (modifier) {
-    case reportmodifier::Raw: appendUnsigned(v, s); break;
-    case reportmodifier::Hour: appendUnsigned(v, s / 3600); break;
-    case reportmodifier::Min: appendUnsigned(v, s / 60 % 60); break;
-    case reportmodifier::Sec: appendUnsigned(v, s % 60); break;
+    case reportmodifier::Raw:
+        appendUnsigned(v, s);
+        break;
+    case reportmodifier::Hour:
+        appendUnsigned(v, s / 3600);
+        break;
+    case reportmodifier::Min:
+        appendUnsigned(v, s / 60 % 60);
+        break;
+    case reportmodifier::Sec:
+        appendUnsigned(v, s % 60);
+        break;
     default:
         appendUnsigned(v, s / 3600);
         v += ':';

@@ -40,18 +40,18 @@ struct Preferences;
 // What the fields of one printed line refer to.
 struct ReportLine
 {
-    const CallRecord* call = nullptr;  // the call, or a group value's representative record
-    std::uint64_t duration = 0;        // the line's duration: the call's own, or the group value's sum
-    double cost = 0.0;                 // likewise
-    std::int64_t total = 0;            // `total`: 0 on a call line
-    std::int64_t index = 0;            // `index`; `zeroindex` is one less
+    const CallRecord* call = nullptr; // the call, or a group value's representative record
+    std::uint64_t duration = 0;       // the line's duration: the call's own, or the group value's sum
+    double cost = 0.0;                // likewise
+    std::int64_t total = 0;           // `total`: 0 on a call line
+    std::int64_t index = 0;           // `index`; `zeroindex` is one less
 };
 
 // What a container passes up to its parent.
 struct ReportSums
 {
-    std::int64_t count = 0;       // calls printed (or passed up) by the container
-    std::uint64_t duration = 0;   // seconds
+    std::int64_t count = 0;     // calls printed (or passed up) by the container
+    std::uint64_t duration = 0; // seconds
     double cost = 0.0;
 
     void add(const ReportSums& o)
@@ -89,8 +89,10 @@ private:
 class ReportOutput
 {
 public:
-    ReportOutput();  // spools into the spool of the run in progress, if any
-    explicit ReportOutput(std::shared_ptr<ReportSpool> spool) : m_spool(std::move(spool)) {}
+    ReportOutput(); // spools into the spool of the run in progress, if any
+    explicit ReportOutput(std::shared_ptr<ReportSpool> spool)
+        : m_spool(std::move(spool))
+    { }
     void append(std::string_view text);
     void append(ReportOutput&& other);
     std::size_t size() const { return m_size; }
@@ -121,11 +123,11 @@ private:
 // The calls and settings a run reads; all must outlive the engine.
 struct ReportData
 {
-    std::span<const CallRecord> calls;  // the call table
+    std::span<const CallRecord> calls; // the call table
     const SettingsDatabase& settings;
     const Preferences& prefs;
     const CallColumns& columns;
-    SortKeys sortKeys;                  // the calls list's order: runs without `sort` follow it
+    SortKeys sortKeys; // the calls list's order: runs without `sort` follow it
 };
 
 class ReportEngine
@@ -186,7 +188,7 @@ private:
     };
     struct SortKey
     {
-        std::int32_t field;  // reportfield::None: no key
+        std::int32_t field; // reportfield::None: no key
         bool descending;
     };
 
@@ -260,7 +262,7 @@ private:
     // The parts of a value's text, appended to `v`; a modifier picks one number out.
     void appendDate(const CallDate& d, std::int32_t modifier, std::string& v);
     void appendTime(const CallDate& d, std::int32_t modifier, std::string& v);
-    CallDate createdDate() const;  // when the report was created
+    CallDate createdDate() const; // when the report was created
     static void appendDuration(std::uint64_t s, std::int32_t modifier, std::string& v);
     void appendCost(double cost, std::int32_t modifier, std::string& v);
     // An extension or trunk number as the preferences format it, each number formatted once.
@@ -281,14 +283,14 @@ private:
     ReportContext& m_context;
     Progress& m_progress;
     std::function<bool()> m_cancelled;
-    SortKey m_listFirst;   // the calls list's two sort keys
+    SortKey m_listFirst; // the calls list's two sort keys
     SortKey m_listSecond;
-    std::size_t m_total = 0;  // calls selected: the progress bar's range
-    std::size_t m_done = 0;   // call lines handled so far
+    std::size_t m_total = 0; // calls selected: the progress bar's range
+    std::size_t m_done = 0;  // call lines handled so far
     std::size_t m_sinceStep = 0;
     Limits m_limits;
-    std::uint64_t m_work = 0;      // values and call lines evaluated
-    std::uint64_t m_produced = 0;  // bytes of text printed, kept or not
+    std::uint64_t m_work = 0;     // values and call lines evaluated
+    std::uint64_t m_produced = 0; // bytes of text printed, kept or not
 
     // Texts fixed for a run.
     std::string m_language;
@@ -307,7 +309,7 @@ private:
     // order of a group field, and these few bytes a call are far cheaper to reach
     // than the call itself. Empty outside run().
     std::vector<Verdicts> m_verdicts;
-    std::vector<std::unique_ptr<std::int64_t[]>> m_keys;  // by field; null: no column
+    std::vector<std::unique_ptr<std::int64_t[]>> m_keys; // by field; null: no column
     struct LineSums
     {
         double cost;
@@ -317,15 +319,15 @@ private:
     // The calls taken so far.
     struct Taking
     {
-        const ReportTemplate* report = nullptr;  // none: no columns are taken
+        const ReportTemplate* report = nullptr; // none: no columns are taken
         std::vector<std::int32_t> keyFields;
         std::size_t taken = 0;
         bool listKeyed = false;
-        bool listOrdered = true;  // the calls taken so far are in the calls list's order
+        bool listOrdered = true; // the calls taken so far are in the calls list's order
         std::int64_t previousFirst = 0, previousSecond = 0;
         std::uint32_t previous = 0;
     } m_taking;
-    std::vector<const Verdicts*> m_childVerdicts;  // printRecords' scratch
+    std::vector<const Verdicts*> m_childVerdicts; // printRecords' scratch
 
     // Kept texts and scratch space.
     std::string m_line;
@@ -333,7 +335,7 @@ private:
     CallDate m_lastDate{};
     std::string m_lastDateText;
     bool m_haveDate = false;
-    std::vector<std::string> m_times;         // by minute of the day; empty: not made yet
+    std::vector<std::string> m_times; // by minute of the day; empty: not made yet
     std::unordered_map<std::int64_t, std::string> m_extensions;
     std::unordered_map<std::int64_t, std::string> m_trunks;
     std::unordered_map<double, std::string> m_costs;

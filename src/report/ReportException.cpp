@@ -9,8 +9,7 @@ static_assert(sid::kTemplateNestedTooDeeply == sid::kTemplateErrorBase + CReport
 CReportException::CReportException(std::int32_t code, std::string_view text)
     : m_code(code)
     , m_text(shortenForMessage(text))
-{
-}
+{ }
 
 std::string CReportException::shortenForMessage(std::string_view text)
 {

@@ -13,12 +13,12 @@ class CReportException : public std::exception
 {
 public:
     enum Code : std::int32_t {
-        TagNotClosed = 1,      // an opening tag has no ">" (or a var no "/>")
-        NoClosingTag = 2,      // a paired element has no closing tag
-        NoReportElement = 3,   // the template has no <report> element
-        Cancelled = 4,         // the user cancelled the run
-        NestedTooDeeply = 5,   // groups nested deeper than the generator evaluates
-        TooLarge = 6,          // the run needs more work or output than a report may take
+        TagNotClosed = 1,    // an opening tag has no ">" (or a var no "/>")
+        NoClosingTag = 2,    // a paired element has no closing tag
+        NoReportElement = 3, // the template has no <report> element
+        Cancelled = 4,       // the user cancelled the run
+        NestedTooDeeply = 5, // groups nested deeper than the generator evaluates
+        TooLarge = 6,        // the run needs more work or output than a report may take
     };
 
     // `text` is what the message shows for "%1": for the parse errors, the start of

@@ -222,8 +222,8 @@ bool evaluateTemplate(ReportEnvironment& env, const fs::path& templatePath, cons
 // kept (a report not shown is removed again).
 bool displayReport(ReportHooks& hooks, const fs::path& path, std::size_t size)
 {
-    const bool show =
-        size < kDisplayWarningSize || MessageById(sid::kReportTooBig, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
+    const bool show = size < kDisplayWarningSize
+                      || MessageById(sid::kReportTooBig, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
     bool keep = false;
     if (show) {
         hooks.status(sid::kStatusDisplayingReport);
@@ -268,8 +268,8 @@ bool runReport(const ReportRequest& request, ReportEnvironment& env, fs::path* w
     const fs::path path = request.outputPath ? reportOutputFile(folder, *request.outputPath, extension, created)
                                              : reportOutputPath(folder, request.output, extension, created);
     std::string error;
-    const bool saved =
-        saveFileAtomically(path, [&output](std::ostream& out) { return output.writeTo(out); }, &error);
+    const bool saved = saveFileAtomically(
+        path, [&output](std::ostream& out) { return output.writeTo(out); }, &error);
     env.progress.end();
     if (!saved) {
         hooks.status(sid::kIdleMessage);

@@ -28,15 +28,15 @@ struct Preferences;
 
 struct ReportRequest
 {
-    bool generate = true;                     // off: only show and store the dialog's choices
-    bool ask = false;                         // show the "Create report" dialog first
-    bool display = false;                     // open the written file in the report window
-    bool quick = false;                       // section "QuickReport"; filter period = loaded calls
-    std::optional<std::string> templateName;  // replaces the stored template
-    std::optional<std::string> output;        // the report file's name; none: an automatic name
-    std::optional<std::filesystem::path> outputPath;  // the same as a path (any character); replaces `output`
-    int kind = -1;                            // -1 keeps the stored kind
-    std::optional<std::string> detail;        // replaces every stored individual
+    bool generate = true;                            // off: only show and store the dialog's choices
+    bool ask = false;                                // show the "Create report" dialog first
+    bool display = false;                            // open the written file in the report window
+    bool quick = false;                              // section "QuickReport"; filter period = loaded calls
+    std::optional<std::string> templateName;         // replaces the stored template
+    std::optional<std::string> output;               // the report file's name; none: an automatic name
+    std::optional<std::filesystem::path> outputPath; // the same as a path (any character); replaces `output`
+    int kind = -1;                                   // -1 keeps the stored kind
+    std::optional<std::string> detail;               // replaces every stored individual
 };
 
 class ReportHooks
@@ -73,10 +73,10 @@ struct ReportEnvironment
     const SettingsDatabase& settings;
     const Preferences& prefs;
     const CallColumns& columns;
-    SortKeys sortKeys;                          // the calls list's current order
-    std::span<const std::size_t> selectedRows;  // rows selected in the calls list (kind 9)
-    IniProfile& ini;                            // the stored choices
-    std::filesystem::path programFolder;        // holds "Reports/"
+    SortKeys sortKeys;                         // the calls list's current order
+    std::span<const std::size_t> selectedRows; // rows selected in the calls list (kind 9)
+    IniProfile& ini;                           // the stored choices
+    std::filesystem::path programFolder;       // holds "Reports/"
     ReportContext& context;
     Progress& progress;
     ReportHooks& hooks;

@@ -12,11 +12,11 @@
 // One `var`: which value is printed and how it is shaped.
 struct ReportField
 {
-    std::int32_t field = reportfield::None;        // -1: prints nothing (but is still padded to width)
-    std::int32_t width = 0;                        // 0: natural width; at most kMaxFieldWidth
+    std::int32_t field = reportfield::None; // -1: prints nothing (but is still padded to width)
+    std::int32_t width = 0;                 // 0: natural width; at most kMaxFieldWidth
     std::int32_t align = AlignLeft;
     std::int32_t modifier = reportmodifier::None;
-    std::int32_t zeroFill = 0;                     // 1: right alignment pads with "0"
+    std::int32_t zeroFill = 0; // 1: right alignment pads with "0"
 };
 
 // A negative width reads as natural width and a larger one as this: a value text

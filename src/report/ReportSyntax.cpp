@@ -10,23 +10,24 @@ namespace {
 constexpr std::string_view kElementNames[] = {"report", "group", "record", "var", "text"};
 
 constexpr std::string_view kAttributeNames[kReportAttrCount] = {
-    "equal", "less",  "greater",  "type",     "field",    "filter",    "sort",         "reverse",
-    "notempty", "width", "align", "zerofill", "modifier", "min_total", "min_duration", "min_cost",
+    "equal",    "less",  "greater", "type",     "field",    "filter",    "sort",         "reverse",
+    "notempty", "width", "align",   "zerofill", "modifier", "min_total", "min_duration", "min_cost",
 };
 
 constexpr std::string_view kFieldNames[reportfield::kCount] = {
-    "date",        "time",        "ext",         "number",         "destination",    "duration",     "cost",
-    "employee",    "department",  "contact",     "trunk",          "group",          "acc",          "cd",
-    "direction",   "type",        "carrier",     "ringtime",       "project",        "list_ext",     "list_acc",
-    "list_trunk",  "zeroindex",   "index",       "total",          "from_date",      "from_time",    "to_date",
-    "to_time",     "report_date", "report_time", "page_break",     "language",       "report_type",  "report_detail",
+    "date",           "time",           "ext",          "number",       "destination",  "duration",    "cost",
+    "employee",       "department",     "contact",      "trunk",        "group",        "acc",         "cd",
+    "direction",      "type",           "carrier",      "ringtime",     "project",      "list_ext",    "list_acc",
+    "list_trunk",     "zeroindex",      "index",        "total",        "from_date",    "from_time",   "to_date",
+    "to_time",        "report_date",    "report_time",  "page_break",   "language",     "report_type", "report_detail",
     "report_company", "report_address", "report_phone", "report_text1", "report_text2",
 };
 
 constexpr std::string_view kAlignNames[] = {"left", "center", "right"};
 constexpr std::string_view kModifierNames[] = {"raw", "year", "month", "day", "hour", "min", "sec"};
 
-template <std::size_t N> std::int32_t lookup(const std::string_view (&names)[N], std::string_view name, std::size_t count)
+template <std::size_t N>
+std::int32_t lookup(const std::string_view (&names)[N], std::string_view name, std::size_t count)
 {
     for (std::size_t i = 0; i < count && i < N; ++i)
         if (reportNameEquals(names[i], name))
@@ -107,7 +108,7 @@ std::int32_t readReportNumber(std::string_view text)
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;  // held at the limit; keeps the loop overflow-free
+            value = static_cast<long long>(INT_MAX) + 1; // held at the limit; keeps the loop overflow-free
     }
     if (negative)
         return static_cast<std::int32_t>(-value);
@@ -153,7 +154,7 @@ std::optional<ReportElementMatch> findElement(std::string_view text, std::size_t
 
     ReportElementMatch match;
     match.begin = begin;
-    const std::size_t attributesAt = begin + openTag.size();  // the name holds neither ">" nor "/>"
+    const std::size_t attributesAt = begin + openTag.size(); // the name holds neither ">" nor "/>"
     match.attributes = readReportAttributes(text.substr(attributesAt, tagEndAt - attributesAt));
     if (!paired) {
         match.end = tagEndAt + 2;

@@ -97,8 +97,8 @@ enum : std::int32_t {
     ReportText2,
 };
 inline constexpr std::int32_t kCount = 40;
-inline constexpr std::int32_t kLastGroupField = ListTrunk;   // highest a group `field` or `sort` may name
-inline constexpr std::int32_t kLastFilterField = ZeroIndex;  // highest a `filter` may name
+inline constexpr std::int32_t kLastGroupField = ListTrunk;  // highest a group `field` or `sort` may name
+inline constexpr std::int32_t kLastFilterField = ZeroIndex; // highest a `filter` may name
 inline constexpr std::int32_t kLastVarField = kCount - 1;
 } // namespace reportfield
 
@@ -130,9 +130,9 @@ std::int32_t readReportNumber(std::string_view text);
 // One element found by findElement. `inner` views the searched text.
 struct ReportElementMatch
 {
-    std::size_t begin = 0;   // offset of the element's "<"
-    std::size_t end = 0;     // offset just past the element (past "/>" or past the closing tag)
-    std::string_view inner;  // text between the opening and closing tag; empty when self-closing
+    std::size_t begin = 0;  // offset of the element's "<"
+    std::size_t end = 0;    // offset just past the element (past "/>" or past the closing tag)
+    std::string_view inner; // text between the opening and closing tag; empty when self-closing
     ReportAttributes attributes;
 };
 

@@ -2,8 +2,8 @@
 
 #include "core/Cp1252.h"
 #include "core/DebugLog.h"
-#include "core/TextCase.h"
 #include "core/InputFile.h"
+#include "core/TextCase.h"
 #include "lang/StringTable.h"
 #include "report/ReportSyntax.h"
 
@@ -70,7 +70,7 @@ fs::path dailyFile(const fs::path& folder, const DateTimeFields& day)
 
 std::optional<std::string> readTaskFile(const fs::path& path)
 {
-    InputFile file(path);  // a regular file only, never waited on
+    InputFile file(path); // a regular file only, never waited on
     if (!file.isOpen())
         return std::nullopt;
     std::string text(kTaskFileLimit, '\0');
@@ -171,7 +171,7 @@ std::vector<fs::path> taskCallFiles(const fs::path& folder, const CallDate& from
     std::vector<fs::path> files;
     for (std::int64_t d = first; d <= last; ++d) {
         const fs::path path = monthlyFile(folder, civilFromDays(d));
-        if ((files.empty() || files.back() != path) && exists(path))  // the days of a month are neighbours
+        if ((files.empty() || files.back() != path) && exists(path)) // the days of a month are neighbours
             files.push_back(path);
     }
     if (!files.empty())
@@ -194,7 +194,7 @@ struct TaskPlan
     CallDate from;
     CallDate to;
     fs::path callsFolder;
-    bool filtered = false;  // the task's saved filter is the current filter
+    bool filtered = false; // the task's saved filter is the current filter
     ReportRequest request;
 };
 
@@ -244,7 +244,9 @@ std::optional<TaskPlan> taskPlan(const TaskValues& values, ReportTaskHost& host)
     auto valueOf = [&](int k) -> const std::string& { return *values[static_cast<std::size_t>(k)]; };
     // A name as the settings and templates keep it.
     auto nameOf = [&](int k) { return cp1252::fromUtf8(valueOf(k)); };
-    auto given = [&](int k) { return values[static_cast<std::size_t>(k)] && !values[static_cast<std::size_t>(k)]->empty(); };
+    auto given = [&](int k) {
+        return values[static_cast<std::size_t>(k)] && !values[static_cast<std::size_t>(k)]->empty();
+    };
     auto invalid = [&](int k) {
         failTask(host, sid::kInvalidArgument, assignmentText(taskkey::kNames[static_cast<std::size_t>(k)], nameOf(k)));
         return std::nullopt;
@@ -257,7 +259,8 @@ std::optional<TaskPlan> taskPlan(const TaskValues& values, ReportTaskHost& host)
     const std::optional<CallDate> to = taskDate(valueOf(taskkey::To), true, now);
     if (!to)
         return invalid(taskkey::To);
-    TaskPlan plan{*from, *to, given(taskkey::Calls) ? reportPathFromUtf8(valueOf(taskkey::Calls)) : host.defaultCallsFolder(),
+    TaskPlan plan{*from, *to,
+                  given(taskkey::Calls) ? reportPathFromUtf8(valueOf(taskkey::Calls)) : host.defaultCallsFolder(),
                   given(taskkey::Filter), ReportRequest{}};
     if (plan.filtered) {
         const FilterRecord* saved = host.savedFilter(nameOf(taskkey::Filter));

@@ -47,7 +47,7 @@ public:
     // whose period the task sets).
     virtual ReportEnvironment reportEnvironment() = 0;
     // Brings a minimised main window back before an error box.
-    virtual void restoreWindow() {}
+    virtual void restoreWindow() { }
 };
 
 // The keywords of a task, in the order they are taken over.
@@ -55,7 +55,7 @@ namespace taskkey {
 enum : int { From = 0, To, Calls, Filter, Report, Out, Type, Detail };
 inline constexpr int kCount = 8;
 inline constexpr std::array<std::string_view, kCount> kNames = {"from",   "to",  "calls", "filter",
-                                                                 "report", "out", "type",  "detail"};
+                                                                "report", "out", "type",  "detail"};
 inline constexpr std::array<bool, kCount> kRequired = {true, true, false, false, true, true, false, false};
 } // namespace taskkey
 
@@ -76,7 +76,7 @@ std::vector<std::filesystem::path> taskCallFiles(const std::filesystem::path& fo
 struct TaskResult
 {
     bool reportWritten = false;
-    std::filesystem::path file;  // the report file, when written
+    std::filesystem::path file; // the report file, when written
 };
 
 // Runs a task. `task` is UTF-8, as a command line gives it; a task file may be

@@ -55,7 +55,7 @@ const ReportContainer& ReportNode::content() const
     if (m_error)
         throw *m_error;
     static const ReportContainer kEmpty{false, {}, {ReportSegment{}}};
-    return m_content ? *m_content : kEmpty;  // a record has no content of its own
+    return m_content ? *m_content : kEmpty; // a record has no content of its own
 }
 
 ReportContainer compileContainer(std::string_view inner, int depth)

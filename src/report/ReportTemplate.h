@@ -35,12 +35,12 @@ ReportContainer compileContainer(std::string_view inner, int depth = 0);
 // What a container's own attributes ask of each of its group values.
 struct ReportGroupOptions
 {
-    std::int32_t sort = reportfield::None;  // order of the calls in a group value; among fields 0..21
-    bool reverse = false;                   // `sort` descending
-    bool notEmpty = false;                  // group values without calls print nothing
-    std::int32_t minTotal = 0;              // 0: no minimum
-    std::int32_t minDuration = 0;           // seconds
-    std::int32_t minCost = 0;               // whole money units
+    std::int32_t sort = reportfield::None; // order of the calls in a group value; among fields 0..21
+    bool reverse = false;                  // `sort` descending
+    bool notEmpty = false;                 // group values without calls print nothing
+    std::int32_t minTotal = 0;             // 0: no minimum
+    std::int32_t minDuration = 0;          // seconds
+    std::int32_t minCost = 0;              // whole money units
 
     static ReportGroupOptions read(const ReportAttributes& attributes);
 };
@@ -54,12 +54,12 @@ struct ReportNode
     ~ReportNode();
 
     ReportElement kind = ReportElement::Record;
-    std::string_view inner;         // raw inner text, a view into the template text
+    std::string_view inner; // raw inner text, a view into the template text
     ReportAttributes attributes;
-    std::int32_t field = reportfield::None;  // `field` among fields 0..21
+    std::int32_t field = reportfield::None; // `field` among fields 0..21
     ReportCondition filter;
-    ReportGroupOptions options;     // a group's own sort, reverse, notempty and minimums
-    ReportSegment segment;          // a record's compiled inner text
+    ReportGroupOptions options; // a group's own sort, reverse, notempty and minimums
+    ReportSegment segment;      // a record's compiled inner text
 
     // A group's compiled content. Throws the CReportException met while compiling
     // it (a tag error inside it, or groups nested too deeply).
@@ -75,7 +75,7 @@ struct ReportContainer
 {
     bool childrenAreGroups = false;
     std::vector<ReportNode> children;
-    std::vector<ReportSegment> segments;  // before, between and after the children: children.size() + 1
+    std::vector<ReportSegment> segments; // before, between and after the children: children.size() + 1
 };
 
 class ReportTemplate
@@ -96,7 +96,7 @@ public:
 private:
     ReportTemplate() = default;
 
-    std::unique_ptr<const std::string> m_text;  // held where moves cannot shift it: the tree views into it
+    std::unique_ptr<const std::string> m_text; // held where moves cannot shift it: the tree views into it
     ReportAttributes m_attributes;
     ReportCondition m_filter;
     ReportGroupOptions m_options;

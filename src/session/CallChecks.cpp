@@ -11,8 +11,8 @@
 namespace {
 
 constexpr std::array<std::string_view, kCheckRuleCount> kRuleNames = {
-    "zero-cost",    "unknown-destination",   "unknown-extension", "unknown-trunk",
-    "unknown-account", "supplied-cost-differs", "duplicates",     "invalid-date",
+    "zero-cost",       "unknown-destination",   "unknown-extension", "unknown-trunk",
+    "unknown-account", "supplied-cost-differs", "duplicates",        "invalid-date",
 };
 
 constexpr std::uint32_t kNoExtension = 4294967295u;
@@ -115,10 +115,11 @@ struct CallChecks::Pricing
 };
 
 CallChecks::CallChecks(const SettingsDatabase& settings, double tolerance)
-    : m_settings(settings), m_tolerance(tolerance),
-      m_own(std::make_unique<Pricing>(settings, 0)),
-      m_byCost(std::make_unique<Pricing>(settings, CarrierBlock::kUseSuppliedCost)),
-      m_byPulses(std::make_unique<Pricing>(settings, CarrierBlock::kUseSuppliedPulses))
+    : m_settings(settings)
+    , m_tolerance(tolerance)
+    , m_own(std::make_unique<Pricing>(settings, 0))
+    , m_byCost(std::make_unique<Pricing>(settings, CarrierBlock::kUseSuppliedCost))
+    , m_byPulses(std::make_unique<Pricing>(settings, CarrierBlock::kUseSuppliedPulses))
 { }
 
 CallChecks::~CallChecks() = default;
@@ -175,8 +176,7 @@ CheckResults CallChecks::run(std::span<const CallRecord> calls, std::span<const 
             note(CheckRule::UnknownTrunk, i);
         if (!account.empty() && !accountKnown && m_settings.findProject(account) < 0)
             note(CheckRule::UnknownAccount, i);
-        if ((c.suppliedCost != 0.0 || c.pulses != 0)
-            && std::fabs(ownRateCost(c) - suppliedCharge(c)) > m_tolerance)
+        if ((c.suppliedCost != 0.0 || c.pulses != 0) && std::fabs(ownRateCost(c) - suppliedCharge(c)) > m_tolerance)
             note(CheckRule::SuppliedCostDiffers, i);
         if (isInvalidDate(c.start))
             note(CheckRule::InvalidDate, i);

@@ -48,9 +48,9 @@ std::string_view checkRuleName(CheckRule rule);
 std::optional<CheckRule> checkRuleFromName(std::string_view name);
 inline constexpr std::array<CheckRule, kCheckRuleCount> allCheckRules()
 {
-    return {CheckRule::ZeroCost,       CheckRule::UnknownDestination,  CheckRule::UnknownExtension,
-            CheckRule::UnknownTrunk,   CheckRule::UnknownAccount,      CheckRule::SuppliedCostDiffers,
-            CheckRule::Duplicates,     CheckRule::InvalidDate};
+    return {CheckRule::ZeroCost,     CheckRule::UnknownDestination, CheckRule::UnknownExtension,
+            CheckRule::UnknownTrunk, CheckRule::UnknownAccount,     CheckRule::SuppliedCostDiffers,
+            CheckRule::Duplicates,   CheckRule::InvalidDate};
 }
 
 struct CheckResults
@@ -91,7 +91,7 @@ private:
 
     const SettingsDatabase& m_settings;
     double m_tolerance;
-    std::unique_ptr<Pricing> m_own;       // no carrier uses supplied charges
-    std::unique_ptr<Pricing> m_byCost;    // every carrier uses the supplied cost
-    std::unique_ptr<Pricing> m_byPulses;  // every carrier uses the metering pulses
+    std::unique_ptr<Pricing> m_own;      // no carrier uses supplied charges
+    std::unique_ptr<Pricing> m_byCost;   // every carrier uses the supplied cost
+    std::unique_ptr<Pricing> m_byPulses; // every carrier uses the metering pulses
 };

@@ -69,16 +69,18 @@ bool CarrierComparison::couldPrice(int carrier, const CallRecord& rated) const
 {
     const SettingsDatabase& s = m_as[static_cast<std::size_t>(carrier)]->settings;
     const CarrierBlock* block = s.carrierAt(rated.carrierIndex);
-    if (rated.freeFlag || !block || (block->flags & (CarrierBlock::kUseSuppliedCost | CarrierBlock::kUseSuppliedPulses)))
+    if (rated.freeFlag || !block
+        || (block->flags & (CarrierBlock::kUseSuppliedCost | CarrierBlock::kUseSuppliedPulses)))
         return true;
     if (rated.direction != 0)
-        return true;  // incoming calls without a charge are free by choice; others cost nothing by rule
+        return true; // incoming calls without a charge are free by choice; others cost nothing by rule
     if (rated.localFlag)
         return !hasNoCharge(block->localRate);
     const int d = rated.destinationIndex;
     if (d < 0 || static_cast<std::size_t>(d) >= s.destinations.size())
         return false;
-    return !hasNoCharge(s.destinations[static_cast<std::size_t>(d)].rates[static_cast<std::size_t>(rated.carrierIndex)]);
+    return !hasNoCharge(
+        s.destinations[static_cast<std::size_t>(d)].rates[static_cast<std::size_t>(rated.carrierIndex)]);
 }
 
 std::array<CarrierTotal, kCarrierCount> CarrierComparison::compare(std::span<const CallRecord> calls,
@@ -91,7 +93,8 @@ std::array<CarrierTotal, kCarrierCount> CarrierComparison::compare(std::span<con
     for (int c = 0; c < kCarrierCount; ++c) {
         CarrierTotal& t = table[static_cast<std::size_t>(c)];
         t.carrier = c + 1;
-        t.name = std::string(m_as[static_cast<std::size_t>(c)]->settings.carriers[static_cast<std::size_t>(c)].name.view());
+        t.name = std::string(
+            m_as[static_cast<std::size_t>(c)]->settings.carriers[static_cast<std::size_t>(c)].name.view());
         for (const std::uint32_t i : rows) {
             const CallRecord rated = rateAs(c, calls[i]);
             t.total += rated.cost;

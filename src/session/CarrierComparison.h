@@ -25,12 +25,12 @@
 
 struct CarrierTotal
 {
-    int carrier = 0;          // 1-6
-    std::string name;         // the carrier's name (Windows-1252)
+    int carrier = 0;  // 1-6
+    std::string name; // the carrier's name (Windows-1252)
     std::size_t priced = 0;
     std::size_t unpriced = 0;
-    double total = 0.0;       // cost of every call with this carrier
-    double difference = 0.0;  // total minus the calls' actual total
+    double total = 0.0;      // cost of every call with this carrier
+    double difference = 0.0; // total minus the calls' actual total
 };
 
 class CarrierComparison

@@ -32,11 +32,11 @@ bool FilterOption::take(std::vector<std::string>& args, std::string* error)
     return true;
 }
 
-std::optional<FilterRecord> FilterOption::resolve(
-    const std::filesystem::path& programFolder, const IniProfile& ini, std::string* error) const
+std::optional<FilterRecord> FilterOption::resolve(const std::filesystem::path& programFolder, const IniProfile& ini,
+                                                  std::string* error) const
 {
     if (m_mode == Mode::None)
-        return FilterRecord {};
+        return FilterRecord{};
     const SavedFilterList saved = savedfilters::load(programFolder);
     if (m_mode == Mode::Named) {
         if (const SavedFilter* s = savedfilters::find(saved, m_name))
@@ -47,5 +47,5 @@ std::optional<FilterRecord> FilterOption::resolve(
     }
     const std::string name = ini.readString("File", "Filter");
     const SavedFilter* s = name.empty() ? nullptr : savedfilters::find(saved, name);
-    return s ? s->filter : FilterRecord {};
+    return s ? s->filter : FilterRecord{};
 }

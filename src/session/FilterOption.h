@@ -23,8 +23,8 @@ public:
 
     // The filter chosen. Nothing when "--filter" named no saved filter; `error` is
     // then "Invalid command line argument:\n%1" with filter="NAME" for %1.
-    std::optional<FilterRecord> resolve(
-        const std::filesystem::path& programFolder, const IniProfile& ini, std::string* error = nullptr) const;
+    std::optional<FilterRecord> resolve(const std::filesystem::path& programFolder, const IniProfile& ini,
+                                        std::string* error = nullptr) const;
 
 private:
     enum class Mode { Default, Named, None };

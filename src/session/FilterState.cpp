@@ -31,20 +31,11 @@ void FilterState::clearUndo()
     m_undoRows.clear();
 }
 
-void FilterState::loadSaved()
-{
-    m_saved = savedfilters::load(m_programFolder);
-}
+void FilterState::loadSaved() { m_saved = savedfilters::load(m_programFolder); }
 
-bool FilterState::saveSaved(std::string* error) const
-{
-    return savedfilters::save(m_programFolder, m_saved, error);
-}
+bool FilterState::saveSaved(std::string* error) const { return savedfilters::save(m_programFolder, m_saved, error); }
 
-const SavedFilter* FilterState::find(std::string_view name) const
-{
-    return savedfilters::find(m_saved, name);
-}
+const SavedFilter* FilterState::find(std::string_view name) const { return savedfilters::find(m_saved, name); }
 
 void FilterState::loadDefault()
 {

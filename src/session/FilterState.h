@@ -31,10 +31,10 @@ struct CallTotals
 struct UndoRows
 {
     bool valid = false;
-    bool inTableOrder = false;  // sorted by `keys` from table order
+    bool inTableOrder = false; // sorted by `keys` from table order
     SortKeys keys;
     std::uint64_t generation = 0;
-    FilterRecord filter;  // the filter that made these rows
+    FilterRecord filter; // the filter that made these rows
     std::vector<std::uint32_t> rows;
     CallTotals totals;
 };
@@ -87,7 +87,7 @@ private:
     bool m_active = false;
     bool m_rowsHidden = false;
     std::vector<FilterRecord> m_undo;
-    std::vector<UndoRows> m_undoRows;  // beside m_undo, entry for entry
+    std::vector<UndoRows> m_undoRows; // beside m_undo, entry for entry
     SavedFilterList m_saved;
     std::string m_defaultName;
 };

@@ -5,8 +5,11 @@
 int loadFailureMessageId(LoadResult result)
 {
     switch (result) {
-    case LoadResult::CannotOpen: return sid::kErrorOpeningFile;
-    case LoadResult::TooLarge: return sid::kFileTooLargeForMemory;
-    default: return sid::kLoadingFailedCorrupt;
+    case LoadResult::CannotOpen:
+        return sid::kErrorOpeningFile;
+    case LoadResult::TooLarge:
+        return sid::kFileTooLargeForMemory;
+    default:
+        return sid::kLoadingFailedCorrupt;
     }
 }

@@ -269,7 +269,7 @@ void MainSession::sumTotals()
 
 void MainSession::updateReportPeriod()
 {
-    const DateRange loaded {m_calls.earliestDate().at(0, 0), m_calls.latestDate().at(23, 59)};
+    const DateRange loaded{m_calls.earliestDate().at(0, 0), m_calls.latestDate().at(23, 59)};
     const FilterRecord& filter = m_filter.current();
     m_reportPeriod.from = filter.fromOn ? filter.from : loaded.from;
     m_reportPeriod.to = filter.toOn ? filter.to : loaded.to;

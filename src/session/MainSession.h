@@ -14,10 +14,10 @@
 
 #include "calls/CallPipeline.h"
 #include "calls/CallSession.h"
-#include "session/FilterState.h"
 #include "prefs/CallColumns.h"
 #include "prefs/Preferences.h"
 #include "rating/RatingPipeline.h"
+#include "session/FilterState.h"
 #include "settings/LoginRule.h"
 #include "settings/SettingsDatabase.h"
 
@@ -63,7 +63,7 @@ struct FilterEditorState
 struct SavedFilterMenuItem
 {
     std::size_t position; // in the saved list
-    std::string name; // Windows-1252
+    std::string name;     // Windows-1252
 };
 
 class MainSession
@@ -221,8 +221,8 @@ private:
 
     FilterState m_filter;
     std::uint64_t m_generation = 0;
-    FilterRecord m_rowsFilter;  // the filter the visible list was last built with
-    bool m_rowsFromTableOrder = false;  // it is sorted from table order (ties in table order)
+    FilterRecord m_rowsFilter;         // the filter the visible list was last built with
+    bool m_rowsFromTableOrder = false; // it is sorted from table order (ties in table order)
     DateRange m_reportPeriod;
 
     std::int64_t m_currentCall = -1;

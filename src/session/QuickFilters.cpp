@@ -9,10 +9,7 @@
 
 namespace {
 
-void employeeOff(FilterRecord& f)
-{
-    f.employeeOn = f.departmentOn = 0;
-}
+void employeeOff(FilterRecord& f) { f.employeeOn = f.departmentOn = 0; }
 
 } // namespace
 
@@ -85,8 +82,8 @@ std::optional<FilterRecord> MainSession::quickFilter(QuickFilter which) const
         const auto department = names.department(call.departmentIndex);
         f.departmentOn = f.departmentExact = 1;
         f.employeeOn = f.extensionOn = f.accountOn = 0;
-        FilterRecord::setText(
-            f.department, department ? *department : names.employee(call.directoryIndex)->department.view());
+        FilterRecord::setText(f.department,
+                              department ? *department : names.employee(call.directoryIndex)->department.view());
         break;
     }
     case QuickFilter::DialedNumber:

@@ -15,8 +15,8 @@ class CallNameLookup
 {
 public:
     // Longest destination text: country, " - ", city.
-    static constexpr std::size_t kDestinationTextMax
-        = decltype(DestinationEntry::country)::kSize + 3 + decltype(DestinationEntry::city)::kSize;
+    static constexpr std::size_t kDestinationTextMax = decltype(DestinationEntry::country)::kSize + 3
+                                                       + decltype(DestinationEntry::city)::kSize;
 
     explicit CallNameLookup(const SettingsDatabase& settings)
         : m_settings(settings)
@@ -76,8 +76,8 @@ private:
     const SettingsDatabase& m_settings;
 };
 
-inline std::optional<std::string_view> CallNameLookup::destinationText(
-    int index, char (&buffer)[kDestinationTextMax]) const
+inline std::optional<std::string_view> CallNameLookup::destinationText(int index,
+                                                                       char (&buffer)[kDestinationTextMax]) const
 {
     const DestinationEntry* d = destination(index);
     if (!d)

@@ -19,13 +19,13 @@ struct RatePeriod
                                  kToMinuteAt = 15, kFlagsAt = 16;
 
     static constexpr std::uint32_t kActive = 0x8000;
-    static constexpr std::uint32_t kByKindOfDay = 0x4;     // restricted to weekdays or holidays
-    static constexpr std::uint32_t kHolidaysOnly = 0x8;    // with kByKindOfDay: holidays; without: weekdays
-    static constexpr std::uint32_t kTimed = 0x10;          // From/To are used; otherwise the whole day
+    static constexpr std::uint32_t kByKindOfDay = 0x4;  // restricted to weekdays or holidays
+    static constexpr std::uint32_t kHolidaysOnly = 0x8; // with kByKindOfDay: holidays; without: weekdays
+    static constexpr std::uint32_t kTimed = 0x10;       // From/To are used; otherwise the whole day
     static constexpr std::uint32_t kCrossesMidnight = 0x20;
 
-    double rate = 0.0;          // amount per unit
-    std::int32_t unitLength = 0;  // seconds
+    double rate = 0.0;           // amount per unit
+    std::int32_t unitLength = 0; // seconds
     std::uint8_t fromHour = 0;
     std::uint8_t fromMinute = 0;
     std::uint8_t toHour = 0;
@@ -58,13 +58,13 @@ struct RateBlock
     static constexpr std::uint32_t kAlternativeCurrency = 0x1;
     static constexpr std::uint32_t kDiscardRemainder = 0x2;
 
-    double minCost = 0.0;            // "Min. call cost"
-    std::int32_t minDuration = 0;    // "Min. call duration", seconds
-    double initialCharge = 0.0;      // "Initial charge"
-    std::int32_t initialUnit = 0;    // "Initial time unit", seconds
+    double minCost = 0.0;         // "Min. call cost"
+    std::int32_t minDuration = 0; // "Min. call duration", seconds
+    double initialCharge = 0.0;   // "Initial charge"
+    std::int32_t initialUnit = 0; // "Initial time unit", seconds
     std::uint32_t flags = 0;
     std::array<RatePeriod, 4> periods{};
-    std::int32_t roundTo = 0;        // "Round call time to", seconds; 0 = no rounding
+    std::int32_t roundTo = 0; // "Round call time to", seconds; 0 = no rounding
     ReservedBytes<16> reserved;
 
     template <class Field> static constexpr void fields(Field&& field)
@@ -93,9 +93,9 @@ struct CurrencyBlock
     TextField<8> symbol;
     TextField<8> decimalSymbol;
     TextField<8> groupingSymbol;
-    std::uint32_t symbolPosition = 0;  // positive order: 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
-    std::uint32_t digits = 0;          // digits after the decimal symbol
-    std::uint32_t groupSize = 0;       // digits in a group
+    std::uint32_t symbolPosition = 0; // positive order: 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+    std::uint32_t digits = 0;         // digits after the decimal symbol
+    std::uint32_t groupSize = 0;      // digits in a group
     ReservedBytes<28> reserved;
 
     template <class Field> static constexpr void fields(Field&& field)
@@ -108,7 +108,10 @@ struct CurrencyBlock
         field(kGroupSizeAt, &CurrencyBlock::groupSize);
         field(kReservedAt, &CurrencyBlock::reserved);
     }
-    static CurrencyBlock decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<CurrencyBlock>(in); }
+    static CurrencyBlock decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<CurrencyBlock>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const CurrencyBlock&) const = default;
 };
@@ -131,15 +134,15 @@ struct CarrierBlock
 
     TextField<64> name;
     ReservedBytes<4> reserved64;
-    std::int32_t graceLocal = 0;          // grace periods, seconds
+    std::int32_t graceLocal = 0; // grace periods, seconds
     std::int32_t graceLongDistance = 0;
     std::int32_t graceInternational = 0;
     std::int32_t graceIncoming = 0;
     RateBlock localRate;
     RateBlock incomingRate;
     std::uint32_t flags = 0;
-    double pulseValue = 0.0;              // "One pulse equals"
-    std::int32_t costModifier = 0;        // "Global cost modifier", percent; 100 = unchanged
+    double pulseValue = 0.0;       // "One pulse equals"
+    std::int32_t costModifier = 0; // "Global cost modifier", percent; 100 = unchanged
     std::int32_t graceUserDefined = 0;
     ReservedBytes<24> reserved;
 
@@ -159,7 +162,10 @@ struct CarrierBlock
         field(kGraceUserDefinedAt, &CarrierBlock::graceUserDefined);
         field(kReservedAt, &CarrierBlock::reserved);
     }
-    static CarrierBlock decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<CarrierBlock>(in); }
+    static CarrierBlock decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<CarrierBlock>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const CarrierBlock&) const = default;
 };

@@ -16,8 +16,8 @@ namespace {
 struct DecimalParts
 {
     bool negative = false;
-    std::string integer;   // at least one digit
-    std::string fraction;  // exactly the requested digits
+    std::string integer;  // at least one digit
+    std::string fraction; // exactly the requested digits
 };
 
 DecimalParts splitRounded(double amount, int digits)
@@ -84,7 +84,7 @@ void fillFromLocale(CurrencyBlock& block, const CurrencyBlock& locale)
 
 std::string fixedText(double amount, int decimals)
 {
-    std::array<char, 400> buffer;  // DBL_MAX has 309 integer digits
+    std::array<char, 400> buffer; // DBL_MAX has 309 integer digits
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), amount, std::chars_format::fixed,
                                       std::clamp(decimals, 0, 20));
     if (result.ec != std::errc())
@@ -131,8 +131,9 @@ std::string roundDecimalText(std::string_view text, int digits)
 
 double readNumber(std::string_view text)
 {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\n'
-                             || text.front() == '\r' || text.front() == '\v' || text.front() == '\f'))
+    while (!text.empty()
+           && (text.front() == ' ' || text.front() == '\t' || text.front() == '\n' || text.front() == '\r'
+               || text.front() == '\v' || text.front() == '\f'))
         text.remove_prefix(1);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
@@ -207,7 +208,8 @@ void CurrencyFormats::rebuild(SettingsHeader& header, const LocaleData& locale)
     const CurrencyBlock& source = header.overrideCurrency ? header.mainCurrency : m_localeBlock;
     m_main = CurrencyFormat{};
     m_main.symbol = header.mainCurrency.symbol.str();
-    m_main.decimalSymbol = source.decimalSymbol.empty() ? m_localeBlock.decimalSymbol.str() : source.decimalSymbol.str();
+    m_main.decimalSymbol = source.decimalSymbol.empty() ? m_localeBlock.decimalSymbol.str()
+                                                        : source.decimalSymbol.str();
     m_main.groupingSymbol = source.groupingSymbol.str();
     m_main.digits = clampDigits(source.digits);
     m_main.groupSize = validGroupSize(source.groupSize);

@@ -16,12 +16,12 @@ struct SettingsHeader;
 
 struct CurrencyFormat
 {
-    int digits = 2;              // digits after the decimal symbol, 0-9
-    bool leadingZero = true;     // "0.50" rather than ".50"
-    int groupSize = 3;           // 0 = no grouping, 1-9 = groups of that size, 32 = 3 then 2 ("12,34,567")
+    int digits = 2;          // digits after the decimal symbol, 0-9
+    bool leadingZero = true; // "0.50" rather than ".50"
+    int groupSize = 3;       // 0 = no grouping, 1-9 = groups of that size, 32 = 3 then 2 ("12,34,567")
     std::string decimalSymbol = ".";
     std::string groupingSymbol = ",";
-    int positiveOrder = 0;       // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"; negative amounts are always "($1)"
+    int positiveOrder = 0; // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"; negative amounts are always "($1)"
     std::string symbol;
 
     std::string format(double amount) const;

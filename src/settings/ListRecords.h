@@ -18,10 +18,10 @@ struct DestinationEntry
     static constexpr std::size_t kCodeAt = 0, kCountryAt = 32, kCityAt = 96, kRatesAt = 160, kReservedAt = 928;
     static_assert(kRatesAt + kCarrierCount * RateBlock::kDiskSize == kReservedAt);
 
-    TextField<32> code;  // digits: international code followed by the dialled digits
+    TextField<32> code; // digits: international code followed by the dialled digits
     TextField<64> country;
     TextField<64> city;
-    std::array<RateBlock, kCarrierCount> rates{};  // carrier 1 first
+    std::array<RateBlock, kCarrierCount> rates{}; // carrier 1 first
     ReservedBytes<96> reserved;
 
     template <class Field> static constexpr void fields(Field&& field)
@@ -32,7 +32,10 @@ struct DestinationEntry
         field(kRatesAt, &DestinationEntry::rates);
         field(kReservedAt, &DestinationEntry::reserved);
     }
-    static DestinationEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<DestinationEntry>(in); }
+    static DestinationEntry decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<DestinationEntry>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const DestinationEntry&) const = default;
 };
@@ -44,11 +47,11 @@ struct DirectoryEntry
     static constexpr std::size_t kExtensionAt = 0, kAccountCodeAt = 4, kNameAt = 20, kDepartmentAt = 84,
                                  kCostModifierAt = 148, kReservedAt = 152;
 
-    std::int32_t extension = -1;  // -1 = none
+    std::int32_t extension = -1; // -1 = none
     TextField<16> accountCode;
     TextField<64> name;
     TextField<64> department;
-    std::int32_t costModifier = 100;  // percent; 100 = unchanged
+    std::int32_t costModifier = 100; // percent; 100 = unchanged
     ReservedBytes<40> reserved;
 
     template <class Field> static constexpr void fields(Field&& field)
@@ -60,7 +63,10 @@ struct DirectoryEntry
         field(kCostModifierAt, &DirectoryEntry::costModifier);
         field(kReservedAt, &DirectoryEntry::reserved);
     }
-    static DirectoryEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<DirectoryEntry>(in); }
+    static DirectoryEntry decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<DirectoryEntry>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const DirectoryEntry&) const = default;
 };
@@ -72,7 +78,7 @@ struct TrunkEntry
     static constexpr std::size_t kNumberAt = 0, kCarrierAt = 4, kGroupAt = 8, kReservedAt = 72;
 
     std::uint32_t number = 0;
-    std::int32_t carrier = 0;  // 0-5 in valid data; a file may hold anything
+    std::int32_t carrier = 0; // 0-5 in valid data; a file may hold anything
     TextField<64> group;
     ReservedBytes<24> reserved;
 
@@ -98,10 +104,10 @@ struct PrefixEntry
     static constexpr std::uint8_t kTreatAsLocal = 0x1;
     static constexpr std::uint8_t kFreeCalls = 0x2;
 
-    std::int32_t callType = 0;  // 0 local, 1 long distance, 2 international, 3-6 user defined 1-4
-    TextField<32> prefix;       // digits and "*" (any one digit)
+    std::int32_t callType = 0; // 0 local, 1 long distance, 2 international, 3-6 user defined 1-4
+    TextField<32> prefix;      // digits and "*" (any one digit)
     TextField<32> internationalCode;
-    std::int32_t changeCarrierTo = 0;  // 0 = keep, k = carrier k (1-6)
+    std::int32_t changeCarrierTo = 0; // 0 = keep, k = carrier k (1-6)
     std::uint8_t flags = 0;
     ReservedBytes<23> reserved;
 
@@ -114,7 +120,10 @@ struct PrefixEntry
         field(kFlagsAt, &PrefixEntry::flags);
         field(kReservedAt, &PrefixEntry::reserved);
     }
-    static PrefixEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<PrefixEntry>(in); }
+    static PrefixEntry decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<PrefixEntry>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const PrefixEntry&) const = default;
 };
@@ -135,7 +144,10 @@ struct HolidayEntry
         field(kMonthAt, &HolidayEntry::month);
         field(kDayAt, &HolidayEntry::day);
     }
-    static HolidayEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<HolidayEntry>(in); }
+    static HolidayEntry decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<HolidayEntry>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const HolidayEntry&) const = default;
 };
@@ -146,9 +158,9 @@ struct ContactEntry
     static constexpr std::size_t kDiskSize = 128;
     static constexpr std::size_t kNumberAt = 0, kNameAt = 32, kDeleteMarkAt = 96, kReservedAt = 97;
 
-    TextField<32> number;  // digits and "*" (any one digit)
+    TextField<32> number; // digits and "*" (any one digit)
     TextField<64> name;
-    std::uint8_t deleteMark = 0;  // set only during a bulk delete of the editor
+    std::uint8_t deleteMark = 0; // set only during a bulk delete of the editor
     ReservedBytes<31> reserved;
 
     template <class Field> static constexpr void fields(Field&& field)
@@ -158,7 +170,10 @@ struct ContactEntry
         field(kDeleteMarkAt, &ContactEntry::deleteMark);
         field(kReservedAt, &ContactEntry::reserved);
     }
-    static ContactEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<ContactEntry>(in); }
+    static ContactEntry decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<ContactEntry>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const ContactEntry&) const = default;
 };
@@ -179,7 +194,10 @@ struct ProjectEntry
         field(kNameAt, &ProjectEntry::name);
         field(kReservedAt, &ProjectEntry::reserved);
     }
-    static ProjectEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<ProjectEntry>(in); }
+    static ProjectEntry decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<ProjectEntry>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const ProjectEntry&) const = default;
 };
@@ -190,7 +208,7 @@ struct ExchangeRateEntry
     static constexpr std::size_t kDiskSize = 32;
     static constexpr std::size_t kYearAt = 0, kMonthAt = 2, kDayAt = 3, kRateAt = 4, kReservedAt = 12;
 
-    std::uint16_t year = 0;  // "Starting from"
+    std::uint16_t year = 0; // "Starting from"
     std::uint8_t month = 0;
     std::uint8_t day = 0;
     double rate = 0.0;
@@ -204,7 +222,10 @@ struct ExchangeRateEntry
         field(kRateAt, &ExchangeRateEntry::rate);
         field(kReservedAt, &ExchangeRateEntry::reserved);
     }
-    static ExchangeRateEntry decode(std::span<const std::uint8_t, kDiskSize> in) { return fieldcodec::decode<ExchangeRateEntry>(in); }
+    static ExchangeRateEntry decode(std::span<const std::uint8_t, kDiskSize> in)
+    {
+        return fieldcodec::decode<ExchangeRateEntry>(in);
+    }
     void encode(std::span<std::uint8_t, kDiskSize> out) const { fieldcodec::encode(*this, out); }
     bool operator==(const ExchangeRateEntry&) const = default;
 };

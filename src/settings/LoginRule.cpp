@@ -2,10 +2,7 @@
 
 #include "settings/SettingsHeader.h"
 
-bool login::required(const SettingsHeader& header)
-{
-    return header.loginRequired != 0;
-}
+bool login::required(const SettingsHeader& header) { return header.loginRequired != 0; }
 
 std::optional<int> login::levelFor(const SettingsHeader& header, std::string_view typed)
 {

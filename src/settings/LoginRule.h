@@ -21,9 +21,6 @@ inline constexpr int kOperator = 3;
 bool required(const SettingsHeader& header);
 // The level the password opens, or none.
 std::optional<int> levelFor(const SettingsHeader& header, std::string_view typed);
-inline bool permits(int loginLevel, int commandLevel)
-{
-    return loginLevel <= commandLevel;
-}
+inline bool permits(int loginLevel, int commandLevel) { return loginLevel <= commandLevel; }
 
 } // namespace login

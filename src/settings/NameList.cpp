@@ -20,7 +20,9 @@ void NameList::build(const std::vector<std::string_view>& names, const Locale& l
 int NameList::find(std::string_view name, const Locale& locale) const
 {
     const auto it = std::lower_bound(m_names.begin(), m_names.end(), name,
-                                     [&](const std::string& a, std::string_view b) { return locale.compare(a, b) < 0; });
+                                     [&](const std::string& a, std::string_view b) {
+                                         return locale.compare(a, b) < 0;
+                                     });
     if (it == m_names.end() || locale.compare(*it, name) != 0)
         return -1;
     return static_cast<int>(it - m_names.begin());

@@ -27,7 +27,8 @@ std::vector<int> positionsIn(const NameList& list, const std::vector<Entry>& ent
     return out;
 }
 
-template <class Entry, class NameOf> std::vector<std::string_view> namesOf(const std::vector<Entry>& entries, NameOf nameOf)
+template <class Entry, class NameOf>
+std::vector<std::string_view> namesOf(const std::vector<Entry>& entries, NameOf nameOf)
 {
     std::vector<std::string_view> names;
     names.reserve(entries.size());
@@ -94,13 +95,14 @@ void SettingsDatabase::sortLists()
             return c < 0;
         return a.number < b.number;
     });
-    std::stable_sort(destinations.begin(), destinations.end(), [&](const DestinationEntry& a, const DestinationEntry& b) {
-        if (const int c = locale.compare(a.country.view(), b.country.view()); c != 0)
-            return c < 0;
-        if (const int c = locale.compare(a.city.view(), b.city.view()); c != 0)
-            return c < 0;
-        return a.code.view() < b.code.view();
-    });
+    std::stable_sort(destinations.begin(), destinations.end(),
+                     [&](const DestinationEntry& a, const DestinationEntry& b) {
+                         if (const int c = locale.compare(a.country.view(), b.country.view()); c != 0)
+                             return c < 0;
+                         if (const int c = locale.compare(a.city.view(), b.city.view()); c != 0)
+                             return c < 0;
+                         return a.code.view() < b.code.view();
+                     });
     std::stable_sort(holidays.begin(), holidays.end(), [](const HolidayEntry& a, const HolidayEntry& b) {
         return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
     });
@@ -182,7 +184,9 @@ int SettingsDatabase::findProject(std::string_view accountCode) const
     if (accountCode.empty())
         return -1;
     const auto it = std::lower_bound(projects.begin(), projects.end(), accountCode,
-                                     [](const ProjectEntry& p, std::string_view code) { return p.accountCode.view() < code; });
+                                     [](const ProjectEntry& p, std::string_view code) {
+                                         return p.accountCode.view() < code;
+                                     });
     if (it == projects.end() || it->accountCode.view() != accountCode)
         return -1;
     return static_cast<int>(it - projects.begin());

@@ -34,7 +34,7 @@ public:
     std::vector<ContactEntry> contacts;
     std::vector<HolidayEntry> holidays;
     std::vector<ExchangeRateEntry> exchangeRates;
-    std::array<std::vector<PrefixEntry>, kCarrierCount> prefixes;  // carrier 1 first
+    std::array<std::vector<PrefixEntry>, kCarrierCount> prefixes; // carrier 1 first
     std::vector<ProjectEntry> projects;
 
     // Zeroes the header and the carriers and empties every list and index.
@@ -127,7 +127,10 @@ private:
     {
         return i >= 0 && static_cast<std::size_t>(i) < v.size() ? v[static_cast<std::size_t>(i)] : -1;
     }
-    static int checked(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size ? index : -1; }
+    static int checked(int index, std::size_t size)
+    {
+        return index >= 0 && static_cast<std::size_t>(index) < size ? index : -1;
+    }
 
     std::unordered_map<std::int32_t, int> m_extensions;
     TextMap m_accountCodes;
@@ -138,10 +141,10 @@ private:
     NameList m_contactNames;
     NameList m_trunkGroups;
     NameList m_projectNames;
-    std::vector<int> m_departmentOf;   // by directory position
-    std::vector<int> m_contactNameOf;  // by contact position (small lists only)
-    std::vector<int> m_trunkGroupOf;   // by trunk position
-    std::vector<int> m_projectNameOf;  // by project position
+    std::vector<int> m_departmentOf;  // by directory position
+    std::vector<int> m_contactNameOf; // by contact position (small lists only)
+    std::vector<int> m_trunkGroupOf;  // by trunk position
+    std::vector<int> m_projectNameOf; // by project position
 
     CurrencyFormats m_currency;
 };

@@ -1,7 +1,7 @@
 #include "settings/SettingsFile.h"
 
-#include "core/LittleEndian.h"
 #include "core/InputFile.h"
+#include "core/LittleEndian.h"
 #include "core/SaveFile.h"
 
 #include <algorithm>
@@ -65,8 +65,9 @@ template <class Entry> bool readList(std::istream& in, std::vector<Entry>& list)
         if (!readExact(in, buffer.data(), n * Entry::kDiskSize))
             return false;
         for (std::size_t i = 0; i < n; ++i)
-            list[done + i] = Entry::decode(std::span<const std::uint8_t, Entry::kDiskSize>(
-                buffer.data() + i * Entry::kDiskSize, Entry::kDiskSize));
+            list[done + i] = Entry::decode(
+                std::span<const std::uint8_t, Entry::kDiskSize>(buffer.data() + i * Entry::kDiskSize,
+                                                                Entry::kDiskSize));
         done += n;
     }
     return true;
@@ -124,7 +125,8 @@ std::uint64_t memoryNeeded(const ListCounts& c)
 {
     std::uint64_t total = std::uint64_t{c.destinations} * sizeof(DestinationEntry)
                           + std::uint64_t{c.directory} * sizeof(DirectoryEntry)
-                          + std::uint64_t{c.trunks} * sizeof(TrunkEntry) + std::uint64_t{c.contacts} * sizeof(ContactEntry)
+                          + std::uint64_t{c.trunks} * sizeof(TrunkEntry)
+                          + std::uint64_t{c.contacts} * sizeof(ContactEntry)
                           + std::uint64_t{c.holidays} * sizeof(HolidayEntry)
                           + std::uint64_t{c.exchangeRates} * sizeof(ExchangeRateEntry)
                           + std::uint64_t{c.projects} * sizeof(ProjectEntry);
@@ -136,7 +138,8 @@ std::uint64_t memoryNeeded(const ListCounts& c)
 ListCounts countsOf(const SettingsDatabase& db)
 {
     const auto count = [](const auto& list) {
-        return static_cast<std::uint32_t>(std::min<std::size_t>(list.size(), std::numeric_limits<std::uint32_t>::max()));
+        return static_cast<std::uint32_t>(
+            std::min<std::size_t>(list.size(), std::numeric_limits<std::uint32_t>::max()));
     };
     ListCounts c;
     c.destinations = count(db.destinations);
@@ -157,7 +160,7 @@ std::uint64_t requiredSettingsSize(std::span<const std::uint8_t, SettingsHeader:
 {
     std::uint64_t total = kSettingsFixedSize;
     for (const ListSpec& list : kLists)
-        total += std::uint64_t{le::loadU32(&storedHeader[list.countAt])} * list.recordSize;  // < 2^32 * 2^10 each
+        total += std::uint64_t{le::loadU32(&storedHeader[list.countAt])} * list.recordSize; // < 2^32 * 2^10 each
     return total;
 }
 
@@ -223,8 +226,9 @@ bool writeSettings(std::ostream& out, const SettingsDatabase& db)
     out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
     std::array<std::uint8_t, kCarriersSize> carriers{};
     for (std::size_t k = 0; k < db.carriers.size(); ++k)
-        db.carriers[k].encode(std::span<std::uint8_t, CarrierBlock::kDiskSize>(
-            carriers.data() + k * CarrierBlock::kDiskSize, CarrierBlock::kDiskSize));
+        db.carriers[k].encode(
+            std::span<std::uint8_t, CarrierBlock::kDiskSize>(carriers.data() + k * CarrierBlock::kDiskSize,
+                                                             CarrierBlock::kDiskSize));
     out.write(reinterpret_cast<const char*>(carriers.data()), static_cast<std::streamsize>(carriers.size()));
     if (!out)
         return false;
@@ -245,7 +249,8 @@ std::vector<std::uint8_t> encodeSettings(const SettingsDatabase& db)
 
 bool saveSettings(const std::filesystem::path& path, const SettingsDatabase& db, std::string* error)
 {
-    return saveFileAtomically(path, [&](std::ostream& out) { return writeSettings(out, db); }, error);
+    return saveFileAtomically(
+        path, [&](std::ostream& out) { return writeSettings(out, db); }, error);
 }
 
 std::string withPath(std::string_view message, const std::string& path)

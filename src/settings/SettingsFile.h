@@ -32,7 +32,7 @@ inline constexpr const char* kSaveFailed = "Error saving database!\n\n%1";
 enum class SettingsLoadResult { Ok = 0, CannotOpen = 1, BadContent = 2, OutOfMemory = 3 };
 
 inline constexpr std::uint8_t kPasswordScramble = 0xA7;
-inline constexpr std::uint64_t kSettingsFixedSize = 3328;  // header and carriers
+inline constexpr std::uint64_t kSettingsFixedSize = 3328; // header and carriers
 
 // The file length the header's counts require (computed in 64 bits, so it cannot wrap).
 std::uint64_t requiredSettingsSize(std::span<const std::uint8_t, SettingsHeader::kDiskSize> storedHeader);

@@ -19,12 +19,12 @@ struct ListCounts
     std::uint32_t trunks = 0;
     std::uint32_t contacts = 0;
     std::uint32_t holidays = 0;
-    std::array<std::uint32_t, kCarrierCount> prefixes{};  // carrier 1 first
+    std::array<std::uint32_t, kCarrierCount> prefixes{}; // carrier 1 first
     std::uint32_t exchangeRates = 0;
     std::uint32_t projects = 0;
 
-    static constexpr std::size_t kDiskSize = 52;  // header bytes 880-931
-    template <class Field> static constexpr void fields(Field&& field);  // after SettingsHeader
+    static constexpr std::size_t kDiskSize = 52;                        // header bytes 880-931
+    template <class Field> static constexpr void fields(Field&& field); // after SettingsHeader
     bool operator==(const ListCounts&) const = default;
 };
 
@@ -41,34 +41,34 @@ struct SettingsHeader
                                  kPrefixCountsAt = 900, kExchangeRateCountAt = 924, kProjectCountAt = 928,
                                  kReserved932At = 932;
     static constexpr std::size_t kPasswordSize = 32;
-    static constexpr std::size_t kPasswordsEnd = kPasswordsAt + 4 * kPasswordSize;  // 152
+    static constexpr std::size_t kPasswordsEnd = kPasswordsAt + 4 * kPasswordSize; // 152
     static_assert(kPasswordsEnd == kWeeklyHolidaysAt);
     static_assert(kWeeklyHolidaysAt + 7 * 4 == kReserved180At);
     static_assert(kMainCurrencyAt + CurrencyBlock::kDiskSize == kAlternativeCurrencyAt);
     static_assert(kAlternativeCurrencyAt + CurrencyBlock::kDiskSize == kUseRateHistoryAt);
     static_assert(kPrefixCountsAt + 4 * kCarrierCount == kExchangeRateCountAt);
 
-    static constexpr std::uint32_t kMagic = 0x53474455;  // "UDGS"
+    static constexpr std::uint32_t kMagic = 0x53474455; // "UDGS"
     static constexpr std::uint32_t kVersion = 0x00010001;
 
     std::uint32_t magic = kMagic;
     std::uint32_t version = kVersion;
-    std::int32_t loginRequired = 0;  // "User must enter password to login"
+    std::int32_t loginRequired = 0; // "User must enter password to login"
     std::int32_t supervisorEnabled = 0;
     std::int32_t managerEnabled = 0;
     std::int32_t operatorEnabled = 0;
-    std::array<TextField<kPasswordSize>, 4> passwords;  // by login level 0-3, plain text in memory
-    std::array<std::int32_t, 7> weeklyHolidays{};       // Monday first; non-zero = holiday
+    std::array<TextField<kPasswordSize>, 4> passwords; // by login level 0-3, plain text in memory
+    std::array<std::int32_t, 7> weeklyHolidays{};      // Monday first; non-zero = holiday
     ReservedBytes<8> reserved180;
-    double exchangeRate = 0.0;  // one alternative unit in main units
-    std::int32_t roundCost = 0;  // "Round call cost to smallest currency unit"
-    std::int32_t overrideCurrency = 0;  // "Override Windows settings" for the main currency
+    double exchangeRate = 0.0;         // one alternative unit in main units
+    std::int32_t roundCost = 0;        // "Round call cost to smallest currency unit"
+    std::int32_t overrideCurrency = 0; // "Override Windows settings" for the main currency
     CurrencyBlock mainCurrency;
-    CurrencyBlock alternativeCurrency;  // only its symbol and symbol position are used
-    std::int32_t useRateHistory = 0;    // "Use exchange rate history list"
-    std::int32_t linkAccountCodes = 0;  // "Link account codes to projects"
+    CurrencyBlock alternativeCurrency; // only its symbol and symbol position are used
+    std::int32_t useRateHistory = 0;   // "Use exchange rate history list"
+    std::int32_t linkAccountCodes = 0; // "Link account codes to projects"
     ReservedBytes<540> reserved340;
-    ListCounts counts;  // as stored; a save writes the lengths of the lists instead
+    ListCounts counts; // as stored; a save writes the lengths of the lists instead
     ReservedBytes<92> reserved932;
 
     // The plain form: passwords are not scrambled here (the file's job).

@@ -43,7 +43,9 @@ std::filesystem::path callsFolder(const std::filesystem::path& folder) { return 
 SettingsStamp SettingsStamp::of(const std::filesystem::path& file)
 {
     SettingsStamp s;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(file.c_str(), &st) != 0)
         return s;
     s.exists = true;

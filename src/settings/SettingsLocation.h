@@ -39,8 +39,8 @@ inline constexpr const char* kLockFileName = "lock.dat";
 
 struct NetworkSettings
 {
-    bool install = false;  // "Use network installation"
-    std::string path;      // "Network path", Windows-1252 as in the INI file
+    bool install = false; // "Use network installation"
+    std::string path;     // "Network path", Windows-1252 as in the INI file
 
     static NetworkSettings read(const IniProfile& ini);
     // Writes both keys; false when the INI file could not be written.

@@ -37,7 +37,7 @@ std::uint64_t processStartTime(std::int64_t pid)
     const auto close = stat.rfind(')');
     if (close == std::string::npos)
         return 0;
-    std::istringstream fields(stat.substr(close + 2));  // field 3 onwards
+    std::istringstream fields(stat.substr(close + 2)); // field 3 onwards
     std::string field;
     for (int i = 3; i <= 22 && fields >> field; ++i) {
         if (i == 22)
@@ -85,7 +85,9 @@ bool writeRecord(int fd, const std::string& text)
 
 std::chrono::seconds ageOf(int fd)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0)
         return std::chrono::seconds{0};
     return std::chrono::seconds{std::max<std::int64_t>(0, std::time(nullptr) - st.st_mtim.tv_sec)};
@@ -96,7 +98,9 @@ bool writable(const std::filesystem::path& path) { return ::access(path.c_str(),
 // Fails with the errno of the attempt: EAGAIN/EACCES when someone holds it.
 bool lockWholeFile(int fd)
 {
-    struct flock fl {};
+    struct flock fl
+    {
+    };
     fl.l_type = F_WRLCK;
     fl.l_whence = SEEK_SET;
     fl.l_start = 0;
@@ -185,7 +189,9 @@ SettingsLock::Result SettingsLock::acquire(const std::filesystem::path& folder, 
                        || errno == ENXIO
                    ? Result::NotWritable
                    : Result::HeldByOther;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return Result::NotWritable;
@@ -198,7 +204,7 @@ SettingsLock::Result SettingsLock::acquire(const std::filesystem::path& folder, 
             ::close(fd);
             return Result::HeldByOther;
         }
-        recordOnly = true;  // no byte-range locks here (ENOLCK, EINVAL, EOPNOTSUPP ...)
+        recordOnly = true; // no byte-range locks here (ENOLCK, EINVAL, EOPNOTSUPP ...)
     }
     if (recordOnly) {
         const std::optional<Holder> current = parse(readAll(fd));
@@ -226,7 +232,7 @@ void SettingsLock::release()
         return;
     if (stillHeld())
         (void)::ftruncate(m_fd, 0);
-    ::close(m_fd);  // drops the byte-range lock
+    ::close(m_fd); // drops the byte-range lock
     m_fd = -1;
     m_recordOnly = false;
 }
@@ -240,7 +246,9 @@ bool SettingsLock::stillHeld() const
     const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;

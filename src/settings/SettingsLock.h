@@ -35,21 +35,21 @@ class SettingsLock
 public:
     enum class Result {
         Acquired,
-        HeldByOther,  // a live holder has it
-        NotWritable,  // the folder, "lock.dat" or "brisel.dat" cannot be written
+        HeldByOther, // a live holder has it
+        NotWritable, // the folder, "lock.dat" or "brisel.dat" cannot be written
     };
     enum class Mechanism {
-        Automatic,   // byte-range lock, or the record alone where the file system has no locks
-        RecordOnly,  // the record alone
+        Automatic,  // byte-range lock, or the record alone where the file system has no locks
+        RecordOnly, // the record alone
     };
 
     struct Holder
     {
         std::string host;
         std::int64_t pid = 0;
-        std::uint64_t startTime = 0;  // process start, clock ticks after boot
+        std::uint64_t startTime = 0; // process start, clock ticks after boot
         std::string bootId;
-        std::int64_t takenAt = 0;     // seconds since the epoch
+        std::int64_t takenAt = 0; // seconds since the epoch
 
         bool operator==(const Holder&) const = default;
     };
@@ -85,5 +85,5 @@ private:
     int m_fd = -1;
     bool m_recordOnly = false;
     std::filesystem::path m_path;
-    std::optional<Holder> m_holder;  // ours when held, else the last holder seen
+    std::optional<Holder> m_holder; // ours when held, else the last holder seen
 };

@@ -45,8 +45,8 @@ TextTableFile::OpenResult open(TextTableFile& file, const IniProfile& ini, const
     return file.open(path);
 }
 
-void fieldText(const CallRecord& call, int field, bool excel, const CallColumns& columns, const SettingsDatabase& settings,
-               std::string& out)
+void fieldText(const CallRecord& call, int field, bool excel, const CallColumns& columns,
+               const SettingsDatabase& settings, std::string& out)
 {
     const auto type = static_cast<ColumnType>(field);
     if (!excel) {
@@ -82,7 +82,9 @@ void fieldText(const CallRecord& call, int field, bool excel, const CallColumns&
         out += ':';
         appendTwoDigits(out, call.ringTime % 60);
         return;
-    default: columns.cellText(call, type, out); return;
+    default:
+        columns.cellText(call, type, out);
+        return;
     }
 }
 

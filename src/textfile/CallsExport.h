@@ -28,8 +28,8 @@ inline constexpr int kFieldCount = 19;
 TextTableFile::OpenResult open(TextTableFile& file, const IniProfile& ini, const std::filesystem::path& path);
 
 // The text of one field: the calls list's cell text, or its Excel-friendly form.
-void fieldText(const CallRecord& call, int field, bool excel, const CallColumns& columns, const SettingsDatabase& settings,
-               std::string& out);
+void fieldText(const CallRecord& call, int field, bool excel, const CallColumns& columns,
+               const SettingsDatabase& settings, std::string& out);
 
 // Writes the rows of the visible list in list order to the open file; with the
 // file's "Export selected records" only the rows listed in `selectedRows`

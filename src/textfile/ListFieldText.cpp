@@ -47,8 +47,8 @@ std::optional<std::int32_t> readInteger(std::string_view text)
         value = std::min(value * 10 + (text[i] - '0'), kLimit);
     if (negative)
         value = -value;
-    return static_cast<std::int32_t>(
-        std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
+                                                           std::numeric_limits<std::int32_t>::max()));
 }
 
 std::optional<std::int32_t> readCount(std::string_view text)

@@ -11,8 +11,8 @@
 #include "textfile/WildcardKeyIndex.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <map>
 #include <span>
 #include <unordered_map>
@@ -48,9 +48,8 @@ public:
     explicit ImportRun(TextTableFile& file)
         : m_file(file)
         , m_add(file.options().add)
-        , m_update(file.options().update && !file.options().deleteAll)  // the dialog disables Update then
-    {
-    }
+        , m_update(file.options().update && !file.options().deleteAll) // the dialog disables Update then
+    { }
 
     bool deleteAll() const { return m_file.options().deleteAll; }
     bool adds() const { return m_add; }
@@ -58,7 +57,8 @@ public:
 
     // Reads every line into a fresh entry; `use` takes each complete line and
     // returns false to stop.
-    template <class Entry, class SetField, class Use> void readEntries(const Entry& defaults, SetField&& setField, Use&& use)
+    template <class Entry, class SetField, class Use>
+    void readEntries(const Entry& defaults, SetField&& setField, Use&& use)
     {
         TextTableFile::Field field;
         while (m_file.readLine()) {
@@ -171,14 +171,21 @@ void setDirectoryField(DirectoryEntry& e, int field, std::string_view text)
         else if (const auto value = listtext::readCount(text))
             e.extension = *value;
         break;
-    case 1: e.accountCode.assign(listtext::leadingDigits(text, kAccountCodeMax)); break;
-    case 2: e.name.assign(text); break;
-    case 3: e.department.assign(text); break;
+    case 1:
+        e.accountCode.assign(listtext::leadingDigits(text, kAccountCodeMax));
+        break;
+    case 2:
+        e.name.assign(text);
+        break;
+    case 3:
+        e.department.assign(text);
+        break;
     case 4:
         if (const auto value = listtext::readCount(text))
             e.costModifier = *value;
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -226,17 +233,26 @@ void importDirectory(ImportRun& run, SettingsDatabase& db)
 void directoryCell(const DirectoryEntry& e, int field, const Preferences& prefs, std::string& out)
 {
     switch (field) {
-    case 0: out += prefs.formatExtension(e.extension); break;
-    case 1: appendCode(out, e.accountCode.view()); break;
-    case 2: out += e.name.view(); break;
-    case 3: out += e.department.view(); break;
+    case 0:
+        out += prefs.formatExtension(e.extension);
+        break;
+    case 1:
+        appendCode(out, e.accountCode.view());
+        break;
+    case 2:
+        out += e.name.view();
+        break;
+    case 3:
+        out += e.department.view();
+        break;
     case 4:
         if (e.costModifier != 100) {
             listtext::appendInteger(out, e.costModifier);
             out += '%';
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -255,7 +271,9 @@ void importTrunks(ImportRun& run, SettingsDatabase& db)
             if (const auto value = listtext::readCount(text))
                 e.number = static_cast<std::uint32_t>(*value);
             break;
-        case 1: e.group.assign(text); break;
+        case 1:
+            e.group.assign(text);
+            break;
         case 2:
             // The carrier's name exactly, letter case included; no match keeps carrier 0.
             for (int k = 0; k < kCarrierCount; ++k) {
@@ -265,7 +283,8 @@ void importTrunks(ImportRun& run, SettingsDatabase& db)
                 }
             }
             break;
-        default: break;
+        default:
+            break;
         }
     };
     run.readEntries(TrunkEntry{}, setField, [&](const TrunkEntry& e) {
@@ -291,10 +310,17 @@ void importTrunks(ImportRun& run, SettingsDatabase& db)
 void trunkCell(const TrunkEntry& e, int field, const SettingsDatabase& db, const Preferences& prefs, std::string& out)
 {
     switch (field) {
-    case 0: out += prefs.formatTrunk(static_cast<int>(e.number)); break;
-    case 1: out += e.group.view(); break;
-    case 2: out += carrierName(db, e.carrier); break;
-    default: break;
+    case 0:
+        out += prefs.formatTrunk(static_cast<int>(e.number));
+        break;
+    case 1:
+        out += e.group.view();
+        break;
+    case 2:
+        out += carrierName(db, e.carrier);
+        break;
+    default:
+        break;
     }
 }
 
@@ -351,8 +377,9 @@ bool importContacts(ImportRun& run, SettingsDatabase& db, const ListImportHooks&
     });
 
     if (db.contactsAreLarge()) {
-        std::stable_sort(list.begin(), list.end(),
-                         [](const ContactEntry& a, const ContactEntry& b) { return a.number.view() < b.number.view(); });
+        std::stable_sort(list.begin(), list.end(), [](const ContactEntry& a, const ContactEntry& b) {
+            return a.number.view() < b.number.view();
+        });
         const auto end = std::unique(list.begin(), list.end(), [](const ContactEntry& a, const ContactEntry& b) {
             return a.number.view() == b.number.view();
         });
@@ -405,8 +432,12 @@ void importPrefixes(ImportRun& run, SettingsDatabase& db, const Preferences& pre
 
     const auto setField = [&](PrefixEntry& e, int field, std::string_view text) {
         switch (field) {
-        case 0: e.prefix.assign(listtext::leadingDigits(text, kNumberMax, true)); break;
-        case 1: e.internationalCode.assign(listtext::leadingDigits(text, kNumberMax)); break;
+        case 0:
+            e.prefix.assign(listtext::leadingDigits(text, kNumberMax, true));
+            break;
+        case 1:
+            e.internationalCode.assign(listtext::leadingDigits(text, kNumberMax));
+            break;
         case 2:
             for (std::size_t t = 0; t < typeNames.size(); ++t) {
                 if (listtext::equalIgnoringCase(text, typeNames[t])) {
@@ -426,11 +457,12 @@ void importPrefixes(ImportRun& run, SettingsDatabase& db, const Preferences& pre
                 }
             }
             break;
-        default: break;
+        default:
+            break;
         }
     };
     PrefixEntry defaults;
-    defaults.callType = 2;  // "International"
+    defaults.callType = 2; // "International"
     run.readEntries(defaults, setField, [&](const PrefixEntry& e) {
         run.take(
             byPrefix.find(e.prefix.view()),
@@ -453,11 +485,13 @@ void importPrefixes(ImportRun& run, SettingsDatabase& db, const Preferences& pre
     });
 }
 
-void prefixCell(const PrefixEntry& e, int field, const SettingsDatabase& db, const std::array<std::string, 7>& typeNames,
-                std::string& out)
+void prefixCell(const PrefixEntry& e, int field, const SettingsDatabase& db,
+                const std::array<std::string, 7>& typeNames, std::string& out)
 {
     switch (field) {
-    case 0: appendCode(out, e.prefix.view()); break;
+    case 0:
+        appendCode(out, e.prefix.view());
+        break;
     case 1: {
         const bool userDefined = e.callType >= 3 && e.callType <= 6;
         if (e.callType != 0 && !(userDefined && (e.flags & PrefixEntry::kTreatAsLocal) != 0))
@@ -472,7 +506,8 @@ void prefixCell(const PrefixEntry& e, int field, const SettingsDatabase& db, con
         if (e.changeCarrierTo > 0)
             out += carrierName(db, e.changeCarrierTo - 1);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -538,11 +573,20 @@ void importHolidays(ImportRun& run, SettingsDatabase& db)
 void holidayCell(const HolidayEntry& h, int field, std::string& out)
 {
     switch (field) {
-    case 0: listtext::appendInteger(out, h.month); break;
-    case 1: listtext::appendInteger(out, h.day); break;
-    case 2: listtext::appendInteger(out, h.year); break;
-    case 3: out += h.year == 0 ? '1' : '0'; break;
-    default: break;
+    case 0:
+        listtext::appendInteger(out, h.month);
+        break;
+    case 1:
+        listtext::appendInteger(out, h.day);
+        break;
+    case 2:
+        listtext::appendInteger(out, h.year);
+        break;
+    case 3:
+        out += h.year == 0 ? '1' : '0';
+        break;
+    default:
+        break;
     }
 }
 
@@ -608,11 +652,20 @@ void importExchangeRates(ImportRun& run, SettingsDatabase& db)
 void exchangeRateCell(const ExchangeRateEntry& e, int field, const SettingsDatabase& db, std::string& out)
 {
     switch (field) {
-    case 0: listtext::appendInteger(out, e.month); break;
-    case 1: listtext::appendInteger(out, e.day); break;
-    case 2: listtext::appendInteger(out, e.year); break;
-    case 3: out += db.formatCurrency(e.rate, Currency::Main, true); break;
-    default: break;
+    case 0:
+        listtext::appendInteger(out, e.month);
+        break;
+    case 1:
+        listtext::appendInteger(out, e.day);
+        break;
+    case 2:
+        listtext::appendInteger(out, e.year);
+        break;
+    case 3:
+        out += db.formatCurrency(e.rate, Currency::Main, true);
+        break;
+    default:
+        break;
     }
 }
 
@@ -652,7 +705,6 @@ void importTollRates(ImportRun& run, SettingsDatabase& db, int carrier)
 }
 
 bool validCarrier(const ListSelector& which) { return which.carrier >= 0 && which.carrier < kCarrierCount; }
-
 
 } // namespace
 
@@ -694,25 +746,56 @@ bool importList(TextTableFile& file, SettingsDatabase& db, const Preferences& pr
         return true;
     if (run.deleteAll()) {
         switch (which.list) {
-        case SettingsList::Directory: db.directory.clear(); break;
-        case SettingsList::Trunks: db.trunks.clear(); break;
-        case SettingsList::Contacts: db.contacts.clear(); break;
-        case SettingsList::Projects: db.projects.clear(); break;
-        case SettingsList::Prefixes: db.prefixes[static_cast<std::size_t>(which.carrier)].clear(); break;
-        case SettingsList::Holidays: db.holidays.clear(); break;
-        case SettingsList::ExchangeRates: db.exchangeRates.clear(); break;
-        case SettingsList::TollRates: db.destinations.clear(); break;
+        case SettingsList::Directory:
+            db.directory.clear();
+            break;
+        case SettingsList::Trunks:
+            db.trunks.clear();
+            break;
+        case SettingsList::Contacts:
+            db.contacts.clear();
+            break;
+        case SettingsList::Projects:
+            db.projects.clear();
+            break;
+        case SettingsList::Prefixes:
+            db.prefixes[static_cast<std::size_t>(which.carrier)].clear();
+            break;
+        case SettingsList::Holidays:
+            db.holidays.clear();
+            break;
+        case SettingsList::ExchangeRates:
+            db.exchangeRates.clear();
+            break;
+        case SettingsList::TollRates:
+            db.destinations.clear();
+            break;
         }
     }
     switch (which.list) {
-    case SettingsList::Directory: importDirectory(run, db); break;
-    case SettingsList::Trunks: importTrunks(run, db); break;
-    case SettingsList::Contacts: return importContacts(run, db, hooks);
-    case SettingsList::Projects: importProjects(run, db); break;
-    case SettingsList::Prefixes: importPrefixes(run, db, prefs, which.carrier); break;
-    case SettingsList::Holidays: importHolidays(run, db); break;
-    case SettingsList::ExchangeRates: importExchangeRates(run, db); break;
-    case SettingsList::TollRates: importTollRates(run, db, which.carrier); break;
+    case SettingsList::Directory:
+        importDirectory(run, db);
+        break;
+    case SettingsList::Trunks:
+        importTrunks(run, db);
+        break;
+    case SettingsList::Contacts:
+        return importContacts(run, db, hooks);
+    case SettingsList::Projects:
+        importProjects(run, db);
+        break;
+    case SettingsList::Prefixes:
+        importPrefixes(run, db, prefs, which.carrier);
+        break;
+    case SettingsList::Holidays:
+        importHolidays(run, db);
+        break;
+    case SettingsList::ExchangeRates:
+        importExchangeRates(run, db);
+        break;
+    case SettingsList::TollRates:
+        importTollRates(run, db, which.carrier);
+        break;
     }
     return true;
 }
@@ -728,10 +811,12 @@ void exportEntries(TextTableFile& file, const SettingsDatabase& db, const Prefer
     const int carrier = which.carrier;
     switch (which.list) {
     case SettingsList::Directory:
-        writeEntries(file, db.directory, only, [&](const auto& e, int f, std::string& out) { directoryCell(e, f, prefs, out); });
+        writeEntries(file, db.directory, only,
+                     [&](const auto& e, int f, std::string& out) { directoryCell(e, f, prefs, out); });
         break;
     case SettingsList::Trunks:
-        writeEntries(file, db.trunks, only, [&](const auto& e, int f, std::string& out) { trunkCell(e, f, db, prefs, out); });
+        writeEntries(file, db.trunks, only,
+                     [&](const auto& e, int f, std::string& out) { trunkCell(e, f, db, prefs, out); });
         break;
     case SettingsList::Contacts:
         writeEntries(file, db.contacts, only, [](const ContactEntry& e, int f, std::string& out) {
@@ -763,9 +848,8 @@ void exportEntries(TextTableFile& file, const SettingsDatabase& db, const Prefer
                      [&](const auto& e, int f, std::string& out) { exchangeRateCell(e, f, db, out); });
         break;
     case SettingsList::TollRates:
-        writeEntries(file, db.destinations, only, [&](const auto& d, int f, std::string& out) {
-            tollrates::cellText(d, carrier, f, db, out);
-        });
+        writeEntries(file, db.destinations, only,
+                     [&](const auto& d, int f, std::string& out) { tollrates::cellText(d, carrier, f, db, out); });
         break;
     }
 }

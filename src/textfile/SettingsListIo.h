@@ -33,24 +33,24 @@ enum class SettingsList : int {
     Trunks,
     Contacts,
     Projects,
-    Prefixes,       // of one carrier
+    Prefixes, // of one carrier
     Holidays,
     ExchangeRates,
-    TollRates,      // the destinations, with the rates of one carrier
+    TollRates, // the destinations, with the rates of one carrier
 };
 
 struct ListSelector
 {
     SettingsList list = SettingsList::Directory;
-    int carrier = 0;  // prefixes and toll rates: the carrier's index 0-5
+    int carrier = 0; // prefixes and toll rates: the carrier's index 0-5
 };
 
 // How a settings list is laid out in its text file: INI section, fields, titles.
 struct ListFileLayout
 {
-    std::string_view section;  // "ListUser", "ListTrunk", ...
+    std::string_view section; // "ListUser", "ListTrunk", ...
     int fieldCount;
-    int firstTitleId;          // string id of the first title (the rest follow), 0 when the titles are fixed texts
+    int firstTitleId; // string id of the first title (the rest follow), 0 when the titles are fixed texts
 };
 
 const ListFileLayout& listFileLayout(SettingsList list);

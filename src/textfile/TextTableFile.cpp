@@ -1,7 +1,7 @@
 #include "textfile/TextTableFile.h"
 
-#include "prefs/ProfileText.h"
 #include "lang/StringTable.h"
+#include "prefs/ProfileText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,8 +34,7 @@ bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
 
 TextTableFile::TextTableFile(TextTableMode mode)
     : m_mode(mode)
-{
-}
+{ }
 
 TextTableFile::~TextTableFile() { closeFile(); }
 
@@ -102,8 +101,8 @@ bool TextTableFile::openWithOptions(IniProfile& ini, std::string_view section, i
     loadOptions(ini, section, fieldCount, firstTitleId);
     std::filesystem::path path;
     if (m_mode == TextTableMode::Import) {
-        const std::filesystem::path suggested =
-            m_options.file.empty() ? ini.path().parent_path() / "Import" / "" : std::filesystem::path(m_options.file);
+        const std::filesystem::path suggested = m_options.file.empty() ? ini.path().parent_path() / "Import" / ""
+                                                                       : std::filesystem::path(m_options.file);
         path = frontEnd.chooseFile(m_mode, suggested);
         if (path.empty())
             return false;
@@ -346,7 +345,7 @@ bool TextTableFile::readField(Field& field)
     if (m_options.fixedWidth()) {
         const std::size_t end = m_readPos + static_cast<std::size_t>(p.size);
         text = std::string_view(m_line).substr(m_readPos, static_cast<std::size_t>(p.size));
-        m_readPos = end < m_line.size() ? end + 1 : kNoPosition;  // past the blank between fields
+        m_readPos = end < m_line.size() ? end + 1 : kNoPosition; // past the blank between fields
     } else {
         for (int i = 0; i < p.skip; ++i) {
             std::string_view skipped;

@@ -43,16 +43,16 @@ public:
 
     struct Counters
     {
-        int lines = 0;      // lines written or read, the header line not counted
-        int processed = 0;  // import: complete and valid lines (counted by the caller)
-        int added = 0;      // import: records added (counted by the caller)
-        int updated = 0;    // import: records updated (counted by the caller)
+        int lines = 0;     // lines written or read, the header line not counted
+        int processed = 0; // import: complete and valid lines (counted by the caller)
+        int added = 0;     // import: records added (counted by the caller)
+        int updated = 0;   // import: records updated (counted by the caller)
     };
 
     struct Field
     {
-        int number = 0;         // the field number of the position read
-        std::string_view text;  // valid until the next readLine
+        int number = 0;        // the field number of the position read
+        std::string_view text; // valid until the next readLine
     };
 
     // What finish reports: the information text, or the error text when the file
@@ -64,7 +64,7 @@ public:
     };
 
     explicit TextTableFile(TextTableMode mode);
-    ~TextTableFile();  // closes the file; an export that was not finished is discarded
+    ~TextTableFile(); // closes the file; an export that was not finished is discarded
     TextTableFile(const TextTableFile&) = delete;
     TextTableFile& operator=(const TextTableFile&) = delete;
 
@@ -158,24 +158,24 @@ private:
     TextTableMode m_mode;
     TextTableOptions m_options;
     std::vector<std::string> m_titles;
-    std::vector<bool> m_fieldActive;  // by field number
+    std::vector<bool> m_fieldActive; // by field number
     char m_separator = ';';
     int m_activeCount = 0;
     bool m_trimAll = false;
 
     std::filesystem::path m_path;
-    SaveFile m_save;                 // export
-    InputFile m_input;               // import
+    SaveFile m_save;   // export
+    InputFile m_input; // import
     bool m_ioFailed = false;
-    bool m_lineTooLong = false;      // import: stopped at an overlong line
-    std::string m_buffer;            // export: pending output; import: bytes read ahead
-    std::size_t m_bufferPos = 0;     // import: the first unread byte of m_buffer
+    bool m_lineTooLong = false;  // import: stopped at an overlong line
+    std::string m_buffer;        // export: pending output; import: bytes read ahead
+    std::size_t m_bufferPos = 0; // import: the first unread byte of m_buffer
 
-    std::size_t m_position = 0;      // the layout position to look at next
-    std::size_t m_current = kNoPosition;  // export: the position nextField returned
-    int m_fieldsInLine = 0;          // fields written to / read from the current line
-    std::string m_line;              // import: the current line
-    std::size_t m_readPos = kNoPosition;  // import: offset in m_line, or none when used up
+    std::size_t m_position = 0;          // the layout position to look at next
+    std::size_t m_current = kNoPosition; // export: the position nextField returned
+    int m_fieldsInLine = 0;              // fields written to / read from the current line
+    std::string m_line;                  // import: the current line
+    std::size_t m_readPos = kNoPosition; // import: offset in m_line, or none when used up
 
     Counters m_counters;
 };

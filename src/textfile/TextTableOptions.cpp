@@ -72,7 +72,7 @@ bool TextTableOptions::save(IniProfile& ini, std::string_view section) const
         ini.writeInt(section, "Selection", selection);
         ini.writeInt(section, "Excel", excel);
         ini.writeInt(section, "SepType", static_cast<int>(separatorType));
-        profiletext::write(ini, section, "Separator", separator);  // a blank separator must survive
+        profiletext::write(ini, section, "Separator", separator); // a blank separator must survive
         ini.writeInt(section, "First", firstLineIsHeader);
         for (std::size_t i = 0; i < positions.size(); ++i) {
             ini.writeInt(section, indexed("Active", i), positions[i].active);

@@ -18,10 +18,10 @@ enum class SeparatorType : int { Tab = 0, Other = 1, FixedWidth = 2 };
 // One column position of the file layout.
 struct TextTablePosition
 {
-    int field = 0;       // "Order%d": the field shown at this position
-    bool active = true;  // "Active%d": the field is written / read
-    int skip = 0;        // "Skip%d": delimited files: extra empty columns before the field
-    int size = 16;       // "Size%d": fixed-width files: the column's width in characters
+    int field = 0;      // "Order%d": the field shown at this position
+    bool active = true; // "Active%d": the field is written / read
+    int skip = 0;       // "Skip%d": delimited files: extra empty columns before the field
+    int size = 16;      // "Size%d": fixed-width files: the column's width in characters
 };
 
 struct TextTableOptions
@@ -30,17 +30,17 @@ struct TextTableOptions
     static constexpr int kMinSize = 1;
     static constexpr int kMaxSize = 128;
 
-    std::string file;                 // "File": the last file chosen
-    bool add = true;                  // "Add": import adds new records
-    bool update = true;               // "Update": import updates existing records
-    bool deleteAll = false;           // "DeleteAll": import first deletes all records
-    bool trim = false;                // "Trim": import trims every field
-    bool selection = false;           // "Selection": export only the selected records
-    bool excel = false;               // "Excel": export Excel-friendly value forms
-    SeparatorType separatorType = SeparatorType::Other;  // "SepType"
-    std::string separator = ";";      // "Separator": the "other" separator, one character
-    bool firstLineIsHeader = false;   // "First"
-    std::vector<TextTablePosition> positions;  // file column order
+    std::string file;                                   // "File": the last file chosen
+    bool add = true;                                    // "Add": import adds new records
+    bool update = true;                                 // "Update": import updates existing records
+    bool deleteAll = false;                             // "DeleteAll": import first deletes all records
+    bool trim = false;                                  // "Trim": import trims every field
+    bool selection = false;                             // "Selection": export only the selected records
+    bool excel = false;                                 // "Excel": export Excel-friendly value forms
+    SeparatorType separatorType = SeparatorType::Other; // "SepType"
+    std::string separator = ";";                        // "Separator": the "other" separator, one character
+    bool firstLineIsHeader = false;                     // "First"
+    std::vector<TextTablePosition> positions;           // file column order
 
     // The defaults for `fieldCount` fields: all active, in field order.
     explicit TextTableOptions(int fieldCount = 0);

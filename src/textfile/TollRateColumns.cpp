@@ -49,8 +49,8 @@ void appendFlag(std::string& out, bool value) { out += value ? '1' : '0'; }
 
 std::vector<std::string> titles()
 {
-    std::vector<std::string> t = {"Code",         "Country",       "City",     "Min. time",        "Min. cost",
-                                  "Initial time", "Initial cost",  "Alt. currency", "Round to", "Discard remainder"};
+    std::vector<std::string> t = {"Code",         "Country",      "City",          "Min. time", "Min. cost",
+                                  "Initial time", "Initial cost", "Alt. currency", "Round to",  "Discard remainder"};
     for (int n = 1; n <= 4; ++n) {
         const std::string rate = "Rate" + std::to_string(n) + "_";
         for (const char* name : {"Active", "Rate", "Unit", "From", "To", "Apply"})
@@ -72,31 +72,59 @@ DestinationEntry newDestination()
 void setField(DestinationEntry& d, int carrier, int column, std::string_view text, const SettingsDatabase& db)
 {
     switch (column) {
-    case kCode: d.code.assign(listtext::leadingDigits(text, decltype(d.code)::kSize - 1)); return;
-    case kCountry: d.country.assign(text); return;
-    case kCity: d.city.assign(text); return;
-    default: break;
+    case kCode:
+        d.code.assign(listtext::leadingDigits(text, decltype(d.code)::kSize - 1));
+        return;
+    case kCountry:
+        d.country.assign(text);
+        return;
+    case kCity:
+        d.city.assign(text);
+        return;
+    default:
+        break;
     }
     if (!inside(carrier))
         return;
     RateBlock& r = block(d, carrier);
     switch (column) {
-    case kMinTime: setCount(r.minDuration, text); return;
-    case kMinCost: r.minCost = db.parseAmount(text); return;
-    case kInitialTime: setCount(r.initialUnit, text); return;
-    case kInitialCost: r.initialCharge = db.parseAmount(text); return;
-    case kAltCurrency: setFlag(r.flags, RateBlock::kAlternativeCurrency, text); return;
-    case kRoundTo: setCount(r.roundTo, text); return;
-    case kDiscardRemainder: setFlag(r.flags, RateBlock::kDiscardRemainder, text); return;
-    default: break;
+    case kMinTime:
+        setCount(r.minDuration, text);
+        return;
+    case kMinCost:
+        r.minCost = db.parseAmount(text);
+        return;
+    case kInitialTime:
+        setCount(r.initialUnit, text);
+        return;
+    case kInitialCost:
+        r.initialCharge = db.parseAmount(text);
+        return;
+    case kAltCurrency:
+        setFlag(r.flags, RateBlock::kAlternativeCurrency, text);
+        return;
+    case kRoundTo:
+        setCount(r.roundTo, text);
+        return;
+    case kDiscardRemainder:
+        setFlag(r.flags, RateBlock::kDiscardRemainder, text);
+        return;
+    default:
+        break;
     }
     if (column < kFirstPeriodColumn || column >= kColumnCount)
         return;
     RatePeriod& p = r.periods[static_cast<std::size_t>((column - kFirstPeriodColumn) / kPeriodColumns)];
     switch ((column - kFirstPeriodColumn) % kPeriodColumns) {
-    case Active: setFlag(p.flags, RatePeriod::kActive, text); return;
-    case Rate: p.rate = db.parseAmount(text); return;
-    case Unit: setCount(p.unitLength, text); return;
+    case Active:
+        setFlag(p.flags, RatePeriod::kActive, text);
+        return;
+    case Rate:
+        p.rate = db.parseAmount(text);
+        return;
+    case Unit:
+        setCount(p.unitLength, text);
+        return;
     case From:
         if (const auto time = listtext::readTimeOfDay(text)) {
             p.fromHour = time->hour;
@@ -109,32 +137,57 @@ void setField(DestinationEntry& d, int carrier, int column, std::string_view tex
             p.toMinute = time->minute;
         }
         return;
-    case Apply: setBits(p.flags, kApplyMask, applyBits(text)); return;
-    default: return;
+    case Apply:
+        setBits(p.flags, kApplyMask, applyBits(text));
+        return;
+    default:
+        return;
     }
 }
 
 void copyField(DestinationEntry& to, const DestinationEntry& from, int carrier, int column)
 {
     switch (column) {
-    case kCode: to.code = from.code; return;
-    case kCountry: to.country = from.country; return;
-    case kCity: to.city = from.city; return;
-    default: break;
+    case kCode:
+        to.code = from.code;
+        return;
+    case kCountry:
+        to.country = from.country;
+        return;
+    case kCity:
+        to.city = from.city;
+        return;
+    default:
+        break;
     }
     if (!inside(carrier))
         return;
     RateBlock& t = block(to, carrier);
     const RateBlock& f = block(from, carrier);
     switch (column) {
-    case kMinTime: t.minDuration = f.minDuration; return;
-    case kMinCost: t.minCost = f.minCost; return;
-    case kInitialTime: t.initialUnit = f.initialUnit; return;
-    case kInitialCost: t.initialCharge = f.initialCharge; return;
-    case kAltCurrency: setBits(t.flags, RateBlock::kAlternativeCurrency, f.flags); return;
-    case kRoundTo: t.roundTo = f.roundTo; return;
-    case kDiscardRemainder: setBits(t.flags, RateBlock::kDiscardRemainder, f.flags); return;
-    default: break;
+    case kMinTime:
+        t.minDuration = f.minDuration;
+        return;
+    case kMinCost:
+        t.minCost = f.minCost;
+        return;
+    case kInitialTime:
+        t.initialUnit = f.initialUnit;
+        return;
+    case kInitialCost:
+        t.initialCharge = f.initialCharge;
+        return;
+    case kAltCurrency:
+        setBits(t.flags, RateBlock::kAlternativeCurrency, f.flags);
+        return;
+    case kRoundTo:
+        t.roundTo = f.roundTo;
+        return;
+    case kDiscardRemainder:
+        setBits(t.flags, RateBlock::kDiscardRemainder, f.flags);
+        return;
+    default:
+        break;
     }
     if (column < kFirstPeriodColumn || column >= kColumnCount)
         return;
@@ -142,9 +195,15 @@ void copyField(DestinationEntry& to, const DestinationEntry& from, int carrier, 
     RatePeriod& tp = t.periods[n];
     const RatePeriod& fp = f.periods[n];
     switch ((column - kFirstPeriodColumn) % kPeriodColumns) {
-    case Active: setBits(tp.flags, RatePeriod::kActive, fp.flags); return;
-    case Rate: tp.rate = fp.rate; return;
-    case Unit: tp.unitLength = fp.unitLength; return;
+    case Active:
+        setBits(tp.flags, RatePeriod::kActive, fp.flags);
+        return;
+    case Rate:
+        tp.rate = fp.rate;
+        return;
+    case Unit:
+        tp.unitLength = fp.unitLength;
+        return;
     case From:
         tp.fromHour = fp.fromHour;
         tp.fromMinute = fp.fromMinute;
@@ -153,8 +212,11 @@ void copyField(DestinationEntry& to, const DestinationEntry& from, int carrier, 
         tp.toHour = fp.toHour;
         tp.toMinute = fp.toMinute;
         return;
-    case Apply: setBits(tp.flags, kApplyMask, fp.flags); return;
-    default: return;
+    case Apply:
+        setBits(tp.flags, kApplyMask, fp.flags);
+        return;
+    default:
+        return;
     }
 }
 
@@ -167,39 +229,70 @@ void cellText(const DestinationEntry& d, int carrier, int column, const Settings
         if (!d.code.empty())
             out += listtext::kNoBreakSpace;
         return;
-    case kCountry: out += d.country.view(); return;
-    case kCity: out += d.city.view(); return;
-    default: break;
+    case kCountry:
+        out += d.country.view();
+        return;
+    case kCity:
+        out += d.city.view();
+        return;
+    default:
+        break;
     }
     if (!inside(carrier))
         return;
     const RateBlock& r = block(d, carrier);
     switch (column) {
-    case kMinTime: listtext::appendInteger(out, r.minDuration); return;
-    case kMinCost: amount(r.minCost); return;
-    case kInitialTime: listtext::appendInteger(out, r.initialUnit); return;
-    case kInitialCost: amount(r.initialCharge); return;
-    case kAltCurrency: appendFlag(out, (r.flags & RateBlock::kAlternativeCurrency) != 0); return;
-    case kRoundTo: listtext::appendInteger(out, r.roundTo); return;
-    case kDiscardRemainder: appendFlag(out, (r.flags & RateBlock::kDiscardRemainder) != 0); return;
-    default: break;
+    case kMinTime:
+        listtext::appendInteger(out, r.minDuration);
+        return;
+    case kMinCost:
+        amount(r.minCost);
+        return;
+    case kInitialTime:
+        listtext::appendInteger(out, r.initialUnit);
+        return;
+    case kInitialCost:
+        amount(r.initialCharge);
+        return;
+    case kAltCurrency:
+        appendFlag(out, (r.flags & RateBlock::kAlternativeCurrency) != 0);
+        return;
+    case kRoundTo:
+        listtext::appendInteger(out, r.roundTo);
+        return;
+    case kDiscardRemainder:
+        appendFlag(out, (r.flags & RateBlock::kDiscardRemainder) != 0);
+        return;
+    default:
+        break;
     }
     if (column < kFirstPeriodColumn || column >= kColumnCount)
         return;
     const RatePeriod& p = r.periods[static_cast<std::size_t>((column - kFirstPeriodColumn) / kPeriodColumns)];
     switch ((column - kFirstPeriodColumn) % kPeriodColumns) {
-    case Active: appendFlag(out, (p.flags & RatePeriod::kActive) != 0); return;
-    case Rate: amount(p.rate); return;
-    case Unit: listtext::appendInteger(out, p.unitLength); return;
-    case From: listtext::appendTimeOfDay(out, p.fromHour, p.fromMinute); return;
-    case To: listtext::appendTimeOfDay(out, p.toHour, p.toMinute); return;
+    case Active:
+        appendFlag(out, (p.flags & RatePeriod::kActive) != 0);
+        return;
+    case Rate:
+        amount(p.rate);
+        return;
+    case Unit:
+        listtext::appendInteger(out, p.unitLength);
+        return;
+    case From:
+        listtext::appendTimeOfDay(out, p.fromHour, p.fromMinute);
+        return;
+    case To:
+        listtext::appendTimeOfDay(out, p.toHour, p.toMinute);
+        return;
     case Apply:
         if ((p.flags & RatePeriod::kByKindOfDay) == 0)
             out += "Everyday";
         else
             out += (p.flags & RatePeriod::kHolidaysOnly) != 0 ? "Holidays" : "Weekdays";
         return;
-    default: return;
+    default:
+        return;
     }
 }
 

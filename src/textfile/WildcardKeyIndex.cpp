@@ -28,7 +28,7 @@ int WildcardKeyIndex::find(std::string_view key) const
         return it == byLength.end() ? -1 : firstMatch(it->second, key);
     };
     if (key.find('*') != std::string_view::npos)
-        return inLength(m_all);  // the keys are in list order: the first match is the smallest
+        return inLength(m_all); // the keys are in list order: the first match is the smallest
     const auto exact = m_exact.find(key);
     const int plain = exact == m_exact.end() ? -1 : exact->second;
     const int starred = inLength(m_starred);

@@ -35,7 +35,7 @@ private:
 
     static int firstMatch(const std::vector<Key>& keys, std::string_view key);
 
-    std::unordered_map<std::string, int, TextHash, std::equal_to<>> m_exact;  // first position of each key
-    std::unordered_map<std::size_t, std::vector<Key>> m_starred;              // by length: keys holding "*"
-    std::unordered_map<std::size_t, std::vector<Key>> m_all;                  // by length: every key
+    std::unordered_map<std::string, int, TextHash, std::equal_to<>> m_exact; // first position of each key
+    std::unordered_map<std::size_t, std::vector<Key>> m_starred;             // by length: keys holding "*"
+    std::unordered_map<std::size_t, std::vector<Key>> m_all;                 // by length: every key
 };

@@ -22,7 +22,7 @@ QColor CColorButton::toQColor(std::uint32_t colorRef)
 std::uint32_t CColorButton::fromQColor(const QColor& color)
 {
     return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8)
-        | (static_cast<std::uint32_t>(color.blue()) << 16);
+           | (static_cast<std::uint32_t>(color.blue()) << 16);
 }
 
 void CColorButton::setColor(std::uint32_t color)

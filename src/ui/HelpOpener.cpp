@@ -88,14 +88,11 @@ void showInWindow(QWidget* parent, const HelpRequest& request)
 
 } // namespace
 
-void setHelpViewer(HelpViewer replacement)
-{
-    viewer() = std::move(replacement);
-}
+void setHelpViewer(HelpViewer replacement) { viewer() = std::move(replacement); }
 
 void openHelpAnchor(QWidget* parent, const std::string& anchor)
 {
-    HelpRequest request {HelpFilePath(), anchor};
+    HelpRequest request{HelpFilePath(), anchor};
     if (viewer()) {
         viewer()(request);
         return;
@@ -108,15 +105,9 @@ void openHelpAnchor(QWidget* parent, const std::string& anchor)
     showInWindow(parent, request);
 }
 
-void openHelp(QWidget* parent, int templateId)
-{
-    openHelpAnchor(parent, anchorFor(templateId));
-}
+void openHelp(QWidget* parent, int templateId) { openHelpAnchor(parent, anchorFor(templateId)); }
 
-void openHelpContents(QWidget* parent)
-{
-    openHelpAnchor(parent, kContentsAnchor);
-}
+void openHelpContents(QWidget* parent) { openHelpAnchor(parent, kContentsAnchor); }
 
 QPushButton* addHelpButton(QDialogButtonBox* buttons, int templateId)
 {

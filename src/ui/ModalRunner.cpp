@@ -25,7 +25,4 @@ ModalOverride::ModalOverride(ModalHandler handler)
     : m_previous(std::exchange(installedHandler(), std::move(handler)))
 { }
 
-ModalOverride::~ModalOverride()
-{
-    installedHandler() = std::move(m_previous);
-}
+ModalOverride::~ModalOverride() { installedHandler() = std::move(m_previous); }

@@ -54,22 +54,10 @@ void enableAll(bool on, std::initializer_list<QWidget*> controls)
         control->setEnabled(on);
 }
 
-void setChecked(QCheckBox* box, std::int32_t flag)
-{
-    box->setChecked(flag != 0);
-}
+void setChecked(QCheckBox* box, std::int32_t flag) { box->setChecked(flag != 0); }
 
-std::int32_t flagOf(const QCheckBox* box)
-{
-    return box->isChecked() ? 1 : 0;
-}
+std::int32_t flagOf(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 
-QString controlText(std::string_view bytes)
-{
-    return cp1252::toQString(bytes);
-}
+QString controlText(std::string_view bytes) { return cp1252::toQString(bytes); }
 
-std::string recordText(const QString& text)
-{
-    return cp1252::fromQString(text);
-}
+std::string recordText(const QString& text) { return cp1252::fromQString(text); }

@@ -1,8 +1,8 @@
 #include "ui/PropertySheet.h"
 
+#include "lang/HelpTopics.h"
 #include "lang/LanguageService.h"
 #include "lang/StringTable.h"
-#include "lang/HelpTopics.h"
 #include "lang/gui/QtTranslate.h"
 #include "ui/HelpOpener.h"
 
@@ -48,7 +48,8 @@ CPropertySheet::CPropertySheet(int titleId, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(qtText(LoadText(titleId)));
-    setWindowFlags((windowFlags() | Qt::WindowCloseButtonHint) & ~(Qt::WindowMinimizeButtonHint | Qt::WindowContextHelpButtonHint));
+    setWindowFlags((windowFlags() | Qt::WindowCloseButtonHint)
+                   & ~(Qt::WindowMinimizeButtonHint | Qt::WindowContextHelpButtonHint));
     m_tabs = new QTabWidget(this);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     // No default button: Enter does not press OK.
@@ -143,7 +144,7 @@ void CPropertySheet::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
-        event->accept();  // no dialog keys: the sheet closes through its buttons only
+        event->accept(); // no dialog keys: the sheet closes through its buttons only
         return;
     default:
         QDialog::keyPressEvent(event);

@@ -13,16 +13,16 @@ CallFileRecord sampleRecord()
 {
     CallFileRecord r;
     std::uint8_t* p = r.bytes.data();
-    le::storeU32(p + 0, 7);           // trunk
-    le::storeU32(p + 4, 0x01020304);  // extension
-    le::storeU32(p + 8, 3725);        // duration
+    le::storeU32(p + 0, 7);          // trunk
+    le::storeU32(p + 4, 0x01020304); // extension
+    le::storeU32(p + 8, 3725);       // duration
     p[12] = 4;
     p[13] = 3;
     p[14] = 'T';
     p[15] = 'R';
-    p[16] = 0x21;  // "1234"
+    p[16] = 0x21; // "1234"
     p[17] = 0x43;
-    p[31] = 0x98;  // "897"
+    p[31] = 0x98; // "897"
     p[32] = 0x07;
     le::storeU16(p + 36, 2024);
     p[38] = 2;
@@ -71,14 +71,14 @@ TEST(CallFileRecordTest, WriteIsTheInverseOfRead)
 TEST(CallFileRecordTest, DigitCountsAreCapped)
 {
     CallFileRecord r;
-    r.bytes.fill(0x11);  // every nibble 1
-    r.bytes[12] = 0xC5;  // the top two bits are not part of the count
+    r.bytes.fill(0x11); // every nibble 1
+    r.bytes[12] = 0xC5; // the top two bits are not part of the count
     r.bytes[13] = 12;
     CallRecord c = r.toCall();
     EXPECT_EQ(c.number(), "11111");
     EXPECT_EQ(c.account(), "1111111111");
 
-    r.bytes[12] = 0x3F;  // 63 -> 30
+    r.bytes[12] = 0x3F; // 63 -> 30
     c = r.toCall();
     EXPECT_EQ(c.number(), std::string(30, '1'));
     // Written back, the counts are what was stored: 30 and 10, top bits clear.
@@ -91,7 +91,7 @@ TEST(CallFileRecordTest, NibblesAboveNineReadAsPunctuationAndAreDroppedOnWrite)
 {
     CallFileRecord r;
     r.bytes[12] = 6;
-    r.bytes[16] = 0xBA;  // digits 0, 1: nibbles 10, 11
+    r.bytes[16] = 0xBA; // digits 0, 1: nibbles 10, 11
     r.bytes[17] = 0xDC;
     r.bytes[18] = 0xFE;
     const CallRecord c = r.toCall();
@@ -99,7 +99,7 @@ TEST(CallFileRecordTest, NibblesAboveNineReadAsPunctuationAndAreDroppedOnWrite)
     EXPECT_EQ(CallFileRecord::fromCall(c).bytes[12], 0);
 
     r.bytes[12] = 3;
-    r.bytes[16] = 0xC1;  // "1<5"
+    r.bytes[16] = 0xC1; // "1<5"
     r.bytes[17] = 0x05;
     const CallRecord once = CallFileRecord::fromCall(r.toCall()).toCall();
     EXPECT_EQ(once.number(), "15");
@@ -117,7 +117,7 @@ TEST(CallFileRecordTest, DashesAreNotStored)
 TEST(CallFileRecordTest, AccountCharactersAreStoredByTheirLowBits)
 {
     CallRecord c{};
-    fixedtext::store(c.accountCode, "12A4567890123");  // 'A' - '0' = 17 -> 1; cut at 10 characters
+    fixedtext::store(c.accountCode, "12A4567890123"); // 'A' - '0' = 17 -> 1; cut at 10 characters
     const CallFileRecord r = CallFileRecord::fromCall(c);
     EXPECT_EQ(r.bytes[13], 10);
     EXPECT_EQ(r.toCall().account(), "1214567890");
@@ -151,7 +151,7 @@ TEST(CallDateTest, Validity)
     EXPECT_TRUE((CallDate{2024, 2, 29, 0, 0}).isValid());
     EXPECT_FALSE((CallDate{2023, 2, 29, 0, 0}).isValid());
     EXPECT_TRUE((CallDate{2000, 2, 29, 0, 0}).isValid());
-    EXPECT_FALSE((CallDate{2100, 2, 28, 0, 0}).isValid());  // beyond 2099
+    EXPECT_FALSE((CallDate{2100, 2, 28, 0, 0}).isValid()); // beyond 2099
     EXPECT_TRUE((CallDate{1980, 1, 1, 23, 59}).isValid());
     EXPECT_FALSE((CallDate{1979, 12, 31, 0, 0}).isValid());
     EXPECT_FALSE((CallDate{2024, 4, 31, 0, 0}).isValid());
@@ -164,8 +164,8 @@ TEST(CallDateTest, Validity)
 TEST(CallRecordTest, EmptyCallHasNoIndexes)
 {
     const CallRecord e = CallRecord::empty();
-    for (const std::int32_t index : {e.directoryIndex, e.trunkIndex, e.destinationIndex, e.contactIndex,
-                                     e.carrierIndex, e.departmentIndex, e.projectIndex})
+    for (const std::int32_t index : {e.directoryIndex, e.trunkIndex, e.destinationIndex, e.contactIndex, e.carrierIndex,
+                                     e.departmentIndex, e.projectIndex})
         EXPECT_EQ(index, -1);
     EXPECT_EQ(e.callType, 0);
     EXPECT_EQ(e.number(), "");

@@ -36,13 +36,13 @@ TEST(CallGeneratorTest, OfficeMixInTimeOrderWithinTheDays)
         ASSERT_LE(c.start, (CallDate{2025, 3, 2, 23, 59}));
         ASSERT_GE(c.extension, 100u);
         ASSERT_LE(c.extension, 199u);
-        ASSERT_EQ(CallFileRecord::fromCall(c).bytes, record.bytes);  // follows the layout exactly
+        ASSERT_EQ(CallFileRecord::fromCall(c).bytes, record.bytes); // follows the layout exactly
         trunks.insert(c.trunk);
         incoming += c.direction == 1;
         international += c.number().starts_with("00");
         withAccount += !c.account().empty();
         workingHours += c.start.hour >= 8 && c.start.hour < 18;
-        weekend += c.start.day >= 1 && c.start.month == 3;  // 1 and 2 March 2025 are Saturday and Sunday
+        weekend += c.start.day >= 1 && c.start.month == 3; // 1 and 2 March 2025 are Saturday and Sunday
         longCalls += c.duration >= 1800;
     }
     EXPECT_EQ(trunks.size(), 16u);

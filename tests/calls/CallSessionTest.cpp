@@ -93,7 +93,7 @@ TEST_F(CallSessionTest, TableGrowsInWholeBlocksBeyondTheCount)
     CallSession fresh;
     ASSERT_TRUE(fresh.openFile(file, quiet).ok());
     EXPECT_EQ(fresh.count(), 1024u);
-    EXPECT_EQ(fresh.tableSize(), 2048u);  // an exact multiple still gains a block
+    EXPECT_EQ(fresh.tableSize(), 2048u); // an exact multiple still gains a block
     EXPECT_EQ(fresh.visible().size(), 1024u);
     // Slots beyond the count are zero.
     EXPECT_EQ(fresh.call(1024).duration, 0u);
@@ -123,7 +123,7 @@ TEST_F(CallSessionTest, EmptyFileLoadsNothingSuccessfully)
 TEST_F(CallSessionTest, FilesThatCannotBeOpened)
 {
     EXPECT_EQ(open(dir / "missing.bsl").result, LoadResult::CannotOpen);
-    EXPECT_EQ(open(dir.path()).result, LoadResult::CannotOpen);  // a folder
+    EXPECT_EQ(open(dir.path()).result, LoadResult::CannotOpen); // a folder
     if (::geteuid() != 0) {
         write(file, generated(2));
         std::filesystem::permissions(file, std::filesystem::perms::none);
@@ -160,13 +160,14 @@ TEST_F(CallSessionTest, SeveralFilesAreSortedOnceAndSizedAsOneByOne)
     int sorts = 0;
     session.setOrder(shorter, [&](std::span<const CallRecord> table, std::span<std::uint32_t> rows) {
         ++sorts;
-        std::stable_sort(rows.begin(), rows.end(), [&](std::uint32_t a, std::uint32_t b) { return shorter(table[a], table[b]); });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return shorter(table[a], table[b]); });
     });
     const std::vector<std::filesystem::path> both = {dir / "a.bsl", dir / "b.bsl"};
     ASSERT_TRUE(session.openFiles(both, quiet).ok());
     EXPECT_EQ(sorts, 1);
     EXPECT_EQ(session.count(), 2200u);
-    EXPECT_EQ(session.tableSize(), 3072u);  // 2048 for the first file, grown for the second
+    EXPECT_EQ(session.tableSize(), 3072u); // 2048 for the first file, grown for the second
     EXPECT_EQ(session.call(2200).duration, 0u);
     EXPECT_EQ(session.call(3071).duration, 0u);
     const std::vector<std::uint32_t> d = durations();
@@ -209,7 +210,7 @@ TEST_F(CallSessionTest, ProgressEvery500AndAbortKeepsWhatWasRead)
     EXPECT_EQ(outcome.result, LoadResult::Corrupt);
     EXPECT_TRUE(outcome.visibleChanged);
     EXPECT_EQ(session.count(), 2200u);
-    EXPECT_EQ(session.recordsRead(), 2400u);  // not read again by the next reload
+    EXPECT_EQ(session.recordsRead(), 2400u); // not read again by the next reload
     EXPECT_FALSE(session.reload().visibleChanged);
 }
 
@@ -259,7 +260,7 @@ TEST_F(CallSessionTest, ReloadAfterTruncationStartsOverWithTheCurrentFileAlone)
     // The dropped calls no longer count for the loaded dates.
     EXPECT_EQ(session.earliestDate(), (CallDate{2024, 1, 5, 0, 0}));
     EXPECT_EQ(session.latestDate(), (CallDate{2024, 1, 6, 0, 0}));
-    EXPECT_EQ(session.call(2).duration, 0u);  // freed slots are zero again
+    EXPECT_EQ(session.call(2).duration, 0u); // freed slots are zero again
 }
 
 TEST_F(CallSessionTest, RestartWithAsManyVisibleCallsStillReportsAChange)
@@ -306,7 +307,7 @@ TEST_F(CallSessionTest, FewAddedRowsAreInsertedManyResortTheWholeList)
     std::vector<std::uint32_t> d = durations();
     std::vector<std::uint32_t> old;
     std::copy_if(d.begin(), d.end(), std::back_inserter(old), [](std::uint32_t v) { return v >= 1000; });
-    EXPECT_TRUE(std::is_sorted(old.begin(), old.end()));  // untouched by 100 insertions
+    EXPECT_TRUE(std::is_sorted(old.begin(), old.end())); // untouched by 100 insertions
     EXPECT_EQ(old.size(), 300u);
 
     write(file, byDuration(2000, 101), true);
@@ -321,7 +322,7 @@ TEST_F(CallSessionTest, InsertionKeepsEqualCallsInLoadOrder)
     session.setOrder([](const CallRecord& a, const CallRecord& b) { return a.duration / 10 < b.duration / 10; });
     write(file, {record("1", {}, 10), record("1", {}, 20), record("1", {}, 11)});
     ASSERT_TRUE(open(file).ok());
-    EXPECT_EQ(durations(), (std::vector<std::uint32_t>{10, 11, 20}));  // stable full sort
+    EXPECT_EQ(durations(), (std::vector<std::uint32_t>{10, 11, 20})); // stable full sort
     write(file, {record("1", {}, 12), record("1", {}, 1)}, true);
     ASSERT_TRUE(session.reload().ok());
     EXPECT_EQ(durations(), (std::vector<std::uint32_t>{1, 10, 11, 12, 20}));
@@ -329,7 +330,7 @@ TEST_F(CallSessionTest, InsertionKeepsEqualCallsInLoadOrder)
 
 TEST_F(CallSessionTest, NumberSearchSkipsDashesAndRemembersTheEnd)
 {
-    TestPipeline pipeline;  // "1234" becomes "1-234"
+    TestPipeline pipeline; // "1234" becomes "1-234"
     session.setPipeline(&pipeline);
     write(file, {record("1234"), record("555"), record("123"), record("12")});
     ASSERT_TRUE(open(file).ok());
@@ -340,13 +341,13 @@ TEST_F(CallSessionTest, NumberSearchSkipsDashesAndRemembersTheEnd)
     EXPECT_EQ(session.findNext("12", false), std::optional<std::size_t>(3));
     EXPECT_EQ(session.findNext("12", false), std::nullopt);
     EXPECT_EQ(session.lastFound(), std::optional<std::size_t>(3));
-    EXPECT_EQ(session.findNext("5", false), std::nullopt);  // still at the end
+    EXPECT_EQ(session.findNext("5", false), std::nullopt); // still at the end
 
     session.resetSearch();
     EXPECT_EQ(session.findNext("12", true), std::optional<std::size_t>(3));
     session.resetSearch();
     EXPECT_EQ(session.findNext("1*3", true), std::optional<std::size_t>(2));
-    session.resetSearch(0);  // start after row 0
+    session.resetSearch(0); // start after row 0
     EXPECT_EQ(session.findNext("1**", false), std::optional<std::size_t>(2));
 }
 
@@ -387,7 +388,7 @@ TEST_F(CallSessionTest, SaveWritesTheFileFormInTableOrder)
     std::ifstream a(file, std::ios::binary), b(copy, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}), std::string(std::istreambuf_iterator<char>(b), {}));
 
-    session.removeVisibleRows(std::vector<std::size_t>{0, 2});  // durations 4 and 2
+    session.removeVisibleRows(std::vector<std::size_t>{0, 2}); // durations 4 and 2
     ASSERT_EQ(session.saveCalls(copy, true), SaveResult::Ok);
     CallSession reread;
     ASSERT_TRUE(reread.openFile(copy, quiet).ok());
@@ -412,7 +413,8 @@ TEST_F(CallSessionTest, WritesItsDebugLogLines)
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line.substr(line.find(" - ") + 3));
-    EXPECT_EQ(lines, (std::vector<std::string>{"CMainFrame::FileLoadNew() called: 1 files", "new calls array size: 2048"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"CMainFrame::FileLoadNew() called: 1 files", "new calls array size: 2048"}));
 }
 
 TEST_F(CallSessionTest, RefilteringKeepsTheStableSortOrderAndForgetsItWhenTheOrderChanges)
@@ -423,7 +425,7 @@ TEST_F(CallSessionTest, RefilteringKeepsTheStableSortOrderAndForgetsItWhenTheOrd
     session.setOrder(byTens);
     std::vector<CallFileRecord> records;
     for (std::uint32_t i = 0; i < 300; ++i)
-        records.push_back(record(std::to_string(i), {}, (i * 37) % 100));  // many equal tens
+        records.push_back(record(std::to_string(i), {}, (i * 37) % 100)); // many equal tens
     write(file, records);
     ASSERT_TRUE(open(file).ok());
 
@@ -439,7 +441,9 @@ TEST_F(CallSessionTest, RefilteringKeepsTheStableSortOrderAndForgetsItWhenTheOrd
     };
     const auto shown = [&] { return std::vector<std::uint32_t>(session.visible().begin(), session.visible().end()); };
     for (const std::uint32_t modulus : {3u, 7u, 1u}) {
-        pipeline.keep = [modulus](const CallRecord& c) { return c.extension % modulus == 0 || c.duration % modulus == 1; };
+        pipeline.keep = [modulus](const CallRecord& c) {
+            return c.extension % modulus == 0 || c.duration % modulus == 1;
+        };
         session.rerate(false, quiet);
         EXPECT_EQ(shown(), expected(byTens)) << modulus;
     }
@@ -452,7 +456,7 @@ TEST_F(CallSessionTest, RefilteringKeepsTheStableSortOrderAndForgetsItWhenTheOrd
 TEST_F(CallSessionTest, CallsThatCannotFitInMemoryAreRefusedBeforeAllocating)
 {
     std::ofstream(file).put('\0');
-    std::filesystem::resize_file(file, std::uintmax_t{64} << 30);  // sparse: a billion zero records
+    std::filesystem::resize_file(file, std::uintmax_t{64} << 30); // sparse: a billion zero records
     const std::vector<std::filesystem::path> paths = {file};
     const LoadOutcome outcome = session.openFiles(paths, quiet);
     EXPECT_EQ(outcome.result, LoadResult::TooLarge);

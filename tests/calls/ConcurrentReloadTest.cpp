@@ -57,7 +57,7 @@ TEST(ConcurrentReloadTest, WriterProcessLosesAndDuplicatesNothing)
     int reloads = 0;
     int status = 0;
     for (bool done = false; !done;) {
-        done = ::waitpid(writer, &status, WNOHANG) == writer;  // one more reload after the writer ended
+        done = ::waitpid(writer, &status, WNOHANG) == writer; // one more reload after the writer ended
         const ReloadOutcome outcome = session.reload(progress);
         ASSERT_EQ(outcome.result, LoadResult::Ok) << "after " << session.count() << " calls";
         ASSERT_FALSE(outcome.restarted);
@@ -75,5 +75,5 @@ TEST(ConcurrentReloadTest, WriterProcessLosesAndDuplicatesNothing)
         ASSERT_TRUE(std::equal(back.bytes.begin(), back.bytes.end(), expected.begin() + i * CallFileRecord::kSize))
             << "call " << i;
     }
-    EXPECT_GT(reloads, 3);  // the reloads did overlap the writing
+    EXPECT_GT(reloads, 3); // the reloads did overlap the writing
 }

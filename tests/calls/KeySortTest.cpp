@@ -18,7 +18,8 @@ std::vector<std::uint64_t> expectedRanks(const std::vector<std::string>& texts)
     distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     std::vector<std::uint64_t> ranks;
     for (const std::string& t : texts)
-        ranks.push_back(static_cast<std::uint64_t>(std::lower_bound(distinct.begin(), distinct.end(), t) - distinct.begin()));
+        ranks.push_back(
+            static_cast<std::uint64_t>(std::lower_bound(distinct.begin(), distinct.end(), t) - distinct.begin()));
     return ranks;
 }
 
@@ -34,7 +35,7 @@ TEST(KeySortTest, RanksTextsAsByteOrderDoes)
         SCOPED_TRACE(alphabet);
         std::vector<std::string> texts(6000);
         for (std::string& t : texts) {
-            t = std::string(random() % 3 == 0 ? 0 : 20 + random() % 30, alphabet[0]);  // shared prefixes past two keys
+            t = std::string(random() % 3 == 0 ? 0 : 20 + random() % 30, alphabet[0]); // shared prefixes past two keys
             for (std::size_t n = random() % 6; n > 0; --n)
                 t += alphabet[random() % alphabet.size()];
         }

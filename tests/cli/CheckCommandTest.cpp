@@ -64,7 +64,8 @@ protected:
     {
         QProcess process;
         process.start(QStringLiteral(QX_PROGRAM_DIR "/quantorix-cli"),
-                      QStringList{command, QStringLiteral("--home"), QString::fromStdString(dir.path().string())} + args);
+                      QStringList{command, QStringLiteral("--home"), QString::fromStdString(dir.path().string())}
+                          + args);
         process.waitForFinished(60000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 process.readAllStandardOutput().toStdString()};
@@ -96,7 +97,8 @@ TEST_F(CheckCommandTest, CountsPerRuleAndExitCode)
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
     EXPECT_NE(r.out.find("\n999,7,00-44-2071234567,"), std::string::npos) << r.out;
 
-    EXPECT_EQ(run(QStringLiteral("check"), {QStringLiteral("--list"), QStringLiteral("nothing"), strangers}).exitCode, 2);
+    EXPECT_EQ(run(QStringLiteral("check"), {QStringLiteral("--list"), QStringLiteral("nothing"), strangers}).exitCode,
+              2);
 }
 
 TEST_F(CheckCommandTest, CompareCarriersAsCsv)

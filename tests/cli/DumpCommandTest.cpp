@@ -168,7 +168,7 @@ TEST(DumpCommandTest, RatedColumnsFromTheHomeSettings)
     EXPECT_EQ(column(first, "cost"), "1.000000");
     EXPECT_EQ(column(second, "employee"), "");
     EXPECT_EQ(column(second, "trunk_group"), "");
-    EXPECT_EQ(column(second, "contact"), "CALLER");  // no contact: the call's own name text
+    EXPECT_EQ(column(second, "contact"), "CALLER"); // no contact: the call's own name text
     EXPECT_EQ(column(second, "local"), "1");
     EXPECT_EQ(column(second, "cost"), "0.000000");
 }

@@ -37,8 +37,9 @@ protected:
     {
         QProcess process;
         process.start(QStringLiteral(QX_PROGRAM_DIR "/quantorix-cli"),
-            QStringList {QStringLiteral("dump"), QStringLiteral("--home"), QString::fromStdString(dir.path().string())}
-                + options + QStringList {QString::fromStdString((dir / "calls.bsl").string())});
+                      QStringList{QStringLiteral("dump"), QStringLiteral("--home"),
+                                  QString::fromStdString(dir.path().string())}
+                          + options + QStringList{QString::fromStdString((dir / "calls.bsl").string())});
         process.waitForFinished(60000);
         if (err)
             *err = process.readAllStandardError().toStdString();

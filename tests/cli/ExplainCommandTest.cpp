@@ -104,5 +104,6 @@ TEST(ExplainCommand, CountsOverTheFilesAndRefusesWhatIsNotThere)
     EXPECT_NE(run.err.find("fewer than"), std::string::npos) << run.err;
     EXPECT_EQ(explain({QStringLiteral("--record"), QStringLiteral("0"), file}).exitCode, 2);
     EXPECT_EQ(explain({file}).exitCode, 2);
-    EXPECT_EQ(explain({QStringLiteral("--record"), QStringLiteral("1"), QStringLiteral("/nonexistent.bsl")}).exitCode, 1);
+    EXPECT_EQ(explain({QStringLiteral("--record"), QStringLiteral("1"), QStringLiteral("/nonexistent.bsl")}).exitCode,
+              1);
 }

@@ -41,7 +41,7 @@ TEST(CliHelp, ListsTheCommands)
     for (const char* command : {"dump", "export", "task", "import-list", "export-list"})
         EXPECT_NE(help.out.find(std::string("  ") + command + " "), std::string::npos) << command;
     const CliRun none = run({}, home);
-    EXPECT_EQ(none.exitCode, 2);  // no command at all is a usage error
+    EXPECT_EQ(none.exitCode, 2); // no command at all is a usage error
     EXPECT_NE(none.err.find("usage: quantorix-cli"), std::string::npos);
 }
 
@@ -50,8 +50,9 @@ TEST(CliHelp, EachCommandDescribesItself)
     TempDir home;
     for (const char* command : {"dump", "export", "task", "import-list", "export-list"}) {
         const QString name = QString::fromLatin1(command);
-        for (const QStringList& args : {QStringList {name, QStringLiteral("--help")}, QStringList {QStringLiteral("help"), name},
-                                        QStringList {name, QStringLiteral("-h")}}) {
+        for (const QStringList& args :
+             {QStringList{name, QStringLiteral("--help")}, QStringList{QStringLiteral("help"), name},
+              QStringList{name, QStringLiteral("-h")}}) {
             const CliRun help = run(args, home);
             EXPECT_EQ(help.exitCode, 0) << args.join(u' ').toStdString();
             EXPECT_EQ(help.out.rfind(std::string("usage: quantorix-cli ") + command + " ", 0), 0u) << help.out;

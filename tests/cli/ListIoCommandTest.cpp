@@ -85,7 +85,7 @@ TEST_F(ListIoCommandTest, BulkLoadsADirectoryFromAnHrFileAndSaves)
     ini.writeInt("ListUser", "Order2", 3);
     ini.writeInt("ListUser", "Order3", 2);
     ini.writeInt("ListUser", "Active4", 0);
-    ini.writeInt("ListUser", "Skip3", 1);  // an unused column before the name
+    ini.writeInt("ListUser", "Skip3", 1); // an unused column before the name
     write("hr.txt", "Ext\tAcc\tDept\tStaff no\tName\r\n"
                     "101\t\tSales\t4711\tAnna Adams\r\n"
                     "102\t0815\tIT\t4712\tBen Brown\r\n"
@@ -100,7 +100,7 @@ TEST_F(ListIoCommandTest, BulkLoadsADirectoryFromAnHrFileAndSaves)
     EXPECT_EQ(db.directory[0].department.view(), "Sales");
     EXPECT_EQ(db.directory[1].accountCode.view(), "0815");
     EXPECT_EQ(db.directory[1].costModifier, 100);
-    EXPECT_EQ(db.carriers[1].name.view(), "Second");  // the rest of the settings stays
+    EXPECT_EQ(db.carriers[1].name.view(), "Second"); // the rest of the settings stays
 
     // Exported in the same layout, it reads back the same.
     const CliRun exported = run(QStringLiteral("export-list"), {QStringLiteral("directory"), file("out.txt")});
@@ -127,7 +127,7 @@ TEST_F(ListIoCommandTest, LoadsACarriersPriceListFromASpreadsheet)
     EXPECT_EQ(result.out, "2 records processed\n\n2 records added\n0 records updated\n");
     const SettingsDatabase db = settings();
     ASSERT_EQ(db.destinations.size(), 2u);
-    EXPECT_EQ(db.destinations[1].country.view(), "United Kingdom");  // sorted by country
+    EXPECT_EQ(db.destinations[1].country.view(), "United Kingdom"); // sorted by country
     EXPECT_EQ(db.destinations[0].code.view(), "0049");
     EXPECT_EQ(db.destinations[0].rates[1].periods[0].rate, 0.095);
     EXPECT_EQ(db.destinations[0].rates[1].periods[0].unitLength, 1);
@@ -177,32 +177,33 @@ TEST_F(ListIoCommandTest, ExportsTheShownCallsWithTheListCallsLayout)
     for (int i = 0; i < 19; ++i)
         ini.writeInt("ListCalls", "Active" + std::to_string(i), i == 0 || i == 2 || i == 7);
     ini.writeInt("ListCalls", "Excel", 1);
-    ini.writeInt("ListCalls", "Selection", 1);  // no selection on a command line: every row
-    ini.writeInt("CallsSort0", "Type", 2);      // by Ext, descending
+    ini.writeInt("ListCalls", "Selection", 1); // no selection on a command line: every row
+    ini.writeInt("CallsSort0", "Type", 2);     // by Ext, descending
     ini.writeInt("CallsSort0", "Order", 1);
     ini.writeString("File", "Filter", "Anna only");
 
     const QString calls = file("calls.bsl");
-    CliRun result = run(QStringLiteral("export"), {QStringLiteral("--no-filter"), QStringLiteral("--out"), file("a.csv"), calls});
+    CliRun result = run(QStringLiteral("export"),
+                        {QStringLiteral("--no-filter"), QStringLiteral("--out"), file("a.csv"), calls});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "3 records exported\n");
     EXPECT_EQ(read("a.csv"), "03/02/25;200;Ben\r\n03/02/25;200;Ben\r\n03/01/25;100;Anna\r\n");
 
-    result = run(QStringLiteral("export"), {QStringLiteral("--out=") + file("b.csv"), calls});  // the default filter
+    result = run(QStringLiteral("export"), {QStringLiteral("--out=") + file("b.csv"), calls}); // the default filter
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(read("b.csv"), "03/01/25;100;Anna\r\n");
 
     ini.writeString("File", "Filter", "");
-    result = run(QStringLiteral("export"), {QStringLiteral("--filter"), QStringLiteral("Anna only"), QStringLiteral("--out"),
-                                            file("c.csv"), calls});
+    result = run(QStringLiteral("export"), {QStringLiteral("--filter"), QStringLiteral("Anna only"),
+                                            QStringLiteral("--out"), file("c.csv"), calls});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(read("c.csv"), "03/01/25;100;Anna\r\n");
 
-    EXPECT_EQ(run(QStringLiteral("export"), {QStringLiteral("--filter"), QStringLiteral("Nobody"), QStringLiteral("--out"),
-                                             file("d.csv"), calls})
+    EXPECT_EQ(run(QStringLiteral("export"),
+                  {QStringLiteral("--filter"), QStringLiteral("Nobody"), QStringLiteral("--out"), file("d.csv"), calls})
                   .exitCode,
               2);
-    EXPECT_EQ(run(QStringLiteral("export"), {QStringLiteral("--no-filter"), calls}).exitCode, 2);  // no --out
+    EXPECT_EQ(run(QStringLiteral("export"), {QStringLiteral("--no-filter"), calls}).exitCode, 2); // no --out
     const std::string before = read("calls.bsl");
     result = run(QStringLiteral("export"), {QStringLiteral("--out"), calls, calls});
     EXPECT_EQ(result.exitCode, 2);

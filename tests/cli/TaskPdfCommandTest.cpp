@@ -35,7 +35,9 @@ std::pair<std::string, std::string> demoPeriod()
         if (entry.path().extension() == ".bsl" && entry.path().stem().string().size() == 7)
             months.push_back(entry.path().stem().string());
     std::sort(months.begin(), months.end());
-    const auto day = [](const std::string& month, const char* dd) { return month.substr(0, 4) + month.substr(5, 2) + dd; };
+    const auto day = [](const std::string& month, const char* dd) {
+        return month.substr(0, 4) + month.substr(5, 2) + dd;
+    };
     return {day(months.front(), "01"), day(months.back(), "28")};
 }
 
@@ -59,7 +61,7 @@ TEST(TaskPdfCommand, PdfHoldsTheTotalsAndEveryPageNumber)
          QStringLiteral("--pdf"), QString::fromStdString(pdf.string()), QString::fromStdString(task)},
         &exitCode);
     ASSERT_EQ(exitCode, 0);
-    ASSERT_TRUE(fs::exists(home / "summary.htm"));  // the task's own output as well
+    ASSERT_TRUE(fs::exists(home / "summary.htm")); // the task's own output as well
 
     std::ifstream in(home / "summary.htm", std::ios::binary);
     const QString html = QString::fromLatin1(std::string(std::istreambuf_iterator<char>(in), {}));
@@ -72,7 +74,7 @@ TEST(TaskPdfCommand, PdfHoldsTheTotalsAndEveryPageNumber)
         const QString value = it.next().captured(1);
         EXPECT_TRUE(text.contains(value)) << value.toStdString();
     }
-    EXPECT_EQ(totals, 3);  // calls, duration, cost
+    EXPECT_EQ(totals, 3); // calls, duration, cost
 
     const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_GE(pages.size(), 2);

@@ -64,8 +64,10 @@ protected:
 TEST_F(InstalledCliTest, FirstStartFillsThePerUserFolderAndLaterStartsKeepTheUsersFiles)
 {
     std::string out = where();
-    EXPECT_NE(out.find("Program folder: " + user.string() + "\n  chosen as the per-user folder"), std::string::npos) << out;
-    EXPECT_NE(out.find("brisel.dat     " + (user / "brisel.dat").string() + " (as shipped in"), std::string::npos) << out;
+    EXPECT_NE(out.find("Program folder: " + user.string() + "\n  chosen as the per-user folder"), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("brisel.dat     " + (user / "brisel.dat").string() + " (as shipped in"), std::string::npos)
+        << out;
     EXPECT_EQ(readAll(user / "Reports/Empty.xml"), "<report/>");
     EXPECT_EQ(fs::status(user).permissions(), fs::perms::owner_all);
 
@@ -73,7 +75,8 @@ TEST_F(InstalledCliTest, FirstStartFillsThePerUserFolderAndLaterStartsKeepTheUse
     const std::string changed = readAll(user / "quantorix.ini");
     out = where();
     EXPECT_EQ(readAll(user / "quantorix.ini"), changed);
-    EXPECT_NE(out.find("quantorix.ini  " + (user / "quantorix.ini").string() + " (changed here)"), std::string::npos) << out;
+    EXPECT_NE(out.find("quantorix.ini  " + (user / "quantorix.ini").string() + " (changed here)"), std::string::npos)
+        << out;
 }
 
 TEST_F(InstalledCliTest, XdgDataHomeAndAPortableFolderWin)
@@ -85,6 +88,7 @@ TEST_F(InstalledCliTest, XdgDataHomeAndAPortableFolderWin)
     std::ofstream(root / "usr/bin/quantorix.ini") << "";
     const std::string out = where();
     EXPECT_NE(out.find("Program folder: " + (root / "usr/bin").string() + "\n  chosen as the executable's folder"),
-              std::string::npos) << out;
+              std::string::npos)
+        << out;
     EXPECT_FALSE(fs::exists(user));
 }

@@ -6,7 +6,7 @@
 
 TEST(Cp1252, ConvertsTheHighRangeBothWays)
 {
-    const std::string bytes = "M\xfcller \x80 \x9a";  // Müller € š
+    const std::string bytes = "M\xfcller \x80 \x9a"; // Müller € š
     EXPECT_EQ(cp1252::toUtf8(bytes), "M\u00fcller \u20ac \u0161");
     EXPECT_EQ(cp1252::fromUtf8("M\u00fcller \u20ac \u0161"), bytes);
     EXPECT_EQ(cp1252::fromUtf8("\u4e2d"), "?");
@@ -15,7 +15,7 @@ TEST(Cp1252, ConvertsTheHighRangeBothWays)
 TEST(FixedText, ReadsBoundedByTheField)
 {
     const char full[4] = {'a', 'b', 'c', 'd'};
-    EXPECT_EQ(fixedtext::view(full, 4), "abcd");  // no terminator: never past the field
+    EXPECT_EQ(fixedtext::view(full, 4), "abcd"); // no terminator: never past the field
     char field[4];
     fixedtext::store(field, 4, "toolong");
     EXPECT_EQ(std::string(field), "too");

@@ -19,7 +19,7 @@ struct Inner
 struct Sample
 {
     std::int32_t count = 0;
-    double amount = 0.0;  // unaligned at offset 4
+    double amount = 0.0; // unaligned at offset 4
     std::array<char, 3> text{};
     std::array<Inner, 2> inners{};
     std::uint32_t flags = 0;
@@ -65,9 +65,9 @@ TEST(FieldCodecTest, EachKindAtItsOffsetLittleEndian)
     std::array<std::uint8_t, Sample::kDiskSize> bytes{};
     fieldcodec::encode(s, std::span(bytes));
 
-    const std::array<std::uint8_t, Sample::kDiskSize> expected = {
-        0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 'a', 'b', 0, 0xE9, 0x07, 31, 0x02, 0x01, 1,
-        0x01, 0, 0, 0x80};
+    const std::array<std::uint8_t, Sample::kDiskSize> expected = {0xFE, 0xFF, 0xFF, 0xFF, 0,   0, 0,    0,    0,
+                                                                  0,    0xF8, 0x3F, 'a',  'b', 0, 0xE9, 0x07, 31,
+                                                                  0x02, 0x01, 1,    0x01, 0,   0, 0x80};
     EXPECT_EQ(bytes, expected);
 
     const Sample back = fieldcodec::decode<Sample>(bytes);

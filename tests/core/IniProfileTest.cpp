@@ -17,21 +17,20 @@ std::string readAll(const std::filesystem::path& p)
     return s.str();
 }
 
-void writeAll(const std::filesystem::path& p, const std::string& text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
+void writeAll(const std::filesystem::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
 } // namespace
 
 TEST(IniProfile, ReadsCaseInsensitivelyTrimmedAndUnquoted)
 {
     TempDir dir;
-    writeAll(dir / "q.ini", "[Prefs]\r\n  Local = 1 \r\nTitle=\"a,b\"\r\n[prefs]\r\nLocal=7\r\n[Network]\r\nPath=C:\\Calls\\x.bsl\r\n");
+    writeAll(
+        dir / "q.ini",
+        "[Prefs]\r\n  Local = 1 \r\nTitle=\"a,b\"\r\n[prefs]\r\nLocal=7\r\n[Network]\r\nPath=C:\\Calls\\x.bsl\r\n");
     IniProfile ini(dir / "q.ini");
-    EXPECT_EQ(ini.readInt("PREFS", "local", 5), 1);  // the first section of that name wins
+    EXPECT_EQ(ini.readInt("PREFS", "local", 5), 1); // the first section of that name wins
     EXPECT_EQ(ini.readString("prefs", "TITLE"), "a,b");
-    EXPECT_EQ(ini.readString("Network", "Path"), "C:\\Calls\\x.bsl");  // backslashes stay
+    EXPECT_EQ(ini.readString("Network", "Path"), "C:\\Calls\\x.bsl"); // backslashes stay
     EXPECT_EQ(ini.readString("Network", "Missing", "dflt"), "dflt");
     EXPECT_EQ(ini.readInt("Nowhere", "x", -3), -3);
 }
@@ -44,7 +43,7 @@ TEST(IniProfile, IntegersReadLikeThePrivateProfileReader)
     EXPECT_EQ(IniProfile::parseInt("12ab", 9), 12);
     EXPECT_EQ(IniProfile::parseInt("abc", 9), 0);
     EXPECT_EQ(IniProfile::parseInt("", 9), 9);
-    EXPECT_EQ(IniProfile::parseInt("4294967295", 9), -1);  // 32-bit wrap
+    EXPECT_EQ(IniProfile::parseInt("4294967295", 9), -1); // 32-bit wrap
 }
 
 TEST(IniProfile, WritesKeepEveryOtherLineAndItsOrder)
@@ -53,9 +52,9 @@ TEST(IniProfile, WritesKeepEveryOtherLineAndItsOrder)
     const auto path = dir / "q.ini";
     writeAll(path, "; comment\r\n[B]\r\nx=1\r\n\r\n[A]\r\ny=2\r\n");
     IniProfile ini(path);
-    ASSERT_TRUE(ini.writeInt("b", "X", 5));      // replaces in place
-    ASSERT_TRUE(ini.writeString("B", "z", "new"));  // appended to its section, before the blank line
-    ASSERT_TRUE(ini.writeString("C", "k", "v"));    // new section at the end
+    ASSERT_TRUE(ini.writeInt("b", "X", 5));        // replaces in place
+    ASSERT_TRUE(ini.writeString("B", "z", "new")); // appended to its section, before the blank line
+    ASSERT_TRUE(ini.writeString("C", "k", "v"));   // new section at the end
     EXPECT_EQ(readAll(path), "; comment\r\n[B]\r\nX=5\r\nz=new\r\n\r\n[A]\r\ny=2\r\n[C]\r\nk=v\r\n");
     ASSERT_TRUE(ini.removeKey("A", "y"));
     EXPECT_FALSE(IniProfile(path).find("A", "y"));
@@ -90,6 +89,6 @@ TEST(IniProfile, FifoIsNotWaitedOn)
     TempDir dir;
     const auto path = dir / "quantorix.ini";
     ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
-    IniProfile ini(path);  // reads nothing, does not wait for a writer
+    IniProfile ini(path); // reads nothing, does not wait for a writer
     EXPECT_EQ(ini.readString("Layout", "X"), "");
 }

@@ -1,5 +1,5 @@
-#include "core/Locale.h"
 #include "core/LocaleTexts.h"
+#include "core/Locale.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@ namespace {
 LocaleData sampleLocale()
 {
     LocaleData d;
-    d.monthNames = {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-                    "October", "November", "December"};
+    d.monthNames = {"January", "February", "March",     "April",   "May",      "June",
+                    "July",    "August",   "September", "October", "November", "December"};
     d.monthAbbrevs = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     d.dayNames = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
     d.dayAbbrevs = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
@@ -56,7 +56,7 @@ TEST(LocaleTextsTest, TimeFormatFromClockAndLeadingZero)
     EXPECT_EQ(timeFormatFor(0, 1), "hh':'mm tt");
     EXPECT_EQ(timeFormatFor(1, 0), "H':'mm");
     EXPECT_EQ(timeFormatFor(1, 1), "HH':'mm");
-    EXPECT_EQ(timeFormatFor(1, 5), "HH':'mm");  // capped at 3
+    EXPECT_EQ(timeFormatFor(1, 5), "HH':'mm"); // capped at 3
     LocaleData d = sampleLocale();
     d.time24 = true;
     EXPECT_EQ(LocaleTexts::from(d).timeFormat, "H':'mm");
@@ -85,7 +85,7 @@ TEST(LocaleTextsTest, CurrentFollowsThePinnedLocale)
 {
     const LocaleTexts& t = LocaleTexts::current();
     EXPECT_EQ(t.monthNames[0], "January");
-    EXPECT_EQ(t.dayNames[0], "Sunday");  // en_US weeks begin on Sunday
+    EXPECT_EQ(t.dayNames[0], "Sunday"); // en_US weeks begin on Sunday
     EXPECT_EQ(t.timeFormat, "h':'mm tt");
     EXPECT_FALSE(t.longDateFormat.empty());
     EXPECT_EQ(t.yearlessDateFormat.find('y'), std::string::npos);
@@ -99,7 +99,7 @@ TEST(LocaleTextsTest, CalendarDays)
     EXPECT_EQ(back.year, 2024);
     EXPECT_EQ(back.month, 3);
     EXPECT_EQ(back.day, 1);
-    EXPECT_EQ(weekday(2025, 3, 9), 0);  // a Sunday
+    EXPECT_EQ(weekday(2025, 3, 9), 0); // a Sunday
     EXPECT_EQ(daysInMonth(1900, 2), 28);
     EXPECT_EQ(daysInMonth(2000, 2), 29);
     EXPECT_EQ(daysInMonth(2024, 0), 0);

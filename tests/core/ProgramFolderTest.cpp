@@ -91,7 +91,7 @@ TEST(ProgramFolderTest, FillCopiesMissingFilesAndKeepsTheUsersOwn)
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : fs::recursive_directory_iterator(user))
         ++entries;
-    EXPECT_EQ(entries, 5);  // quantorix.ini, brisel.dat, Reports/, Reports/Summary.xml, .shipped
+    EXPECT_EQ(entries, 5); // quantorix.ini, brisel.dat, Reports/, Reports/Summary.xml, .shipped
 
     EXPECT_EQ(programfolder::fillFromDefaults(dir / "none", user, true), 0);
 }
@@ -114,7 +114,7 @@ TEST(ProgramFolderTest, ANewerPackageReplacesOnlyCopiesTheUserLeftAlone)
     EXPECT_EQ(programfolder::fillFromDefaults(shared, user, false), 1);
     EXPECT_EQ(readAll(user / "quantorix.lna"), "base 2");
     EXPECT_EQ(readAll(user / "Deutsch.lng"), "german, edited");
-    EXPECT_EQ(readAll(user / "brisel.dat"), "the user's own settings");  // never a shipped copy
+    EXPECT_EQ(readAll(user / "brisel.dat"), "the user's own settings"); // never a shipped copy
 
     // A damaged record changes nothing.
     write(user / programfolder::kShippedRecordName, "garbage\n \nx\n");

@@ -1,11 +1,11 @@
+#include "core/SaveFile.h"
 #include "TempDir.h"
 #include "core/InputFile.h"
-#include "core/SaveFile.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <fcntl.h>
+#include <fstream>
 #include <future>
 #include <grp.h>
 #include <sys/stat.h>
@@ -23,7 +23,9 @@ std::string readText(const std::filesystem::path& path)
 
 struct stat statOf(const std::filesystem::path& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     ::lstat(path.c_str(), &st);
     return st;
 }
@@ -40,7 +42,7 @@ TEST(SaveFile, SymlinkStaysALinkAndItsTargetIsReplaced)
     TempDir dir;
     std::filesystem::create_directory(dir / "shared");
     std::ofstream(dir / "shared" / "brisel.dat") << "old";
-    std::filesystem::create_symlink("shared/brisel.dat", dir / "brisel.dat");  // relative link
+    std::filesystem::create_symlink("shared/brisel.dat", dir / "brisel.dat"); // relative link
     ASSERT_TRUE(saveFileAtomically(dir / "brisel.dat", "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "brisel.dat"));
     EXPECT_EQ(readText(dir / "shared" / "brisel.dat"), "new");
@@ -59,14 +61,14 @@ TEST(SaveFile, FifoWithAReaderIsWrittenIntoAndStaysAFifo)
     const auto fifo = dir / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
     std::string tooEarly;
-    EXPECT_FALSE(saveFileAtomically(fifo, "nobody reads", &tooEarly));  // no reader: fails, does not wait
+    EXPECT_FALSE(saveFileAtomically(fifo, "nobody reads", &tooEarly)); // no reader: fails, does not wait
     EXPECT_FALSE(tooEarly.empty());
 
     auto reader = std::async(std::launch::async, [&] { return readText(fifo); });
-    const std::string payload(200000, 'x');  // more than the pipe holds at once
+    const std::string payload(200000, 'x'); // more than the pipe holds at once
     std::string error;
     bool saved = false;
-    for (int i = 0; i < 500 && !saved; ++i) {  // until the reader has opened its end
+    for (int i = 0; i < 500 && !saved; ++i) { // until the reader has opened its end
         saved = saveFileAtomically(fifo, payload, &error);
         if (!saved)
             ::usleep(2000);
@@ -118,7 +120,7 @@ TEST(SaveFile, ModeOwnerAndGroupAreKept)
 TEST(SaveFile, LongNameIsSavedAndReplaced)
 {
     TempDir dir;
-    const auto path = dir / (std::string(246, 'n') + ".xml");  // 250 characters
+    const auto path = dir / (std::string(246, 'n') + ".xml"); // 250 characters
     ASSERT_TRUE(saveFileAtomically(path, "first"));
     ASSERT_TRUE(saveFileAtomically(path, "second"));
     EXPECT_EQ(readText(path), "second");
@@ -172,7 +174,10 @@ TEST(SaveFile, LeftoversNeitherBlockNorStay)
     const auto live = dir / ".qxsave-running00000.tmp";
     std::ofstream(dead) << "x";
     std::ofstream(live) << "x";
-    const struct utimbuf longAgo{std::time(nullptr) - 7200, std::time(nullptr) - 7200};
+    const struct utimbuf longAgo
+    {
+        std::time(nullptr) - 7200, std::time(nullptr) - 7200
+    };
     ::utime(dead.c_str(), &longAgo);
 
     ASSERT_TRUE(saveFileAtomically(path, "data"));

@@ -12,11 +12,11 @@ TEST(TextCaseTest, AsciiAndWindows1252RulesDifferOnlyAboveAscii)
     EXPECT_FALSE(textcase::equalAscii("abc", "abcd"));
     EXPECT_FALSE(textcase::equalCp1252("abc", "ab"));
 
-    EXPECT_FALSE(textcase::equalAscii("\xC4rger", "\xE4rger"));  // Ärger / ärger
+    EXPECT_FALSE(textcase::equalAscii("\xC4rger", "\xE4rger")); // Ärger / ärger
     EXPECT_TRUE(textcase::equalCp1252("\xC4rger", "\xE4rger"));
     EXPECT_TRUE(textcase::equalCp1252("\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF"));
     EXPECT_FALSE(textcase::equalCp1252("\xD7", "\xF7"));
-    EXPECT_FALSE(textcase::equalCp1252("\xDF", "\xFF"));  // sharp s has no capital here
+    EXPECT_FALSE(textcase::equalCp1252("\xDF", "\xFF")); // sharp s has no capital here
 
     EXPECT_EQ(textcase::lowerAscii("Daily \xC4"), "daily \xC4");
 }
@@ -25,7 +25,7 @@ TEST(TextCaseTest, OrderIgnoresCaseThenLength)
 {
     EXPECT_TRUE(textcase::lessCp1252("deutsch", "English"));
     EXPECT_FALSE(textcase::lessCp1252("English", "deutsch"));
-    EXPECT_TRUE(textcase::lessCp1252("\xC9tat", "\xE9tats"));  // État < états
+    EXPECT_TRUE(textcase::lessCp1252("\xC9tat", "\xE9tats")); // État < états
     EXPECT_FALSE(textcase::lessCp1252("\xC9TAT", "\xE9tat"));
     EXPECT_FALSE(textcase::lessCp1252("\xE9tat", "\xC9TAT"));
 }

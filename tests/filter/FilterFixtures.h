@@ -57,28 +57,19 @@ inline SettingsDatabase office()
 {
     SettingsDatabase db;
     db.directory = {employee(100, "Smith", "Sales"), employee(101, "Smith", "Service"), employee(102, "Jones", "Sales"),
-        employee(103, "smith", "Sales")};
+                    employee(103, "smith", "Sales")};
     db.trunks = {trunk(1, "City"), trunk(2, "City"), trunk(3, "Mobile")};
     db.destinations = {destination("49", "Germany", ""), destination("4930", "Germany", "Berlin"),
-        destination("331", "France", "Paris")};
+                       destination("331", "France", "Paris")};
     db.contacts = {contact("0301234", "Acme"), contact("0309999", "Acme Ltd"), contact("040", "Beta")};
     db.projects = {project("11", "Alpha"), project("22", "Alpha 2"), project("33", "Beta")};
     db.rebuildIndexes();
     return db;
 }
 
-inline int directoryOf(const SettingsDatabase& db, std::int32_t extension)
-{
-    return db.findExtension(extension);
-}
-inline int trunkOf(const SettingsDatabase& db, std::uint32_t number)
-{
-    return db.findTrunk(number);
-}
-inline int destinationOf(const SettingsDatabase& db, std::string_view code)
-{
-    return db.findDestination(code);
-}
+inline int directoryOf(const SettingsDatabase& db, std::int32_t extension) { return db.findExtension(extension); }
+inline int trunkOf(const SettingsDatabase& db, std::uint32_t number) { return db.findTrunk(number); }
+inline int destinationOf(const SettingsDatabase& db, std::string_view code) { return db.findDestination(code); }
 
 // An outgoing local call from extension 100 on trunk 1, 2025-03-10 09:30, 60 s, no indexes.
 inline CallRecord call()

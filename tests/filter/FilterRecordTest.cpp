@@ -13,19 +13,16 @@ using namespace filtertest;
 
 namespace {
 
-std::int32_t i32At(const std::array<std::uint8_t, 960>& b, std::size_t at)
-{
-    return le::loadI32(b.data() + at);
-}
+std::int32_t i32At(const std::array<std::uint8_t, 960>& b, std::size_t at) { return le::loadI32(b.data() + at); }
 
 } // namespace
 
 TEST(FilterRecordLayout, NeutralFilterBytes)
 {
-    const auto b = FilterRecord {}.bytes();
-    std::array<std::uint8_t, 960> expected {};
+    const auto b = FilterRecord{}.bytes();
+    std::array<std::uint8_t, 960> expected{};
     for (std::size_t at :
-        {0x004, 0x008, 0x00C, 0x010, 0x014, 0x042, 0x116, 0x1DE, 0x28A, 0x2EA, 0x32E, 0x332, 0x336, 0x33A})
+         {0x004, 0x008, 0x00C, 0x010, 0x014, 0x042, 0x116, 0x1DE, 0x28A, 0x2EA, 0x32E, 0x332, 0x336, 0x33A})
         le::storeI32(expected.data() + at, 1);
     expected[0x128 + 4] = 23; // To: date 0, 23:59
     expected[0x128 + 5] = 59;
@@ -79,7 +76,7 @@ TEST(FilterRecordLayout, FieldsAtTheirOffsets)
     EXPECT_EQ(fixedtext::view(b.data() + 0x15A, 64), "Smith");
     EXPECT_EQ(fixedtext::view(b.data() + 0x19E, 64), "Sales");
     EXPECT_EQ(i32At(b, 0x1E6), 1);
-    EXPECT_EQ(i32At(b, 0x1E6 + 4), 205); // first lower bound
+    EXPECT_EQ(i32At(b, 0x1E6 + 4), 205);      // first lower bound
     EXPECT_EQ(i32At(b, 0x1E6 + 4 + 32), 205); // first upper bound
     EXPECT_EQ(fixedtext::view(b.data() + 0x22E, 16), "12*");
     EXPECT_EQ(i32At(b, 0x242), 4);
@@ -105,7 +102,7 @@ TEST(FilterRecordLayout, AnyBytesRoundTripUnchanged)
 
 TEST(FilterRecordLayout, TextsReadBoundedByTheirFields)
 {
-    std::array<std::uint8_t, 960> in = FilterRecord {}.bytes();
+    std::array<std::uint8_t, 960> in = FilterRecord{}.bytes();
     std::fill(in.begin() + 0x04E, in.begin() + 0x0D2, 'D'); // destination: 132 bytes, no terminator
     std::fill(in.begin() + 0x15A, in.begin() + 0x19A, 'E'); // employee: 64 bytes, no terminator
     std::fill(in.begin() + 0x22E, in.begin() + 0x23E, '7'); // account code: 16 bytes
@@ -134,18 +131,20 @@ TEST(FilterRecordActive, OnlyIncludeFlagsInvertAndEnabledCriteriaCount)
     f.carrier = 3;
     EXPECT_FALSE(f.isActive());
 
-    std::int32_t FilterRecord::*flags[] = {&FilterRecord::invert, &FilterRecord::cdOn, &FilterRecord::numberOn,
-        &FilterRecord::destinationOn, &FilterRecord::contactOn, &FilterRecord::fromOn, &FilterRecord::toOn,
-        &FilterRecord::timeOn, &FilterRecord::durationOn, &FilterRecord::costOn, &FilterRecord::employeeOn,
-        &FilterRecord::departmentOn, &FilterRecord::extensionOn, &FilterRecord::accountOn, &FilterRecord::carrierOn,
-        &FilterRecord::trunkGroupOn, &FilterRecord::trunkOn, &FilterRecord::ringOn, &FilterRecord::projectOn};
+    std::int32_t FilterRecord::*flags[] = {
+        &FilterRecord::invert,      &FilterRecord::cdOn,      &FilterRecord::numberOn,   &FilterRecord::destinationOn,
+        &FilterRecord::contactOn,   &FilterRecord::fromOn,    &FilterRecord::toOn,       &FilterRecord::timeOn,
+        &FilterRecord::durationOn,  &FilterRecord::costOn,    &FilterRecord::employeeOn, &FilterRecord::departmentOn,
+        &FilterRecord::extensionOn, &FilterRecord::accountOn, &FilterRecord::carrierOn,  &FilterRecord::trunkGroupOn,
+        &FilterRecord::trunkOn,     &FilterRecord::ringOn,    &FilterRecord::projectOn};
     for (auto flag : flags) {
         FilterRecord g;
         g.*flag = 1;
         EXPECT_TRUE(g.isActive());
     }
     std::int32_t FilterRecord::*includes[] = {&FilterRecord::includeOutgoing, &FilterRecord::includeIncoming,
-        &FilterRecord::includeLocal, &FilterRecord::includeLongDistance, &FilterRecord::includeInternational};
+                                              &FilterRecord::includeLocal, &FilterRecord::includeLongDistance,
+                                              &FilterRecord::includeInternational};
     for (auto flag : includes) {
         FilterRecord g;
         g.*flag = 0;
@@ -176,7 +175,7 @@ TEST_F(FilterMatchTest, DirectionAndCallTypes)
     c.direction = 7; // neither outgoing nor incoming
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord {};
+    f = FilterRecord{};
     f.includeUserTypes[1] = 0; // user type 2 = call type 4
     c.callType = 4;
     EXPECT_FALSE(accepts(c));
@@ -190,9 +189,10 @@ TEST_F(FilterMatchTest, DateBoundsAreInclusiveToTheMinute)
     f.from = {2005, 3, 1, 0, 0};
     f.to = {2005, 3, 1, 23, 59};
     CallRecord c = call();
-    for (const auto& [start, passes] :
-        {std::pair {CallDate {2005, 3, 1, 0, 0}, true}, {CallDate {2005, 3, 1, 23, 59}, true},
-            {CallDate {2005, 2, 28, 23, 59}, false}, {CallDate {2005, 3, 2, 0, 0}, false}}) {
+    for (const auto& [start, passes] : {std::pair{CallDate{2005, 3, 1, 0, 0}, true},
+                                        {CallDate{2005, 3, 1, 23, 59}, true},
+                                        {CallDate{2005, 2, 28, 23, 59}, false},
+                                        {CallDate{2005, 3, 2, 0, 0}, false}}) {
         c.start = start;
         EXPECT_EQ(accepts(c), passes) << int(start.day) << " " << int(start.hour);
     }
@@ -227,12 +227,12 @@ TEST_F(FilterMatchTest, DurationRingTimeAndCostBounds)
     c.duration = 0;
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord {};
+    f = FilterRecord{};
     f.ringOn = 1;
     f.minRing = 10;
     EXPECT_FALSE(accepts(c)); // ring time 5
 
-    f = FilterRecord {};
+    f = FilterRecord{};
     f.costOn = 1;
     f.minCost = -1.0; // entered as -1: no bound
     f.maxCost = 1.0;
@@ -332,7 +332,7 @@ TEST_F(FilterMatchTest, RangeLists)
     EXPECT_TRUE(accepts(c));
 
     // A count above eight is taken as eight: the ninth slot does not exist.
-    f.extensions = RangeList {};
+    f.extensions = RangeList{};
     f.extensions.count = 1000;
     f.extensions.low.fill(1);
     f.extensions.high.fill(1);
@@ -349,7 +349,7 @@ TEST_F(FilterMatchTest, RangesCompareTheCallsUnsignedNumbers)
     CallRecord c = call();
     c.extension = c.trunk = 0xFFFFFFFFu;
     for (RangeList FilterRecord::*ranges : {&FilterRecord::extensions, &FilterRecord::trunks}) {
-        f = FilterRecord {};
+        f = FilterRecord{};
         f.extensionOn = f.trunkOn = 1;
         f.extensions = f.trunks = rangetext::parse("-");
         (f.*ranges) = rangetext::parse("-50");
@@ -412,7 +412,7 @@ TEST_F(FilterMatchTest, DepartmentProjectAndContactExactOrBeginsWith)
     f.departmentExact = 0;
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord {};
+    f = FilterRecord{};
     f.projectOn = 1;
     FilterRecord::setText(f.project, "Alpha");
     c.projectIndex = db.projectNameIndex("Alpha 2");
@@ -422,7 +422,7 @@ TEST_F(FilterMatchTest, DepartmentProjectAndContactExactOrBeginsWith)
     FilterRecord::setText(f.project, "Alpha 2 and more");
     EXPECT_FALSE(accepts(c)); // the project's name is shorter than the filter's
 
-    f = FilterRecord {};
+    f = FilterRecord{};
     f.contactOn = 1;
     FilterRecord::setText(f.contact, "Acme");
     c.contactIndex = db.contactNameIndex("Acme Ltd");
@@ -483,7 +483,7 @@ TEST_F(FilterMatchTest, InvertShowsCallsRejectedForMissingIndexes)
     c.directoryIndex = 999; // an index from other settings leads to no name
     EXPECT_TRUE(accepts(c));
 
-    f = FilterRecord {};
+    f = FilterRecord{};
     f.invert = 1;
     f.numberOn = 1;
     FilterRecord::setText(f.number, "030");

@@ -6,10 +6,7 @@
 
 namespace {
 
-std::string plain(int n)
-{
-    return std::to_string(n);
-}
+std::string plain(int n) { return std::to_string(n); }
 
 } // namespace
 
@@ -38,7 +35,7 @@ TEST(RangeText, KeepsEightRangesAndSkipsBadItems)
     ASSERT_EQ(r.count, 1);
     EXPECT_EQ(r.low[0], 40);
     EXPECT_EQ(rangetext::parse("").count, 0);
-    EXPECT_EQ(rangetext::format(RangeList {}, plain), "");
+    EXPECT_EQ(rangetext::format(RangeList{}, plain), "");
 
     const RangeList open = rangetext::parse("-");
     ASSERT_EQ(open.count, 1);
@@ -52,7 +49,7 @@ TEST(RangeText, ShowsNumbersInTheExtensionAndTrunkFormats)
 {
     Preferences prefs;
     prefs.extensionFormat = 2; // "%03d"
-    prefs.trunkFormat = 1; // "%02d"
+    prefs.trunkFormat = 1;     // "%02d"
     const RangeList r = rangetext::parse("7-12,5");
     EXPECT_EQ(rangetext::formatExtensions(r, prefs), "007-012,005");
     EXPECT_EQ(rangetext::formatTrunks(r, prefs), "07-12,05");

@@ -75,7 +75,7 @@ TEST(SavedFilters, VersionOneEntriesAreWidenedWithZeros)
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[1].nameText(), "B");
     EXPECT_EQ(list[1].filter.minDuration, 20);
-    EXPECT_EQ(list[0].filter.includeUserTypes, (std::array<std::int32_t, 4> {0, 0, 0, 0}));
+    EXPECT_EQ(list[0].filter.includeUserTypes, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
     EXPECT_TRUE(list[0].filter.isActive());
 
     // Saved again, the file is of the new version with whole entries.

@@ -17,7 +17,8 @@ namespace {
 struct Frame
 {
     explicit Frame(const TestHome& home)
-        : ini(home / "quantorix.ini"), window(std::make_unique<CMainFrame>(home.folder(), ini))
+        : ini(home / "quantorix.ini")
+        , window(std::make_unique<CMainFrame>(home.folder(), ini))
     {
         window->resize(1000, 600);
         window->loadSettings();
@@ -39,8 +40,9 @@ private Q_SLOTS:
         Frame f(home);
         CMainFrame& frame = *f.window;
         CallRecord stranger = makeCall("0301234567", 60);
-        stranger.extension = 4711;  // not in the directory
-        QVERIFY(frame.openFiles({home.writeRecords("c.bsl", {makeCall("0301234567", 30), stranger, makeCall("1234567")})}));
+        stranger.extension = 4711; // not in the directory
+        QVERIFY(
+            frame.openFiles({home.writeRecords("c.bsl", {makeCall("0301234567", 30), stranger, makeCall("1234567")})}));
         const std::size_t all = frame.session().calls().visible().size();
 
         QVERIFY(frame.isCommandEnabled(cmd::kCallChecks));
@@ -49,7 +51,8 @@ private Q_SLOTS:
         QVERIFY(checks);
         const auto& found = checks->results()[CheckRule::UnknownExtension];
         QCOMPARE(found.size(), std::size_t{1});
-        QCOMPARE(checks->ruleList()->topLevelItem(static_cast<int>(CheckRule::UnknownExtension))->text(2), QStringLiteral("1"));
+        QCOMPARE(checks->ruleList()->topLevelItem(static_cast<int>(CheckRule::UnknownExtension))->text(2),
+                 QStringLiteral("1"));
         checks->showRule(CheckRule::UnknownExtension);
         QCOMPARE(frame.session().calls().visible().size(), std::size_t{1});
         QCOMPARE(frame.session().calls().visibleCall(0).extension, 4711u);
@@ -84,12 +87,14 @@ private Q_SLOTS:
         f.window->show();
         for (const int command : {cmd::kCallChecks, cmd::kCompareCarriers}) {
             f.window->runCommand(command);
-            QDialog* dialog = command == cmd::kCallChecks ? static_cast<QDialog*>(f.window->findChild<CDlgCallChecks*>())
-                                                          : f.window->findChild<CDlgCompareCarriers*>();
+            QDialog* dialog = command == cmd::kCallChecks
+                                  ? static_cast<QDialog*>(f.window->findChild<CDlgCallChecks*>())
+                                  : f.window->findChild<CDlgCompareCarriers*>();
             QVERIFY(dialog);
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
             QTest::qWait(200);
-            const QString name = command == cmd::kCallChecks ? QStringLiteral("call-checks") : QStringLiteral("compare-carriers");
+            const QString name = command == cmd::kCallChecks ? QStringLiteral("call-checks")
+                                                             : QStringLiteral("compare-carriers");
             QVERIFY(dialog->grab().save(QString::fromUtf8(folder) + QLatin1Char('/') + name + QStringLiteral(".png")));
             dialog->close();
             QTest::qWait(50);

@@ -45,7 +45,7 @@ private Q_SLOTS:
         QVERIFY(frame.openFiles({demo}));
         frame.show();
         frame.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&frame));  // the shortcut works in the active window
+        QVERIFY(QTest::qWaitForWindowActive(&frame)); // the shortcut works in the active window
 
         // The first row of a priced call to a destination.
         const CallSession& calls = frame.session().calls();
@@ -56,7 +56,8 @@ private Q_SLOTS:
         QVERIFY(row >= 0);
         const CallRecord& call = calls.visibleCall(static_cast<std::size_t>(row));
         const SettingsDatabase& settings = frame.session().settings();
-        const QString destination = QString::fromStdString(cp1252::toUtf8(settings.destinationText(call.destinationIndex)));
+        const QString destination = QString::fromStdString(
+            cp1252::toUtf8(settings.destinationText(call.destinationIndex)));
         const QString cost = QString::fromStdString(cp1252::toUtf8(settings.formatCurrency(call.cost)));
         // The context menu offers the command for the row it opens on.
         bool offered = false;

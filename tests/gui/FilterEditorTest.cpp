@@ -19,9 +19,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QTimeEdit>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimeEdit>
 #include <QToolButton>
 #include <QtTest>
 
@@ -37,7 +37,8 @@ enum class Press { Ok, Cancel };
 // Runs the filter editor with `work` done on the open sheet, then presses OK or
 // Cancel. A "Save Filter As" dialog opened meanwhile takes `saveAsName`.
 // Returns whether the sheet closed with OK.
-bool runEditor(CMainFrame& frame, Press press, const std::function<void(CSheetFE&)>& work, const QString& saveAsName = {})
+bool runEditor(CMainFrame& frame, Press press, const std::function<void(CSheetFE&)>& work,
+               const QString& saveAsName = {})
 {
     bool accepted = false;
     const ModalOverride handler([&](QDialog& dialog) {
@@ -50,7 +51,7 @@ bool runEditor(CMainFrame& frame, Press press, const std::function<void(CSheetFE
             return int(QDialog::Rejected);
         work(*sheet);
         if (press == Press::Ok)
-            sheet->accept();  // a refusing page keeps the sheet open
+            sheet->accept(); // a refusing page keeps the sheet open
         else
             sheet->reject();
         accepted = sheet->result() == QDialog::Accepted;
@@ -117,14 +118,15 @@ private Q_SLOTS:
         expected.durationOn = 1;
         expected.minDuration = 30;
         expected.fromOn = 1;
-        expected.from = CallDate {2025, 1, 10, 8, 0};
+        expected.from = CallDate{2025, 1, 10, 8, 0};
         expected.extensionOn = 1;
-        expected.extensions = rangetext::parse(std::to_string(extension) + "-" + std::to_string(extension + 40) + ",-5");
+        expected.extensions = rangetext::parse(std::to_string(extension) + "-" + std::to_string(extension + 40)
+                                               + ",-5");
         QCOMPARE(session.currentFilter().bytes(), expected.bytes());
         const std::set<std::uint32_t> shown = visibleSet(session);
         QVERIFY(!shown.empty() && shown.size() < session.calls().count());
         QVERIFY(shown == engineSet(session, expected));
-        QCOMPARE(session.undoStack().size(), std::size_t {1});
+        QCOMPARE(session.undoStack().size(), std::size_t{1});
         QCOMPARE(frame.ini.readInt("LastPage", "Filter", -1), 2);
         QVERIFY(messages.shown().empty());
 
@@ -173,20 +175,23 @@ private Q_SLOTS:
         {
             Frame frame(home);
             QVERIFY(frame->openFiles({home.writeCalls("demo.bsl", 500)}));
-            QVERIFY(runEditor(*frame.window, Press::Ok, [](CSheetFE& sheet) {
-                sheet.typePage()->incoming()->setChecked(false);
-                sheet.selectPage(3);
-                sheet.savePage()->saveAs();
-                QCOMPARE(sheet.savePage()->loadList()->currentText(), QStringLiteral("Only outgoing"));
-                sheet.savePage()->chooseDefault(0);
-            }, QStringLiteral("Only outgoing")));
+            QVERIFY(runEditor(
+                *frame.window, Press::Ok,
+                [](CSheetFE& sheet) {
+                    sheet.typePage()->incoming()->setChecked(false);
+                    sheet.selectPage(3);
+                    sheet.savePage()->saveAs();
+                    QCOMPARE(sheet.savePage()->loadList()->currentText(), QStringLiteral("Only outgoing"));
+                    sheet.savePage()->chooseDefault(0);
+                },
+                QStringLiteral("Only outgoing")));
         }
         QVERIFY(messages.shown().empty());
 
         Frame restarted(home);
-        QCOMPARE(restarted->session().savedFilters().size(), std::size_t {1});
+        QCOMPARE(restarted->session().savedFilters().size(), std::size_t{1});
         QCOMPARE(restarted->session().defaultFilterName(), std::string("Only outgoing"));
-        QCOMPARE(restarted->session().currentFilter().includeIncoming, 0);  // the default filter
+        QCOMPARE(restarted->session().currentFilter().includeIncoming, 0); // the default filter
         auto* button = restarted->findChild<QToolButton*>();
         QVERIFY(button);
         for (QToolButton* candidate : restarted->findChildren<QToolButton*>())
@@ -225,7 +230,7 @@ private Q_SLOTS:
             runEditor(*frame.window, Press::Cancel, [&](CSheetFE& sheet) {
                 pages = sheet.pageCount();
                 QCOMPARE(sheet.savePage() != nullptr, level == 2);
-                });
+            });
             QCOMPARE(pages, level == 2 ? 4 : 3);
         }
     }
@@ -245,7 +250,7 @@ private Q_SLOTS:
                 sheet.accept();
                 QVERIFY(!sheet.result());
                 QCOMPARE(line->lastRefusal(), badRange);
-                QVERIFY(!sheet.selectPage(0));  // the page stays in front
+                QVERIFY(!sheet.selectPage(0)); // the page stays in front
             }
             line->trunk()->setEditText(QStringLiteral("100-199,205,-50,7-"));
             QVERIFY(sheet.selectPage(1));

@@ -4,9 +4,9 @@
 
 #include "app/CommandTable.h"
 #include "app/InstanceLink.h"
-#include "settings/LoginRule.h"
 #include "core/IniProfile.h"
 #include "core/Locale.h"
+#include "settings/LoginRule.h"
 #include "settings/SettingsHeader.h"
 
 #include <QtTest>
@@ -29,10 +29,10 @@ private Q_SLOTS:
         header.supervisorEnabled = 1;
         header.managerEnabled = 1;
         QCOMPARE(login::levelFor(header, "admin"), std::optional<int>(0));
-        QCOMPARE(login::levelFor(header, "same"), std::optional<int>(1));  // the more privileged level wins
-        QCOMPARE(login::levelFor(header, "Admin"), std::nullopt);          // case-sensitive
-        QCOMPARE(login::levelFor(header, "admi"), std::nullopt);           // same length needed
-        QCOMPARE(login::levelFor(header, ""), std::nullopt);               // Operator is not enabled
+        QCOMPARE(login::levelFor(header, "same"), std::optional<int>(1)); // the more privileged level wins
+        QCOMPARE(login::levelFor(header, "Admin"), std::nullopt);         // case-sensitive
+        QCOMPARE(login::levelFor(header, "admi"), std::nullopt);          // same length needed
+        QCOMPARE(login::levelFor(header, ""), std::nullopt);              // Operator is not enabled
         header.operatorEnabled = 1;
         QCOMPARE(login::levelFor(header, ""), std::optional<int>(3));
         header.supervisorEnabled = 0;
@@ -46,9 +46,12 @@ private Q_SLOTS:
         int ran = 0;
         bool rule = true;
         table.add({.id = 100, .count = 3, .run = [&](int id) { ran = id; }});
-        table.add({.id = 200, .level = login::kSupervisor, .enabled = [&](int) { return rule; }, .run = [&](int id) { ran = id; },
+        table.add({.id = 200,
+                   .level = login::kSupervisor,
+                   .enabled = [&](int) { return rule; },
+                   .run = [&](int id) { ran = id; },
                    .checked = [](int id) { return id == 200; }});
-        table.add({.id = 300});  // its window does not exist yet
+        table.add({.id = 300}); // its window does not exist yet
 
         // A range answers for each of its ids and for no other.
         QVERIFY(table.run(102, login::kOperator));

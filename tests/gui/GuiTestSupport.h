@@ -30,7 +30,8 @@ public:
     void writeIni(const std::string& text) const { writeBytes(m_dir / "quantorix.ini", text.data(), text.size()); }
 
     // A call file of `count` generated calls (time order, two months from 1 January 2025 by default).
-    std::filesystem::path writeCalls(const std::string& name, std::size_t count, std::uint64_t seed = 1, int days = 59) const
+    std::filesystem::path writeCalls(const std::string& name, std::size_t count, std::uint64_t seed = 1,
+                                     int days = 59) const
     {
         CallGeneratorOptions options;
         options.seed = seed;
@@ -43,7 +44,8 @@ public:
     }
 
     // A call file of the given calls (raw fields only).
-    std::filesystem::path writeRecords(const std::string& name, const std::vector<CallRecord>& calls, bool append = false) const
+    std::filesystem::path writeRecords(const std::string& name, const std::vector<CallRecord>& calls,
+                                       bool append = false) const
     {
         const std::filesystem::path path = m_dir / "Calls" / name;
         std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
@@ -65,7 +67,8 @@ private:
 };
 
 // An outgoing call on 3 February 2025 at 10:00 from extension 101, trunk 1.
-inline CallRecord makeCall(const std::string& number, std::uint32_t duration = 60, std::uint8_t day = 3, std::uint32_t direction = 0)
+inline CallRecord makeCall(const std::string& number, std::uint32_t duration = 60, std::uint8_t day = 3,
+                           std::uint32_t direction = 0)
 {
     CallRecord call = CallRecord::empty();
     call.extension = 101;

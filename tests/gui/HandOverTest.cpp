@@ -5,8 +5,8 @@
 #include "app/AppResources.h"
 #include "app/CMainFrame.h"
 #include "app/CallsModel.h"
-#include "app/FrameProgress.h"
 #include "app/CommandLine.h"
+#include "app/FrameProgress.h"
 #include "app/InstanceLink.h"
 #include "core/DebugLog.h"
 #include "core/Locale.h"
@@ -42,7 +42,8 @@ private Q_SLOTS:
         m_frame->show();
         m_link = std::make_unique<InstanceLink>();
         QVERIFY(m_link->becomeFirst());
-        m_link->setReceiver([this](int origin, const QString& text) { return m_frame->receiveCommandLine(origin, text); });
+        m_link->setReceiver(
+            [this](int origin, const QString& text) { return m_frame->receiveCommandLine(origin, text); });
     }
 
     void cleanupTestCase()
@@ -66,9 +67,10 @@ private Q_SLOTS:
         m_frame->openFiles({m_home->writeCalls("first.bsl", 50)});
         m_frame->showMinimized();
         const auto path = m_home->writeCalls("SECOND.BSL", 70, 7);
-        const int exitCode = runSecondStart({QLatin1Char('"') + QString::fromStdString(path.string()) + QLatin1Char('"')});
+        const int exitCode = runSecondStart(
+            {QLatin1Char('"') + QString::fromStdString(path.string()) + QLatin1Char('"')});
         QCOMPARE(exitCode, 0);
-        QCOMPARE(m_frame->model()->rowCount(), 70);  // in place of the open file
+        QCOMPARE(m_frame->model()->rowCount(), 70); // in place of the open file
         QCOMPARE(m_frame->session().calls().openFileCount(), std::size_t{1});
         QCOMPARE(m_frame->session().calls().currentFile(), path);
         QVERIFY(!m_frame->isMinimized());
@@ -98,7 +100,7 @@ private Q_SLOTS:
             shownId = id;
             second.kill();
             second.waitForFinished(10000);
-            QTest::qWait(300);  // the receiver sees the sender go while the message is open
+            QTest::qWait(300); // the receiver sees the sender go while the message is open
             return defaultAnswer(boxType);
         });
         second.start(kProgram, {QString::fromStdString((*m_home / "Calls" / "missing.bsl").string())});
@@ -129,7 +131,7 @@ private Q_SLOTS:
             socket.abort();
             QTest::qWait(150);
         }
-        QTest::qWait(300);  // past the busy receiver's next try
+        QTest::qWait(300); // past the busy receiver's next try
         QCOMPARE(m_frame->model()->rowCount(), 15);
     }
 
@@ -138,20 +140,23 @@ private Q_SLOTS:
         if (!QFile::exists(kProgram))
             QSKIP("the program is not built");
         const auto path = m_home->writeCalls("relative.bsl", 55);
-        QCOMPARE(runSecondStart({QStringLiteral("relative.bsl")}, QString::fromStdString(path.parent_path().string())), 0);
+        QCOMPARE(runSecondStart({QStringLiteral("relative.bsl")}, QString::fromStdString(path.parent_path().string())),
+                 0);
         QCOMPARE(m_frame->model()->rowCount(), 55);
         QCOMPARE(m_frame->session().calls().currentFile(), path);
         QVERIFY(m_frame->windowTitle().endsWith(QString::fromStdString(path.string())));
 
         // A task's call folder and an output with a folder; a bare output name
         // (the report folder's) and a task file (the program folder's) stay.
-        QCOMPARE(absoluteCommandLine(QStringLiteral("from=\"today\" to=\"today\" calls=\"Calls\" report=\"R\" out=\"sub\\x\""),
+        QCOMPARE(absoluteCommandLine(QStringLiteral(
+                                         "from=\"today\" to=\"today\" calls=\"Calls\" report=\"R\" out=\"sub\\x\""),
                                      QStringLiteral("/w")),
                  QStringLiteral("from=\"today\" to=\"today\" calls=\"/w/Calls\" report=\"R\" out=\"/w/sub/x\""));
         const QString kept = QStringLiteral("from=\"today\" to=\"today\" calls=\"/c\" report=\"R\" out=\"x\"");
         QCOMPARE(absoluteCommandLine(kept, QStringLiteral("/w")), kept);
         QCOMPARE(absoluteCommandLine(QStringLiteral("@task.txt"), QStringLiteral("/w")), QStringLiteral("@task.txt"));
-        QCOMPARE(absoluteCommandLine(QStringLiteral("\"../a.BSL\""), QStringLiteral("/w/v")), QStringLiteral("/w/a.BSL"));
+        QCOMPARE(absoluteCommandLine(QStringLiteral("\"../a.BSL\""), QStringLiteral("/w/v")),
+                 QStringLiteral("/w/a.BSL"));
     }
 
     void refusedWhileADialogIsOpen()
@@ -180,12 +185,13 @@ private Q_SLOTS:
         copyTemplates(*m_home);
         m_home->writeCalls("2025_01.bsl", 400, 3, 31);
         const auto out = *m_home / "january.html";
-        const QString task = QStringLiteral("from=\"20250101\" to=\"20250131\" calls=\"%1\" report=\"Summary by employee\" out=\"%2\"")
-                                 .arg(QString::fromStdString((*m_home / "Calls").string()), QString::fromStdString(out.string()));
+        const QString task =
+            QStringLiteral("from=\"20250101\" to=\"20250131\" calls=\"%1\" report=\"Summary by employee\" out=\"%2\"")
+                .arg(QString::fromStdString((*m_home / "Calls").string()), QString::fromStdString(out.string()));
         QCOMPARE(runSecondStart({task}), 0);
         QVERIFY(std::filesystem::exists(out));
         QVERIFY(m_frame->isVisible());
-        QCOMPARE(m_frame->model()->rowCount(), 400);  // the task's calls stay loaded
+        QCOMPARE(m_frame->model()->rowCount(), 400); // the task's calls stay loaded
     }
 
     void reportTaskOnOwnCommandLineEndsTheProgram()
@@ -200,8 +206,9 @@ private Q_SLOTS:
         frame.resetToNoFiles();
         frame.show();
         const auto out = home / "own.html";
-        const QString task = QStringLiteral("from=\"20250101\" to=\"20250131\" calls=\"%1\" report=\"Calls per employee\" out=\"%2\"")
-                                 .arg(QString::fromStdString((home / "Calls").string()), QString::fromStdString(out.string()));
+        const QString task =
+            QStringLiteral("from=\"20250101\" to=\"20250131\" calls=\"%1\" report=\"Calls per employee\" out=\"%2\"")
+                .arg(QString::fromStdString((home / "Calls").string()), QString::fromStdString(out.string()));
         QCOMPARE(frame.receiveCommandLine(2, task), std::optional<bool>(true));
         QVERIFY(std::filesystem::exists(out));
         QTRY_VERIFY(!frame.isVisible());

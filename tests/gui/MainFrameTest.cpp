@@ -23,8 +23,8 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QToolBar>
 #include <QtTest>
@@ -109,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(frame.isMaximized());
         QVERIFY(!frame.isCommandEnabled(cmd::kClose));
         QVERIFY(!frame.isCommandEnabled(cmd::kFind));
-        QVERIFY(!frame.isCommandEnabled(cmd::kChangeLoginLevel));  // security is off
+        QVERIFY(!frame.isCommandEnabled(cmd::kChangeLoginLevel)); // security is off
         QVERIFY(frame.isCommandEnabled(cmd::kOpen));
         QVERIFY(messages.shown().empty());
     }
@@ -121,7 +121,7 @@ private Q_SLOTS:
         home.writeIni("[Layout]\nLeft=40\nTop=50\nWidth=700\nHeight=500\nMaximize=1\n");
         {
             Frame f(home);
-            (*f).showAtStart(true);  // a command line: minimized, as a report task runs
+            (*f).showAtStart(true); // a command line: minimized, as a report task runs
             QVERIFY((*f).isMinimized());
             (*f).close();
         }
@@ -135,7 +135,7 @@ private Q_SLOTS:
             (*f).showNormal();
             (*f).close();
         }
-        QCOMPARE(IniProfile(home / "quantorix.ini").readInt("Layout", "Maximize", -1), 0);  // a shown window writes it
+        QCOMPARE(IniProfile(home / "quantorix.ini").readInt("Layout", "Maximize", -1), 0); // a shown window writes it
     }
 
     void defaultWidthsShowWholeTextsStoredOnesStay()
@@ -151,7 +151,7 @@ private Q_SLOTS:
         const auto widthOf = [&](ColumnType type) { return header->sectionSize(columnOf(*frame.model(), type)); };
         QVERIFY(widthOf(ColumnType::Date) > metrics.horizontalAdvance(cell(frame, 0, ColumnType::Date)) + 6);
         QVERIFY(widthOf(ColumnType::Employee) >= 80 * metrics.averageCharWidth() / 6 - 8);
-        QCOMPARE(widthOf(ColumnType::DialedNumber), 50);  // as stored
+        QCOMPARE(widthOf(ColumnType::DialedNumber), 50); // as stored
     }
 
     void disabledToolButtonsLookDisabled()
@@ -179,7 +179,7 @@ private Q_SLOTS:
             QVERIFY2(meanAlpha(disabled) < meanAlpha(normal) / 2, qPrintable(action->text()));
             ++checked;
         }
-        QCOMPARE(checked, 15);  // the filter button is a widget of its own
+        QCOMPARE(checked, 15); // the filter button is a widget of its own
     }
 
     void sortGlyphLeavesTheTitleReadable()
@@ -196,7 +196,8 @@ private Q_SLOTS:
         // Beside the 12-pixel glyph the title is shortened to what fits, never drawn over it.
         QVERIFY(metrics.horizontalAdvance(shown) + 12 <= header->sectionSize(duration));
         QVERIFY(shown.startsWith(QLatin1Char('D')));
-        QCOMPARE(header->shownTitle(columnOf(*frame.model(), ColumnType::DialedNumber)), QStringLiteral("Dialed Number"));
+        QCOMPARE(header->shownTitle(columnOf(*frame.model(), ColumnType::DialedNumber)),
+                 QStringLiteral("Dialed Number"));
     }
 
     void titleShowsTheAbsolutePath()
@@ -206,7 +207,8 @@ private Q_SLOTS:
         Frame f(home);
         const auto path = home.writeCalls("title.bsl", 5);
         QVERIFY((*f).openFiles({std::filesystem::relative(path)}));
-        QCOMPARE((*f).windowTitle(), QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(path.string()));
+        QCOMPARE((*f).windowTitle(),
+                 QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(path.string()));
     }
 
     void missingDatabaseStops()
@@ -259,9 +261,15 @@ private Q_SLOTS:
         QVERIFY(keys.secondary.descending);
         // Header glyphs: the two sort columns only.
         const CallsModel& model = *frame.model();
-        QVERIFY(!model.headerData(columnOf(model, ColumnType::Date), Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
-        QVERIFY(!model.headerData(columnOf(model, ColumnType::Duration), Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
-        QVERIFY(model.headerData(columnOf(model, ColumnType::Ext), Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(!model.headerData(columnOf(model, ColumnType::Date), Qt::Horizontal, Qt::DecorationRole)
+                     .value<QIcon>()
+                     .isNull());
+        QVERIFY(!model.headerData(columnOf(model, ColumnType::Duration), Qt::Horizontal, Qt::DecorationRole)
+                     .value<QIcon>()
+                     .isNull());
+        QVERIFY(model.headerData(columnOf(model, ColumnType::Ext), Qt::Horizontal, Qt::DecorationRole)
+                    .value<QIcon>()
+                    .isNull());
         // Within a day, the secondary key (duration, descending) orders the rows.
         const CallSession& calls = frame.session().calls();
         for (std::size_t row = 1; row < calls.visible().size(); ++row) {
@@ -292,10 +300,10 @@ private Q_SLOTS:
         CMainFrame& frame = *f;
         // Sorted by date: a line after the last call of each day.
         frame.openFiles({home.writeRecords("days.bsl", {makeCall("1234567", 10, 3), makeCall("1234568", 20, 3),
-                                                         makeCall("1234569", 30, 4)})});
+                                                        makeCall("1234569", 30, 4)})});
         QVERIFY(!frame.model()->delimiterAfter(0));
         QVERIFY(frame.model()->delimiterAfter(1));
-        QVERIFY(!frame.model()->delimiterAfter(2));  // the last row
+        QVERIFY(!frame.model()->delimiterAfter(2)); // the last row
 
         frame.openFiles({home.writeRecords("d1.bsl", {makeCall("1234567", 59), makeCall("1234568", 100)})});
         frame.callsList().columnClicked(columnOf(*frame.model(), ColumnType::Duration));
@@ -312,7 +320,7 @@ private Q_SLOTS:
         Frame f(home);
         CMainFrame& frame = *f;
         frame.openFiles({home.writeRecords("colours.bsl", {makeCall("7654321", 60, 3), makeCall("0099912345", 60, 4),
-                                                            makeCall("030123456", 60, 5, 1)})});
+                                                           makeCall("030123456", 60, 5, 1)})});
         QCOMPARE(frame.model()->rowCount(), 3);
         const CallSession& calls = frame.session().calls();
         const CallRecord& local = calls.visibleCall(0);
@@ -321,11 +329,14 @@ private Q_SLOTS:
         QCOMPARE(cell(frame, 0, ColumnType::Destination), QString());
         QCOMPARE(calls.visibleCall(1).callType, 2);
         QCOMPARE(calls.visibleCall(1).destinationIndex, -1);
-        QCOMPARE(frame.model()->data(frame.model()->index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(0xDC, 0, 0));
+        QCOMPARE(frame.model()->data(frame.model()->index(1, 0), Qt::ForegroundRole).value<QColor>(),
+                 QColor(0xDC, 0, 0));
         QCOMPARE(cell(frame, 1, ColumnType::Destination), QStringLiteral("Unknown"));
-        QCOMPARE(frame.model()->data(frame.model()->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(0, 0x80, 0));
+        QCOMPARE(frame.model()->data(frame.model()->index(2, 0), Qt::ForegroundRole).value<QColor>(),
+                 QColor(0, 0x80, 0));
         QVERIFY(!frame.model()->data(frame.model()->index(2, 0), Qt::BackgroundRole).isValid());
-        QCOMPARE(frame.session().columns().cellText(calls.visibleCall(2), ColumnType::Direction), std::string("Incoming"));
+        QCOMPARE(frame.session().columns().cellText(calls.visibleCall(2), ColumnType::Direction),
+                 std::string("Incoming"));
     }
 
     void selectionTotals()
@@ -335,7 +346,7 @@ private Q_SLOTS:
         Frame f(home);
         CMainFrame& frame = *f;
         frame.openFiles({home.writeRecords("sel.bsl", {makeCall("1234561", 3600), makeCall("1234562", 61),
-                                                        makeCall("1234563", 1), makeCall("1234564", 10)})});
+                                                       makeCall("1234563", 1), makeCall("1234564", 10)})});
         QCOMPARE(frame.status()->countsText(1), QStringLiteral("1:01:12"));
         frame.view()->selectOnly(0);
         QTRY_COMPARE(frame.status()->countsText(0), QStringLiteral("4 calls"));
@@ -360,9 +371,9 @@ private Q_SLOTS:
         Frame f(home);
         CMainFrame& frame = *f;
         frame.openFiles({home.writeRecords("find.bsl", {makeCall("5551000"), makeCall("5552000"), makeCall("5551000"),
-                                                         makeCall("7771000")})});
+                                                        makeCall("7771000")})});
         frame.view()->clearSelection();
-        frame.find({QStringLiteral("555*000"), true, true});  // Cursor without a selection: from the top
+        frame.find({QStringLiteral("555*000"), true, true}); // Cursor without a selection: from the top
         QCOMPARE(frame.view()->currentIndex().row(), 0);
         frame.runCommand(cmd::kFindNext);
         QCOMPARE(frame.view()->currentIndex().row(), 1);
@@ -373,7 +384,7 @@ private Q_SLOTS:
         frame.runCommand(cmd::kFindNext);
         QCOMPARE(messages.shown().size(), std::size_t{1});
         QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kNumberNotFound));
-        frame.runCommand(cmd::kFindNext);  // reports again until a new search
+        frame.runCommand(cmd::kFindNext); // reports again until a new search
         QCOMPARE(messages.shown().size(), std::size_t{2});
 
         // Exact match from the cursor: starts after the selected row.
@@ -391,8 +402,9 @@ private Q_SLOTS:
         Frame f(home);
         CMainFrame& frame = *f;
         QAbstractItemModelTester tester(frame.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        frame.openFiles({home.writeRecords("hide.bsl", {makeCall("1000001", 1), makeCall("1000002", 2), makeCall("1000003", 4),
-                                                         makeCall("1000004", 8), makeCall("1000005", 16)})});
+        frame.openFiles(
+            {home.writeRecords("hide.bsl", {makeCall("1000001", 1), makeCall("1000002", 2), makeCall("1000003", 4),
+                                            makeCall("1000004", 8), makeCall("1000005", 16)})});
         frame.view()->selectionModel()->select(QItemSelection(frame.model()->index(1, 0), frame.model()->index(3, 0)),
                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QTRY_VERIFY(frame.isCommandEnabled(cmd::kHideSelected));
@@ -412,12 +424,13 @@ private Q_SLOTS:
         CMainFrame& frame = *f;
         CallRecord other = makeCall("7000003", 30, 3);
         other.extension = 102;
-        frame.openFiles({home.writeRecords("quick.bsl", {makeCall("7000001", 10, 3), makeCall("7000002", 20, 4), other})});
+        frame.openFiles(
+            {home.writeRecords("quick.bsl", {makeCall("7000001", 10, 3), makeCall("7000002", 20, 4), other})});
         QCOMPARE(frame.model()->rowCount(), 3);
         QVERIFY(!frame.isCommandEnabled(cmd::kUndoFilter));
-        QVERIFY(!frame.isCommandEnabled(cmd::kQuickExtension));  // no current call yet
+        QVERIFY(!frame.isCommandEnabled(cmd::kQuickExtension)); // no current call yet
 
-        frame.prepareContextMenu(0);  // extension 101 on the 3rd
+        frame.prepareContextMenu(0); // extension 101 on the 3rd
         QVERIFY(frame.isCommandEnabled(cmd::kQuickExtension));
         frame.runCommand(cmd::kQuickExtension);
         QCOMPARE(frame.model()->rowCount(), 2);
@@ -427,9 +440,9 @@ private Q_SLOTS:
         QCOMPARE(frame.status()->countsText(0), QStringLiteral("1 calls"));
         QVERIFY(frame.isCommandEnabled(cmd::kClearFilter));
 
-        frame.runCommand(cmd::kUndoFilter);  // back to the extension alone
+        frame.runCommand(cmd::kUndoFilter); // back to the extension alone
         QCOMPARE(frame.model()->rowCount(), 2);
-        frame.runCommand(cmd::kUndoFilter);  // back to the default filter
+        frame.runCommand(cmd::kUndoFilter); // back to the default filter
         QCOMPARE(frame.model()->rowCount(), 3);
         QVERIFY(!frame.isCommandEnabled(cmd::kUndoFilter));
         QVERIFY(!frame.isCommandEnabled(cmd::kClearFilter));
@@ -441,8 +454,8 @@ private Q_SLOTS:
         MessageLog messages;
         Frame f(home);
         CMainFrame& frame = *f;
-        frame.openFiles({home.writeRecords("undo.bsl", {makeCall("7100001", 1), makeCall("7100002", 2), makeCall("7100003", 4),
-                                                         makeCall("7100004", 8)})});
+        frame.openFiles({home.writeRecords("undo.bsl", {makeCall("7100001", 1), makeCall("7100002", 2),
+                                                        makeCall("7100003", 4), makeCall("7100004", 8)})});
         frame.view()->selectionModel()->select(QItemSelection(frame.model()->index(0, 0), frame.model()->index(2, 0)),
                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QTRY_VERIFY(frame.isCommandEnabled(cmd::kHideSelected));
@@ -478,15 +491,15 @@ private Q_SLOTS:
         frame.updateCommandStates();
         QVERIFY(applyPopup->isEnabled());
         Q_EMIT applyPopup->menu()->aboutToShow();
-        QCOMPARE(applyPopup->menu()->actions().size(), 30);  // only the first 30
+        QCOMPARE(applyPopup->menu()->actions().size(), 30); // only the first 30
         QCOMPARE(applyPopup->menu()->actions().front()->text(), QStringLiteral("Extension 100"));
         QCOMPARE(commandIdOf(applyPopup->menu()->actions().back()), cmd::kSavedFilterFirst + 29);
-        QVERIFY(!applyPopup->menu()->actions().front()->isEnabled());  // no calls loaded
+        QVERIFY(!applyPopup->menu()->actions().front()->isEnabled()); // no calls loaded
 
         CallRecord other = makeCall("7200002");
         other.extension = 102;
         frame.openFiles({home.writeRecords("saved.bsl", {makeCall("7200001"), other})});
-        frame.runCommand(cmd::kSavedFilterFirst + 2);  // "Extension 102"
+        frame.runCommand(cmd::kSavedFilterFirst + 2); // "Extension 102"
         QCOMPARE(frame.model()->rowCount(), 1);
         QCOMPARE(frame.session().calls().visibleCall(0).extension, 102u);
         frame.runCommand(cmd::kClearFilter);
@@ -522,10 +535,10 @@ private Q_SLOTS:
         QCOMPARE(CDlgLogin::run(nullptr, header), std::optional<int>(2));
         QCOMPARE(messages.shown().size(), std::size_t{1});
         QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kInvalidPassword));
-        QCOMPARE(shownWith, (QStringList{QString(), QStringLiteral("Boss")}));  // shown again with the typed text
-        QCOMPARE(CDlgLogin::run(nullptr, header), std::nullopt);  // Cancel
+        QCOMPARE(shownWith, (QStringList{QString(), QStringLiteral("Boss")})); // shown again with the typed text
+        QCOMPARE(CDlgLogin::run(nullptr, header), std::nullopt);               // Cancel
         header.loginRequired = 0;
-        QCOMPARE(CDlgLogin::run(nullptr, header), std::optional<int>(0));  // no dialog at all
+        QCOMPARE(CDlgLogin::run(nullptr, header), std::optional<int>(0)); // no dialog at all
     }
 
     void commandLevels()
@@ -537,10 +550,10 @@ private Q_SLOTS:
         frame.openFiles({home.writeCalls("levels.bsl", 20)});
         frame.view()->selectOnly(0);
         QTRY_VERIFY(frame.isCommandEnabled(cmd::kHideSelected));
-        frame.session().setLoginLevel(2);  // Manager
+        frame.session().setLoginLevel(2); // Manager
         QVERIFY(frame.isCommandEnabled(cmd::kHideSelected));
         QVERIFY(frame.isCommandEnabled(cmd::kSaveAs));
-        frame.session().setLoginLevel(3);  // Operator
+        frame.session().setLoginLevel(3); // Operator
         QVERIFY(!frame.isCommandEnabled(cmd::kHideSelected));
         QVERIFY(!frame.isCommandEnabled(cmd::kSaveAs));
         QVERIFY(frame.isCommandEnabled(cmd::kFind));
@@ -562,8 +575,9 @@ private Q_SLOTS:
         QVERIFY(!frame.callsList().autoRefreshRunning());
 
         frame.openFiles({one});
-        QCOMPARE(frame.windowTitle(), QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(one.string()));
-        QVERIFY(frame.callsList().autoRefreshRunning());  // Prefs "Refresh" is on by default
+        QCOMPARE(frame.windowTitle(),
+                 QStringLiteral("PBX Call Quantorix Pro - ") + QString::fromStdString(one.string()));
+        QVERIFY(frame.callsList().autoRefreshRunning()); // Prefs "Refresh" is on by default
         QVERIFY(frame.isCommandChecked(cmd::kAutoRefresh));
         frame.runCommand(cmd::kAutoRefresh);
         QVERIFY(!frame.callsList().autoRefreshRunning());
@@ -598,7 +612,7 @@ private Q_SLOTS:
         std::filesystem::path target = home / "copy";
         frame.setSaveChooser([&] { return target; });
         frame.runCommand(cmd::kSaveAs);
-        QCOMPARE(std::filesystem::file_size(home / "copy.bsl"), std::uintmax_t{25 * 64});  // the extension added
+        QCOMPARE(std::filesystem::file_size(home / "copy.bsl"), std::uintmax_t{25 * 64}); // the extension added
         QVERIFY(messages.shown().empty());
         // Onto the open file: refused before any question about replacing it.
         target = open;
@@ -633,16 +647,16 @@ private Q_SLOTS:
         QVERIFY(frame.model()->delimiterAfter(0));
         Preferences prefs = frame.session().prefs();
         prefs.delimiters = false;
-        prefs.extensionFormat = 4;  // five digits
+        prefs.extensionFormat = 4; // five digits
         ListLayout columns = frame.callsList().columns();
         columns.columns = 3;
-        std::swap(columns.types[0], columns.types[2]);  // Ext first
+        std::swap(columns.types[0], columns.types[2]); // Ext first
         frame.takePreferences(prefs, columns);
         QCOMPARE(frame.model()->columnCount(), 3);
         QCOMPARE(frame.model()->typeAt(0), ColumnType::Ext);
         QCOMPARE(cell(frame, 0, ColumnType::Ext), QStringLiteral("00101"));
         QVERIFY(!frame.model()->delimiterAfter(0));
-        QCOMPARE(IniProfile(home / "quantorix.ini").readInt("Prefs", "Delimiters", 1), 0);  // written at once
+        QCOMPARE(IniProfile(home / "quantorix.ini").readInt("Prefs", "Delimiters", 1), 0); // written at once
         QCOMPARE(frame.model()->rowCount(), 2);
     }
 
@@ -658,7 +672,7 @@ private Q_SLOTS:
         QVERIFY(!frame.openFiles({good, bad}));
         QCOMPARE(messages.shown().size(), std::size_t{1});
         QCOMPARE(messages.shown()[0].id, static_cast<int>(sid::kLoadingFailedCorrupt));
-        QCOMPARE(frame.model()->rowCount(), 0);  // everything of this open is dropped
+        QCOMPARE(frame.model()->rowCount(), 0); // everything of this open is dropped
         QVERIFY(!frame.openFiles({home / "Calls/none.bsl"}));
         QCOMPARE(messages.shown()[1].id, static_cast<int>(sid::kErrorOpeningFile));
     }
@@ -683,7 +697,7 @@ private Q_SLOTS:
             QVERIFY(frame.openFiles({path}));
             QCOMPARE(seen, visible);
             QCOMPARE(text, QStringLiteral("Loading..."));
-            QCOMPARE(previousTotals, QString());  // not the totals of the file open before
+            QCOMPARE(previousTotals, QString()); // not the totals of the file open before
             QVERIFY(!frame.status()->progressVisible());
             QCOMPARE(frame.status()->message(), QStringLiteral("Press F1 for Help"));
         }
@@ -704,7 +718,7 @@ private Q_SLOTS:
         Frame f(home);
         CMainFrame& frame = *f;
         frame.show();
-        QtMessageSink boxes;  // real message boxes
+        QtMessageSink boxes; // real message boxes
         QString statusWhileOpen, title;
         int boxWidth = 0;
         QTimer closer;
@@ -738,13 +752,13 @@ private Q_SLOTS:
         QVERIFY(!frame.openFiles({path}));
         QCOMPARE(frame.model()->rowCount(), 0);
         QCOMPARE(frame.session().calls().openFileCount(), std::size_t{0});
-        QVERIFY(messages.shown().empty());  // the user's own abort needs no message
+        QVERIFY(messages.shown().empty()); // the user's own abort needs no message
     }
 
     void busyWindowIgnoresInputButMessagesTakeAnswers()
     {
         TestHome home;
-        QtMessageSink boxes;  // real message boxes
+        QtMessageSink boxes; // real message boxes
         Frame f(home);
         CMainFrame& frame = *f;
         frame.show();
@@ -754,7 +768,7 @@ private Q_SLOTS:
         QVERIFY(FrameProgress::busy());
         const int y = frame.view()->rowViewportPosition(3) + 2;
         QTest::mouseClick(frame.view()->viewport(), Qt::LeftButton, {}, QPoint(20, y));
-        QCOMPARE(frame.view()->currentIndex().row(), 0);  // the click did not reach the list
+        QCOMPARE(frame.view()->currentIndex().row(), 0); // the click did not reach the list
 
         // A box shown meanwhile is answered from the keyboard (Escape: No); should the
         // key not arrive, the fallback presses Yes.
@@ -781,7 +795,9 @@ private Q_SLOTS:
         QVERIFY(frame.openFiles({home.writeCalls("many.bsl", 50000)}));
         frame.model()->takeFormatCount();
         frame.view()->viewport()->repaint();
-        const int rowsOnScreen = frame.view()->viewport()->height() / frame.view()->verticalHeader()->defaultSectionSize() + 2;
+        const int rowsOnScreen = frame.view()->viewport()->height()
+                                     / frame.view()->verticalHeader()->defaultSectionSize()
+                                 + 2;
         const std::uint64_t formatted = frame.model()->takeFormatCount();
         QVERIFY(formatted > 0);
         QVERIFY2(formatted <= static_cast<std::uint64_t>(rowsOnScreen * frame.model()->columnCount()),
@@ -806,7 +822,8 @@ private Q_SLOTS:
         QCOMPARE(view->currentIndex().row(), 0);
         const auto clickRow = [view](int row) {
             view->scrollTo(view->model()->index(row, 0));
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 0)).center());
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(view->model()->index(row, 0)).center());
             QCOMPARE(view->currentIndex().row(), row);
         };
         clickRow(5);
@@ -845,13 +862,13 @@ private Q_SLOTS:
         QVERIFY(frame.isCommandEnabled(cmd::kDialNumber));
         QVERIFY(frame.isCommandEnabled(cmd::kAddEditEmployee));
         frame.session().setLoginLevel(login::kManager);
-        QVERIFY(!frame.isCommandEnabled(cmd::kAddEditEmployee));  // Supervisor and up
+        QVERIFY(!frame.isCommandEnabled(cmd::kAddEditEmployee)); // Supervisor and up
         frame.session().setLoginLevel(login::kAdministrator);
         frame.runCommand(cmd::kDialNumber);
         QCOMPARE(QGuiApplication::clipboard()->text(), cell(frame, 0, ColumnType::DialedNumber));
-        QVERIFY(frame.status()->message().contains(cell(frame, 0, ColumnType::DialedNumber)));  // said, not silent
+        QVERIFY(frame.status()->message().contains(cell(frame, 0, ColumnType::DialedNumber))); // said, not silent
         frame.prepareContextMenu(1);
-        QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber));  // no number
+        QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber)); // no number
         frame.prepareContextMenu(-1);
         QCOMPARE(frame.session().currentCall(), nullptr);
         QVERIFY(!frame.isCommandEnabled(cmd::kDialNumber));

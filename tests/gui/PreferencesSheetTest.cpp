@@ -84,22 +84,26 @@ private Q_SLOTS:
         const int shownBefore = frame->model()->columnCount();
         const ColumnType lastAvailable = frame->callsList().columns().typeAt(kColumnTypeCount - 1);
 
-        QVERIFY(runSheet(*frame.window, Press::Ok, [](CSheetPF& sheet) {
-            QVERIFY(sheet.selectPage(1));
-            CPagePFColumn* columns = sheet.columnPage();
-            // All columns shown; the last one added goes up to the top.
-            columns->availableList()->setCurrentItem(columns->availableList()->topLevelItem(0));
-            while (columns->availableList()->topLevelItemCount() > 0)
-                columns->addColumn();
-            QCOMPARE(columns->selectedList()->currentItem(), columns->selectedList()->topLevelItem(kColumnTypeCount - 1));
-            while (columns->upButton()->isEnabled())
-                columns->moveUp();
-            QVERIFY(sheet.selectPage(2));
-            CPagePFColor* colors = sheet.colorPage();
-            colors->textColor(5)->click();  // the chooser answers with the colour below
-            colors->backColor(5)->setColor(0x00E0F0FF);
-            colors->userName(0)->setText(QStringLiteral("Mobile"));
-        }, QColor(10, 20, 30)));
+        QVERIFY(runSheet(
+            *frame.window, Press::Ok,
+            [](CSheetPF& sheet) {
+                QVERIFY(sheet.selectPage(1));
+                CPagePFColumn* columns = sheet.columnPage();
+                // All columns shown; the last one added goes up to the top.
+                columns->availableList()->setCurrentItem(columns->availableList()->topLevelItem(0));
+                while (columns->availableList()->topLevelItemCount() > 0)
+                    columns->addColumn();
+                QCOMPARE(columns->selectedList()->currentItem(),
+                         columns->selectedList()->topLevelItem(kColumnTypeCount - 1));
+                while (columns->upButton()->isEnabled())
+                    columns->moveUp();
+                QVERIFY(sheet.selectPage(2));
+                CPagePFColor* colors = sheet.colorPage();
+                colors->textColor(5)->click(); // the chooser answers with the colour below
+                colors->backColor(5)->setColor(0x00E0F0FF);
+                colors->userName(0)->setText(QStringLiteral("Mobile"));
+            },
+            QColor(10, 20, 30)));
 
         QVERIFY(shownBefore < kColumnTypeCount);
         QCOMPARE(frame->model()->columnCount(), kColumnTypeCount);

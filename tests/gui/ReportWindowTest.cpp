@@ -24,10 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void copyDemo(const TestHome& home)
-{
-    fs::copy(fs::path(QX_PROGRAM_DIR) / "Reports", home / "Reports");
-}
+void copyDemo(const TestHome& home) { fs::copy(fs::path(QX_PROGRAM_DIR) / "Reports", home / "Reports"); }
 
 std::vector<fs::path> demoCallFiles()
 {
@@ -57,8 +54,8 @@ int pdfPages(const fs::path& pdf)
     QProcess process;
     process.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
     process.waitForFinished(60000);
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(process.readAllStandardOutput()));
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(QString::fromUtf8(process.readAllStandardOutput()));
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
@@ -68,7 +65,8 @@ void checkPageNumbers(const fs::path& pdf)
     const int pages = pdfPages(pdf);
     QVERIFY2(pages >= 2, "the report should need several pages");
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QString::fromStdString(pdf.string()), QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), QString::fromStdString(pdf.string()), QStringLiteral("-")});
     process.waitForFinished(60000);
     const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
     const QRegularExpression pageTag(QStringLiteral("<page width=\"([0-9.]+)\""));
@@ -102,8 +100,7 @@ fs::path writeLongReport(const TestHome& home, int lines, const std::string& nam
 }
 
 // Runs `action` on the modal dialog of type T once it is open (without waiting here).
-template <typename T>
-void whenOpen(std::function<void(T*)> action)
+template <typename T> void whenOpen(std::function<void(T*)> action)
 {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
@@ -139,8 +136,8 @@ private Q_SLOTS:
         const MainSession& session = frame->session();
         ReportChoices stored;
         stored.kind = ReportEmployee;
-        CDlgCreateReport dialog(stored, {2025, 1, 1, 0, 0}, {2025, 1, 31, 23, 59}, {"A", "B", "C"},
-                                session.settings(), session.prefs(), false);
+        CDlgCreateReport dialog(stored, {2025, 1, 1, 0, 0}, {2025, 1, 31, 23, 59}, {"A", "B", "C"}, session.settings(),
+                                session.prefs(), false);
         // No stored template: the last one.
         QCOMPARE(dialog.templateCombo()->currentText(), QStringLiteral("C"));
         // Only the chosen individual's combo is enabled, following the radios.
@@ -188,14 +185,14 @@ private Q_SLOTS:
         // Edit quick report stores the quick report's choices and makes no report.
         bool displayed = false;
         bool askedQuick = false;
-        FrameReports::setAskSeam([&askedQuick](ReportChoices& choices, ReportContext&, const std::vector<std::string>&,
-                                               bool quick) {
-            askedQuick = quick;
-            choices.templateName = "Summary by department";
-            choices.kind = ReportTrunk;
-            choices.trunk = 7;
-            return true;
-        });
+        FrameReports::setAskSeam(
+            [&askedQuick](ReportChoices& choices, ReportContext&, const std::vector<std::string>&, bool quick) {
+                askedQuick = quick;
+                choices.templateName = "Summary by department";
+                choices.kind = ReportTrunk;
+                choices.trunk = 7;
+                return true;
+            });
         FrameReports::setDisplaySeam([&displayed](const fs::path&) { return displayed = true; });
         frame->runCommand(cmd::kEditQuickReport);
         QVERIFY(askedQuick && !displayed);
@@ -205,9 +202,8 @@ private Q_SLOTS:
 
         // Quick report runs those choices without asking and shows the file,
         // which is kept when the user opened it in the browser.
-        FrameReports::setAskSeam([](ReportChoices&, ReportContext&, const std::vector<std::string>&, bool) {
-            return false;
-        });
+        FrameReports::setAskSeam(
+            [](ReportChoices&, ReportContext&, const std::vector<std::string>&, bool) { return false; });
         fs::path shown;
         FrameReports::setDisplaySeam([&shown](const fs::path& file) {
             shown = file;
@@ -230,7 +226,7 @@ private Q_SLOTS:
             dialog->kindButton(ReportSummary)->click();
             whenOpen<CReportForm>([&shownText](CReportForm* form) {
                 QTest::keyClick(form, Qt::Key_Escape);
-                if (form->isVisible())  // Escape does not close the report
+                if (form->isVisible()) // Escape does not close the report
                     shownText = form->browser()->toPlainText();
                 form->runCommand(CReportForm::kClose);
             });
@@ -253,8 +249,17 @@ private Q_SLOTS:
         context.to = range.to;
         NoProgress progress;
         ReportHooks hooks;
-        ReportEnvironment env{session.calls(), session.settings(), session.prefs(), session.columns(), session.sortKeys(),
-                              {}, frame.ini, home.folder(), context, progress, hooks};
+        ReportEnvironment env{session.calls(),
+                              session.settings(),
+                              session.prefs(),
+                              session.columns(),
+                              session.sortKeys(),
+                              {},
+                              frame.ini,
+                              home.folder(),
+                              context,
+                              progress,
+                              hooks};
         QVERIFY(runReport(request, env));
         QFile reference(QString::fromStdString((home / "reference.htm").string()));
         QVERIFY(reference.open(QIODevice::ReadOnly));
@@ -265,7 +270,7 @@ private Q_SLOTS:
         QVERIFY(!shownText.isEmpty());
         for (auto it = cell.globalMatch(totalRow); it.hasNext(); ++cells)
             QVERIFY2(shownText.contains(it.next().captured(1).trimmed().left(8)), qPrintable(totalRow));
-        QCOMPARE(cells, 3);  // calls, duration, cost
+        QCOMPARE(cells, 3); // calls, duration, cost
     }
 
     void printAndPdfCarryEveryPageNumber()
@@ -285,9 +290,8 @@ private Q_SLOTS:
         QVERIFY(pdfText(printed).contains(QStringLiteral("Line 200")));
 
         const fs::path saved = home / "saved";
-        CReportForm::setSaveDialog([&saved](bool pdfOnly) {
-            return pdfOnly ? QString::fromStdString(saved.string()) : QString();
-        });
+        CReportForm::setSaveDialog(
+            [&saved](bool pdfOnly) { return pdfOnly ? QString::fromStdString(saved.string()) : QString(); });
         form.runCommand(CReportForm::kSavePdf);
         checkPageNumbers(home / "saved.pdf");
     }
@@ -315,7 +319,7 @@ private Q_SLOTS:
         QCOMPARE(stored.readString("PageSettings", "paper_size"), std::string("11"));
         QCOMPARE(stored.readString("PageSettings", "orientation"), std::string("1"));
         QCOMPARE(stored.readString("PageSettings", "margin_bottom"), std::string("2"));
-        QCOMPARE(stored.readString("PageSettings", "header"), std::string("typed"));  // read, never written
+        QCOMPARE(stored.readString("PageSettings", "header"), std::string("typed")); // read, never written
     }
 
     void aVeryLongReportShowsItsFirstPartAndSavesWhole()

@@ -32,7 +32,7 @@ private Q_SLOTS:
         page.passwordRequired()->click();
         QCOMPARE(working.header.loginRequired, 1);
         QVERIFY(page.changeButton(0)->isEnabled() && page.levelBox(2)->isEnabled());
-        QVERIFY(!page.changeButton(2)->isEnabled());  // Manager not enabled yet
+        QVERIFY(!page.changeButton(2)->isEnabled()); // Manager not enabled yet
         page.levelBox(2)->click();
         QCOMPARE(working.header.managerEnabled, 1);
         QVERIFY(page.changeButton(2)->isEnabled());

@@ -71,7 +71,7 @@ CPageUDList* showPage(CSheetUD& sheet, int templateId)
     return page;
 }
 
-}  // namespace
+} // namespace
 
 class SettingsSheetTest : public QObject
 {
@@ -122,7 +122,7 @@ private Q_SLOTS:
         dialogs.sheet = [&](CSheetUD& sheet) {
             CPageUDList* page = showPage(sheet, udres::kContactPage);
             page->selectAllRows();
-            page->deleteSelected();  // asks, the log answers Yes
+            page->deleteSelected(); // asks, the log answers Yes
             showPage(sheet, udres::kUserPage)->sortBy(2);
             return int(QDialog::Rejected);
         };
@@ -293,7 +293,7 @@ private Q_SLOTS:
                     }
                 QCOMPARE(count, 2);
                 QVERIFY(departmentsKept && otherKept);
-                QCOMPARE(log.shown().size(), before);  // no duplicate check in multi mode
+                QCOMPARE(log.shown().size(), before); // no duplicate check in multi mode
 
                 // One record goes without asking, two are asked about.
                 const int total = page->recordCount();
@@ -325,7 +325,7 @@ private Q_SLOTS:
         const SettingsDatabase before = loadFile(home / "brisel.dat");
         FakeDialogs dialogs;
         dialogs.other = [](QDialog& options) {
-            options.accept();  // the options as they are
+            options.accept(); // the options as they are
             return options.result();
         };
         QString total;
@@ -376,7 +376,7 @@ private Q_SLOTS:
         const SettingsDatabase onDisk = loadFile(home / "brisel.dat");
         QVERIFY(onDisk.projects.empty());
         QVERIFY(!onDisk.contacts.empty());
-        QVERIFY(frame->session().settings().projects.empty());  // reloaded
+        QVERIFY(frame->session().settings().projects.empty()); // reloaded
         QVERIFY(!frame->session().settings().contacts.empty());
     }
 
@@ -403,7 +403,7 @@ private Q_SLOTS:
             frame->runCommand(cmd::kAddEditEmployee);
         }
         QCOMPARE(proposed, QStringList({QStringLiteral("/417"), QStringLiteral("201/")}));
-        QCOMPARE(std::filesystem::last_write_time(home / "brisel.dat"), before);  // Cancel changes nothing
+        QCOMPARE(std::filesystem::last_write_time(home / "brisel.dat"), before); // Cancel changes nothing
     }
 
     void addContactFromTheCall()
@@ -411,7 +411,7 @@ private Q_SLOTS:
         TestHome home;
         TestFrame frame(home);
         QVERIFY(frame->openFiles({home.writeRecords("one.bsl", {makeCall("0-22-123")})}));
-        QVERIFY(!frame->isCommandEnabled(cmd::kAddContact));  // no current call
+        QVERIFY(!frame->isCommandEnabled(cmd::kAddContact)); // no current call
         frame->session().setCurrentCall(0);
         QVERIFY(frame->isCommandEnabled(cmd::kAddContact));
         FakeDialogs dialogs;
@@ -428,7 +428,7 @@ private Q_SLOTS:
         const SettingsDatabase saved = loadFile(home / "brisel.dat");
         QVERIFY(std::any_of(saved.contacts.begin(), saved.contacts.end(),
                             [](const ContactEntry& e) { return e.number.view() == "022123"; }));
-        QVERIFY(!frame->isCommandEnabled(cmd::kAddContact));  // the call has its contact now
+        QVERIFY(!frame->isCommandEnabled(cmd::kAddContact)); // the call has its contact now
     }
 };
 

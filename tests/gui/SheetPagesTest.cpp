@@ -42,9 +42,11 @@ void checkEachPage(CPropertySheet& sheet, const QString& name)
         sheet.selectPage(i);
         QTest::qWait(50);
         const QStringList clipped = clippedTexts(sheet.page(i));
-        QVERIFY2(clipped.isEmpty(), qPrintable(name + QStringLiteral(" page %1: ").arg(i) + clipped.join(QStringLiteral(" | "))));
+        QVERIFY2(clipped.isEmpty(),
+                 qPrintable(name + QStringLiteral(" page %1: ").arg(i) + clipped.join(QStringLiteral(" | "))));
         for (QTableView* list : sheet.page(i)->findChildren<QTableView*>())
-            QVERIFY2(list->model()->rowCount() > 0, qPrintable(name + QStringLiteral(" page %1: an empty list").arg(i)));
+            QVERIFY2(list->model()->rowCount() > 0,
+                     qPrintable(name + QStringLiteral(" page %1: an empty list").arg(i)));
         const QString dir = qEnvironmentVariable("QX_SHOT_DIR");
         if (!dir.isEmpty())
             QVERIFY(sheet.grab().save(QDir(dir).filePath(QStringLiteral("%1-%2.png").arg(name).arg(i + 1))));

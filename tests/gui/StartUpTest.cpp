@@ -52,8 +52,8 @@ private Q_SLOTS:
 
     void argumentsMakeTheCommandLine()
     {
-        const QuantorixApp app({QStringLiteral("--home"), QStringLiteral("/somewhere"), QStringLiteral("from=\"today\""),
-                                QStringLiteral("to=\"today\"")});
+        const QuantorixApp app({QStringLiteral("--home"), QStringLiteral("/somewhere"),
+                                QStringLiteral("from=\"today\""), QStringLiteral("to=\"today\"")});
         QCOMPARE(app.commandLine(), QStringLiteral("from=\"today\" to=\"today\""));
         QCOMPARE(QuantorixApp({QStringLiteral("--home=/x")}).commandLine(), QString());
     }
@@ -74,10 +74,10 @@ private Q_SLOTS:
         TestHome home;
         const std::filesystem::path file = home / "brisel.dat";
         std::fstream data(file, std::ios::in | std::ios::out | std::ios::binary);
-        std::array<unsigned char, 4> count {};
-        data.seekg(892);  // the contacts' count
+        std::array<unsigned char, 4> count{};
+        data.seekg(892); // the contacts' count
         data.read(reinterpret_cast<char*>(count.data()), 4);
-        const std::uint64_t had = count[0] | count[1] << 8 | count[2] << 16 | std::uint64_t {count[3]} << 24;
+        const std::uint64_t had = count[0] | count[1] << 8 | count[2] << 16 | std::uint64_t{count[3]} << 24;
         data.seekp(892);
         data.write("\xFF\xFF\xFF\xFF", 4);
         data.close();

@@ -78,7 +78,7 @@ private Q_SLOTS:
     {
         Working w;
         RateEdit edit;
-        edit.rates.periods[2].rate = 0.5;  // inactive, with leftovers
+        edit.rates.periods[2].rate = 0.5; // inactive, with leftovers
         edit.rates.periods[2].fromHour = 7;
         CSheetUDERate sheet(edit, w.db, 0);
         QCOMPARE(sheet.pageCount(), 6);
@@ -110,8 +110,8 @@ private Q_SLOTS:
         QCOMPARE(r.periods[0].flags, 0x8000u | 0x4u | 0x10u | 0x20u);
         QCOMPARE(r.periods[0].unitLength, 60);
         QCOMPARE(r.periods[0].rate, 0.12);
-        QCOMPARE(r.periods[1].flags, 0x8000u | 0xCu);  // 00:00-00:00: no times
-        QCOMPARE(r.periods[1].unitLength, 60);          // a unit of 0 becomes 60
+        QCOMPARE(r.periods[1].flags, 0x8000u | 0xCu); // 00:00-00:00: no times
+        QCOMPARE(r.periods[1].unitLength, 60);        // a unit of 0 becomes 60
         RatePeriod empty;
         empty.unitLength = 60;
         QVERIFY(r.periods[2] == empty);
@@ -231,7 +231,8 @@ private Q_SLOTS:
         QCOMPARE(w.db.exchangeRates[0].month, std::uint8_t(1));
         QCOMPARE(w.db.exchangeRates[1].rate, 2.0);
         QCOMPARE(page.history()->topLevelItemCount(), 2);
-        QVERIFY(page.history()->topLevelItem(1)->isSelected() || page.history()->currentItem() == page.history()->topLevelItem(1));
+        QVERIFY(page.history()->topLevelItem(1)->isSelected()
+                || page.history()->currentItem() == page.history()->topLevelItem(1));
 
         page.useHistory()->setChecked(false);
         QVERIFY(!page.history()->isEnabled());

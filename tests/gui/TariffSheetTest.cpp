@@ -25,8 +25,8 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabBar>
@@ -82,13 +82,15 @@ void selectRows(QTableView* view, const std::vector<int>& rows)
 {
     view->clearSelection();
     for (int r : rows)
-        view->selectionModel()->select(view->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view->selectionModel()->select(view->model()->index(r, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (!rows.empty())
         view->selectionModel()->setCurrentIndex(view->model()->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
 }
 
 // The calls of a call file as read, then classified and priced with `settings`.
-std::vector<CallRecord> ratedCalls(const std::filesystem::path& file, const SettingsDatabase& settings, const Preferences& prefs)
+std::vector<CallRecord> ratedCalls(const std::filesystem::path& file, const SettingsDatabase& settings,
+                                   const Preferences& prefs)
 {
     std::ifstream in(file, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
@@ -97,7 +99,9 @@ std::vector<CallRecord> ratedCalls(const std::filesystem::path& file, const Sett
     std::vector<CallRecord> calls;
     for (std::size_t at = 0; at + CallFileRecord::kSize <= bytes.size(); at += CallFileRecord::kSize) {
         CallRecord call = CallRecord::empty();
-        CallFileRecord::read(std::span<const std::uint8_t, CallFileRecord::kSize>(bytes.data() + at, CallFileRecord::kSize), call);
+        CallFileRecord::read(std::span<const std::uint8_t, CallFileRecord::kSize>(bytes.data() + at,
+                                                                                  CallFileRecord::kSize),
+                             call);
         rating.classify(call);
         rating.price(call);
         calls.push_back(call);
@@ -142,37 +146,49 @@ private Q_SLOTS:
         }
         QVERIFY(carrier >= 0);
         const double oldRate = live.destinations[static_cast<std::size_t>(live.findDestination(code))]
-                                   .rates[static_cast<std::size_t>(carrier)].periods[0].rate;
+                                   .rates[static_cast<std::size_t>(carrier)]
+                                   .periods[0]
+                                   .rate;
 
-        onPage<CPageUDRate>(*frame.window, tariffres::kRatePage, [&](CPageUDRate& page) {
-            page.selectMode(CPageUDRate::kToll);
-            page.selectCarrier(carrier);
-            const int row = rowOfCode(page, code);
-            QVERIFY(row >= 0);
-            selectRows(page.list(), {row});
-            page.editSelected();
-        }, [&](QDialog& dialog) {
-            auto& rateSheet = dynamic_cast<CSheetUDERate&>(dialog);
-            rateSheet.selectPage(rateSheet.pageCount() - 4);
-            QLineEdit* rate = rateSheet.periodPage(0)->rate();
-            rate->setText(QString::number(oldRate * 3 + 0.5).replace(QLatin1Char('.'),
-                          QString::fromStdString(live.currency().format(Currency::Main).decimalSymbol)));
-            rateSheet.accept();
-            return rateSheet.result();
-        });
+        onPage<CPageUDRate>(
+            *frame.window, tariffres::kRatePage,
+            [&](CPageUDRate& page) {
+                page.selectMode(CPageUDRate::kToll);
+                page.selectCarrier(carrier);
+                const int row = rowOfCode(page, code);
+                QVERIFY(row >= 0);
+                selectRows(page.list(), {row});
+                page.editSelected();
+            },
+            [&](QDialog& dialog) {
+                auto& rateSheet = dynamic_cast<CSheetUDERate&>(dialog);
+                rateSheet.selectPage(rateSheet.pageCount() - 4);
+                QLineEdit* rate = rateSheet.periodPage(0)->rate();
+                rate->setText(
+                    QString::number(oldRate * 3 + 0.5)
+                        .replace(QLatin1Char('.'),
+                                 QString::fromStdString(live.currency().format(Currency::Main).decimalSymbol)));
+                rateSheet.accept();
+                return rateSheet.result();
+            });
 
         const SettingsDatabase& changed = frame->session().settings();
         const int at = changed.findDestination(code);
         QVERIFY(at >= 0);
-        QVERIFY(std::abs(changed.destinations[static_cast<std::size_t>(at)].rates[static_cast<std::size_t>(carrier)].periods[0].rate
-                         - (oldRate * 3 + 0.5)) < 1e-9);
+        QVERIFY(std::abs(changed.destinations[static_cast<std::size_t>(at)]
+                             .rates[static_cast<std::size_t>(carrier)]
+                             .periods[0]
+                             .rate
+                         - (oldRate * 3 + 0.5))
+                < 1e-9);
         const std::vector<CallRecord> expected = ratedCalls(file, changed, frame->session().prefs());
         QCOMPARE(session.count(), expected.size());
         int repriced = 0;
         for (std::size_t i = 0; i < expected.size(); ++i) {
             const CallRecord& now = session.call(i);
             const bool touched = now.destinationIndex >= 0 && now.carrierIndex == carrier
-                && changed.destinations[static_cast<std::size_t>(now.destinationIndex)].code.view() == code;
+                                 && changed.destinations[static_cast<std::size_t>(now.destinationIndex)].code.view()
+                                        == code;
             QCOMPARE(now.cost, expected[i].cost);
             if (touched)
                 repriced += now.cost != before[i].cost;
@@ -189,38 +205,41 @@ private Q_SLOTS:
         TestHome home;
         TestFrame frame(home);
         std::vector<std::string> codes;
-        onPage<CPageUDRate>(*frame.window, tariffres::kRatePage, [&](CPageUDRate& page) {
-            page.selectMode(CPageUDRate::kToll);
-            page.selectCarrier(0);
-            std::vector<int> rows;
-            std::vector<std::string> countries;
-            for (int r = 0; r < page.recordCount() && rows.size() < 3; ++r) {
-                const std::string country = page.records()[static_cast<std::size_t>(r)].country.str();
-                if (std::find(countries.begin(), countries.end(), country) == countries.end()) {
-                    countries.push_back(country);
-                    rows.push_back(r);
-                    codes.push_back(page.records()[static_cast<std::size_t>(r)].code.str());
+        onPage<CPageUDRate>(
+            *frame.window, tariffres::kRatePage,
+            [&](CPageUDRate& page) {
+                page.selectMode(CPageUDRate::kToll);
+                page.selectCarrier(0);
+                std::vector<int> rows;
+                std::vector<std::string> countries;
+                for (int r = 0; r < page.recordCount() && rows.size() < 3; ++r) {
+                    const std::string country = page.records()[static_cast<std::size_t>(r)].country.str();
+                    if (std::find(countries.begin(), countries.end(), country) == countries.end()) {
+                        countries.push_back(country);
+                        rows.push_back(r);
+                        codes.push_back(page.records()[static_cast<std::size_t>(r)].code.str());
+                    }
                 }
-            }
-            QCOMPARE(rows.size(), std::size_t(3));
-            selectRows(page.list(), rows);
-            page.editSelected();
-            for (std::size_t i = 0; i < 3; ++i) {
-                const DestinationEntry& d = page.records()[static_cast<std::size_t>(rowOfCode(page, codes[i]))];
-                QCOMPARE(d.country.str(), countries[i]);
-                QCOMPARE(d.rates[0].minDuration, 42);
-            }
-        }, [](QDialog& dialog) {
-            auto& rateSheet = dynamic_cast<CSheetUDERate&>(dialog);
-            rateSheet.selectPage(0);
-            CPageUDERateCode* code = rateSheet.codePage();
-            if (code->code()->isEnabled() || !code->country()->currentText().isEmpty())
-                return int(QDialog::Rejected);
-            rateSheet.selectPage(1);
-            rateSheet.generalPage()->minDuration()->setValue(42);
-            rateSheet.accept();
-            return rateSheet.result();
-        });
+                QCOMPARE(rows.size(), std::size_t(3));
+                selectRows(page.list(), rows);
+                page.editSelected();
+                for (std::size_t i = 0; i < 3; ++i) {
+                    const DestinationEntry& d = page.records()[static_cast<std::size_t>(rowOfCode(page, codes[i]))];
+                    QCOMPARE(d.country.str(), countries[i]);
+                    QCOMPARE(d.rates[0].minDuration, 42);
+                }
+            },
+            [](QDialog& dialog) {
+                auto& rateSheet = dynamic_cast<CSheetUDERate&>(dialog);
+                rateSheet.selectPage(0);
+                CPageUDERateCode* code = rateSheet.codePage();
+                if (code->code()->isEnabled() || !code->country()->currentText().isEmpty())
+                    return int(QDialog::Rejected);
+                rateSheet.selectPage(1);
+                rateSheet.generalPage()->minDuration()->setValue(42);
+                rateSheet.accept();
+                return rateSheet.result();
+            });
     }
 
     // An existing code is refused with its message, an empty one silently.
@@ -237,19 +256,22 @@ private Q_SLOTS:
             rateSheet.accept();
             return rateSheet.result();
         };
-        onPage<CPageUDRate>(*frame.window, tariffres::kRatePage, [&](CPageUDRate& page) {
-            page.selectMode(CPageUDRate::kToll);
-            const int count = page.recordCount();
-            typed = page.records()[0].code.str();
-            page.addRecord();
-            QCOMPARE(page.recordCount(), count);
-            QVERIFY(log.has(sid::kDuplicateCode));
-            log.clear();
-            typed.clear();
-            page.addRecord();
-            QCOMPARE(page.recordCount(), count);
-            QVERIFY(log.shown().empty());
-        }, answer, false);
+        onPage<CPageUDRate>(
+            *frame.window, tariffres::kRatePage,
+            [&](CPageUDRate& page) {
+                page.selectMode(CPageUDRate::kToll);
+                const int count = page.recordCount();
+                typed = page.records()[0].code.str();
+                page.addRecord();
+                QCOMPARE(page.recordCount(), count);
+                QVERIFY(log.has(sid::kDuplicateCode));
+                log.clear();
+                typed.clear();
+                page.addRecord();
+                QCOMPARE(page.recordCount(), count);
+                QVERIFY(log.shown().empty());
+            },
+            answer, false);
     }
 
     // "Rate1_Apply" "holidays" in any letter case gives 0x800C for an active period.
@@ -276,21 +298,25 @@ private Q_SLOTS:
             writeLine(cells);
         }
         const TextFileChooserOverride chooser([&](TextTableMode, const std::filesystem::path&) { return file; });
-        onPage<CPageUDRate>(*frame.window, tariffres::kRatePage, [&](CPageUDRate& page) {
-            page.selectMode(CPageUDRate::kToll);
-            page.selectCarrier(1);
-            page.importList();
-            const int row = rowOfCode(page, "99901");
-            QVERIFY(row >= 0);
-            QCOMPARE(page.records()[static_cast<std::size_t>(row)].rates[1].periods[0].flags, 0x800Cu);
-        }, [](QDialog& dialog) {
-            auto* options = qobject_cast<CDlgTextTableOptions*>(&dialog);
-            if (!options)
-                return int(QDialog::Rejected);
-            qobject_cast<QAbstractButton*>(options->control(ttres::kTab))->click();
-            options->accept();
-            return options->result();
-        }, false);
+        onPage<CPageUDRate>(
+            *frame.window, tariffres::kRatePage,
+            [&](CPageUDRate& page) {
+                page.selectMode(CPageUDRate::kToll);
+                page.selectCarrier(1);
+                page.importList();
+                const int row = rowOfCode(page, "99901");
+                QVERIFY(row >= 0);
+                QCOMPARE(page.records()[static_cast<std::size_t>(row)].rates[1].periods[0].flags, 0x800Cu);
+            },
+            [](QDialog& dialog) {
+                auto* options = qobject_cast<CDlgTextTableOptions*>(&dialog);
+                if (!options)
+                    return int(QDialog::Rejected);
+                qobject_cast<QAbstractButton*>(options->control(ttres::kTab))->click();
+                options->accept();
+                return options->result();
+            },
+            false);
     }
 
     // "12*" and "123" are the same prefix; "12" and "123" are not. Renaming a
@@ -301,28 +327,31 @@ private Q_SLOTS:
         TestFrame frame(home);
         MessageLog log;
         QString typed;
-        onPage<CPageUDCarrier>(*frame.window, tariffres::kCarrierPage, [&](CPageUDCarrier& page) {
-            page.selectCarrier(1);
-            page.name()->setText(QStringLiteral("Renamed"));
-            page.selectCarrier(2);
-            QCOMPARE(page.carrierTabs()->tabText(1), QStringLiteral("2. Renamed"));
-            page.records().clear();
-            page.refresh();
-            for (const char* prefix : {"123", "12*", "12"}) {
-                typed = QString::fromLatin1(prefix);
-                page.addRecord();
-            }
-            QCOMPARE(page.recordCount(), 2);
-            QVERIFY(log.has(sid::kDuplicatePrefix));
-            page.name()->setText(QStringLiteral("Third"));
-        }, [&](QDialog& dialog) {
-            auto& prefix = dynamic_cast<CDlgUDPrefix&>(dialog);
-            prefix.prefix()->setText(typed);
-            prefix.changeCarrier()->setChecked(true);
-            prefix.carrier()->setCurrentIndex(2);  // the carrier being edited: no change
-            prefix.accept();
-            return prefix.result();
-        });
+        onPage<CPageUDCarrier>(
+            *frame.window, tariffres::kCarrierPage,
+            [&](CPageUDCarrier& page) {
+                page.selectCarrier(1);
+                page.name()->setText(QStringLiteral("Renamed"));
+                page.selectCarrier(2);
+                QCOMPARE(page.carrierTabs()->tabText(1), QStringLiteral("2. Renamed"));
+                page.records().clear();
+                page.refresh();
+                for (const char* prefix : {"123", "12*", "12"}) {
+                    typed = QString::fromLatin1(prefix);
+                    page.addRecord();
+                }
+                QCOMPARE(page.recordCount(), 2);
+                QVERIFY(log.has(sid::kDuplicatePrefix));
+                page.name()->setText(QStringLiteral("Third"));
+            },
+            [&](QDialog& dialog) {
+                auto& prefix = dynamic_cast<CDlgUDPrefix&>(dialog);
+                prefix.prefix()->setText(typed);
+                prefix.changeCarrier()->setChecked(true);
+                prefix.carrier()->setCurrentIndex(2); // the carrier being edited: no change
+                prefix.accept();
+                return prefix.result();
+            });
         const SettingsDatabase& live = frame->session().settings();
         QCOMPARE(live.carriers[2].name.str(), std::string("Third"));
         QCOMPARE(live.prefixes[2].size(), std::size_t(2));
@@ -346,15 +375,19 @@ private Q_SLOTS:
             QTest::qWait(100);
             QVERIFY(sheet->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
         };
-        onPage<CPageUDCarrier>(*frame.window, tariffres::kCarrierPage,
-                               [&](CPageUDCarrier& page) { shoot(&page, QStringLiteral("carriers")); }, {}, false);
-        onPage<CPageUDRate>(*frame.window, tariffres::kRatePage, [&](CPageUDRate& page) {
-            const char* names[] = {"rates-toll", "rates-local", "rates-cost"};
-            for (int m = 0; m < 3; ++m) {
-                page.selectMode(static_cast<CPageUDRate::Mode>(m));
-                shoot(&page, QString::fromLatin1(names[m]));
-            }
-        }, {}, false);
+        onPage<CPageUDCarrier>(
+            *frame.window, tariffres::kCarrierPage,
+            [&](CPageUDCarrier& page) { shoot(&page, QStringLiteral("carriers")); }, {}, false);
+        onPage<CPageUDRate>(
+            *frame.window, tariffres::kRatePage,
+            [&](CPageUDRate& page) {
+                const char* names[] = {"rates-toll", "rates-local", "rates-cost"};
+                for (int m = 0; m < 3; ++m) {
+                    page.selectMode(static_cast<CPageUDRate::Mode>(m));
+                    shoot(&page, QString::fromLatin1(names[m]));
+                }
+            },
+            {}, false);
     }
 };
 

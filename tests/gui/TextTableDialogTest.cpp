@@ -34,10 +34,7 @@ bool checked(const CDlgTextTableOptions& dialog, int id)
     return static_cast<QAbstractButton*>(dialog.control(id))->isChecked();
 }
 
-void click(const CDlgTextTableOptions& dialog, int id)
-{
-    static_cast<QAbstractButton*>(dialog.control(id))->click();
-}
+void click(const CDlgTextTableOptions& dialog, int id) { static_cast<QAbstractButton*>(dialog.control(id))->click(); }
 
 std::string readFile(const std::filesystem::path& path)
 {
@@ -68,7 +65,7 @@ SettingsDatabase demoSettings(const TestHome& home)
     return db;
 }
 
-}  // namespace
+} // namespace
 
 class TextTableDialogTest : public QObject
 {
@@ -81,7 +78,7 @@ private Q_SLOTS:
         TextTableOptions options(3);
         CDlgTextTableOptions import(TextTableMode::Import, options, {"A", "B", "C"});
         QCOMPARE(import.windowTitle(), QStringLiteral("Import options"));
-        QVERIFY(import.control(ttres::kSeparator)->isEnabled());  // "Other" is the default
+        QVERIFY(import.control(ttres::kSeparator)->isEnabled()); // "Other" is the default
         click(import, ttres::kFixedWidth);
         QVERIFY(!import.control(ttres::kSeparator)->isEnabled());
         QVERIFY(import.control(ttres::kWider)->isEnabled() && !import.control(ttres::kSkipMore)->isEnabled());
@@ -98,7 +95,7 @@ private Q_SLOTS:
                  QStringLiteral("Export selected records"));
         QVERIFY(exportDialog.control(ttres::kAdd)->isHidden() && exportDialog.control(ttres::kUpdate)->isHidden());
         click(exportDialog, ttres::kFixedWidth);
-        QVERIFY(exportDialog.control(ttres::kTrim)->isEnabled());  // only an import must trim fixed widths
+        QVERIFY(exportDialog.control(ttres::kTrim)->isEnabled()); // only an import must trim fixed widths
     }
 
     void importIntoWorkingCopyKeepsOrDeletesTheList()
@@ -158,7 +155,7 @@ private Q_SLOTS:
                 d.fieldList()->item(1)->setCheckState(Qt::Unchecked);
                 QCOMPARE(d.fieldList()->item(1)->text(), QStringLiteral("Acc code"));
                 click(d, ttres::kFirstLine);
-                click(d, ttres::kTrim);  // "Export selected records"
+                click(d, ttres::kTrim); // "Export selected records"
             });
             QVERIFY(listtransfer::exportFrom(nullptr, ini, db, prefs, {SettingsList::Projects}, second));
         }
@@ -183,9 +180,9 @@ private Q_SLOTS:
         const std::filesystem::path file = home / "calls.csv";
         const TextFileChooserOverride chooser([&](TextTableMode, const std::filesystem::path&) { return file; });
         const ModalOverride handler = optionsHandler([](CDlgTextTableOptions& d) {
-            for (int row = 0; row < d.fieldList()->count(); ++row)  // only Ext (2) and Duration (5)
+            for (int row = 0; row < d.fieldList()->count(); ++row) // only Ext (2) and Duration (5)
                 d.fieldList()->item(row)->setCheckState(row == 2 || row == 5 ? Qt::Checked : Qt::Unchecked);
-            click(d, ttres::kTrim);  // "Export selected records"
+            click(d, ttres::kTrim); // "Export selected records"
         });
         frame->view()->selectOnly(3);
         frame->runCommand(cmd::kExport);

@@ -40,10 +40,7 @@ struct LanguageHome
     LanguageService service{home.folder(), &ini};
 };
 
-QAction* topMenu(QMenuBar& bar, int index)
-{
-    return bar.actions().value(index);
-}
+QAction* topMenu(QMenuBar& bar, int index) { return bar.actions().value(index); }
 
 } // namespace
 
@@ -68,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(topMenu(bar, 0)->text(), QStringLiteral("&File"));
         QAction* open = findCommand(&bar, cmd::kOpen);
         QVERIFY(open);
-        QCOMPARE(open->text(), QStringLiteral("&Open...\tCtrl+O"));  // the shortcut after a tab, shown right-aligned
+        QCOMPARE(open->text(), QStringLiteral("&Open...\tCtrl+O")); // the shortcut after a tab, shown right-aligned
 
         const int german = [&] {
             for (const auto& language : service.menuLanguages())
@@ -89,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(context.actions().value(1)->text(), QStringLiteral("Schnellfilter"));
         QVERIFY(findCommand(&context, cmd::kQuickExtension)->text() != QStringLiteral("Extension"));
 
-        QVERIFY(service.SelectLanguage(0));  // back to the built-in texts
+        QVERIFY(service.SelectLanguage(0)); // back to the built-in texts
         TranslateMenu(cmd::kMainMenu, &bar);
         QCOMPARE(open->text(), QStringLiteral("&Open...\tCtrl+O"));
     }
@@ -119,7 +116,7 @@ private Q_SLOTS:
         QCOMPARE(edit.text(), QStringLiteral("123"));
         QApplication::clipboard()->setText(QStringLiteral("45x"));
         edit.paste();
-        QCOMPARE(edit.text(), QStringLiteral("123"));  // a paste with any character outside the set inserts nothing
+        QCOMPARE(edit.text(), QStringLiteral("123")); // a paste with any character outside the set inserts nothing
         QApplication::clipboard()->setText(QStringLiteral("4*5"));
         edit.paste();
         QCOMPARE(edit.text(), QStringLiteral("1234*5"));
@@ -152,7 +149,8 @@ private Q_SLOTS:
         QCOMPARE(frame.model()->headerData(3, Qt::Horizontal).toString(), QString::fromUtf8("Gewählte Nummer"));
         QCOMPARE(ini.readString("Language", "Brisel"), std::string("Deutsch"));
         // Qt's own dialogs follow: its translation for the language is loaded, and dropped again.
-        const bool qtGerman = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm"));
+        const bool qtGerman = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath)
+                                            + QStringLiteral("/qtbase_de.qm"));
         if (qtGerman)
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
         frame.runCommand(cmd::kLanguageFirst);

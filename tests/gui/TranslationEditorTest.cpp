@@ -65,10 +65,7 @@ void type(CDlgTranslation& dialog, int row, const QString& text)
     dialog.translation()->setPlainText(text);
 }
 
-std::size_t lineAt(const CDlgTranslation& dialog, int row)
-{
-    return static_cast<std::size_t>(dialog.lineOfRow(row));
-}
+std::size_t lineAt(const CDlgTranslation& dialog, int row) { return static_cast<std::size_t>(dialog.lineOfRow(row)); }
 
 const std::uint32_t kOpenKey = langkey::menuKey(cmd::kMainMenu, 1, cmd::kOpen);
 
@@ -103,7 +100,8 @@ private Q_SLOTS:
         dialog.show();
         QCOMPARE(static_cast<std::size_t>(dialog.list()->count()), service.baseTable().size());
         const std::size_t first = lineAt(dialog, 0);
-        QCOMPARE(dialog.translation()->toPlainText(), qtText(dialog.draft().baseText(first)));  // untranslated: the base text
+        QCOMPARE(dialog.translation()->toPlainText(),
+                 qtText(dialog.draft().baseText(first))); // untranslated: the base text
 
         // The base text typed unchanged stays untranslated; blanks too.
         type(dialog, 0, qtText(dialog.draft().baseText(first)));
@@ -120,15 +118,16 @@ private Q_SLOTS:
         dialog.resetButton()->click();
         QCOMPARE(dialog.translation()->toPlainText(), qtText(dialog.draft().baseText(lineAt(dialog, 2))));
         dialog.list()->setCurrentRow(0);
-        QCOMPARE(dialog.draft().translatedCount(), std::size_t {0});
+        QCOMPARE(dialog.draft().translatedCount(), std::size_t{0});
 
         // The find box narrows the list; "Show only untranslated" hides what is done.
         QTest::keyClicks(dialog.findBox(), QStringLiteral("open"));
-        QTest::keyClick(dialog.findBox(), Qt::Key_Return);  // narrows, does not close
+        QTest::keyClick(dialog.findBox(), Qt::Key_Return); // narrows, does not close
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.list()->count() > 0 && dialog.list()->count() < 100);
         for (int row = 0; row < dialog.list()->count(); ++row)
-            QVERIFY(qtText(dialog.draft().baseText(lineAt(dialog, row))).contains(QStringLiteral("open"), Qt::CaseInsensitive));
+            QVERIFY(qtText(dialog.draft().baseText(lineAt(dialog, row)))
+                        .contains(QStringLiteral("open"), Qt::CaseInsensitive));
         const int before = dialog.list()->count();
         const std::size_t done = lineAt(dialog, 0);
         type(dialog, 0, QStringLiteral("Öffnen"));
@@ -141,7 +140,7 @@ private Q_SLOTS:
 
         dialog.accept();
         const LanguageTable table = dialog.table();
-        QCOMPARE(table.size(), std::size_t {1});
+        QCOMPARE(table.size(), std::size_t{1});
         QCOMPARE(qtText(*table.find(dialog.draft().key(done))), QStringLiteral("Öffnen"));
 
         QCOMPARE(TranslationDraft::lineLabel("Exactly twenty-five chars"), std::string("Exactly twenty-five chars"));
@@ -167,7 +166,7 @@ private Q_SLOTS:
             CMainFrame frame(home.folder(), ini);
             QVERIFY(frame.loadSettings());
             QVERIFY(frame.isCommandEnabled(cmd::kNewTranslation));
-            QVERIFY(!frame.isCommandEnabled(cmd::kEditTranslation));  // the built-in language
+            QVERIFY(!frame.isCommandEnabled(cmd::kEditTranslation)); // the built-in language
 
             // OK without any translated text: nothing is asked or written.
             whenEditorOpens([](CDlgTranslation& dialog) { dialog.accept(); });
@@ -211,14 +210,14 @@ private Q_SLOTS:
         service.start();
         CMainFrame frame(home.folder(), ini);
         QVERIFY(frame.loadSettings());
-        frame.runCommand(cmd::kLanguageFirst + 1);  // Deutsch
+        frame.runCommand(cmd::kLanguageFirst + 1); // Deutsch
         QCOMPARE(service.currentName(), std::string("Deutsch"));
         QVERIFY(frame.isCommandEnabled(cmd::kEditTranslation));
         const std::size_t texts = service.currentTable().size();
 
         whenEditorOpens([](CDlgTranslation& dialog) {
             const int row = rowOfKey(dialog, kOpenKey);
-            QVERIFY(dialog.draft().translated(lineAt(dialog, row)));  // the German text is there to correct
+            QVERIFY(dialog.draft().translated(lineAt(dialog, row))); // the German text is there to correct
             type(dialog, row, QStringLiteral("Ö&ffnen…\\tStrg+O"));
             dialog.accept();
         });
@@ -246,7 +245,7 @@ private Q_SLOTS:
         QVERIFY(messages.has(25172));
         QCOMPARE(reopenedWith, QStringLiteral("&Laden..."));
 
-        frame.session().setLoginLevel(1);  // Supervisor: both commands need the Administrator
+        frame.session().setLoginLevel(1); // Supervisor: both commands need the Administrator
         QVERIFY(!frame.isCommandEnabled(cmd::kEditTranslation));
         QVERIFY(!frame.isCommandEnabled(cmd::kNewTranslation));
     }
@@ -274,13 +273,13 @@ private Q_SLOTS:
         CMainFrame frame(home.folder(), ini);
         QVERIFY(frame.loadSettings());
         frame.runCommand(cmd::kLanguageFirst + 1);
-        QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Übersetzung bearbeiten"));  // open windows follow the language
+        QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Übersetzung bearbeiten")); // open windows follow the language
         frame.runCommand(cmd::kHelpTopics);
-        QCOMPARE(opened.size(), std::size_t {3});
+        QCOMPARE(opened.size(), std::size_t{3});
         QCOMPARE(opened[0].file, home / "English.html");
         QCOMPARE(opened[0].anchor, std::string("dialog-208"));
-        QCOMPARE(opened[1].anchor, std::string("dialog-208"));  // F1
-        QCOMPARE(opened[2].file, home / "Deutsch.html");  // the language's own help file
+        QCOMPARE(opened[1].anchor, std::string("dialog-208")); // F1
+        QCOMPARE(opened[2].file, home / "Deutsch.html");       // the language's own help file
         QCOMPARE(opened[2].anchor, std::string(help::kContentsAnchor));
         help::setHelpViewer({});
     }

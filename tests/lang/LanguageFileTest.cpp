@@ -12,14 +12,12 @@
 
 namespace {
 
-std::vector<std::uint8_t> bytesOf(const std::string& image)
-{
-    return {image.begin(), image.end()};
-}
+std::vector<std::uint8_t> bytesOf(const std::string& image) { return {image.begin(), image.end()}; }
 
 // A hand-made file: header, entries, mappings and pool as given.
 std::string rawFile(std::vector<std::pair<std::uint32_t, std::uint32_t>> entries,
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> mappings, const std::string& pool, std::uint32_t poolSize)
+                    std::vector<std::pair<std::uint32_t, std::uint32_t>> mappings, const std::string& pool,
+                    std::uint32_t poolSize)
 {
     std::string image(64 + 8 * (entries.size() + mappings.size()), '\0');
     auto* p = reinterpret_cast<std::uint8_t*>(image.data());
@@ -49,8 +47,9 @@ TEST(LanguageFile, WrittenFileReadsBackIdenticalAndEncodesToTheSameBytes)
 {
     TempDir dir;
     const LanguageTable table = makeTable({{langkey::stringKey(sid::kRecordsExported), "%d Datens\xE4tze exportiert"},
-        {langkey::menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"}, {langkey::dialogKey(208, 0), ""},
-        {langkey::stringKey(25001), "Datum"}});
+                                           {langkey::menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"},
+                                           {langkey::dialogKey(208, 0), ""},
+                                           {langkey::stringKey(25001), "Datum"}});
     ASSERT_TRUE(writeLanguageFile(dir / "Deutsch.lng", table));
 
     LanguageTable read;
@@ -115,7 +114,7 @@ TEST(LanguageFile, ManyKeysInDescendingOrderAreIndexed)
     std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
     for (std::uint32_t key = 200000; key > 0; --key)
         entries.push_back({key, key % 2 == 0 ? 0u : 2u});
-    entries.push_back({7, 4});  // a second entry of key 7: the first one counts
+    entries.push_back({7, 4}); // a second entry of key 7: the first one counts
     LanguageTable table;
     ASSERT_EQ(decode(rawFile(entries, {}, std::string("a\0b\0c\0", 6), 6), table), LanguageFileResult::Ok);
     EXPECT_EQ(*table.find(200000), "a");

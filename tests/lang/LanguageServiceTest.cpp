@@ -20,8 +20,9 @@ protected:
     void SetUp() override
     {
         writeBase(makeTable({{stringKey(sid::kRecordsExported), "%d records exported"},
-            {stringKey(sid::kLanguageEnglish), "English"}, {menuKey(101, 1, 57601), "&Open...\\tCtrl+O"},
-            {stringKey(sid::kErrorOpeningFile), "Error opening file!\n\n%1"}}));
+                             {stringKey(sid::kLanguageEnglish), "English"},
+                             {menuKey(101, 1, 57601), "&Open...\\tCtrl+O"},
+                             {stringKey(sid::kErrorOpeningFile), "Error opening file!\n\n%1"}}));
     }
 
     void writeBase(const LanguageTable& table, bool withMappings = false)
@@ -49,7 +50,8 @@ protected:
 };
 
 const LanguageTable kGerman = makeTable({{stringKey(sid::kRecordsExported), "%d Datens\xE4tze exportiert"},
-    {stringKey(sid::kLanguageEnglish), "Englisch"}, {menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"}});
+                                         {stringKey(sid::kLanguageEnglish), "Englisch"},
+                                         {menuKey(101, 1, 57601), "\xD6&ffnen...\\tStrg+O"}});
 
 } // namespace
 
@@ -61,8 +63,8 @@ TEST_F(LanguageFolder, TranslatedExportMessageIsShownWithItsNumberFilledIn)
     ASSERT_EQ(service->currentName(), "Deutsch");
 
     CapturingSink sink;
-    ShowMessage(
-        FormatPrintf(LoadText(sid::kRecordsExported), {1500}), mb::kOk | mb::kIconInformation, sid::kRecordsExported);
+    ShowMessage(FormatPrintf(LoadText(sid::kRecordsExported), {1500}), mb::kOk | mb::kIconInformation,
+                sid::kRecordsExported);
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].text, "1500 Datens\xE4tze exportiert");
     // A string the translation lacks comes from the base file.

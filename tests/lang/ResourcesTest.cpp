@@ -41,11 +41,16 @@ MENU 7
   ITEM 105 "After all"
 END
 )",
-        set));
+                                  set));
     const std::vector<LanguageEntry> expected = {{menuKey(7, 0, 100), "Before any pop-up"},
-        {menuPopupKey(7, 1), "First"}, {menuKey(7, 1, 101), "In first"}, {menuPopupKey(7, 2), "Nested"},
-        {menuKey(7, 2, 102), "In nested"}, {menuKey(7, 2, 103), "In first, after nested"},
-        {menuPopupKey(7, 3), "Second"}, {menuKey(7, 3, 104), "In second"}, {menuKey(7, 3, 105), "After all"}};
+                                                 {menuPopupKey(7, 1), "First"},
+                                                 {menuKey(7, 1, 101), "In first"},
+                                                 {menuPopupKey(7, 2), "Nested"},
+                                                 {menuKey(7, 2, 102), "In nested"},
+                                                 {menuKey(7, 2, 103), "In first, after nested"},
+                                                 {menuPopupKey(7, 3), "Second"},
+                                                 {menuKey(7, 3, 104), "In second"},
+                                                 {menuKey(7, 3, 105), "After all"}};
     EXPECT_EQ(keyedTexts(set.menus.at(0)), expected);
 }
 
@@ -65,9 +70,9 @@ TEST(Resources, BuiltInMenusParseAndCarryTheLanguageCommands)
     EXPECT_EQ(view.items[7].text, "&Language");
     EXPECT_EQ(view.items[7].items.at(0).commandId, 10114);
     const auto texts = keyedTexts(*registry.menu(101));
-    EXPECT_NE(std::find(texts.begin(), texts.end(), LanguageEntry {menuPopupKey(101, 3), "&Language"}), texts.end());
-    EXPECT_NE(
-        std::find(texts.begin(), texts.end(), LanguageEntry {menuKey(101, 1, 57601), "&Open...\tCtrl+O"}), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), LanguageEntry{menuPopupKey(101, 3), "&Language"}), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), LanguageEntry{menuKey(101, 1, 57601), "&Open...\tCtrl+O"}),
+              texts.end());
 }
 
 TEST(Resources, TextsAreConvertedAndErrorsNameTheLine)
@@ -75,12 +80,11 @@ TEST(Resources, TextsAreConvertedAndErrorsNameTheLine)
     ResourceSet set;
     ASSERT_TRUE(parseResourceText("PAGE 231 \"\xC3\x9C"
                                   "bersicht\"  # comment\n  CONTROL 6203 \"Say \\\"hi\\\"\\n\"\nEND\n",
-        set));
+                                  set));
     ASSERT_EQ(set.dialogs.size(), 1u);
     EXPECT_TRUE(set.dialogs[0].page);
-    EXPECT_EQ(set.dialogs[0].title,
-        "\xDC"
-        "bersicht");
+    EXPECT_EQ(set.dialogs[0].title, "\xDC"
+                                    "bersicht");
     EXPECT_EQ(set.dialogs[0].controls.at(0).text, "Say \"hi\"\n");
 
     struct Case
@@ -109,9 +113,9 @@ TEST(Resources, TextsAreConvertedAndErrorsNameTheLine)
 TEST(Resources, RegistryKeepsIdOrderAndReplacesById)
 {
     ResourceRegistry registry;
-    registry.add(DialogTemplate {300, "Three", {{1, "OK"}}, false});
-    registry.add(DialogTemplate {200, "Two", {}, false});
-    registry.add(DialogTemplate {300, "Three again", {}, true});
+    registry.add(DialogTemplate{300, "Three", {{1, "OK"}}, false});
+    registry.add(DialogTemplate{200, "Two", {}, false});
+    registry.add(DialogTemplate{300, "Three again", {}, true});
     ASSERT_EQ(registry.dialogs().size(), 2u);
     EXPECT_EQ(registry.dialogs()[0].id, 200);
     EXPECT_EQ(registry.dialog(300)->title, "Three again");
@@ -124,16 +128,18 @@ TEST(LanguageBuilder, BaseFileHoldsEveryMenuDialogAndStringTextWithEscapedTabs)
     ASSERT_TRUE(parseResourceText("MENU 101\nPOPUP \"&File\"\nITEM 57601 \"&Open\\tCtrl+O\"\nEND\nEND\n"
                                   "DIALOG 203 \"Options\"\nCONTROL 1 \"OK\"\nCONTROL 6212 \"First line\"\nEND\n"
                                   "DIALOG 208 \"Edit\"\nCONTROL 1 \"OK\"\nEND\n",
-        set));
+                                  set));
     const BuiltInString strings[] = {{25301, "kRecordsExported", "%d records exported"}};
     std::vector<std::string> problems;
     const LanguageTable base = buildBaseTable(set, strings, &problems);
     EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(base.entries(),
-        (std::vector<LanguageEntry> {{menuPopupKey(101, 1), "&File"}, {menuKey(101, 1, 57601), "&Open\\tCtrl+O"},
-            {langkey::dialogKey(203, 0), "Options"}, {langkey::dialogKey(203, 1), "OK"},
-            {langkey::dialogKey(203, 6212), "First line"}, {langkey::dialogKey(208, 0), "Edit"},
-            {langkey::stringKey(25301), "%d records exported"}}));
+    EXPECT_EQ(base.entries(), (std::vector<LanguageEntry>{{menuPopupKey(101, 1), "&File"},
+                                                          {menuKey(101, 1, 57601), "&Open\\tCtrl+O"},
+                                                          {langkey::dialogKey(203, 0), "Options"},
+                                                          {langkey::dialogKey(203, 1), "OK"},
+                                                          {langkey::dialogKey(203, 6212), "First line"},
+                                                          {langkey::dialogKey(208, 0), "Edit"},
+                                                          {langkey::stringKey(25301), "%d records exported"}}));
     // The second dialog's "OK" shares the first one's text.
     EXPECT_EQ(base.mappedKey(langkey::dialogKey(208, 1)), langkey::dialogKey(203, 1));
 
@@ -152,26 +158,28 @@ TEST(LanguageBuilder, TranslationKeepsOnlyDifferentTextsAndReportsGapsAndMismatc
     ASSERT_TRUE(
         parseResourceText("MENU 101\nPOPUP \"&File\"\nITEM 57601 \"&Open\\tCtrl+O\"\nEND\nEND\n"
                           "DIALOG 203 \"Options\"\nCONTROL 1 \"OK\"\nEND\nDIALOG 208 \"Edit\"\nCONTROL 1 \"OK\"\nEND\n",
-            set));
+                          set));
     const BuiltInString strings[] = {{25301, "a", "%d records exported"}, {25302, "b", "CD"}};
     const LanguageTable base = buildBaseTable(set, strings);
 
     TranslationSource source;
     std::string error;
-    ASSERT_TRUE(parseStringsList(
-        "# comment\n\n25301\t%d Datens\xC3\xA4tze\\nexportiert\n25302\tCD\r\n", source.strings, &error))
+    ASSERT_TRUE(parseStringsList("# comment\n\n25301\t%d Datens\xC3\xA4tze\\nexportiert\n25302\tCD\r\n", source.strings,
+                                 &error))
         << error;
     ASSERT_TRUE(parseResourceText("MENU 101\nPOPUP \"&Datei\"\nITEM 57601 \"\xC3\x96&ffnen\\tStrg+O\"\nEND\nEND\n"
                                   "DIALOG 208 \"Bearbeiten\"\nCONTROL 1 \"Gut\"\nEND\n",
-        source.resources));
+                                  source.resources));
     std::vector<std::string> problems, missing;
     const LanguageTable german = buildTranslationTable(base, set, source, problems, missing);
     EXPECT_TRUE(problems.empty());
     EXPECT_TRUE(missing.empty());
     EXPECT_EQ(german.entries(),
-        (std::vector<LanguageEntry> {{menuPopupKey(101, 1), "&Datei"}, {menuKey(101, 1, 57601), "\xD6&ffnen\\tStrg+O"},
-            {langkey::dialogKey(203, 1), "Gut"}, {langkey::dialogKey(208, 0), "Bearbeiten"},
-            {langkey::stringKey(25301), "%d Datens\xE4tze\nexportiert"}}));
+              (std::vector<LanguageEntry>{{menuPopupKey(101, 1), "&Datei"},
+                                          {menuKey(101, 1, 57601), "\xD6&ffnen\\tStrg+O"},
+                                          {langkey::dialogKey(203, 1), "Gut"},
+                                          {langkey::dialogKey(208, 0), "Bearbeiten"},
+                                          {langkey::stringKey(25301), "%d Datens\xE4tze\nexportiert"}}));
 
     TranslationSource wrong;
     wrong.strings = {{25399, "?"}};
@@ -179,7 +187,7 @@ TEST(LanguageBuilder, TranslationKeepsOnlyDifferentTextsAndReportsGapsAndMismatc
     const LanguageTable partial = buildTranslationTable(base, set, wrong, problems, missing);
     EXPECT_TRUE(partial.empty());
     EXPECT_EQ(problems.size(), 2u); // unknown string, menu of another shape
-    EXPECT_EQ(missing.size(), 4u); // both strings and both menu texts
+    EXPECT_EQ(missing.size(), 4u);  // both strings and both menu texts
 
     // A translation must fill in what the original fills in.
     TranslationSource misfit;

@@ -4,8 +4,8 @@
 
 TEST(FormatInserts, ReplacesNumberedInsertsLikeTheMessageFormatter)
 {
-    EXPECT_EQ(
-        FormatInserts("Error opening file!\n\n%1", {"C:\\Calls\\a.bsl"}), "Error opening file!\n\nC:\\Calls\\a.bsl");
+    EXPECT_EQ(FormatInserts("Error opening file!\n\n%1", {"C:\\Calls\\a.bsl"}),
+              "Error opening file!\n\nC:\\Calls\\a.bsl");
     EXPECT_EQ(FormatInserts("%2 before %1", {"one", "two"}), "two before one");
     EXPECT_EQ(FormatInserts("%1!s! and %10", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}), "a and j");
     EXPECT_EQ(FormatInserts("100%% sure%n%tend%0 cut", {}), "100% sure\n\tend");

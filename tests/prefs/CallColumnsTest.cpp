@@ -59,8 +59,8 @@ protected:
     CallColumnsTest()
     {
         // Kept in their sorted order, so list positions are known.
-        db.directory = {employee(101, "Adams", "Sales"), employee(102, "Adams", "Sales"), employee(103, "Adams", "Support"),
-                        employee(104, "baker", "IT"), employee(105, "Carter", "IT")};
+        db.directory = {employee(101, "Adams", "Sales"), employee(102, "Adams", "Sales"),
+                        employee(103, "Adams", "Support"), employee(104, "baker", "IT"), employee(105, "Carter", "IT")};
         db.trunks = {trunk(7, "Berlin"), trunk(8, "Berlin"), trunk(3, "Munich")};
         db.destinations = {destination("001416", "Canada", "Toronto"), destination("0044", "Kingdom", ""),
                            destination("004420", "Kingdom", "London"), destination("0049", "Zeta", "London")};
@@ -92,7 +92,8 @@ TEST(CallColumnSpecs, TitlesWidthsAndAlignment)
     EXPECT_EQ(columnTitle(ColumnType::Project), "Project");
     EXPECT_EQ(columnSpec(ColumnType::Date).titleId, 25001);
     EXPECT_EQ(columnSpec(ColumnType::Project).titleId, 25019);
-    const int widths[kColumnTypeCount] = {64, 64, 56, 160, 128, 64, 64, 80, 80, 96, 80, 128, 80, 48, 96, 96, 96, 56, 96};
+    const int widths[kColumnTypeCount] = {64, 64,  56, 160, 128, 64, 64, 80, 80, 96,
+                                          80, 128, 80, 48,  96,  96, 96, 56, 96};
     const bool right[kColumnTypeCount] = {1, 1, 1, 0, 0, 1, 1, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0};
     for (int t = 0; t < kColumnTypeCount; ++t) {
         SCOPED_TRACE(t);
@@ -118,7 +119,7 @@ TEST_F(CallColumnsTest, PlainCellTexts)
     c.cost = 12.345;
     c.callType = 1;
 
-    EXPECT_EQ(text(c, ColumnType::Date), "3/5/24");  // en_US: "M/d/yy"
+    EXPECT_EQ(text(c, ColumnType::Date), "3/5/24"); // en_US: "M/d/yy"
     EXPECT_EQ(text(c, ColumnType::Time), "2:07 PM");
     EXPECT_EQ(text(c, ColumnType::Ext), "101");
     EXPECT_EQ(text(c, ColumnType::DialedNumber), "0301234");
@@ -127,17 +128,17 @@ TEST_F(CallColumnsTest, PlainCellTexts)
     EXPECT_EQ(text(c, ColumnType::Cost), "$12.35");
     EXPECT_EQ(text(c, ColumnType::Trunk), "07");
     EXPECT_EQ(text(c, ColumnType::Acc), "4711");
-    EXPECT_EQ(text(c, ColumnType::Cd), "A");  // the second character is a terminator here
+    EXPECT_EQ(text(c, ColumnType::Cd), "A"); // the second character is a terminator here
     EXPECT_EQ(text(c, ColumnType::Direction), "Outgoing");
     EXPECT_EQ(text(c, ColumnType::Type), "Long distance");
     EXPECT_EQ(text(c, ColumnType::Ringtime), "2:05");
-    EXPECT_EQ(text(c, ColumnType::Carrier), "");  // carrier index -1
+    EXPECT_EQ(text(c, ColumnType::Carrier), ""); // carrier index -1
     c.carrierIndex = 1;
     EXPECT_EQ(text(c, ColumnType::Carrier), "Second");
-    c.direction = 7;  // any value but 0 is incoming
+    c.direction = 7; // any value but 0 is incoming
     EXPECT_EQ(text(c, ColumnType::Direction), "Incoming");
 
-    c.extension = 0xFFFFFFFFu;  // -1: none
+    c.extension = 0xFFFFFFFFu; // -1: none
     c.trunk = 0xFFFFFFFFu;
     EXPECT_EQ(text(c, ColumnType::Ext), "");
     EXPECT_EQ(text(c, ColumnType::Trunk), "");
@@ -179,8 +180,8 @@ TEST_F(CallColumnsTest, NamesOfEmployeeDepartmentTrunkGroupProjectAndCallType)
                          ColumnType::Carrier})
         EXPECT_EQ(text(c, t), "");
 
-    const char* types[] = {"Local", "Long distance", "International", "User defined 1", "Mobile", "User defined 3",
-                           "User defined 4", ""};
+    const char* types[] = {"Local",  "Long distance",  "International",  "User defined 1",
+                           "Mobile", "User defined 3", "User defined 4", ""};
     prefs.userCallTypes[1] = "Mobile";
     CallColumns columns(db, prefs);
     for (int t = 0; t < 8; ++t) {
@@ -198,7 +199,7 @@ TEST_F(CallColumnsTest, ContactNameOrTheCallsOwnName)
     EXPECT_EQ(text(c, ColumnType::Contact), "Caller 10c");
     c.contactIndex = db.contactIndexOfEntry(1);
     EXPECT_EQ(text(c, ColumnType::Contact), "Bolt");
-    c.contactIndex = 2;  // beyond the contact-name list
+    c.contactIndex = 2; // beyond the contact-name list
     EXPECT_EQ(text(c, ColumnType::Contact), "");
 
     // A large contact list: the index is the position in the contact list itself.
@@ -219,26 +220,26 @@ TEST_F(CallColumnsTest, DestinationTextByStyleOfTheCallType)
 {
     CallRecord c = outgoing();
     c.callType = 2;
-    EXPECT_EQ(text(c, ColumnType::Destination), "Unknown");  // outgoing, no destination
+    EXPECT_EQ(text(c, ColumnType::Destination), "Unknown"); // outgoing, no destination
     c.direction = 1;
-    EXPECT_EQ(text(c, ColumnType::Destination), "");         // incoming, no destination
+    EXPECT_EQ(text(c, ColumnType::Destination), ""); // incoming, no destination
     c.direction = 0;
-    c.destinationIndex = 4;                                  // beyond the list counts as none
+    c.destinationIndex = 4; // beyond the list counts as none
     EXPECT_EQ(text(c, ColumnType::Destination), "Unknown");
 
     c.destinationIndex = 2;
-    EXPECT_EQ(text(c, ColumnType::Destination), "Kingdom - London");  // DestIntl 0: country and city
+    EXPECT_EQ(text(c, ColumnType::Destination), "Kingdom - London"); // DestIntl 0: country and city
     c.callType = 1;
-    EXPECT_EQ(text(c, ColumnType::Destination), "London");                   // DestLD 2: city
+    EXPECT_EQ(text(c, ColumnType::Destination), "London"); // DestLD 2: city
     prefs.destinationLongDistance = Preferences::CountryOnly;
     EXPECT_EQ(text(c, ColumnType::Destination), "Kingdom");
     c.callType = 4;
     prefs.destinationUser = Preferences::CityOnly;
-    EXPECT_EQ(text(c, ColumnType::Destination), "London");                  // user types use DestUser
+    EXPECT_EQ(text(c, ColumnType::Destination), "London"); // user types use DestUser
     c.destinationIndex = 1;
-    EXPECT_EQ(text(c, ColumnType::Destination), "Kingdom");           // no city: country whatever the style
+    EXPECT_EQ(text(c, ColumnType::Destination), "Kingdom"); // no city: country whatever the style
     c.localFlag = 1;
-    EXPECT_EQ(text(c, ColumnType::Destination), "");                         // local: never a destination
+    EXPECT_EQ(text(c, ColumnType::Destination), ""); // local: never a destination
 }
 
 TEST_F(CallColumnsTest, OneBufferServesManyCells)
@@ -250,7 +251,7 @@ TEST_F(CallColumnsTest, OneBufferServesManyCells)
     std::string out = "left over";
     columns.cellText(c, ColumnType::Destination, out);
     EXPECT_EQ(out, "Canada - Toronto");
-    columns.cellText(c, ColumnType::Employee, out);  // empty cells clear the buffer too
+    columns.cellText(c, ColumnType::Employee, out); // empty cells clear the buffer too
     EXPECT_EQ(out, "");
     columns.cellText(c, ColumnType::Duration, out);
     EXPECT_EQ(out, "0:00:00");
@@ -264,32 +265,32 @@ TEST_F(CallColumnsTest, OrderWithinEachColumn)
 
     b.start = {2024, 3, 5, 14, 59};
     EXPECT_EQ(cmp(a, b, ColumnType::Date), 0);
-    EXPECT_EQ(cmp(a, b, ColumnType::Time), 0);  // the same hour
+    EXPECT_EQ(cmp(a, b, ColumnType::Time), 0); // the same hour
     b.start = {2024, 3, 4, 23, 0};
     EXPECT_GT(cmp(a, b, ColumnType::Date), 0);
     EXPECT_LT(cmp(a, b, ColumnType::Time), 0);
 
-    b.extension = 0xFFFFFFFFu;  // none before every number
+    b.extension = 0xFFFFFFFFu; // none before every number
     EXPECT_GT(cmp(a, b, ColumnType::Ext), 0);
 
     a.cost = 1.004;
     b.cost = 0.996;
-    EXPECT_EQ(cmp(a, b, ColumnType::Cost), 0);  // both 1.00
+    EXPECT_EQ(cmp(a, b, ColumnType::Cost), 0); // both 1.00
     b.cost = 1.006;
     EXPECT_LT(cmp(a, b, ColumnType::Cost), 0);
 
     std::copy_n("09", 2, a.dialedNumber.begin());
     std::copy_n("1", 1, b.dialedNumber.begin());
-    EXPECT_LT(cmp(a, b, ColumnType::DialedNumber), 0);  // characters, not numbers
+    EXPECT_LT(cmp(a, b, ColumnType::DialedNumber), 0); // characters, not numbers
     a.cdCode = {'b', 'A', 0, 0};
     b.cdCode = {'B', 'a', 0, 0};
-    EXPECT_GT(cmp(a, b, ColumnType::Cd), 0);  // byte-wise, case-sensitive
+    EXPECT_GT(cmp(a, b, ColumnType::Cd), 0); // byte-wise, case-sensitive
 
     // Employees: the same names are one employee whatever the extension.
     a.directoryIndex = 0;
     b.directoryIndex = 1;
     EXPECT_EQ(cmp(a, b, ColumnType::Employee), 0);
-    b.directoryIndex = 2;  // same name, other department
+    b.directoryIndex = 2; // same name, other department
     EXPECT_LT(cmp(a, b, ColumnType::Employee), 0);
     b.directoryIndex = -1;
     EXPECT_GT(cmp(a, b, ColumnType::Employee), 0);
@@ -310,11 +311,11 @@ TEST_F(CallColumnsTest, ContactsByIndexThenOwnNamesInCollation)
     CallRecord a = outgoing(), b = outgoing();
     setName(a, "bob");
     setName(b, "Carl");
-    EXPECT_LT(columns.compare(a, b, ColumnType::Contact), 0);  // collation, not bytes ("C" < "b")
+    EXPECT_LT(columns.compare(a, b, ColumnType::Contact), 0); // collation, not bytes ("C" < "b")
     setName(b, "bob");
     EXPECT_EQ(columns.compare(a, b, ColumnType::Contact), 0);
     b.contactIndex = 0;
-    EXPECT_LT(columns.compare(a, b, ColumnType::Contact), 0);  // no contact first, whatever the name
+    EXPECT_LT(columns.compare(a, b, ColumnType::Contact), 0); // no contact first, whatever the name
     a.contactIndex = 1;
     EXPECT_GT(columns.compare(a, b, ColumnType::Contact), 0);
 }
@@ -349,13 +350,13 @@ TEST_F(CallColumnsTest, TwoKeysWithDirections)
     b.duration = 20;
     b.extension = 100;
     const SortKeys byDate{{ColumnType::Date, false}, {ColumnType::Duration, false}};
-    EXPECT_LT(columns.compare(a, b, byDate), 0);  // same day: the duration decides
+    EXPECT_LT(columns.compare(a, b, byDate), 0); // same day: the duration decides
     const SortKeys durationDown{{ColumnType::Date, true}, {ColumnType::Duration, true}};
     EXPECT_GT(columns.compare(a, b, durationDown), 0);
     const SortKeys sameTwice{{ColumnType::Date, false}, {ColumnType::Date, true}};
     EXPECT_EQ(columns.compare(a, b, sameTwice), 0);
     const SortKeys byExt{{ColumnType::Ext, true}, {ColumnType::Duration, false}};
-    EXPECT_LT(columns.compare(a, b, byExt), 0);  // 101 before 100 descending
+    EXPECT_LT(columns.compare(a, b, byExt), 0); // 101 before 100 descending
     EXPECT_TRUE(columns.order(byExt)(a, b));
     EXPECT_FALSE(columns.order(byExt)(b, a));
     EXPECT_EQ(columns.less(a, b, byExt), columns.order(byExt)(a, b));
@@ -375,14 +376,14 @@ TEST_F(CallColumnsTest, DelimiterGroups)
     EXPECT_TRUE(columns.sameGroup(a, b, ColumnType::Cost));
     b.cost = 1.006;
     EXPECT_FALSE(columns.sameGroup(a, b, ColumnType::Cost));
-    a.cost = 0.994;  // 0.99 and 1.00 as shown, though only 0.002 apart
+    a.cost = 0.994; // 0.99 and 1.00 as shown, though only 0.002 apart
     b.cost = 0.996;
     EXPECT_FALSE(columns.sameGroup(a, b, ColumnType::Cost));
     b.start = {2024, 3, 5, 0, 0};
     EXPECT_TRUE(columns.sameGroup(a, b, ColumnType::Date));
     EXPECT_FALSE(columns.sameGroup(a, b, ColumnType::Time));
     a.directoryIndex = 0;
-    b.directoryIndex = 2;  // "Adams" of another department: another employee
+    b.directoryIndex = 2; // "Adams" of another department: another employee
     EXPECT_FALSE(columns.sameGroup(a, b, ColumnType::Employee));
     b.directoryIndex = 1;
     EXPECT_TRUE(columns.sameGroup(a, b, ColumnType::Employee));
@@ -412,7 +413,7 @@ TEST_F(CallColumnsTest, EveryColumnIsAStrictWeakOrder)
         c.contactIndex = pick(4) - 2;
         setName(c, names[pick(7)]);
     }
-    ranked.rankCallNames(std::span(calls).first(20));  // some names stay unranked
+    ranked.rankCallNames(std::span(calls).first(20)); // some names stay unranked
     for (int t = 0; t < kColumnTypeCount; ++t) {
         SCOPED_TRACE(t);
         const auto type = ColumnType(t);
@@ -483,11 +484,12 @@ TEST_F(CallColumnsTest, KeySortEqualsComparisonSort)
         }
         std::vector<std::uint32_t> start(table.size());
         std::iota(start.begin(), start.end(), 0u);
-        std::shuffle(start.begin(), start.end(), random);  // a list already sorted some other way
+        std::shuffle(start.begin(), start.end(), random); // a list already sorted some other way
         for (int first = 0; first < kColumnTypeCount; ++first) {
             for (int second = 0; second < kColumnTypeCount; ++second) {
                 for (const bool descending : {false, true}) {
-                    const SortKeys keys{{ColumnType(first), descending}, {ColumnType(second), (first + second) % 2 == 1}};
+                    const SortKeys keys{{ColumnType(first), descending},
+                                        {ColumnType(second), (first + second) % 2 == 1}};
                     SCOPED_TRACE(testing::Message() << first << (descending ? " desc, " : ", ") << second
                                                     << (extremeCosts ? " extreme costs" : ""));
                     std::vector<std::uint32_t> expected = start;
@@ -505,7 +507,8 @@ TEST_F(CallColumnsTest, KeySortEqualsComparisonSort)
             for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
                 if (!columns.sameGroup(table[rows[i]], table[rows[i + 1]], ColumnType(first))) {
                     for (std::size_t j = i + 1; j < std::min(rows.size(), i + 60); ++j)
-                        ASSERT_FALSE(columns.sameGroup(table[rows[i]], table[rows[j]], ColumnType(first))) << i << " " << j;
+                        ASSERT_FALSE(columns.sameGroup(table[rows[i]], table[rows[j]], ColumnType(first)))
+                            << i << " " << j;
                 }
             }
         }

@@ -18,12 +18,12 @@ TEST(FindHistoryTest, KeepsSixteenAndTheirPlaces)
     ASSERT_EQ(back.entries().size(), 16u);
     EXPECT_EQ(back.entries().front(), "1015");
 
-    EXPECT_FALSE(back.add("1007"));  // present: keeps its place
+    EXPECT_FALSE(back.add("1007")); // present: keeps its place
     EXPECT_EQ(back.entries()[8], "1007");
     EXPECT_TRUE(back.add("555"));
     ASSERT_EQ(back.entries().size(), 16u);
     EXPECT_EQ(back.entries().front(), "555");
-    EXPECT_EQ(back.entries().back(), "1001");  // "1000" dropped out
+    EXPECT_EQ(back.entries().back(), "1001"); // "1000" dropped out
     EXPECT_TRUE(back.write(ini));
     EXPECT_EQ(ini.readInt("MRU", "Size", 0), 16);
     EXPECT_EQ(ini.readString("MRU", "Str0"), "555");

@@ -52,7 +52,7 @@ TEST(FrameLayoutTest, RoundTripAndDamagedValues)
     EXPECT_EQ(back.sort.primary.type, ColumnType::Duration);
     EXPECT_TRUE(back.sort.primary.descending);
     EXPECT_EQ(back.positionOf(ColumnType::Duration), 0);
-    EXPECT_EQ(back.positionOf(ColumnType::Cost), -1);  // not among the three shown
+    EXPECT_EQ(back.positionOf(ColumnType::Cost), -1); // not among the three shown
 
     // A column type twice, a type outside the 19, a count of 0, a bad sort type:
     // each falls back to its default rather than showing a column that does not exist.

@@ -98,7 +98,7 @@ TEST(Preferences, ReadsTheKeysOfThePrefsSection)
     EXPECT_EQ(p.trunkFormat, 5);
     EXPECT_TRUE(p.dashAfterLocalPrefix);
     EXPECT_FALSE(p.dashAfterCode);
-    EXPECT_TRUE(p.usaFormat);  // any non-zero value is on
+    EXPECT_TRUE(p.usaFormat); // any non-zero value is on
     EXPECT_EQ(p.destinationLongDistance, 1);
     EXPECT_EQ(p.colorOut[2], 255u);
     EXPECT_EQ(p.backUser[3], 0xFFFFFFFFu);
@@ -122,8 +122,8 @@ TEST(Preferences, ChoicesOutsideTheirListsFallBackToTheDefault)
 TEST(Preferences, TextsAreCutToTheirMaximumLength)
 {
     TempDir dir;
-    writeAll(dir / "q.ini", "[Prefs]\r\nUserCallType0=" + std::string(40, 'u') + "\r\nCustomText4=" + std::string(300, 'c')
-                                + "\r\n");
+    writeAll(dir / "q.ini",
+             "[Prefs]\r\nUserCallType0=" + std::string(40, 'u') + "\r\nCustomText4=" + std::string(300, 'c') + "\r\n");
     Preferences p;
     p.load(IniProfile(dir / "q.ini"));
     EXPECT_EQ(p.userCallTypes[0], std::string(32, 'u'));
@@ -156,7 +156,7 @@ TEST(Preferences, SaveThenLoadGivesTheSameValues)
     const std::string file = readAll(dir / "q.ini");
     EXPECT_NE(file.find("[Prefs]\r\n"), std::string::npos);
     EXPECT_NE(file.find("CustomText1=Main St. 1\\nSpringfield\\n\r\n"), std::string::npos);
-    EXPECT_NE(file.find("UserCallType0=Mobile\r\n"), std::string::npos);  // plain texts stay as they were
+    EXPECT_NE(file.find("UserCallType0=Mobile\r\n"), std::string::npos); // plain texts stay as they were
     EXPECT_NE(file.find("Ext=4\r\n"), std::string::npos);
 }
 
@@ -171,7 +171,7 @@ TEST(Preferences, LoneLineBreaksAreSavedAsLineBreaksNeverRaw)
     IniProfile reread(dir / "q.ini");
     EXPECT_EQ(reread.readString("Prefs", "CustomText0"), "one\\ntwo\\nthree");
     EXPECT_EQ(reread.readString("Prefs", "UserCallType0"), "a  b");
-    EXPECT_EQ(reread.readInt("Prefs", "Refresh", -1), 1);  // the keys after them are intact
+    EXPECT_EQ(reread.readInt("Prefs", "Refresh", -1), 1); // the keys after them are intact
 }
 
 TEST(Preferences, NumberFormats)
@@ -187,7 +187,7 @@ TEST(Preferences, NumberFormats)
     EXPECT_EQ(p.formatTrunk(12), "000012");
     EXPECT_EQ(p.formatTrunk(-1), "");
     EXPECT_EQ(p.formatExtension(0), "0");
-    p.extensionFormat = 99;  // set by a caller, not loaded: still within the list
+    p.extensionFormat = 99; // set by a caller, not loaded: still within the list
     EXPECT_EQ(p.formatExtension(7), "00007");
 }
 

@@ -10,7 +10,7 @@ TEST(RowColorsTest, ByDirectionTypeAndDestination)
     local.callType = 0;
     RowColors colors = rowColors(local, prefs);
     EXPECT_EQ(colors.text, prefs.colorOut[0]);
-    EXPECT_FALSE(colors.background);  // white is the list's own background
+    EXPECT_FALSE(colors.background); // white is the list's own background
 
     CallRecord unknown = CallRecord::empty();
     unknown.callType = 2;

@@ -45,7 +45,7 @@ TEST(ClassifyEmployee, AccountCodeDecidesUnlessLinkedToProjects)
     CallRecord byAccount = rated(db, c);
     EXPECT_EQ(db.directory[static_cast<std::size_t>(byAccount.directoryIndex)].name.view(), "Bert");
     EXPECT_EQ(byAccount.projectIndex, -1);
-    EXPECT_EQ(db.departments()[byAccount.departmentIndex], "");  // the empty department is a name too
+    EXPECT_EQ(db.departments()[byAccount.departmentIndex], ""); // the empty department is a name too
 
     db.header.linkAccountCodes = 1;
     CallRecord linked = rated(db, c);
@@ -73,7 +73,7 @@ TEST(ClassifyTrunk, UnknownTrunkAndCarrierOutsideTheBlocksKeepCarrierOne)
     for (std::uint32_t number : {2u, 3u}) {
         c.trunk = number;
         const CallRecord odd = rated(db, c);
-        EXPECT_GE(odd.trunkIndex, 0) << number;  // the trunk is still identified
+        EXPECT_GE(odd.trunkIndex, 0) << number; // the trunk is still identified
         EXPECT_EQ(odd.carrierIndex, 0) << number;
     }
     c.trunk = 99;
@@ -85,22 +85,22 @@ TEST(ClassifyTrunk, UnknownTrunkAndCarrierOutsideTheBlocksKeepCarrierOne)
 TEST(ClassifyContact, FewestWildcardsThenListOrder)
 {
     SettingsDatabase db = plainSettings();
-    db.contacts = {contact("1*", "Any one"), contact("10", "Ten"), contact("11", "Eleven"), contact("12", "Twelve"),
-                   contact("13", "Thirteen"), contact("5**", "Five hundreds"), contact("5*7", "Five x seven"),
-                   contact("56*", "Fifty-six")};
+    db.contacts = {contact("1*", "Any one"),       contact("10", "Ten"),       contact("11", "Eleven"),
+                   contact("12", "Twelve"),        contact("13", "Thirteen"),  contact("5**", "Five hundreds"),
+                   contact("5*7", "Five x seven"), contact("56*", "Fifty-six")};
     db.rebuildIndexes();
     CallRating rating(db, {});
     const auto nameOf = [&](const char* number) -> std::string {
         const int at = rating.findContact(number);
         return at < 0 ? "-" : db.contacts[static_cast<std::size_t>(at)].name.str();
     };
-    EXPECT_EQ(nameOf("19"), "Any one");   // a search over the sorted list could miss it
-    EXPECT_EQ(nameOf("10"), "Ten");       // the exact number beats the wildcard
+    EXPECT_EQ(nameOf("19"), "Any one"); // a search over the sorted list could miss it
+    EXPECT_EQ(nameOf("10"), "Ten");     // the exact number beats the wildcard
     EXPECT_EQ(nameOf("13"), "Thirteen");
-    EXPECT_EQ(nameOf("567"), "Five x seven");  // one "*" each: "5*7" sorts before "56*"
+    EXPECT_EQ(nameOf("567"), "Five x seven"); // one "*" each: "5*7" sorts before "56*"
     EXPECT_EQ(nameOf("568"), "Fifty-six");
     EXPECT_EQ(nameOf("599"), "Five hundreds");
-    EXPECT_EQ(nameOf("1"), "-");           // same length only
+    EXPECT_EQ(nameOf("1"), "-"); // same length only
     EXPECT_EQ(nameOf("100"), "-");
     EXPECT_EQ(nameOf(""), "-");
 
@@ -138,9 +138,9 @@ TEST(ClassifyPrefix, LongestMatchThenFirstInList)
     db.prefixes[0] = {prefix("0*", 5), prefix("01", 6), prefix("", 3, "", 0, PrefixEntry::kTreatAsLocal)};
     EXPECT_EQ(rated(db, call("0123")).callType, 5);
     const CallRecord other = rated(db, call("777"));
-    EXPECT_EQ(other.callType, 3);  // the empty prefix is the default
+    EXPECT_EQ(other.callType, 3); // the empty prefix is the default
     EXPECT_EQ(other.localFlag, 1u);
-    EXPECT_EQ(rated(db, call("0")).callType, 3);  // the number is shorter than "0*"
+    EXPECT_EQ(rated(db, call("0")).callType, 3); // the number is shorter than "0*"
 
     db.prefixes[0] = {prefix("0", 1)};
     const CallRecord none = rated(db, call("7654321"));
@@ -159,7 +159,7 @@ TEST(ClassifyPrefix, ChangeOfCarrierOnlyToCarriersOneToSix)
     db.carriers[0].localRate = flatRate(0.5);
     const CallRecord changed = rated(db, call("0105551234", 120));
     EXPECT_EQ(changed.carrierIndex, 2);
-    EXPECT_DOUBLE_EQ(changed.cost, 2.0);  // priced with carrier 3's rates
+    EXPECT_DOUBLE_EQ(changed.cost, 2.0); // priced with carrier 3's rates
     EXPECT_EQ(rated(db, call("0115551234")).carrierIndex, 0);
     EXPECT_EQ(rated(db, call("0125551234")).carrierIndex, 0);
 }
@@ -167,8 +167,8 @@ TEST(ClassifyPrefix, ChangeOfCarrierOnlyToCarriersOneToSix)
 TEST(ClassifyPrefix, LocalAndFreeFlags)
 {
     SettingsDatabase db = plainSettings();
-    db.prefixes[0] = {prefix("0800", 3, "", 0, PrefixEntry::kFreeCalls | PrefixEntry::kTreatAsLocal),
-                      prefix("0900", 4), prefix("110", 0, "", 0, PrefixEntry::kFreeCalls),
+    db.prefixes[0] = {prefix("0800", 3, "", 0, PrefixEntry::kFreeCalls | PrefixEntry::kTreatAsLocal), prefix("0900", 4),
+                      prefix("110", 0, "", 0, PrefixEntry::kFreeCalls),
                       prefix("0", 1, "", 0, PrefixEntry::kTreatAsLocal)};
     db.carriers[0].flags = CarrierBlock::kUseSuppliedCost;
     CallRecord c = call("08001234567");
@@ -176,10 +176,10 @@ TEST(ClassifyPrefix, LocalAndFreeFlags)
     const CallRecord free = rated(db, c);
     EXPECT_EQ(free.localFlag, 1u);
     EXPECT_EQ(free.freeFlag, 1u);
-    EXPECT_EQ(free.cost, 0.0);  // free even with supplied charges
+    EXPECT_EQ(free.cost, 0.0); // free even with supplied charges
     EXPECT_EQ(rated(db, call("09001234567")).localFlag, 0u);
     EXPECT_EQ(rated(db, call("110")).freeFlag, 1u);
-    EXPECT_EQ(rated(db, call("0221")).localFlag, 0u);  // "Treat calls as local" counts for types 3-6 only
+    EXPECT_EQ(rated(db, call("0221")).localFlag, 0u); // "Treat calls as local" counts for types 3-6 only
 }
 
 TEST(ClassifyDestination, GrowingKeyWithDashes)
@@ -239,14 +239,14 @@ TEST(ClassifyDirection, IncomingAndOtherDirections)
     EXPECT_EQ(local.localFlag, 0u);
     EXPECT_EQ(local.destinationIndex, -1);
     EXPECT_EQ(local.number(), "00442071234567");
-    EXPECT_DOUBLE_EQ(local.cost, 0.6);  // the incoming rate
+    EXPECT_DOUBLE_EQ(local.cost, 0.6); // the incoming rate
 
     RatingOptions classified;
     classified.incomingLocal = false;
     const CallRecord byPrefix = rated(db, in, classified);
     EXPECT_EQ(byPrefix.callType, 2);
     EXPECT_EQ(codeOf(db, byPrefix), "4420");
-    EXPECT_DOUBLE_EQ(byPrefix.cost, 0.6);  // still the incoming rate
+    EXPECT_DOUBLE_EQ(byPrefix.cost, 0.6); // still the incoming rate
 
     CallRecord other = call("123", 60);
     other.direction = 2;
@@ -262,17 +262,17 @@ TEST(ClassifyUsaFormat, RebuildsAndNeverOutgrowsItsLimit)
     db.prefixes[0] = {prefix("1", 1)};
     RatingOptions usa;
     usa.usaFormat = true;
-    EXPECT_EQ(rated(db, call("12125551234"), usa).number(), "1-212-5551234");  // the prefix dash is rebuilt
-    EXPECT_EQ(rated(db, call("1212555123"), usa).number(), "1-212-555123");    // 11 characters with the prefix dash
-    EXPECT_EQ(rated(db, call("121255512"), usa).number(), "1-21255512");       // 10: the prefix dash only
+    EXPECT_EQ(rated(db, call("12125551234"), usa).number(), "1-212-5551234"); // the prefix dash is rebuilt
+    EXPECT_EQ(rated(db, call("1212555123"), usa).number(), "1-212-555123");   // 11 characters with the prefix dash
+    EXPECT_EQ(rated(db, call("121255512"), usa).number(), "1-21255512");      // 10: the prefix dash only
     EXPECT_EQ(rated(db, call("22125551234"), usa).number(), "22125551234");
 
-    const std::string longest(27, '1');  // 27 digits give 29 characters
+    const std::string longest(27, '1'); // 27 digits give 29 characters
     EXPECT_EQ(rated(db, call(longest.c_str()), usa).number(), "1-111-" + std::string(23, '1'));
     for (const std::size_t digits : {28u, 30u}) {
         const std::string number = "1" + std::string(digits - 1, '2');
         const CallRecord c = rated(db, call(number.c_str()), usa);
-        EXPECT_EQ(c.number(), "1-" + number.substr(1)) << digits;  // kept as classified, no digit lost
+        EXPECT_EQ(c.number(), "1-" + number.substr(1)) << digits; // kept as classified, no digit lost
         EXPECT_EQ(c.dialedNumber.back(), '\0');
     }
 }

@@ -38,7 +38,7 @@ TEST(Explanation, TollCallThroughTwoPeriods)
     db.header.roundCost = 1;
 
     CallRecord c = callAt({2025, 3, 5, 17, 58}, 240);
-    fixedtext::store(c.dialedNumber, "00-4420-71234567");  // as the list shows it: the dashes go
+    fixedtext::store(c.dialedNumber, "00-4420-71234567"); // as the list shows it: the dashes go
     const std::string text = explain(db, c);
     EXPECT_TRUE(has(text, "Employee Ann (directory entry 1), found by the extension 100")) << text;
     EXPECT_TRUE(has(text, "Department Sales")) << text;
@@ -47,10 +47,10 @@ TEST(Explanation, TollCallThroughTwoPeriods)
     EXPECT_TRUE(has(text, "the key started with '' and was tried up to 4 digits")) << text;
     EXPECT_TRUE(has(text, "The number is shown as 00-4420-71234567")) << text;
     EXPECT_TRUE(has(text, "2025-03-05 17:58:00-18:00:00, weekday, period 1: 120 s at 1 per 60 s = 2 units: "
-                          + db.formatCurrency(2.0)))
+                              + db.formatCurrency(2.0)))
         << text;
     EXPECT_TRUE(has(text, "2025-03-05 18:00:00-18:02:00, weekday, period 2: 120 s at 10 per 60 s = 2 units: "
-                          + db.formatCurrency(20.0)))
+                              + db.formatCurrency(20.0)))
         << text;
     EXPECT_TRUE(has(text, "Carrier cost modifier 110%: " + db.formatCurrency(24.2))) << text;
     EXPECT_TRUE(has(text, "Employee cost modifier 50%: " + db.formatCurrency(12.1))) << text;

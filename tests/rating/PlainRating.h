@@ -17,7 +17,10 @@ namespace ratingtest {
 class PlainRating
 {
 public:
-    PlainRating(const SettingsDatabase& settings, const RatingOptions& options) : db(settings), o(options) {}
+    PlainRating(const SettingsDatabase& settings, const RatingOptions& options)
+        : db(settings)
+        , o(options)
+    { }
 
     void classify(CallRecord& c) const
     {
@@ -77,7 +80,8 @@ private:
     {
         const std::string_view account = c.account();
         const auto ext = static_cast<std::int32_t>(c.extension);
-        const int byExtension = ext == -1 ? -1 : lastWhere(db.directory, [&](const auto& e) { return e.extension == ext; });
+        const int byExtension = ext == -1 ? -1
+                                          : lastWhere(db.directory, [&](const auto& e) { return e.extension == ext; });
         if (db.header.linkAccountCodes) {
             c.projectIndex = -1;
             for (std::size_t i = 0; i < db.projects.size() && !account.empty(); ++i) {
@@ -89,14 +93,15 @@ private:
             c.directoryIndex = byExtension;
         } else {
             c.projectIndex = -1;
-            const int byAccount = account.empty()
-                                      ? -1
-                                      : lastWhere(db.directory, [&](const auto& e) { return e.accountCode.view() == account; });
+            const int byAccount = account.empty() ? -1 : lastWhere(db.directory, [&](const auto& e) {
+                return e.accountCode.view() == account;
+            });
             c.directoryIndex = byAccount >= 0 ? byAccount : byExtension;
         }
         c.departmentIndex = c.directoryIndex < 0
                                 ? -1
-                                : nameIndex(db.departments(), db.directory[static_cast<std::size_t>(c.directoryIndex)].department.view());
+                                : nameIndex(db.departments(),
+                                            db.directory[static_cast<std::size_t>(c.directoryIndex)].department.view());
         c.trunkIndex = lastWhere(db.trunks, [&](const auto& t) { return t.number == c.trunk; });
         if (c.trunkIndex >= 0) {
             const int k = db.trunks[static_cast<std::size_t>(c.trunkIndex)].carrier;
@@ -110,7 +115,8 @@ private:
             if (at >= 0)
                 c.contactIndex = db.contacts.size() > 4000
                                      ? at
-                                     : nameIndex(db.contactNames(), db.contacts[static_cast<std::size_t>(at)].name.view());
+                                     : nameIndex(db.contactNames(),
+                                                 db.contacts[static_cast<std::size_t>(at)].name.view());
         }
     }
 
@@ -181,7 +187,7 @@ private:
             if (ch != '-')
                 digits += ch;
         }
-        if (digits.size() + 2 <= 29)  // longer numbers stay as they are
+        if (digits.size() + 2 <= 29) // longer numbers stay as they are
             fixedtext::store(c.dialedNumber, digits.substr(0, 1) + "-" + digits.substr(1, 3) + "-" + digits.substr(4));
     }
 
@@ -254,7 +260,8 @@ public:
             else if (c.destinationIndex == -1)
                 return;
             else
-                rate = &db.destinations[static_cast<std::size_t>(c.destinationIndex)].rates[static_cast<std::size_t>(c.carrierIndex)];
+                rate = &db.destinations[static_cast<std::size_t>(c.destinationIndex)]
+                            .rates[static_cast<std::size_t>(c.carrierIndex)];
             grace = c.callType == 0   ? cb.graceLocal
                     : c.callType == 1 ? cb.graceLongDistance
                     : c.callType == 2 ? cb.graceInternational
@@ -283,7 +290,9 @@ public:
             const RatePeriod* chosen = nullptr;
             long long s = 0;
             const std::tm now = fields(t);
-            const auto until = [&](int h, int m) { return ((h - now.tm_hour) * 60LL + m - now.tm_min) * 60 - now.tm_sec; };
+            const auto until = [&](int h, int m) {
+                return ((h - now.tm_hour) * 60LL + m - now.tm_min) * 60 - now.tm_sec;
+            };
             for (const RatePeriod& p : rate->periods) {
                 if (!(p.flags & 0x8000))
                     continue;

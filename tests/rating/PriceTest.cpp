@@ -41,9 +41,9 @@ TEST(PriceDuration, GraceAndMinimumDuration)
     rate.minDuration = 10;
     SettingsDatabase db = localRate(rate);
     db.carriers[0].graceLocal = 30;
-    EXPECT_EQ(costOf(db, 25), 0.0);  // grace longer than the call, even with a minimum cost
-    EXPECT_EQ(costOf(db, 40), 0.0);  // 10 billable seconds: not more than the minimum duration
-    EXPECT_DOUBLE_EQ(costOf(db, 41), 0.50);  // 11 seconds: the minimum cost
+    EXPECT_EQ(costOf(db, 25), 0.0);         // grace longer than the call, even with a minimum cost
+    EXPECT_EQ(costOf(db, 40), 0.0);         // 10 billable seconds: not more than the minimum duration
+    EXPECT_DOUBLE_EQ(costOf(db, 41), 0.50); // 11 seconds: the minimum cost
     EXPECT_DOUBLE_EQ(costOf(db, 90), 0.60);
 }
 
@@ -60,7 +60,7 @@ TEST(PriceDuration, RoundingWithAndWithoutDiscard)
     EXPECT_DOUBLE_EQ(costOf(db, 61), 1.0);
     db.carriers[0].localRate.initialCharge = 0.10;
     db.carriers[0].localRate.minCost = 0.25;
-    EXPECT_DOUBLE_EQ(costOf(db, 59), 0.25);  // 0 seconds charged; initial charge and minimum still apply
+    EXPECT_DOUBLE_EQ(costOf(db, 59), 0.25); // 0 seconds charged; initial charge and minimum still apply
     db.carriers[0].localRate.minCost = 0.0;
     EXPECT_DOUBLE_EQ(costOf(db, 59), 0.10);
 }
@@ -71,7 +71,7 @@ TEST(PriceDuration, InitialUnitAndCharge)
     rate.initialUnit = 60;
     rate.initialCharge = 1.00;
     SettingsDatabase db = localRate(rate);
-    EXPECT_DOUBLE_EQ(costOf(db, 30), 1.50);   // at least one more unit after the initial one
+    EXPECT_DOUBLE_EQ(costOf(db, 30), 1.50); // at least one more unit after the initial one
     EXPECT_DOUBLE_EQ(costOf(db, 150), 1.75);
     EXPECT_DOUBLE_EQ(costOf(db, 60), 1.50);
 }
@@ -83,7 +83,7 @@ TEST(PricePeriods, DayAndNightAcrossMidnight)
     rate.periods[1] = timed(10.0, 18, 0, 8, 0, RatePeriod::kCrossesMidnight);
     SettingsDatabase db = localRate(rate);
     EXPECT_DOUBLE_EQ(costOf(db, 240, {2025, 3, 5, 17, 58}), 2 * 1.0 + 2 * 10.0);
-    EXPECT_DOUBLE_EQ(costOf(db, 240, {2025, 3, 5, 23, 58}), 40.0);  // over midnight, still the night rate
+    EXPECT_DOUBLE_EQ(costOf(db, 240, {2025, 3, 5, 23, 58}), 40.0); // over midnight, still the night rate
     EXPECT_DOUBLE_EQ(costOf(db, 240, {2025, 3, 6, 7, 58}), 2 * 10.0 + 2 * 1.0);
 
     db.carriers[0].flags = CarrierBlock::kStartRateForWholeCall;
@@ -102,7 +102,7 @@ TEST(PricePeriods, HolidayOnlyPeriodAfterMidnight)
     EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 1, 31, 23, 59}), 1.0 + 5.0);
     EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 12, 31, 23, 59}), 1.0 + 5.0);
     EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 3, 31, 23, 59}), 2.0);
-    db.header.weeklyHolidays[5] = 1;  // Saturdays; 2025-03-08 is one
+    db.header.weeklyHolidays[5] = 1; // Saturdays; 2025-03-08 is one
     EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 3, 7, 23, 59}), 6.0);
 }
 
@@ -117,7 +117,7 @@ TEST(PricePeriods, RestOfTheDayWithoutPeriodIsFree)
     db.holidays = {holiday(2025, 3, 6)};
     // Nothing applies and nothing starts later: the walk ends, the holiday after midnight is not reached.
     EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 3, 5, 23, 59}), 0.25);
-    EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 3, 6, 23, 59}), 1.25);  // only the holiday's last minute
+    EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 3, 6, 23, 59}), 1.25); // only the holiday's last minute
     // An inactive period never applies.
     db.carriers[0].localRate.periods[0].flags &= ~RatePeriod::kActive;
     EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 3, 6, 23, 59}), 0.25);
@@ -133,7 +133,7 @@ TEST(PricePeriods, PeriodEndingNowStartsTomorrow)
     const double justAfter = costOf(db, 86400, {2025, 3, 5, 17, 1});
     EXPECT_DOUBLE_EQ(atFive, 480.0);
     EXPECT_DOUBLE_EQ(justAfter, 480.0);
-    EXPECT_DOUBLE_EQ(costOf(db, 7200, {2025, 3, 5, 8, 0}), 60.0);  // an hour waiting, an hour charged
+    EXPECT_DOUBLE_EQ(costOf(db, 7200, {2025, 3, 5, 8, 0}), 60.0); // an hour waiting, an hour charged
 }
 
 TEST(PriceMinimum, MinimumCostInTheAlternativeCurrency)
@@ -145,7 +145,7 @@ TEST(PriceMinimum, MinimumCostInTheAlternativeCurrency)
     SettingsDatabase db = localRate(rate);
     db.header.exchangeRate = 2.0;
     EXPECT_DOUBLE_EQ(costOf(db, 60), 2.0);  // 0.5 + 1.0 is below the converted minimum 2.0
-    EXPECT_DOUBLE_EQ(costOf(db, 180), 3.5);  // initial 0.5 + 3.0
+    EXPECT_DOUBLE_EQ(costOf(db, 180), 3.5); // initial 0.5 + 3.0
 }
 
 TEST(PriceModifiers, CarrierThenEmployee)
@@ -169,15 +169,16 @@ TEST(PriceSupplied, PulsesAndCostOfAnyDirection)
     CallRecord call = callAt({2025, 3, 5, 10, 0}, 30);
     call.pulses = 12;
     call.suppliedCost = 4.0;
-    EXPECT_DOUBLE_EQ(rated(db, call).cost, 12 * 0.05);  // no grace, rate or minimum
+    EXPECT_DOUBLE_EQ(rated(db, call).cost, 12 * 0.05); // no grace, rate or minimum
 
     c.costModifier = 200;
     EXPECT_DOUBLE_EQ(rated(db, call).cost, 200 * (12 * 0.05) * 0.01);
     c.costModifier = 100;
 
-    c.flags = CarrierBlock::kUseSuppliedCost | CarrierBlock::kUseSuppliedPulses | CarrierBlock::kSuppliedInAlternativeCurrency;
+    c.flags = CarrierBlock::kUseSuppliedCost | CarrierBlock::kUseSuppliedPulses
+              | CarrierBlock::kSuppliedInAlternativeCurrency;
     db.header.exchangeRate = 1.5;
-    EXPECT_DOUBLE_EQ(rated(db, call).cost, 6.0);  // the supplied cost wins over pulses, converted
+    EXPECT_DOUBLE_EQ(rated(db, call).cost, 6.0); // the supplied cost wins over pulses, converted
     for (std::uint32_t direction : {1u, 2u, 7u}) {
         call.direction = direction;
         EXPECT_DOUBLE_EQ(rated(db, call).cost, 6.0) << direction;
@@ -192,7 +193,7 @@ TEST(PriceRouting, TollCallWithoutDestinationCostsNothing)
     db.prefixes[0][0].internationalCode.assign("49");
     db.carriers[0].costModifier = 50;
     EXPECT_EQ(rated(db, call("0999123", 600)).cost, 0.0);
-    EXPECT_DOUBLE_EQ(rated(db, call("02211234", 60)).cost, 1.0);  // 2.0 at 50 %
+    EXPECT_DOUBLE_EQ(rated(db, call("02211234", 60)).cost, 1.0); // 2.0 at 50 %
     db.carriers[0].graceLongDistance = 60;
     EXPECT_EQ(rated(db, call("02211234", 60)).cost, 0.0);
 }
@@ -203,7 +204,7 @@ TEST(PriceRounding, SmallestCurrencyUnit)
     db.header.roundCost = 1;
     EXPECT_DOUBLE_EQ(costOf(db, 20), 0.33);
     db.carriers[0].localRate.periods[0] = everyday(0.125, 1);
-    EXPECT_DOUBLE_EQ(costOf(db, 1), 0.13);  // half away from zero
+    EXPECT_DOUBLE_EQ(costOf(db, 1), 0.13); // half away from zero
     db.header.mainCurrency.digits = 0;
     EXPECT_DOUBLE_EQ(costOf(db, 12), 2.0);
     db.header.roundCost = 0;
@@ -218,7 +219,7 @@ TEST(PriceCalendar, ExchangeRateHistory)
     db.rebuildIndexes();
     {
         CallRating rating(db, {});
-        EXPECT_EQ(rating.exchangeRateAt({2005, 5, 31, 23, 59}), 25.0);  // history off
+        EXPECT_EQ(rating.exchangeRateAt({2005, 5, 31, 23, 59}), 25.0); // history off
     }
     db.header.useRateHistory = 1;
     CallRating rating(db, {});
@@ -238,7 +239,7 @@ TEST(PriceCalendar, Holidays)
 {
     SettingsDatabase db = plainSettings();
     db.holidays = {holiday(2025, 4, 18), holiday(0, 12, 25)};
-    db.header.weeklyHolidays[6] = 1;  // Sundays
+    db.header.weeklyHolidays[6] = 1; // Sundays
     db.rebuildIndexes();
     CallRating rating(db, {});
     const auto at = [&](CallDate d) { return rating.isHoliday(civil::momentOf(d)); };
@@ -246,7 +247,7 @@ TEST(PriceCalendar, Holidays)
     EXPECT_FALSE(at({2026, 4, 18, 12, 0}));
     EXPECT_TRUE(at({1999, 12, 25, 0, 0}));
     EXPECT_TRUE(at({2025, 3, 9, 0, 0}));   // a Sunday
-    EXPECT_FALSE(at({2025, 3, 10, 0, 0}));  // a Monday
+    EXPECT_FALSE(at({2025, 3, 10, 0, 0})); // a Monday
 }
 
 // Starts outside the calendar are carried over as mktime does and priced from there.
@@ -267,6 +268,6 @@ TEST(PriceCalendar, InvalidStartsAreNormalised)
     EXPECT_DOUBLE_EQ(costOf(db, 60, {2025, 13, 1, 10, 0}), 5.0);
     EXPECT_DOUBLE_EQ(costOf(db, 60, {2025, 12, 32, 10, 0}), 5.0);
     EXPECT_DOUBLE_EQ(costOf(db, 120, {2025, 12, 31, 23, 59}), 6.0);
-    EXPECT_DOUBLE_EQ(costOf(db, 60, {0, 0, 0, 0, 0}), 1.0);  // an all-zero start is still priced
+    EXPECT_DOUBLE_EQ(costOf(db, 60, {0, 0, 0, 0, 0}), 1.0); // an all-zero start is still priced
     EXPECT_DOUBLE_EQ(costOf(db, 60, {65535, 255, 255, 255, 255}), 1.0);
 }

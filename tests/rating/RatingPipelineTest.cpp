@@ -1,10 +1,10 @@
+#include "rating/RatingPipeline.h"
 #include "RatingFixtures.h"
 #include "TempDir.h"
 #include "calls/CallFileRecord.h"
 #include "calls/CallGenerator.h"
 #include "calls/CallSession.h"
 #include "rating/RatedCallNames.h"
-#include "rating/RatingPipeline.h"
 #include "settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +23,8 @@ std::filesystem::path writeCalls(const TempDir& dir, std::size_t count)
     options.days = 60;
     const std::vector<std::uint8_t> bytes = CallGenerator::fileBytes(options);
     const auto path = dir / "calls.bsl";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 

@@ -21,7 +21,9 @@ namespace {
 class Random
 {
 public:
-    explicit Random(std::uint32_t seed) : m_engine(seed) {}
+    explicit Random(std::uint32_t seed)
+        : m_engine(seed)
+    { }
     int below(int n) { return static_cast<int>(m_engine() % static_cast<std::uint32_t>(n)); }
     int between(int lo, int hi) { return lo + below(hi - lo + 1); }
     bool chance(int percent) { return below(100) < percent; }
@@ -35,7 +37,10 @@ public:
             s += alphabet[below(size)];
         return s;
     }
-    template <class T> const T& pick(std::initializer_list<T> list) { return list.begin()[below(static_cast<int>(list.size()))]; }
+    template <class T> const T& pick(std::initializer_list<T> list)
+    {
+        return list.begin()[below(static_cast<int>(list.size()))];
+    }
 
 private:
     std::mt19937 m_engine;
@@ -109,11 +114,13 @@ void randomLists(Random& r, SettingsDatabase& db, int contacts)
                                         r.pick({"Ann", "Bob", "ann", "Cy"}), r.pick({"", "Sales", "IT", "sales"}),
                                         r.pick({100, 100, 50, 110, 0})));
     for (int i = r.below(6); i > 0; --i)
-        db.trunks.push_back(trunk(static_cast<std::uint32_t>(r.between(0, 4)), r.between(-1, 7), r.pick({"", "g", "h"})));
+        db.trunks.push_back(
+            trunk(static_cast<std::uint32_t>(r.between(0, 4)), r.between(-1, 7), r.pick({"", "g", "h"})));
     for (int i = contacts; i > 0; --i)
         db.contacts.push_back(contact(r.text(1, 5, "0123**").c_str(), r.pick({"Zed", "Amy", "amy", "Bo", ""})));
     for (int i = r.below(6); i > 0; --i)
-        db.holidays.push_back({static_cast<std::uint16_t>(r.pick({0, 2024, 2025})), static_cast<std::uint8_t>(r.between(1, 12)),
+        db.holidays.push_back({static_cast<std::uint16_t>(r.pick({0, 2024, 2025})),
+                               static_cast<std::uint8_t>(r.between(1, 12)),
                                static_cast<std::uint8_t>(r.between(1, 31))});
     for (int i = r.below(5); i > 0; --i) {
         ExchangeRateEntry e;
@@ -324,8 +331,8 @@ TEST(RatingProperty, QuickCostRoundingEqualsTheTextRounding)
 {
     Random r(7);
     SettingsDatabase db = plainSettings();
-    std::vector<double> amounts = {0.0, 0.125, 0.005, 1.005, 2.675, 0.0049999999, 0.0050000001, 999999.995,
-                                   0.3333333333, 1e-7, 5e-7, 4.9999999e-7, 123.4565, 0.1 + 0.2};
+    std::vector<double> amounts = {0.0,        0.125,        0.005, 1.005, 2.675,        0.0049999999, 0.0050000001,
+                                   999999.995, 0.3333333333, 1e-7,  5e-7,  4.9999999e-7, 123.4565,     0.1 + 0.2};
     for (int i = 0; i < 60000; ++i) {
         const double base = r.below(1000000) / std::pow(10.0, r.between(0, 9));
         amounts.push_back(r.chance(50) ? base : std::nextafter(base, r.chance(50) ? 0.0 : 1e9));
@@ -342,7 +349,7 @@ TEST(RatingProperty, QuickCostRoundingEqualsTheTextRounding)
             ASSERT_EQ(*q, db.roundToCurrencyUnit(amount)) << amount << " to " << digits;
         }
     }
-    EXPECT_GT(quick, 570000);  // the text is rarely needed
+    EXPECT_GT(quick, 570000); // the text is rarely needed
     EXPECT_FALSE(roundCostQuickly(-1.0, 2));
-    EXPECT_FALSE(roundCostQuickly(0.0000005, 2));  // a tie in the sixth decimal
+    EXPECT_FALSE(roundCostQuickly(0.0000005, 2)); // a tie in the sixth decimal
 }

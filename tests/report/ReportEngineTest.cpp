@@ -38,7 +38,8 @@ TEST(ReportEngineTest, EmployeeGroupListsTheDirectoryUnlessNotEmpty)
     EXPECT_EQ(rig.run(groupTemplate("field=\"employee\"", line)), "[Adams Sales:2][Brown Service:0][Clark Sales:1]");
     EXPECT_EQ(rig.run(groupTemplate("field=\"employee\" notempty=\"1\"", line)), "[Adams Sales:2][Clark Sales:1]");
     // Field and filter values in capitals name the same things.
-    EXPECT_EQ(rig.run(groupTemplate("field=\"EMPLOYEE\" notempty=\"1\"", "<text>[</text><var field=\"Total\"/><text>]</text>")),
+    EXPECT_EQ(rig.run(groupTemplate("field=\"EMPLOYEE\" notempty=\"1\"",
+                                    "<text>[</text><var field=\"Total\"/><text>]</text>")),
               "[2][1]");
 }
 
@@ -46,7 +47,7 @@ TEST(ReportEngineTest, MinimumCostKeepsTenOrMoreInWholeCents)
 {
     EngineRig rig;
     for (double cost : {3.33, 3.33, 3.34})
-        rig.add({.extension = 100, .cost = cost});  // 10.00, summed with binary rounding errors
+        rig.add({.extension = 100, .cost = cost}); // 10.00, summed with binary rounding errors
     rig.add({.extension = 101, .cost = 9.99});
     rig.add({.extension = 102, .cost = 25.0});
     const std::string line = "<text>[</text><var field=\"ext\"/><text>]</text>";
@@ -98,7 +99,7 @@ TEST(ReportEngineTest, WidthsAlignAndZeroFill)
     EXPECT_EQ(shaped("width=\"6\" align=\"Center\" zerofill=\"1\""), "  42  ");
     EXPECT_EQ(shaped("width=\"6\" zerofill=\"1\""), "42    ");
     EXPECT_EQ(shaped("width=\"1\" align=\"right\""), "4");
-    EXPECT_EQ(shaped("width=\"5\" field=\"nosuchfield\""), "42   ");  // the first `field` attribute wins
+    EXPECT_EQ(shaped("width=\"5\" field=\"nosuchfield\""), "42   "); // the first `field` attribute wins
     EXPECT_EQ(rig.run("<report><record><var field=\"nosuch\" width=\"5\"/></record></report>"), "     ");
 }
 
@@ -119,7 +120,7 @@ TEST(ReportEngineTest, ValueTextsAndModifiers)
     EXPECT_EQ(field("field=\"date\" modifier=\"day\""), "7");
     EXPECT_EQ(field("field=\"time\" modifier=\"hour\""), "14");
     EXPECT_EQ(field("field=\"page_break\""), "0");
-    EXPECT_EQ(field("field=\"report_company\""), "Acme \"Phones\"");  // context texts unchanged
+    EXPECT_EQ(field("field=\"report_company\""), "Acme \"Phones\""); // context texts unchanged
     EXPECT_EQ(field("field=\"trunk group\""), "");
     EXPECT_EQ(field("field=\"group\""), "City");
     EXPECT_EQ(field("field=\"list_ext\""), "");
@@ -132,12 +133,12 @@ TEST(ReportEngineTest, CallTypeFilterInAnyCase)
     rig.add({.callType = 2});
     rig.add({.callType = 1});
     auto count = [&](const std::string& equal) {
-        return rig.run("<report><group filter=\"type\" equal=\"" + equal +
-                       "\"><var field=\"total\"/><record></record></group></report>");
+        return rig.run("<report><group filter=\"type\" equal=\"" + equal
+                       + "\"><var field=\"total\"/><record></record></group></report>");
     };
     EXPECT_EQ(count("long DISTANCE"), "2");
     EXPECT_EQ(count("International"), "1");
-    EXPECT_EQ(count("Far away"), "3");  // no condition: every call
+    EXPECT_EQ(count("Far away"), "3"); // no condition: every call
 }
 
 TEST(ReportEngineTest, ListedValuesInTheirOwnOrder)
@@ -150,11 +151,12 @@ TEST(ReportEngineTest, ListedValuesInTheirOwnOrder)
     EXPECT_EQ(rig.run("<report><group field=\"direction\">" + totals + "</group></report>"), "21");
     EXPECT_EQ(rig.run("<report><group field=\"type\">" + totals + "</group></report>"), "1020000");
     EXPECT_EQ(rig.run("<report><group field=\"time\" notempty=\"1\"><var field=\"time\" modifier=\"hour\"/>"
-                      "<text>:</text>" + totals + "</group></report>"),
+                      "<text>:</text>"
+                      + totals + "</group></report>"),
               "8:217:1");
     // Every named carrier is a value, the last one too.
-    EXPECT_EQ(rig.run("<report><group field=\"carrier\"><var field=\"carrier\"/><text>:</text>" + totals +
-                      "<text> </text></group></report>"),
+    EXPECT_EQ(rig.run("<report><group field=\"carrier\"><var field=\"carrier\"/><text>:</text>" + totals
+                      + "<text> </text></group></report>"),
               "Telco:2 Late:1 ");
 }
 
@@ -210,7 +212,7 @@ TEST(ReportEngineTest, ConditionsOnCostAndPosition)
     EngineRig rig;
     double tenTimes = 0.0;
     for (int i = 0; i < 10; ++i)
-        tenTimes += 0.1;  // 1.00 in cents, just below it in binary
+        tenTimes += 0.1; // 1.00 in cents, just below it in binary
     rig.add({.cost = tenTimes});
     rig.add({.cost = 2.0});
     rig.add({.cost = 0.5});
@@ -274,12 +276,13 @@ TEST(ReportEngineTest, RunsFollowTheCallsListOrderUnlessSorted)
     rig.add({.extension = 100, .duration = 4, .start = {2025, 3, 10, 8, 0}});
     const std::string line = "<var field=\"duration\" modifier=\"raw\"/>";
     EXPECT_EQ(rig.run("<report><record>" + line + "</record></report>"), "4321");
-    EXPECT_EQ(rig.run("<report><group field=\"department\"><record>" + line + "</record><text>|</text></group>"
-                      "</report>"),
+    EXPECT_EQ(rig.run("<report><group field=\"department\"><record>" + line
+                      + "</record><text>|</text></group>"
+                        "</report>"),
               "431|2|");
-    EXPECT_EQ(rig.run("<report sort=\"ext\" reverse=\"1\"><group filter=\"duration\" greater=\"1\"><record>" + line +
-                      "</record></group></report>"),
-              "432");  // a group without `sort` puts its run back into the list's order
+    EXPECT_EQ(rig.run("<report sort=\"ext\" reverse=\"1\"><group filter=\"duration\" greater=\"1\"><record>" + line
+                      + "</record></group></report>"),
+              "432"); // a group without `sort` puts its run back into the list's order
 }
 
 // A run over most of the call table reads each call once into columns; one over a
@@ -289,9 +292,12 @@ TEST(ReportEngineTest, CallsTakenAsColumnsPrintAsCallsReadOneByOne)
     EngineRig rig;
     const std::int32_t extensions[] = {101, 200, 100, 102, 100};
     for (int n = 0; n < 300; ++n)
-        rig.add({.extension = extensions[n % 5], .direction = static_cast<std::uint32_t>(n % 3 == 1),
-                 .duration = static_cast<std::uint32_t>(n * 41 % 500), .cost = (n * 29 % 83) * 0.11,
-                 .callType = n % 4, .trunk = static_cast<std::uint32_t>(n % 3 + 1),
+        rig.add({.extension = extensions[n % 5],
+                 .direction = static_cast<std::uint32_t>(n % 3 == 1),
+                 .duration = static_cast<std::uint32_t>(n * 41 % 500),
+                 .cost = (n * 29 % 83) * 0.11,
+                 .callType = n % 4,
+                 .trunk = static_cast<std::uint32_t>(n % 3 + 1),
                  .start = {2025, 3, static_cast<std::uint8_t>(1 + n % 28), static_cast<std::uint8_t>(n % 24), 0}});
     const ReportTemplate report = ReportTemplate::parse(
         "<report filter=\"duration\" greater=\"10\"><group field=\"employee\" sort=\"duration\" reverse=\"1\">"
@@ -397,10 +403,12 @@ TEST(ReportEngineBoundsTest, LargeOutputIsSpooledNotHeld)
     for (int i = 0; i < 3000; ++i)
         rig.add({.extension = 100});
     const std::string line(2000, 'x');
-    const ReportOutput out = runWithLimits(
-        rig, "<report><text>head</text><group field=\"employee\"><record><text>" + line + "</text></record></group></report>", {});
+    const ReportOutput out = runWithLimits(rig,
+                                           "<report><text>head</text><group field=\"employee\"><record><text>" + line
+                                               + "</text></record></group></report>",
+                                           {});
     EXPECT_EQ(out.size(), 4 + 3000 * line.size());
-    EXPECT_LT(out.memoryHeld(), 3u << 20);  // of 6 MB
+    EXPECT_LT(out.memoryHeld(), 3u << 20); // of 6 MB
     std::ostringstream written;
     ASSERT_TRUE(out.writeTo(written));
     EXPECT_EQ(written.str().size(), out.size());

@@ -32,7 +32,9 @@ public:
         int id;
         std::string text;
     };
-    CapturingSink() : m_previous(installMessageSink(this)) {}
+    CapturingSink()
+        : m_previous(installMessageSink(this))
+    { }
     ~CapturingSink() override { installMessageSink(m_previous); }
     int show(int id, const std::string& text, int boxType) override
     {
@@ -137,7 +139,9 @@ inline void writeFile(const std::filesystem::path& path, std::string_view text)
 class ScriptedRating final : public CallPipeline
 {
 public:
-    explicit ScriptedRating(const std::vector<CallRecord>& calls) : m_calls(calls) {}
+    explicit ScriptedRating(const std::vector<CallRecord>& calls)
+        : m_calls(calls)
+    { }
     void rate(CallRecord& c) override
     {
         const CallRecord& want = m_calls[m_next++ % m_calls.size()];

@@ -46,8 +46,9 @@ protected:
 
     bool run(const ReportRequest& request, fs::path* written = nullptr)
     {
-        ReportEnvironment env{session, db, prefs, columns, SortKeys{}, selected, ini, dir.path(), context,
-                              progress, hooks, [] { return DateTimeFields{2025, 3, 1, 9, 30, 5}; }};
+        ReportEnvironment env{session,    db,       prefs, columns,
+                              SortKeys{}, selected, ini,   dir.path(),
+                              context,    progress, hooks, [] { return DateTimeFields{2025, 3, 1, 9, 30, 5}; }};
         return runReport(request, env, written);
     }
 
@@ -141,9 +142,9 @@ TEST_F(ReportRunTest, SelectsCallsByPeriodKindAndKnownDestination)
 {
     add({.extension = 100});
     add({.extension = 102});
-    add({.extension = 100, .start = {2025, 4, 1, 8, 0}});  // after the period
-    add({.extension = 100, .callType = 1});                // outgoing, destination not found
-    CallSpec known{.extension = 100, .direction = 1, .callType = 1};  // incoming: needs none
+    add({.extension = 100, .start = {2025, 4, 1, 8, 0}});            // after the period
+    add({.extension = 100, .callType = 1});                          // outgoing, destination not found
+    CallSpec known{.extension = 100, .direction = 1, .callType = 1}; // incoming: needs none
     add(known);
     load();
     addTemplate("count", "<report><var field=\"report_type\"/><var field=\"report_detail\"/><text>=</text>"
@@ -169,7 +170,7 @@ TEST_F(ReportRunTest, SelectsCallsByPeriodKindAndKnownDestination)
     ReportRequest rows = task("count", "n");
     rows.kind = ReportSelectedRecords;
     EXPECT_FALSE(run(rows));
-    ASSERT_EQ(sink.shown.size(), 1u);  // says so instead of failing silently
+    ASSERT_EQ(sink.shown.size(), 1u); // says so instead of failing silently
     EXPECT_EQ(sink.shown[0].id, sid::kNoSelectedRecords);
     sink.shown.clear();
     selected = {3, 2};

@@ -1,5 +1,5 @@
-#include "report/ReportException.h"
 #include "report/ReportSyntax.h"
+#include "report/ReportException.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST(FindElementTest, PairedElementGivesBoundsInnerTextAndAttributes)
     EXPECT_EQ(text.substr(group->end), "yy");
     EXPECT_EQ(group->inner, "body");
     EXPECT_EQ(group->attributes[ReportAttr::Field], "employee");
-    EXPECT_EQ(group->attributes[ReportAttr::NotEmpty], "1");  // trimmed
+    EXPECT_EQ(group->attributes[ReportAttr::NotEmpty], "1"); // trimmed
     EXPECT_EQ(group->attributes[ReportAttr::Sort], "");
     EXPECT_FALSE(findElement(text, 3, ReportElement::Group, true));
 }
@@ -38,8 +38,7 @@ TEST(FindElementTest, SearchIsCaseSensitiveAndMatchesLongerNames)
     EXPECT_FALSE(findElement("<Group></Group>", 0, ReportElement::Group, true));
     // "<text" also stops at a textarea tag, whose own closing tag is not "</text>".
     const std::string text = "<textarea>a</textarea><text>b</text>";
-    EXPECT_EQ(thrown([&] { findElement(text, 0, ReportElement::Text, true); }).first,
-              CReportException::NoClosingTag);
+    EXPECT_EQ(thrown([&] { findElement(text, 0, ReportElement::Text, true); }).first, CReportException::NoClosingTag);
 }
 
 TEST(FindElementTest, NestedGroupsCloseByCounting)
@@ -75,8 +74,8 @@ TEST(FindElementTest, VarWithoutSlashRunsOnToTheNextOne)
     EXPECT_EQ(var->begin, 0u);
     EXPECT_EQ(text.substr(var->end), "after");
     EXPECT_TRUE(var->inner.empty());
-    EXPECT_EQ(var->attributes[ReportAttr::Field], "ext");   // the first occurrence wins
-    EXPECT_EQ(var->attributes[ReportAttr::Width], "4");     // taken from the second tag
+    EXPECT_EQ(var->attributes[ReportAttr::Field], "ext"); // the first occurrence wins
+    EXPECT_EQ(var->attributes[ReportAttr::Width], "4");   // taken from the second tag
     EXPECT_EQ(thrown([] { findElement("<var field=\"ext\">", 0, ReportElement::Var, false); }).first,
               CReportException::TagNotClosed);
 }
@@ -88,12 +87,12 @@ TEST(ReportAttributesTest, PlainSubstringSearchWithDoubleQuotesOnly)
     EXPECT_EQ(a[ReportAttr::Field], "report_type");
     EXPECT_EQ(a[ReportAttr::Type], "7");
     EXPECT_EQ(a[ReportAttr::Width], "7");
-    EXPECT_EQ(a[ReportAttr::Align], "raw");  // single quotes do not delimit: the next '"' pair is used
+    EXPECT_EQ(a[ReportAttr::Align], "raw"); // single quotes do not delimit: the next '"' pair is used
     EXPECT_EQ(a[ReportAttr::Modifier], "raw");
     const auto b = readReportAttributes(R"( reverse sort="cost" min_cost="5)");
-    EXPECT_EQ(b[ReportAttr::Reverse], "cost");  // "=" is searched after the name, wherever it is
+    EXPECT_EQ(b[ReportAttr::Reverse], "cost"); // "=" is searched after the name, wherever it is
     EXPECT_EQ(b[ReportAttr::Sort], "cost");
-    EXPECT_EQ(b[ReportAttr::MinCost], "");      // no closing quote
+    EXPECT_EQ(b[ReportAttr::MinCost], ""); // no closing quote
 }
 
 TEST(ReportVocabularyTest, NumbersReadLikeTheCRuntime)

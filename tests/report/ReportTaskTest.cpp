@@ -34,7 +34,7 @@ TEST(ParseTaskTextTest, FirstWellFormedOccurrenceCounts)
     const auto v = parseTaskText("from yesterday from = \"yesterday\" out=\"a\" out=\"b\" report=\"x");
     EXPECT_EQ(v[taskkey::From], "yesterday");
     EXPECT_EQ(v[taskkey::Out], "a");
-    EXPECT_FALSE(v[taskkey::Report]);  // no closing quote
+    EXPECT_FALSE(v[taskkey::Report]); // no closing quote
     EXPECT_FALSE(v[taskkey::To]);
 }
 
@@ -76,7 +76,9 @@ TEST(TaskCallFilesTest, MonthlyFilesOnceEachElseDailyFiles)
 class FakeHost : public ReportTaskHost, public SessionRig
 {
 public:
-    explicit FakeHost(const fs::path& folder) : m_folder(folder) {}
+    explicit FakeHost(const fs::path& folder)
+        : m_folder(folder)
+    { }
 
     fs::path programFolder() const override { return m_folder; }
     fs::path defaultCallsFolder() const override { return m_folder / "Calls"; }
@@ -129,8 +131,7 @@ protected:
 
 TEST_F(ProcessTaskTest, RunsTheReportOverTheFilesOfThePeriod)
 {
-    const TaskResult result =
-        processTask("  from = \"previous\"\tto=\"previous\" report=\"count\" out=\"feb\" ", host);
+    const TaskResult result = processTask("  from = \"previous\"\tto=\"previous\" report=\"count\" out=\"feb\" ", host);
     ASSERT_TRUE(result.reportWritten);
     EXPECT_EQ(result.file, dir / "Reports" / "feb.htm");
     EXPECT_EQ(readFile(result.file), "1-28:2");
@@ -142,8 +143,11 @@ TEST_F(ProcessTaskTest, RunsTheReportOverTheFilesOfThePeriod)
 TEST_F(ProcessTaskTest, TaskFileRelativeToTheProgramFolder)
 {
     writeFile(dir / "monthly.txt", "; the monthly report\r\nFROM=\"20250201\" TO=\"20250228\"\r\n"
-                                   "REPORT=\"count\" OUT=\"" + (dir / "out" / "feb.txt").string() + "\"\r\n"
-                                   "calls=\"" + (dir / "Calls").string() + "\" type=\"4\" detail=\"100\"");
+                                   "REPORT=\"count\" OUT=\""
+                                       + (dir / "out" / "feb.txt").string()
+                                       + "\"\r\n"
+                                         "calls=\""
+                                       + (dir / "Calls").string() + "\" type=\"4\" detail=\"100\"");
     fs::create_directories(dir / "out");
     const TaskResult result = processTask("@\"monthly.txt\"", host);
     ASSERT_TRUE(result.reportWritten);
@@ -194,7 +198,7 @@ TEST_F(ProcessTaskTest, ErrorsNameTheArgumentAndLoadNothing)
 
 TEST_F(ProcessTaskTest, PathsKeepEveryCharacter)
 {
-    const fs::path folder = dir / "Anrufe \u65E5\u672C";  // outside Windows-1252
+    const fs::path folder = dir / "Anrufe \u65E5\u672C"; // outside Windows-1252
     writeCalls(folder / "2025_02.bsl", host.prepared);
     const std::string task = "from=\"20250201\" to=\"20250228\" report=\"count\" calls=\"" + folder.string()
                              + "\" out=\"" + (folder / "r\u00E9sum\u00E9 \u6708").string() + "\"";
@@ -248,14 +252,13 @@ std::vector<CallRecord> quarterOfCalls(const SettingsDatabase& db)
         const DateTimeFields date = civilFromDays(daysFromCivil(2024, 11, 1) + day);
         for (int k = 0; k < 12; ++k) {
             const int n = day * 12 + k;
-            calls.push_back(makeCall(db, {.extension = extensions[n % 4],
-                                          .direction = static_cast<std::uint32_t>(n % 3 == 0),
-                                          .duration = static_cast<std::uint32_t>(n * 37 % 400),
-                                          .cost = (n * 53 % 97) * 0.07,
-                                          .start = {static_cast<std::uint16_t>(date.year),
-                                                    static_cast<std::uint8_t>(date.month),
-                                                    static_cast<std::uint8_t>(date.day),
-                                                    static_cast<std::uint8_t>(8 + k), 0}}));
+            calls.push_back(
+                makeCall(db, {.extension = extensions[n % 4],
+                              .direction = static_cast<std::uint32_t>(n % 3 == 0),
+                              .duration = static_cast<std::uint32_t>(n * 37 % 400),
+                              .cost = (n * 53 % 97) * 0.07,
+                              .start = {static_cast<std::uint16_t>(date.year), static_cast<std::uint8_t>(date.month),
+                                        static_cast<std::uint8_t>(date.day), static_cast<std::uint8_t>(8 + k), 0}}));
         }
     }
     return calls;

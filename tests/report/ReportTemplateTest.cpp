@@ -76,7 +76,7 @@ TEST(ReportConditionTest, ConvertsValuesByTheFilterField)
     EXPECT_EQ(spec("type", "international").equal, 2);
     EXPECT_EQ(spec("type", "User1").equal, 3);
     EXPECT_EQ(spec("type", "USER4").equal, 6);
-    EXPECT_EQ(spec("type", "user5").equal, -1);  // no condition: every call passes
+    EXPECT_EQ(spec("type", "user5").equal, -1); // no condition: every call passes
     EXPECT_EQ(spec("type", "Long-distance").equal, -1);
     EXPECT_EQ(spec("direction", "incoming").equal, 1);
     EXPECT_EQ(spec("Direction", "OUTGOING").equal, 0);
@@ -86,7 +86,7 @@ TEST(ReportConditionTest, ConvertsValuesByTheFilterField)
     EXPECT_EQ(cost.less, -1);
     EXPECT_EQ(cost.greater, -5);
     EXPECT_EQ(spec("zeroindex", "", "20").less, 20);
-    EXPECT_EQ(spec("employee", "7").equal, 1);  // has-a-value fields hold 0 or 1
+    EXPECT_EQ(spec("employee", "7").equal, 1); // has-a-value fields hold 0 or 1
     EXPECT_EQ(spec("project", "0").equal, 0);
     EXPECT_EQ(spec("number", "yes").equal, 0);
 
@@ -106,7 +106,7 @@ TEST(CompileContainerTest, GroupChildrenWinOverRecords)
     EXPECT_TRUE(c.childrenAreGroups);
     ASSERT_EQ(c.children.size(), 2u);
     ASSERT_EQ(c.segments.size(), 3u);
-    EXPECT_EQ(c.segments[0].pieces, (std::vector<std::string>{"headR", ""}));  // the record is literal text
+    EXPECT_EQ(c.segments[0].pieces, (std::vector<std::string>{"headR", ""})); // the record is literal text
     ASSERT_EQ(c.segments[0].fields.size(), 1u);
     EXPECT_EQ(c.segments[1].pieces, std::vector<std::string>{""});
     EXPECT_EQ(c.segments[2].pieces, std::vector<std::string>{"tail"});
@@ -115,7 +115,7 @@ TEST(CompileContainerTest, GroupChildrenWinOverRecords)
     EXPECT_EQ(c.children[0].options.sort, reportfield::Cost);
     EXPECT_TRUE(c.children[0].options.reverse);
     EXPECT_EQ(c.children[0].content().segments[0].pieces, std::vector<std::string>{"g1"});
-    EXPECT_EQ(c.children[1].field, reportfield::None);  // not a group field
+    EXPECT_EQ(c.children[1].field, reportfield::None); // not a group field
 }
 
 TEST(CompileContainerTest, RecordsWithTheirOwnSegmentsAndFilters)
@@ -212,7 +212,8 @@ TEST(ReportTemplateTest, ParseErrorsShowTheirMessages)
     } catch (const CReportException& e) {
         EXPECT_EQ(e.code(), CReportException::NoReportElement);
         EXPECT_EQ(reportErrorMessageId(e.code()), 25177);
-        EXPECT_EQ(reportErrorMessage(e), "Report generator XML template parsing error!\nMain <report> tag not found.\n");
+        EXPECT_EQ(reportErrorMessage(e),
+                  "Report generator XML template parsing error!\nMain <report> tag not found.\n");
     }
     const std::string longTag = "<report type=\"htm\"><text>" + std::string(100, 'a') + "</text>";
     try {
@@ -229,7 +230,7 @@ TEST(ReportTemplateTest, ParseErrorsShowTheirMessages)
         FAIL() << "no error";
     } catch (const CReportException& e) {
         EXPECT_EQ(e.code(), CReportException::TagNotClosed);
-        EXPECT_EQ(e.text(), "<var field=\"ext\"...");  // stops at the line break
+        EXPECT_EQ(e.text(), "<var field=\"ext\"..."); // stops at the line break
         EXPECT_EQ(reportErrorMessageId(e.code()), 25175);
     }
     EXPECT_EQ(reportErrorMessage(CReportException(CReportException::Cancelled, {})), "");

@@ -70,9 +70,9 @@ TEST(ShippedTemplatesTest, EveryTemplateParsesAndCompiles)
             ADD_FAILURE() << reportErrorMessage(e);
         }
     }
-    for (const char* expected : {"Summary by employee", "Summary by department", "Trunk groups by carrier",
-                                 "Calls by destination", "Calls per employee", "Top 20 expensive calls",
-                                 "Calls by hour of day", "Calls export (CSV)"})
+    for (const char* expected :
+         {"Summary by employee", "Summary by department", "Trunk groups by carrier", "Calls by destination",
+          "Calls per employee", "Top 20 expensive calls", "Calls by hour of day", "Calls export (CSV)"})
         EXPECT_TRUE(names.count(expected)) << expected;
     EXPECT_EQ(extensions, (std::set<std::string>{"csv", "htm"}));
 }

@@ -1,7 +1,7 @@
 // Call checks and the carrier comparison over planted calls.
 
-#include "../rating/RatingFixtures.h"
 #include "session/CallChecks.h"
+#include "../rating/RatingFixtures.h"
 #include "session/CarrierComparison.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace {
 
 using namespace ratingtest;
 
-constexpr std::uint32_t kSuppliedTrunk = 3;  // carrier 2 takes the supplied cost
+constexpr std::uint32_t kSuppliedTrunk = 3; // carrier 2 takes the supplied cost
 
 // Carrier 1: "0" long distance, "00" international, "010" hands over to carrier 3;
 // carrier 2 uses supplied costs; carrier 5 has no prices at all.
@@ -76,14 +76,15 @@ Planted plant(const SettingsDatabase& db)
         switch (i) {
         case 10:
             p.add(call("00441234567", 60), CheckRule::ZeroCost);
-            p.add(with(call("00441234567", 0), [](CallRecord& c) { c.start.minute = 1; }));  // no seconds: fine
+            p.add(with(call("00441234567", 0), [](CallRecord& c) { c.start.minute = 1; })); // no seconds: fine
             break;
         case 20:
             p.add(call("00991234567"), CheckRule::UnknownDestination);
             break;
         case 30:
             p.add(with(clean[3], [](CallRecord& c) { c.extension = 555; }), CheckRule::UnknownExtension);
-            p.add(with(clean[4], [](CallRecord& c) { c.extension = 555;
+            p.add(with(clean[4], [](CallRecord& c) {
+                c.extension = 555;
                 fixedtext::store(c.accountCode, "7777");
             }));
             p.add(with(clean[5], [](CallRecord& c) { c.extension = 4294967295u; }));
@@ -92,10 +93,12 @@ Planted plant(const SettingsDatabase& db)
             p.add(with(clean[6], [](CallRecord& c) { c.trunk = 9; }), CheckRule::UnknownTrunk);
             break;
         case 50:
-            p.add(with(clean[7], [](CallRecord& c) {
-                fixedtext::store(c.accountCode, "4242");
-                c.duration += 1000;  // the account code alone does not make it another call
-            }), CheckRule::UnknownAccount);
+            p.add(with(clean[7],
+                       [](CallRecord& c) {
+                           fixedtext::store(c.accountCode, "4242");
+                           c.duration += 1000; // the account code alone does not make it another call
+                       }),
+                  CheckRule::UnknownAccount);
             p.add(with(clean[8], [](CallRecord& c) {
                 fixedtext::store(c.accountCode, "5555");
                 c.duration += 1000;
@@ -103,12 +106,20 @@ Planted plant(const SettingsDatabase& db)
             break;
         case 60:
             // Local on carrier 2: 0.05 a minute from our rates.
-            p.add(with(call("7654321", 120), [](CallRecord& c) { c.trunk = kSuppliedTrunk; c.suppliedCost = 0.10; }));
-            p.add(with(call("7654322", 120), [](CallRecord& c) { c.trunk = kSuppliedTrunk; c.suppliedCost = 0.50; }),
+            p.add(with(call("7654321", 120), [](CallRecord& c) {
+                c.trunk = kSuppliedTrunk;
+                c.suppliedCost = 0.10;
+            }));
+            p.add(with(call("7654322", 120),
+                       [](CallRecord& c) {
+                           c.trunk = kSuppliedTrunk;
+                           c.suppliedCost = 0.50;
+                       }),
                   CheckRule::SuppliedCostDiffers);
             // Carrier 1 prices from its rates; the charge the call carries still counts.
             p.add(with(call("7654323", 60), [](CallRecord& c) { c.suppliedCost = 0.055; }));
-            p.add(with(call("7654324", 60), [](CallRecord& c) { c.suppliedCost = 0.20; }), CheckRule::SuppliedCostDiffers);
+            p.add(with(call("7654324", 60), [](CallRecord& c) { c.suppliedCost = 0.20; }),
+                  CheckRule::SuppliedCostDiffers);
             break;
         case 70:
             p.add(clean[9], CheckRule::Duplicates);
@@ -143,8 +154,7 @@ TEST(CallChecksTest, EachRuleFindsExactlyThePlantedCalls)
     const CheckResults r = CallChecks(db).run(p.calls, allRows(p.calls.size()));
     for (const CheckRule rule : allCheckRules()) {
         const auto it = p.expected.find(rule);
-        EXPECT_EQ(r[rule], it == p.expected.end() ? std::vector<std::uint32_t>{} : it->second)
-            << checkRuleName(rule);
+        EXPECT_EQ(r[rule], it == p.expected.end() ? std::vector<std::uint32_t>{} : it->second) << checkRuleName(rule);
     }
     EXPECT_TRUE(r.anyAlarm());
 }
@@ -170,7 +180,8 @@ TEST(CallChecksTest, ToleranceAndOnlyDuplicatesRaiseNoAlarm)
     const SettingsDatabase db = checkSettings();
     Planted p = plant(db);
     const std::uint32_t differs = p.expected.at(CheckRule::SuppliedCostDiffers)[0];
-    EXPECT_TRUE(CallChecks(db, 0.5).run(p.calls, std::vector<std::uint32_t>{differs})[CheckRule::SuppliedCostDiffers].empty());
+    EXPECT_TRUE(
+        CallChecks(db, 0.5).run(p.calls, std::vector<std::uint32_t>{differs})[CheckRule::SuppliedCostDiffers].empty());
 
     const std::vector<std::uint32_t> copies = {9, p.expected.at(CheckRule::Duplicates)[0]};
     const CheckResults r = CallChecks(db).run(p.calls, copies);
@@ -205,7 +216,7 @@ TEST(CarrierComparisonTest, OwnCarrierColumnIsTheActualCost)
     const auto table = comparison.compare(p.calls, allRows(p.calls.size()));
     EXPECT_EQ(table[0].carrier, 1);
     EXPECT_LT(table[2].difference, 0.0);
-    EXPECT_EQ(table[0].unpriced, 1u);  // the call without a destination
+    EXPECT_EQ(table[0].unpriced, 1u); // the call without a destination
     EXPECT_EQ(table[0].priced + table[0].unpriced, p.calls.size());
 }
 

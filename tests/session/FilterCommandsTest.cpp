@@ -31,13 +31,13 @@ TEST_F(SessionTest, QuickFiltersNarrowAndUndoReturnsStepByStepToTheDefault)
 
     session.setCurrentCall(callWith(20)); // extension 100 on 2025-03-10
     ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Extension, progress));
-    EXPECT_EQ(shown(), (Rows {10, 20, 40, 60, 80, 100}));
+    EXPECT_EQ(shown(), (Rows{10, 20, 40, 60, 80, 100}));
     ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Date, progress));
-    EXPECT_EQ(shown(), (Rows {10, 20, 40}));
+    EXPECT_EQ(shown(), (Rows{10, 20, 40}));
     EXPECT_EQ(session.undoStack().size(), 2u);
 
     session.undoLastFilter(progress);
-    EXPECT_EQ(shown(), (Rows {10, 20, 40, 60, 80, 100}));
+    EXPECT_EQ(shown(), (Rows{10, 20, 40, 60, 80, 100}));
     session.undoLastFilter(progress);
     EXPECT_EQ(shown(), withDefault);
     EXPECT_FALSE(session.canUndoFilter());
@@ -46,7 +46,7 @@ TEST_F(SessionTest, QuickFiltersNarrowAndUndoReturnsStepByStepToTheDefault)
 TEST_F(SessionTest, NeutralFilterIsNotPushed)
 {
     openOffice();
-    session.applyFilter(FilterRecord {}, true, progress);
+    session.applyFilter(FilterRecord{}, true, progress);
     EXPECT_TRUE(session.undoStack().empty());
     EXPECT_FALSE(session.canUndoFilter());
     EXPECT_FALSE(session.canClearFilter());
@@ -61,7 +61,7 @@ TEST_F(SessionTest, HiddenRowsComeBackWithUndoAndTheStackStays)
     ASSERT_EQ(session.undoStack().size(), 1u);
     const std::size_t rows[] = {4, 0, 2, 2, 99}; // any order; a repeated or missing row counts once or not
     const std::uint32_t hidden = session.calls().visibleCall(0).duration + session.calls().visibleCall(2).duration
-        + session.calls().visibleCall(4).duration;
+                                 + session.calls().visibleCall(4).duration;
     ASSERT_TRUE(session.hideRows(rows));
     EXPECT_EQ(session.totals().rows, 6u);
     EXPECT_EQ(session.totals().duration, 460u - hidden);
@@ -136,20 +136,20 @@ TEST_F(SessionTest, MenusListTheFirstThirtySavedFilters)
 
 TEST_F(SessionTest, VersionOneSavedFiltersRejectUserCallTypes)
 {
-    std::vector<std::uint8_t> file
-        = savedfilters::write({saved("Old A", FilterRecord {}), saved("Old B", outgoingOnly())});
+    std::vector<std::uint8_t> file = savedfilters::write(
+        {saved("Old A", FilterRecord{}), saved("Old B", outgoingOnly())});
     le::storeU32(file.data() + 4, savedfilters::kVersion1);
     std::vector<std::uint8_t> old(file.begin(), file.begin() + 64);
     for (std::size_t i = 0; i < 2; ++i)
         old.insert(old.end(), file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024),
-            file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024 + 832));
+                   file.begin() + 64 + static_cast<std::ptrdiff_t>(i * 1024 + 832));
     std::ofstream(dir / "filter.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
     start();
     ASSERT_EQ(session.savedFilters().size(), 2u);
     openOffice();
     ASSERT_TRUE(session.applySavedFilter(0, progress));
-    EXPECT_EQ(shown(), (Rows {10, 20, 30, 40, 60, 70, 80, 90, 100})); // the 0800 call (user type 1) fails
+    EXPECT_EQ(shown(), (Rows{10, 20, 30, 40, 60, 70, 80, 90, 100})); // the 0800 call (user type 1) fails
 }
 
 TEST_F(SessionTest, QuickFilterEnablingFollowsTheCurrentCall)
@@ -184,10 +184,10 @@ TEST_F(SessionTest, QuickFilterByAMissingExtensionOrTrunkIsOff)
     EXPECT_FALSE(session.canQuickFilter(QuickFilter::Extension));
     EXPECT_FALSE(session.canQuickFilter(QuickFilter::Trunk));
     EXPECT_FALSE(session.applyQuickFilter(QuickFilter::Extension, progress));
-    EXPECT_EQ(shown(), (Rows {10, 20}));
+    EXPECT_EQ(shown(), (Rows{10, 20}));
     session.setCurrentCall(callWith(20));
     EXPECT_TRUE(session.applyQuickFilter(QuickFilter::Extension, progress));
-    EXPECT_EQ(shown(), (Rows {20}));
+    EXPECT_EQ(shown(), (Rows{20}));
 }
 
 TEST_F(SessionTest, QuickFiltersTakeTheCallsValues)
@@ -199,17 +199,17 @@ TEST_F(SessionTest, QuickFiltersTakeTheCallsValues)
         EXPECT_TRUE(session.applyQuickFilter(which, progress));
         return shown();
     };
-    EXPECT_EQ(quick(30, QuickFilter::Trunk), (Rows {30, 80}));
-    EXPECT_EQ(quick(40, QuickFilter::AccCode), (Rows {40}));
-    EXPECT_EQ(quick(30, QuickFilter::Employee), (Rows {30, 50, 70}));
-    EXPECT_EQ(quick(30, QuickFilter::Department), (Rows {30, 50, 70}));
-    EXPECT_EQ(quick(20, QuickFilter::DialedNumber), (Rows {20, 70, 100}));
-    EXPECT_EQ(quick(30, QuickFilter::Destination), (Rows {30})); // Germany - Berlin
-    EXPECT_EQ(quick(80, QuickFilter::Destination), (Rows {20, 50, 70, 80, 100})); // unknown: not local, none found
-    EXPECT_EQ(quick(30, QuickFilter::Country), (Rows {30, 40}));
-    EXPECT_EQ(quick(20, QuickFilter::Contact), (Rows {20, 70, 100}));
-    EXPECT_EQ(quick(90, QuickFilter::Contact), (Rows {90})); // the call's own name text
-    EXPECT_EQ(quick(40, QuickFilter::Project), (Rows {40}));
+    EXPECT_EQ(quick(30, QuickFilter::Trunk), (Rows{30, 80}));
+    EXPECT_EQ(quick(40, QuickFilter::AccCode), (Rows{40}));
+    EXPECT_EQ(quick(30, QuickFilter::Employee), (Rows{30, 50, 70}));
+    EXPECT_EQ(quick(30, QuickFilter::Department), (Rows{30, 50, 70}));
+    EXPECT_EQ(quick(20, QuickFilter::DialedNumber), (Rows{20, 70, 100}));
+    EXPECT_EQ(quick(30, QuickFilter::Destination), (Rows{30}));                  // Germany - Berlin
+    EXPECT_EQ(quick(80, QuickFilter::Destination), (Rows{20, 50, 70, 80, 100})); // unknown: not local, none found
+    EXPECT_EQ(quick(30, QuickFilter::Country), (Rows{30, 40}));
+    EXPECT_EQ(quick(20, QuickFilter::Contact), (Rows{20, 70, 100}));
+    EXPECT_EQ(quick(90, QuickFilter::Contact), (Rows{90})); // the call's own name text
+    EXPECT_EQ(quick(40, QuickFilter::Project), (Rows{40}));
     EXPECT_EQ(session.currentFilter().projectExact, 1);
 
     // Quick filter by contact after "Unknown numbers": the contact's calls, not the unknown ones.
@@ -218,15 +218,15 @@ TEST_F(SessionTest, QuickFiltersTakeTheCallsValues)
     session.applyFilter(unknown, true, progress);
     session.setCurrentCall(callWith(20));
     ASSERT_TRUE(session.applyQuickFilter(QuickFilter::Contact, progress));
-    EXPECT_EQ(shown(), (Rows {20, 70, 100}));
+    EXPECT_EQ(shown(), (Rows{20, 70, 100}));
 }
 
 TEST_F(SessionTest, FilterEditorPresetsDatesAndTakesItsResult)
 {
     openOffice();
     FilterEditorState state = session.prepareFilterEditor();
-    EXPECT_EQ(state.filter.from, (CallDate {2025, 3, 10, 0, 0}));
-    EXPECT_EQ(state.filter.to, (CallDate {2025, 3, 11, 23, 59}));
+    EXPECT_EQ(state.filter.from, (CallDate{2025, 3, 10, 0, 0}));
+    EXPECT_EQ(state.filter.to, (CallDate{2025, 3, 11, 23, 59}));
     EXPECT_FALSE(state.filter.isActive());
 
     state.filter.toOn = 1;
@@ -235,12 +235,12 @@ TEST_F(SessionTest, FilterEditorPresetsDatesAndTakesItsResult)
     state.savedChanged = true;
     state.defaultFilterName = "Day one";
     ASSERT_TRUE(session.takeFilterEditorResult(state, progress));
-    EXPECT_EQ(shown(), (Rows {10, 20, 30, 40, 50}));
+    EXPECT_EQ(shown(), (Rows{10, 20, 30, 40, 50}));
     EXPECT_EQ(session.undoStack().size(), 1u);
     EXPECT_EQ(session.defaultFilterName(), "Day one");
     EXPECT_EQ(savedfilters::load(dir.path()).size(), 1u);
-    EXPECT_EQ(session.reportPeriod().from, (CallDate {2025, 3, 10, 0, 0}));
-    EXPECT_EQ(session.reportPeriod().to, (CallDate {2025, 3, 10, 23, 59}));
+    EXPECT_EQ(session.reportPeriod().from, (CallDate{2025, 3, 10, 0, 0}));
+    EXPECT_EQ(session.reportPeriod().to, (CallDate{2025, 3, 10, 23, 59}));
 
     // Without calls the edited criteria are dropped; the name is kept.
     session.closeFiles();
@@ -293,7 +293,7 @@ TEST_F(SessionTest, OwnRatingClassifiesFromTheLiveSettings)
     FilterRecord::setText(f.employee, "Miller");
     FilterRecord::setText(f.department, "Service");
     session.applyFilter(f, true, progress);
-    EXPECT_EQ(shown(), (Rows {30, 50, 70}));
+    EXPECT_EQ(shown(), (Rows{30, 50, 70}));
 }
 
 // Undo brings back the rows from before the filter without filtering again, in
@@ -302,7 +302,7 @@ TEST_F(SessionTest, UndoGivesTheRowsOfAFreshApplication)
 {
     openOffice();
     auto order = [&] { return Rows(session.calls().visible().begin(), session.calls().visible().end()); };
-    session.setSortKeys({{ColumnType::Direction, false}, {ColumnType::Type, true}});  // many ties
+    session.setSortKeys({{ColumnType::Direction, false}, {ColumnType::Type, true}}); // many ties
     session.clearFilter(progress);
     const Rows before = order();
     session.applyFilter(outgoingOnly(), true, progress);
@@ -352,11 +352,11 @@ TEST_F(SessionTest, ShowingACheckedRuleHidesTheOtherRowsUntilUndo)
     const std::vector<std::uint32_t> found = {static_cast<std::uint32_t>(callWith(30)),
                                               static_cast<std::uint32_t>(callWith(10))};
     ASSERT_TRUE(session.showOnlyCalls(found));
-    EXPECT_EQ(shown(), (Rows {10, 30}));
+    EXPECT_EQ(shown(), (Rows{10, 30}));
     EXPECT_EQ(session.totals().rows, 2u);
     EXPECT_EQ(session.totals().duration, 40u);
     EXPECT_TRUE(session.canUndoFilter());
-    EXPECT_FALSE(session.showOnlyCalls(found));  // nothing left to hide
+    EXPECT_FALSE(session.showOnlyCalls(found)); // nothing left to hide
     session.undoLastFilter(progress);
     EXPECT_EQ(shown(), all);
 }

@@ -21,13 +21,13 @@ protected:
         s.filter.minDuration = 600;
         ASSERT_TRUE(savedfilters::save(dir.path(), {s}));
     }
-    std::optional<FilterRecord> choose(
-        std::vector<std::string> args, const std::string& ini = {}, std::string* error = nullptr)
+    std::optional<FilterRecord> choose(std::vector<std::string> args, const std::string& ini = {},
+                                       std::string* error = nullptr)
     {
         std::ofstream(dir / "quantorix.ini") << ini;
         FilterOption option;
         EXPECT_TRUE(option.take(args));
-        EXPECT_EQ(args, std::vector<std::string> {"calls.bsl"});
+        EXPECT_EQ(args, std::vector<std::string>{"calls.bsl"});
         return option.resolve(dir.path(), IniProfile(dir / "quantorix.ini"), error);
     }
     TempDir dir;
@@ -52,6 +52,6 @@ TEST_F(FilterOptionTest, UnknownNameIsAnInvalidArgument)
     EXPECT_EQ(error, "Invalid command line argument:\nfilter=\"long calls\"");
 
     FilterOption option;
-    std::vector<std::string> args {"calls.bsl", "--filter"};
+    std::vector<std::string> args{"calls.bsl", "--filter"};
     EXPECT_FALSE(option.take(args, &error));
 }

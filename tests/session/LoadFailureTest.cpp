@@ -1,7 +1,7 @@
 // Each way a load fails has its own message; a file too large for memory is not called corrupt.
 
-#include "lang/StringTable.h"
 #include "session/LoadFailure.h"
+#include "lang/StringTable.h"
 
 #include <gtest/gtest.h>
 

@@ -95,7 +95,7 @@ protected:
     {
         std::ofstream out(dir / fileName, append ? std::ios::binary | std::ios::app : std::ios::binary);
         for (const Call& c : calls) {
-            CallRecord r {};
+            CallRecord r{};
             r.extension = c.extension;
             r.trunk = c.trunk;
             fixedtext::store(r.dialedNumber, c.number);
@@ -156,8 +156,8 @@ protected:
     }
 
     TempDir dir;
-    MainSession session {dir.path()};
-    StandInRating rating {session.settings()};
+    MainSession session{dir.path()};
+    StandInRating rating{session.settings()};
     NoProgress progress;
 };
 

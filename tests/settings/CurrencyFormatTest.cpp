@@ -19,14 +19,14 @@ TEST(CurrencyFormat, FormatsLikeThePlatformFormatter)
     CurrencyFormat f = dollars();
     EXPECT_EQ(f.format(1234567.891), "$1,234,567.89");
     EXPECT_EQ(f.format(-1.0), "($1.00)");
-    EXPECT_EQ(f.format(0.125), "$0.13");    // half away from zero
+    EXPECT_EQ(f.format(0.125), "$0.13"); // half away from zero
     EXPECT_EQ(f.format(-0.125), "($0.13)");
     EXPECT_EQ(f.format(0.0049), "$0.00");
-    EXPECT_EQ(f.format(-0.001), "$0.00");   // rounds to zero: no sign
+    EXPECT_EQ(f.format(-0.001), "$0.00"); // rounds to zero: no sign
     EXPECT_EQ(f.format(999.995), "$1,000.00");
     f.positiveOrder = 1;
     EXPECT_EQ(f.format(1.5), "1.50$");
-    EXPECT_EQ(f.format(-1.5), "($1.50)");   // negative order 0 whatever the positive order
+    EXPECT_EQ(f.format(-1.5), "($1.50)"); // negative order 0 whatever the positive order
     f.positiveOrder = 2;
     EXPECT_EQ(f.format(1.5), "$ 1.50");
     f.positiveOrder = 3;
@@ -110,7 +110,7 @@ TEST(CurrencyFormat, PlainModeParsingAndRounding)
     EXPECT_DOUBLE_EQ(db.roundToCurrencyUnit(0.125), 0.13);
     EXPECT_DOUBLE_EQ(db.roundToCurrencyUnit(-0.125), -0.13);
     EXPECT_DOUBLE_EQ(db.roundToCurrencyUnit(1.0049994), 1.0);  // 1.004999
-    EXPECT_DOUBLE_EQ(db.roundToCurrencyUnit(1.0049996), 1.01);  // six decimals first: 1.005000
+    EXPECT_DOUBLE_EQ(db.roundToCurrencyUnit(1.0049996), 1.01); // six decimals first: 1.005000
 
     db.header.mainCurrency.digits = 0;
     db.rebuildCurrencyFormats();

@@ -78,7 +78,7 @@ TEST_F(DefaultSettingsTest, ShipsTheDemoOffice)
     EXPECT_NE(db.header.weeklyHolidays[5], 0);
     EXPECT_NE(db.header.weeklyHolidays[6], 0);
     EXPECT_EQ(db.header.weeklyHolidays[0], 0);
-    EXPECT_EQ(db.holidays.front().year, 0);  // yearly holidays first
+    EXPECT_EQ(db.holidays.front().year, 0); // yearly holidays first
     EXPECT_FALSE(db.contacts.empty());
     EXPECT_EQ(db.formatCurrency(1234.5), "1.234,50 \x80");
 }

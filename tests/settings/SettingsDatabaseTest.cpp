@@ -50,9 +50,9 @@ TEST(SettingsDatabase, DirectoryMapsAndDepartments)
                     employee(102, "", "Mia", "Sales"), employee(103, "", "bob", "")};
     db.rebuildIndexes();
 
-    ASSERT_EQ(db.directory[0].name.view(), "Adam");  // sorted by name in collation order
+    ASSERT_EQ(db.directory[0].name.view(), "Adam"); // sorted by name in collation order
     EXPECT_EQ(db.directory[1].name.view(), "bob");
-    EXPECT_EQ(db.findAccountCode("123"), 0);         // extension -1: found by account code only
+    EXPECT_EQ(db.findAccountCode("123"), 0); // extension -1: found by account code only
     EXPECT_EQ(db.findExtension(-1), -1);
     EXPECT_EQ(db.findAccountCode(""), -1);
     EXPECT_EQ(db.directory[static_cast<std::size_t>(db.findExtension(102))].name.view(), "Mia");
@@ -78,7 +78,7 @@ TEST(SettingsDatabase, LaterEntryWinsADuplicateKey)
     db.trunks[1].number = 5;
     db.trunks[1].group.assign("A");
     db.rebuildIndexes();
-    EXPECT_EQ(db.findExtension(200), 1);  // "Bea", after "Al"
+    EXPECT_EQ(db.findExtension(200), 1); // "Bea", after "Al"
     EXPECT_EQ(db.findAccountCode("7"), 1);
     EXPECT_EQ(db.findTrunk(5), 1);
     EXPECT_EQ(db.trunks[1].group.view(), "B");
@@ -110,7 +110,7 @@ TEST(SettingsDatabase, SortsListsAsStated)
     EXPECT_EQ(db.holidays[1], (HolidayEntry{0, 12, 25}));
     EXPECT_EQ(db.holidays[3], (HolidayEntry{2024, 12, 24}));
 
-    EXPECT_EQ(db.projects[0].accountCode.view(), "1000");  // plain characters, not numbers
+    EXPECT_EQ(db.projects[0].accountCode.view(), "1000"); // plain characters, not numbers
     EXPECT_EQ(db.findProject("200"), 1);
     EXPECT_EQ(db.findProject(""), -1);
     EXPECT_EQ(db.findProject("20"), -1);
@@ -121,8 +121,8 @@ TEST(SettingsDatabase, SortsListsAsStated)
 TEST(SettingsDatabase, ContactsSortByPlainCharacters)
 {
     SettingsDatabase db;
-    db.contacts = {contact("2*", "c"), contact("10", "b"), contact("1*", "a"), contact("1", "d"),
-                   contact("*5", "e"), contact("100", "f")};
+    db.contacts = {contact("2*", "c"), contact("10", "b"), contact("1*", "a"),
+                   contact("1", "d"),  contact("*5", "e"), contact("100", "f")};
     db.rebuildIndexes();
     EXPECT_EQ(numbersOf(db), (std::vector<std::string>{"*5", "1", "1*", "10", "100", "2*"}));
 }
@@ -136,7 +136,7 @@ TEST(SettingsDatabase, ContactNamesUpTo4000Contacts)
     EXPECT_FALSE(db.contactsAreLarge());
     ASSERT_EQ(db.contactNames().size(), 2);
     EXPECT_EQ(db.contactNameIndex("Odd"), 1);
-    EXPECT_EQ(db.contactIndexOfEntry(1), 1);  // contact 100001 is "Odd"
+    EXPECT_EQ(db.contactIndexOfEntry(1), 1); // contact 100001 is "Odd"
     EXPECT_EQ(db.contactIndexOfEntry(2), 0);
 
     db.contacts.push_back(contact("999", "Extra"));
@@ -144,7 +144,7 @@ TEST(SettingsDatabase, ContactNamesUpTo4000Contacts)
     EXPECT_TRUE(db.contactsAreLarge());
     EXPECT_EQ(db.contactNames().size(), 0);
     EXPECT_EQ(db.contactNameIndex("Odd"), -1);
-    EXPECT_EQ(db.contactIndexOfEntry(4000), 4000);  // the position in the contact list itself
+    EXPECT_EQ(db.contactIndexOfEntry(4000), 4000); // the position in the contact list itself
     EXPECT_EQ(db.contactIndexOfEntry(4001), -1);
 }
 
@@ -225,7 +225,8 @@ TEST(SettingsDatabase, RebuildOfLargeListsIsQuick)
 {
     SettingsDatabase db;
     for (int i = 0; i < 50000; ++i)
-        db.contacts.push_back(contact(std::to_string((i * 7919) % 100000 + 100000).c_str(), "Name " + std::to_string(i)));
+        db.contacts.push_back(
+            contact(std::to_string((i * 7919) % 100000 + 100000).c_str(), "Name " + std::to_string(i)));
     for (int i = 0; i < 2000; ++i)
         db.directory.push_back(employee(i, std::to_string(i).c_str(), ("Emp " + std::to_string(i * 37 % 2000)).c_str(),
                                         ("Dept " + std::to_string(i % 40)).c_str()));
@@ -234,7 +235,6 @@ TEST(SettingsDatabase, RebuildOfLargeListsIsQuick)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_EQ(db.departments().size(), 40);
     EXPECT_EQ(db.findExtension(1999), db.findAccountCode("1999"));
-    EXPECT_TRUE(std::is_sorted(db.contacts.begin(), db.contacts.end(), [](const auto& a, const auto& b) {
-        return a.number.view() < b.number.view();
-    }));
+    EXPECT_TRUE(std::is_sorted(db.contacts.begin(), db.contacts.end(),
+                               [](const auto& a, const auto& b) { return a.number.view() < b.number.view(); }));
 }

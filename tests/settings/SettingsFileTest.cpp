@@ -1,6 +1,6 @@
+#include "settings/SettingsFile.h"
 #include "TempDir.h"
 #include "core/LittleEndian.h"
-#include "settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,8 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& p)
 
 void writeFile(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A valid file image with a few records in every list, their bytes random
@@ -53,7 +53,7 @@ public:
         setU32(4, 0x00010001);
         for (int i = 0; i < 13; ++i)
             setU32(countAt[i], counts[i]);
-        for (int k = 0; k < 6; ++k)  // no modifier stored as 0 (that one is changed on loading)
+        for (int k = 0; k < 6; ++k) // no modifier stored as 0 (that one is changed on loading)
             setU32(1024 + 384 * k + 352, 100 + k);
     }
     void setU32(std::size_t at, std::uint32_t v) { le::storeU32(&bytes[at], v); }
@@ -75,7 +75,9 @@ protected:
 class FailingBuffer : public std::streambuf
 {
 public:
-    explicit FailingBuffer(std::size_t limit) : m_left(limit) {}
+    explicit FailingBuffer(std::size_t limit)
+        : m_left(limit)
+    { }
 
 protected:
     std::streamsize xsputn(const char*, std::streamsize n) override
@@ -119,7 +121,8 @@ TEST_F(SettingsFileTest, RejectsDamagedFiles)
         {"last list cut", [](auto& f) { f.truncate(f.size() - 128); }},
         {"count beyond file", [](auto& f) { f.setU32(896, 5); }},
         {"four billion destinations", [](auto& f) { f.setU32(880, 0xFFFFFFFF); }},
-        {"every count at maximum", [](auto& f) {
+        {"every count at maximum",
+         [](auto& f) {
              for (std::size_t at = 880; at <= 928; at += 4)
                  f.setU32(at, 0xFFFFFFFF);
          }},
@@ -128,7 +131,7 @@ TEST_F(SettingsFileTest, RejectsDamagedFiles)
         SCOPED_TRACE(name);
         file.reset();
         damage(file);
-        db.contacts.resize(3);  // must be cleared by the failed load
+        db.contacts.resize(3); // must be cleared by the failed load
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(load(), SettingsLoadResult::BadContent);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
@@ -150,7 +153,7 @@ TEST_F(SettingsFileTest, AcceptsEmptyListsAndTrailingBytes)
 {
     for (std::size_t at = 880; at <= 928; at += 4)
         file.setU32(at, 0);
-    file.setU32(1024 + 352, 0);      // carrier 1 modifier stored as 0
+    file.setU32(1024 + 352, 0); // carrier 1 modifier stored as 0
     file.setU32(1024 + 5 * 384 + 352, 0);
     file.truncate(3328);
     ASSERT_EQ(load(), SettingsLoadResult::Ok);
@@ -173,10 +176,10 @@ TEST_F(SettingsFileTest, PasswordsAreScrambledWithA7)
     db.header.passwords[1].assign(std::string("a\xA7z", 3));
     const auto bytes = encodeSettings(db);
     for (std::size_t i = 24; i < 56; ++i)
-        EXPECT_EQ(bytes[i], 0xA7) << i;  // empty password: 32 bytes of the constant
+        EXPECT_EQ(bytes[i], 0xA7) << i; // empty password: 32 bytes of the constant
     EXPECT_EQ(bytes[56], 'a' ^ 0xA7);
-    EXPECT_EQ(bytes[57], 0);  // the constant itself is stored as zero
-    EXPECT_EQ(db.header.passwords[1].view(), std::string("a\xA7z", 3));  // memory keeps plain text
+    EXPECT_EQ(bytes[57], 0);                                            // the constant itself is stored as zero
+    EXPECT_EQ(db.header.passwords[1].view(), std::string("a\xA7z", 3)); // memory keeps plain text
 
     SettingsDatabase again;
     ASSERT_EQ(readSettings(bytes, again), SettingsLoadResult::Ok);
@@ -206,7 +209,7 @@ TEST_F(SettingsFileTest, LoadsFromDiskAndReportsMissingFile)
     EXPECT_EQ(db.trunks.size(), 2u);
     EXPECT_EQ(loadSettings(dir / "none.dat", db), SettingsLoadResult::CannotOpen);
     EXPECT_TRUE(db.trunks.empty());
-    EXPECT_EQ(loadSettings(dir.path(), db), SettingsLoadResult::CannotOpen);  // a folder
+    EXPECT_EQ(loadSettings(dir.path(), db), SettingsLoadResult::CannotOpen); // a folder
 }
 
 TEST_F(SettingsFileTest, FifoIsNotWaitedOnAndHugeListsAreRefusedBeforeAllocating)
@@ -240,7 +243,7 @@ TEST_F(SettingsFileTest, FailedSaveLeavesThePreviousFile)
     const auto path = dir / "brisel.dat";
     writeFile(path, file.bytes);
     ASSERT_EQ(load(), SettingsLoadResult::Ok);
-    db.contacts.resize(20000);  // about 2.5 MB, beyond the file-size limit below
+    db.contacts.resize(20000); // about 2.5 MB, beyond the file-size limit below
 
     // A real write error, even for root: a file-size limit in a child process.
     const pid_t child = ::fork();
@@ -258,7 +261,7 @@ TEST_F(SettingsFileTest, FailedSaveLeavesThePreviousFile)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(readFile(path), file.bytes);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1); // no temporary left
 
     std::string error;
     ASSERT_TRUE(saveSettings(path, db, &error)) << error;

@@ -1,7 +1,7 @@
+#include "settings/SettingsLock.h"
 #include "TempDir.h"
 #include "core/IniProfile.h"
 #include "settings/SettingsLocation.h"
-#include "settings/SettingsLock.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ TEST(SettingsLock, SecondProcessIsLockedOutUntilRelease)
         EXPECT_TRUE(lock.stillHeld());
         EXPECT_EQ(lock.holder()->pid, ::getpid());
         lock.release();
-        EXPECT_EQ(readText(dir / "lock.dat"), "");  // released: the file stays, empty
+        EXPECT_EQ(readText(dir / "lock.dat"), ""); // released: the file stays, empty
     }
 }
 
@@ -138,9 +138,9 @@ TEST(SettingsLock, TwoLocksOfOneProcessConflict)
 TEST(SettingsLock, StaleRecords)
 {
     SettingsLock::Holder h = SettingsLock::self();
-    EXPECT_FALSE(SettingsLock::isStale(h, std::chrono::hours(100)));  // this very process
+    EXPECT_FALSE(SettingsLock::isStale(h, std::chrono::hours(100))); // this very process
     SettingsLock::Holder reused = h;
-    reused.startTime += 12345;  // same id, another process start: the id was reused
+    reused.startTime += 12345; // same id, another process start: the id was reused
     EXPECT_TRUE(SettingsLock::isStale(reused, std::chrono::seconds(0)));
     SettingsLock::Holder rebooted = h;
     rebooted.bootId = "another boot";
@@ -161,7 +161,7 @@ TEST(SettingsLock, RecordOnlyLockTakenOverIsNoLongerHeld)
     std::ofstream(dir / "lock.dat", std::ios::trunc) << "host=elsewhere\npid=1\n";
     EXPECT_FALSE(lock.stillHeld());
     lock.release();
-    EXPECT_EQ(readText(dir / "lock.dat"), "host=elsewhere\npid=1\n");  // not ours to empty
+    EXPECT_EQ(readText(dir / "lock.dat"), "host=elsewhere\npid=1\n"); // not ours to empty
 }
 
 TEST(SettingsLock, MissingFolderIsNotWritable)
@@ -183,7 +183,7 @@ TEST(SettingsLock, PlantedLinkOrFifoIsRefusedUntouched)
 
     std::filesystem::remove(dir / "lock.dat");
     ASSERT_EQ(::mkfifo((dir / "lock.dat").c_str(), 0666), 0);
-    EXPECT_EQ(lock.acquire(dir.path()), SettingsLock::Result::NotWritable);  // returns, does not wait
+    EXPECT_EQ(lock.acquire(dir.path()), SettingsLock::Result::NotWritable); // returns, does not wait
     EXPECT_FALSE(lock.held());
 }
 
@@ -195,7 +195,7 @@ TEST(SettingsLocation, DataFolderFromTheNetworkKeys)
     NetworkSettings n{false, "/srv/share"};
     ASSERT_TRUE(n.write(ini));
     IniProfile again(dir / "quantorix.ini");
-    EXPECT_EQ(NetworkSettings::read(again).path, "/srv/share");  // kept, but not used
+    EXPECT_EQ(NetworkSettings::read(again).path, "/srv/share"); // kept, but not used
     EXPECT_EQ(dataFolder(NetworkSettings::read(again), "/prog"), "/prog");
     n.install = true;
     ASSERT_TRUE(n.write(again));

@@ -99,7 +99,7 @@ TEST(SettingsRecords, CarrierFieldsSitAtTheirOffsets)
     EXPECT_EQ(le::loadI32(&b[76]), 3);
     EXPECT_EQ(le::loadI32(&b[80]), 4);
     EXPECT_EQ(le::loadF64(&b[84]), 0.25);
-    EXPECT_EQ(b[84 + 28 + 3 * 20 + 15], 59);  // rate 4 "To" minute
+    EXPECT_EQ(b[84 + 28 + 3 * 20 + 15], 59); // rate 4 "To" minute
     EXPECT_EQ(le::loadI32(&b[212 + 108]), 60);
     EXPECT_EQ(le::loadU32(&b[340]), 0x104u);
     EXPECT_EQ(le::loadF64(&b[344]), 0.05);
@@ -198,7 +198,7 @@ TEST(SettingsRecords, ListFieldsSitAtTheirOffsets)
 TEST(SettingsRecords, HeaderFieldsSitAtTheirOffsets)
 {
     SettingsHeader h;
-    h.weeklyHolidays[6] = 1;  // Sunday
+    h.weeklyHolidays[6] = 1; // Sunday
     h.exchangeRate = 1.25;
     h.overrideCurrency = 1;
     h.mainCurrency.symbol.assign("EUR");
@@ -210,7 +210,7 @@ TEST(SettingsRecords, HeaderFieldsSitAtTheirOffsets)
     const auto b = encodeOf(h);
     EXPECT_EQ(std::memcmp(&b[0], "UDGS", 4), 0);
     EXPECT_EQ(le::loadU32(&b[4]), 0x00010001u);
-    EXPECT_EQ(std::memcmp(&b[120], "op", 3), 0);  // plain: scrambling belongs to the file
+    EXPECT_EQ(std::memcmp(&b[120], "op", 3), 0); // plain: scrambling belongs to the file
     EXPECT_EQ(le::loadI32(&b[176]), 1);
     EXPECT_EQ(le::loadF64(&b[188]), 1.25);
     EXPECT_EQ(le::loadI32(&b[200]), 1);
@@ -224,7 +224,7 @@ TEST(SettingsRecords, HeaderFieldsSitAtTheirOffsets)
 TEST(SettingsRecords, TextFieldReadsBoundedAndCutsToFit)
 {
     TextField<4> t;
-    t.bytes = {'a', 'b', 'c', 'd'};  // no terminator
+    t.bytes = {'a', 'b', 'c', 'd'}; // no terminator
     EXPECT_EQ(t.view(), "abcd");
     t.assign("wxyz0");
     EXPECT_EQ(t.view(), "wxy");

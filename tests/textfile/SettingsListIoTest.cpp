@@ -111,12 +111,12 @@ TEST(ListFieldText, ReadsLeadingRunsAndIntegers)
     EXPECT_EQ(listtext::readFlag("maybe"), std::nullopt);
     ASSERT_TRUE(listtext::readTimeOfDay("7:05").has_value());
     EXPECT_EQ(listtext::readTimeOfDay("7:05")->minute, 5);
-    ASSERT_TRUE(listtext::readTimeOfDay("24:00").has_value());  // the end of the day
+    ASSERT_TRUE(listtext::readTimeOfDay("24:00").has_value()); // the end of the day
     EXPECT_EQ(listtext::readTimeOfDay("24:00")->hour, 24);
     EXPECT_EQ(listtext::readTimeOfDay("24:01"), std::nullopt);
     EXPECT_EQ(listtext::readTimeOfDay("25:00"), std::nullopt);
     EXPECT_EQ(listtext::readTimeOfDay("12:"), std::nullopt);
-    EXPECT_TRUE(listtext::equalIgnoringCase("\xC4RGER", "\xE4rger"));  // Windows-1252 umlaut A
+    EXPECT_TRUE(listtext::equalIgnoringCase("\xC4RGER", "\xE4rger")); // Windows-1252 umlaut A
     EXPECT_FALSE(listtext::equalIgnoringCase("Local", "Locale"));
 }
 
@@ -129,7 +129,7 @@ TEST(WildcardKeyIndex, FindsTheFirstMatchingPositionWithStarsOnEitherSide)
     index.add("10", 3);
     EXPECT_EQ(index.find("123"), 0);
     EXPECT_EQ(index.find("124"), 2);
-    EXPECT_EQ(index.find("10"), 1);  // "1*" comes before the exact "10"
+    EXPECT_EQ(index.find("10"), 1); // "1*" comes before the exact "10"
     EXPECT_EQ(index.find("**"), 1);
     EXPECT_EQ(index.find("1234"), -1);
     EXPECT_EQ(index.find("12"), 1);
@@ -161,11 +161,11 @@ TEST_F(ListIoTest, DirectoryConversionKeyAndUpdate)
     db.directory.push_back(existing);
 
     const auto c = import(SettingsList::Directory,
-                          " 101 ;;Adams Jr;IT;-5\n"      // update by extension; negative modifier is 0
-                          "-7;555;Baker;;\n"              // negative extension becomes 0
-                          ";4711;Carter;Ops;120%\n"       // no extension, account code
-                          ";;Nobody;;\n"                  // neither: not processed
-                          "102;12ab34;Dunn\n");           // incomplete: skipped
+                          " 101 ;;Adams Jr;IT;-5\n" // update by extension; negative modifier is 0
+                          "-7;555;Baker;;\n"        // negative extension becomes 0
+                          ";4711;Carter;Ops;120%\n" // no extension, account code
+                          ";;Nobody;;\n"            // neither: not processed
+                          "102;12ab34;Dunn\n");     // incomplete: skipped
     expectCounts(c, 3, 2, 1);
     ASSERT_EQ(db.directory.size(), 3u);
     EXPECT_EQ(db.directory[0].name.view(), "Adams Jr");
@@ -173,16 +173,16 @@ TEST_F(ListIoTest, DirectoryConversionKeyAndUpdate)
     EXPECT_EQ(db.directory[0].costModifier, 0);
     EXPECT_EQ(db.directory[1].extension, 0);
     EXPECT_EQ(db.directory[1].accountCode.view(), "555");
-    EXPECT_EQ(db.directory[1].costModifier, 100);  // empty text keeps the default
+    EXPECT_EQ(db.directory[1].costModifier, 100); // empty text keeps the default
     EXPECT_EQ(db.directory[2].extension, -1);
     EXPECT_EQ(db.directory[2].costModifier, 120);
 
     // Matching by account code when the extension is none; only the columns in the
     // file are updated, and the key fields never change.
     const auto d = import(SettingsList::Directory, "4711;Carter Two\n", [](TextTableOptions& o) {
-        o.positions[0].active = false;  // Ext
-        o.positions[3].active = false;  // Department
-        o.positions[4].active = false;  // Cost modifier
+        o.positions[0].active = false; // Ext
+        o.positions[3].active = false; // Department
+        o.positions[4].active = false; // Cost modifier
     });
     expectCounts(d, 1, 0, 1);
     EXPECT_EQ(db.directory[2].name.view(), "Carter Two");
@@ -214,22 +214,20 @@ TEST_F(ListIoTest, DeleteAllAddsEveryValidLineAndNeverUpdates)
     EXPECT_EQ(db.directory[0].extension, 7);
 }
 
-TEST_F(ListIoTest, EmptyFileCountsNothing)
-{
-    expectCounts(import(SettingsList::Contacts, ""), 0, 0, 0);
-}
+TEST_F(ListIoTest, EmptyFileCountsNothing) { expectCounts(import(SettingsList::Contacts, ""), 0, 0, 0); }
 
 // ---- trunks ----
 
 TEST_F(ListIoTest, TrunkCarrierByExactNameElseCarrierZero)
 {
-    const auto c = import(SettingsList::Trunks, "3;Berlin;Second\n4;Munich;second\n-2;Rome;Nobody\n3;Berlin 2;Fourth\n");
+    const auto c = import(SettingsList::Trunks,
+                          "3;Berlin;Second\n4;Munich;second\n-2;Rome;Nobody\n3;Berlin 2;Fourth\n");
     expectCounts(c, 4, 3, 1);
     ASSERT_EQ(db.trunks.size(), 3u);
-    EXPECT_EQ(db.trunks[0].carrier, 3);  // updated by the last line
+    EXPECT_EQ(db.trunks[0].carrier, 3); // updated by the last line
     EXPECT_EQ(db.trunks[0].group.view(), "Berlin 2");
-    EXPECT_EQ(db.trunks[1].carrier, 0);  // the case differs
-    EXPECT_EQ(db.trunks[2].number, 0u);  // negative number
+    EXPECT_EQ(db.trunks[1].carrier, 0); // the case differs
+    EXPECT_EQ(db.trunks[2].number, 0u); // negative number
     EXPECT_EQ(db.trunks[2].carrier, 0);
 }
 
@@ -259,17 +257,18 @@ TEST_F(ListIoTest, TheLargeListQuestionComesOnceBeforeTheLineThatIsAddedAt4000)
         return true;
     };
     bool completed = false;
-    const auto c = import({SettingsList::Contacts, 0}, "555;First\n666;Second\n777;Third\n100000;Again\n", {}, hooks, &completed);
+    const auto c = import({SettingsList::Contacts, 0}, "555;First\n666;Second\n777;Third\n100000;Again\n", {}, hooks,
+                          &completed);
     EXPECT_TRUE(completed);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(sizeWhenAsked, 4000u);  // the first line was matched and appended before
+    EXPECT_EQ(sizeWhenAsked, 4000u); // the first line was matched and appended before
     // From 4000 on lines are appended unmatched; the repeated 100000 goes in the compaction.
     expectCounts(c, 4, 4, 0);
     ASSERT_EQ(db.contacts.size(), 4002u);
     EXPECT_TRUE(std::is_sorted(db.contacts.begin(), db.contacts.end(),
                                [](const auto& a, const auto& b) { return a.number.view() < b.number.view(); }));
     EXPECT_EQ(db.contacts[0].number.view(), "100000");
-    EXPECT_EQ(db.contacts[0].name.view(), "x");  // the first of the run stays
+    EXPECT_EQ(db.contacts[0].name.view(), "x"); // the first of the run stays
 }
 
 TEST_F(ListIoTest, AnsweringNoStopsTheContactImportAtThatLine)
@@ -282,7 +281,7 @@ TEST_F(ListIoTest, AnsweringNoStopsTheContactImportAtThatLine)
     const auto c = import({SettingsList::Contacts, 0}, "555;First\n666;Second\n", {}, hooks, &completed);
     EXPECT_FALSE(completed);
     expectCounts(c, 1, 1, 0);
-    EXPECT_EQ(db.contacts.size(), 4000u);  // not large: no compaction
+    EXPECT_EQ(db.contacts.size(), 4000u); // not large: no compaction
 }
 
 TEST_F(ListIoTest, ContactCountIsReportedEvery500Lines)
@@ -311,13 +310,12 @@ TEST_F(ListIoTest, ProjectsKeyedByAccountCode)
 
 TEST_F(ListIoTest, PrefixCallTypesAndCarriersInAnyCase)
 {
-    db.carriers[2].name.assign("");  // an empty name never matches
-    const auto c = import({SettingsList::Prefixes, 1},
-                          "00;;international;FIRST\n"
-                          "01;49;LONG DISTANCE;\n"
-                          "02;;User defined 2;nobody\n"
-                          "03;;no such type;fourth\n"
-                          "04;;local; \n");
+    db.carriers[2].name.assign(""); // an empty name never matches
+    const auto c = import({SettingsList::Prefixes, 1}, "00;;international;FIRST\n"
+                                                       "01;49;LONG DISTANCE;\n"
+                                                       "02;;User defined 2;nobody\n"
+                                                       "03;;no such type;fourth\n"
+                                                       "04;;local; \n");
     expectCounts(c, 5, 5, 0);
     const auto& list = db.prefixes[1];
     ASSERT_EQ(list.size(), 5u);
@@ -327,7 +325,7 @@ TEST_F(ListIoTest, PrefixCallTypesAndCarriersInAnyCase)
     EXPECT_EQ(list[1].internationalCode.view(), "49");
     EXPECT_EQ(list[2].callType, 4);
     EXPECT_EQ(list[2].changeCarrierTo, 0);
-    EXPECT_EQ(list[3].callType, 2);  // no match: the new record's "International"
+    EXPECT_EQ(list[3].callType, 2); // no match: the new record's "International"
     EXPECT_EQ(list[3].changeCarrierTo, 4);
     EXPECT_EQ(list[4].callType, 0);
     EXPECT_EQ(list[4].changeCarrierTo, 0);
@@ -344,9 +342,9 @@ TEST_F(ListIoTest, PrefixesWithAStarAreTheSameKeyOnlyAtEqualLength)
     const auto c = import({SettingsList::Prefixes, 0}, "123;44;international;\n12;;local;\n");
     expectCounts(c, 2, 1, 1);
     ASSERT_EQ(db.prefixes[0].size(), 2u);
-    EXPECT_EQ(db.prefixes[0][0].prefix.view(), "12*");  // the key stays
+    EXPECT_EQ(db.prefixes[0][0].prefix.view(), "12*"); // the key stays
     EXPECT_EQ(db.prefixes[0][0].callType, 2);
-    EXPECT_EQ(db.prefixes[0][0].flags, PrefixEntry::kFreeCalls);  // flags are never imported
+    EXPECT_EQ(db.prefixes[0][0].flags, PrefixEntry::kFreeCalls); // flags are never imported
     EXPECT_EQ(db.prefixes[0][1].prefix.view(), "12");
 }
 
@@ -355,11 +353,11 @@ TEST_F(ListIoTest, PrefixesWithAStarAreTheSameKeyOnlyAtEqualLength)
 TEST_F(ListIoTest, HolidayValidityAndYearlyMarks)
 {
     const auto c = import(SettingsList::Holidays,
-                          "2;30;2004;0\n"    // no 30 February: not processed
-                          "2;29;2001;10\n"   // "10" holds a 1: yearly, and a yearly 29 February is valid
+                          "2;30;2004;0\n"  // no 30 February: not processed
+                          "2;29;2001;10\n" // "10" holds a 1: yearly, and a yearly 29 February is valid
                           "12;25;2024;\n"
-                          "12;25;2024;no\n"  // the same holiday again: processed, not added
-                          "1;1;2100;\n");    // year out of range
+                          "12;25;2024;no\n" // the same holiday again: processed, not added
+                          "1;1;2100;\n");   // year out of range
     expectCounts(c, 3, 2, 0);
     ASSERT_EQ(db.holidays.size(), 2u);
     EXPECT_EQ(db.holidays[0], (HolidayEntry{0, 2, 29}));
@@ -385,12 +383,12 @@ TEST_F(ListIoTest, ExchangeRatesReplaceByDateAndStayInDateOrder)
     db.exchangeRates = {first, second};
 
     const auto c = import(SettingsList::ExchangeRates,
-                          "6;1;2024;1,25\n"   // replaces June
-                          "3;15;2024;1,15\n"  // goes between
-                          "2;30;2024;9\n"     // invalid date
+                          "6;1;2024;1,25\n"  // replaces June
+                          "3;15;2024;1,15\n" // goes between
+                          "2;30;2024;9\n"    // invalid date
                           "1;1;2030;2\n"
-                          "1;1;2030;2,5\n"   // the later line of a date wins
-                          "7;1;2024;0\n"      // not positive: not a rate
+                          "1;1;2030;2,5\n" // the later line of a date wins
+                          "7;1;2024;0\n"   // not positive: not a rate
                           "8;1;2024;-1,5\n");
     expectCounts(c, 4, 4, 0);
     ASSERT_EQ(db.exchangeRates.size(), 4u);
@@ -430,10 +428,10 @@ TEST_F(ListIoTest, TollRateImportBuildsTheSelectedCarriersRates)
     EXPECT_EQ(r.roundTo, 30);
     EXPECT_EQ(r.periods[0].flags, 0x800Cu | RatePeriod::kTimed | RatePeriod::kCrossesMidnight);
     EXPECT_EQ(r.periods[0].rate, 0.10);
-    EXPECT_EQ(r.periods[1].flags, RatePeriod::kByKindOfDay);  // inactive, restricted to weekdays
+    EXPECT_EQ(r.periods[1].flags, RatePeriod::kByKindOfDay); // inactive, restricted to weekdays
     EXPECT_EQ(r.periods[1].unitLength, 0);
-    EXPECT_EQ(r.periods[2].flags, RatePeriod::kActive);  // 08:00-08:00: no times, the whole day
-    EXPECT_EQ(r.periods[3].unitLength, 60);              // empty texts keep the new destination's values
+    EXPECT_EQ(r.periods[2].flags, RatePeriod::kActive); // 08:00-08:00: no times, the whole day
+    EXPECT_EQ(r.periods[3].unitLength, 60);             // empty texts keep the new destination's values
     for (int k : {0, 1, 3, 4, 5}) {
         EXPECT_EQ(d.rates[static_cast<std::size_t>(k)].periods[0].unitLength, 60);
         EXPECT_EQ(d.rates[static_cast<std::size_t>(k)].periods[0].flags, 0u);
@@ -461,8 +459,7 @@ TEST_F(ListIoTest, TollRateUpdateWritesOnlyTheColumnsInTheFileForTheSelectedCarr
     EXPECT_EQ(after.rates[0].minCost, 7.0);
     EXPECT_EQ(after.rates[1].minCost, 1.5);
     EXPECT_EQ(after.rates[1].periods[0].rate, 0.75);
-    EXPECT_EQ(after.rates[1].periods[0].flags,
-              RatePeriod::kActive | RatePeriod::kTimed | RatePeriod::kCrossesMidnight);
+    EXPECT_EQ(after.rates[1].periods[0].flags, RatePeriod::kActive | RatePeriod::kTimed | RatePeriod::kCrossesMidnight);
 }
 
 // ---- export, then import, gives the same list ----
@@ -477,15 +474,14 @@ TEST_F(ListIoTest, ExportWritesTheListsCellTexts)
     e.extension = -1;
     e.costModifier = 80;
     db.directory.push_back(e);
-    EXPECT_EQ(exportText({SettingsList::Directory, 0}, kHeader),
-              "Ext;Acc code;Employee;Department;Cost modifier\r\n"
-              "007;0815\xA0;\"Smith; John\";;\r\n"
-              ";0815\xA0;\"Smith; John\";;80%\r\n");
+    EXPECT_EQ(exportText({SettingsList::Directory, 0}, kHeader), "Ext;Acc code;Employee;Department;Cost modifier\r\n"
+                                                                 "007;0815\xA0;\"Smith; John\";;\r\n"
+                                                                 ";0815\xA0;\"Smith; John\";;80%\r\n");
 
     PrefixEntry p;
     p.prefix.assign("0*");
     p.internationalCode.assign("49");
-    p.callType = 0;  // local: no international code shown
+    p.callType = 0; // local: no international code shown
     p.changeCarrierTo = 2;
     db.prefixes[0].push_back(p);
     p.callType = 3;
@@ -557,16 +553,24 @@ TEST_F(ListIoTest, EveryListSurvivesExportAndImport)
         b.initialUnit = 30;
         b.roundTo = 6;
         b.flags = RateBlock::kDiscardRemainder;
-        b.periods[0] = {0.0975, 60, 22, 0, 6, 30,
-                        RatePeriod::kActive | RatePeriod::kByKindOfDay | RatePeriod::kTimed | RatePeriod::kCrossesMidnight};
-        b.periods[1] = {0.12, 1, 0, 0, 0, 0, RatePeriod::kActive | RatePeriod::kByKindOfDay | RatePeriod::kHolidaysOnly};
-        b.periods[2] = {0.08, 60, 16, 0, 24, 0, RatePeriod::kActive | RatePeriod::kTimed};  // until the end of the day
+        b.periods[0] = {0.0975,
+                        60,
+                        22,
+                        0,
+                        6,
+                        30,
+                        RatePeriod::kActive | RatePeriod::kByKindOfDay | RatePeriod::kTimed
+                            | RatePeriod::kCrossesMidnight};
+        b.periods[1] = {
+            0.12, 1, 0, 0, 0, 0, RatePeriod::kActive | RatePeriod::kByKindOfDay | RatePeriod::kHolidaysOnly};
+        b.periods[2] = {0.08, 60, 16, 0, 24, 0, RatePeriod::kActive | RatePeriod::kTimed}; // until the end of the day
         original.destinations.push_back(d);
     }
     original.rebuildCurrencyFormats();
 
-    const ListSelector lists[] = {{SettingsList::Directory, 0}, {SettingsList::Trunks, 0},    {SettingsList::Contacts, 0},
-                                  {SettingsList::Projects, 0},  {SettingsList::Prefixes, 4},  {SettingsList::Holidays, 0},
+    const ListSelector lists[] = {{SettingsList::Directory, 0},     {SettingsList::Trunks, 0},
+                                  {SettingsList::Contacts, 0},      {SettingsList::Projects, 0},
+                                  {SettingsList::Prefixes, 4},      {SettingsList::Holidays, 0},
                                   {SettingsList::ExchangeRates, 0}, {SettingsList::TollRates, 5}};
     for (bool header : {false, true}) {
         for (SeparatorType type : {SeparatorType::Other, SeparatorType::Tab, SeparatorType::FixedWidth}) {
@@ -623,7 +627,7 @@ TEST_F(ListIoTest, OpeningThroughTheDialogsTitlesTheTollRateColumns)
             file.options().firstLineIsHeader = true;
             return file.titles().size() == tollrates::kColumnCount;
         }
-        void showError(const std::string&) override {}
+        void showError(const std::string&) override { }
     } frontEnd;
     frontEnd.path = path;
     IniProfile ini(dir / "quantorix.ini");
@@ -634,5 +638,5 @@ TEST_F(ListIoTest, OpeningThroughTheDialogsTitlesTheTollRateColumns)
     const std::string text = readAll(path);
     EXPECT_EQ(text.substr(0, 30), "Code;Country;City;Min. time;Mi");
     EXPECT_NE(text.find(";Rate4_To;Rate4_Apply\r\n"), std::string::npos);
-    EXPECT_EQ(ini.readInt("ListRateToll", "First", 0), 1);  // the options were stored
+    EXPECT_EQ(ini.readInt("ListRateToll", "First", 0), 1); // the options were stored
 }

@@ -7,9 +7,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -94,7 +94,7 @@ TEST_F(TextTableFileTest, SkipsWriteEmptyColumnsBeforeTheField)
     TextTableOptions o(4);
     o.positions[3].skip = 2;
     EXPECT_EQ(exportRows(o, {{"a", "b", "c", "d"}}), "a;b;c;;;d\r\n");
-    o.positions[0].skip = 1;  // the first field lands in the column the dialog shows too
+    o.positions[0].skip = 1; // the first field lands in the column the dialog shows too
     o.positions[1].active = false;
     EXPECT_EQ(o.columnOf(0), 2);
     EXPECT_EQ(exportRows(o, {{"a", "b", "c", "d"}}), ";a;c;;;d\r\n");
@@ -114,7 +114,7 @@ TEST_F(TextTableFileTest, HeaderLineHoldsTheActiveTitlesAndIsNotCounted)
     o.positions[1].active = false;
     std::swap(o.positions[0], o.positions[2]);
     EXPECT_EQ(exportRows(o, {{"1", "2", "3"}}, {"Ext", "Acc", "Name;full"}), "\"Name;full\";Ext\r\n3;1\r\n");
-    EXPECT_EQ(exportRows(o, {}, {"Ext", "Acc", "Name"}), "Name;Ext\r\n");  // and "0 records exported"
+    EXPECT_EQ(exportRows(o, {}, {"Ext", "Acc", "Name"}), "Name;Ext\r\n"); // and "0 records exported"
 }
 
 TEST_F(TextTableFileTest, FailedOrUnfinishedExportLeavesTheOldFile)
@@ -128,9 +128,9 @@ TEST_F(TextTableFileTest, FailedOrUnfinishedExportLeavesTheOldFile)
         file.nextField();
         file.writeField("new", true);
         file.endLine();
-    }  // gone without finish
+    } // gone without finish
     EXPECT_EQ(readAll(path), "old\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1); // no temporary left
 
     TextTableFile file(TextTableMode::Export);
     file.options() = TextTableOptions(1);
@@ -164,13 +164,13 @@ TEST_F(TextTableFileTest, QuotedColumnsAndSkipsOnReading)
 {
     TextTableOptions o(2);
     EXPECT_EQ(importText(o, "0123;\"Smith; John\"\r\n"), (Rows{{"0123", "Smith; John"}}));
-    EXPECT_EQ(importText(o, "x\"a;b\"y;z\r\n"), (Rows{{"a;b", "z"}}));  // a quote anywhere before the separator
+    EXPECT_EQ(importText(o, "x\"a;b\"y;z\r\n"), (Rows{{"a;b", "z"}})); // a quote anywhere before the separator
     EXPECT_EQ(importText(o, "\"say \"\"hi\"\"\";\"\"\r\n"), (Rows{{"say \"hi\"", ""}}));
-    EXPECT_EQ(importText(o, "1;\"open\r\n2;shut\r\n"), (Rows{{"2", "shut"}}));  // unclosed quote: line skipped
+    EXPECT_EQ(importText(o, "1;\"open\r\n2;shut\r\n"), (Rows{{"2", "shut"}})); // unclosed quote: line skipped
 
     o.positions[1].skip = 1;
     EXPECT_EQ(importText(o, "1;\"passed;over\";2;3\r\n"), (Rows{{"1", "2"}}));
-    EXPECT_EQ(importText(o, "1;2\r\n"), Rows{});  // the skipped column was the last one
+    EXPECT_EQ(importText(o, "1;2\r\n"), Rows{}); // the skipped column was the last one
 }
 
 TEST_F(TextTableFileTest, IncompleteLinesAndEmptyFields)
@@ -187,7 +187,7 @@ TEST_F(TextTableFileTest, IncompleteLinesAndEmptyFields)
 TEST_F(TextTableFileTest, TrimmingOnReading)
 {
     TextTableOptions o(3);
-    EXPECT_EQ(importText(o, " a ; b ; c \t\r\n"), (Rows{{" a ", " b ", " c"}}));  // only the line's end
+    EXPECT_EQ(importText(o, " a ; b ; c \t\r\n"), (Rows{{" a ", " b ", " c"}})); // only the line's end
     o.trim = true;
     EXPECT_EQ(importText(o, " a ;\t b ; c \t\r\n"), (Rows{{"a", "b", "c"}}));
 }
@@ -236,7 +236,7 @@ TEST_F(TextTableFileTest, WrittenFilesReadBackTheSame)
         const int length = static_cast<int>(random() % 12);
         for (int i = 0; i < length; ++i)
             s += alphabet[random() % alphabet.size()];
-        if (fixed) {  // fixed-width reading trims; keep the text trimmed and within the width
+        if (fixed) { // fixed-width reading trims; keep the text trimmed and within the width
             while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
                 s.pop_back();
             while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
@@ -256,9 +256,9 @@ TEST_F(TextTableFileTest, WrittenFilesReadBackTheSame)
         Rows rows;
         for (int r = 0; r < 200; ++r) {
             rows.push_back({text(type == SeparatorType::FixedWidth), "", text(type == SeparatorType::FixedWidth), ""});
-            rows.back()[1] = type == SeparatorType::FixedWidth ? "" : text(false) + "z";  // ends before the line's end
+            rows.back()[1] = type == SeparatorType::FixedWidth ? "" : text(false) + "z"; // ends before the line's end
             if (type != SeparatorType::FixedWidth)
-                rows.back()[0] += "q";  // the last field of a line loses trailing blanks
+                rows.back()[0] += "q"; // the last field of a line loses trailing blanks
         }
         exportRows(o, rows, {"A", "B", "C", "D"});
         EXPECT_EQ(importText(o, readAll(path)), rows);
@@ -327,14 +327,14 @@ TEST_F(TextTableFileTest, OpenWithOptionsStopsQuietlyOnCancelOrNoField)
     IniProfile ini(dir / "quantorix.ini");
     ScriptedFrontEnd ui;
     TextTableFile import(TextTableMode::Import);
-    EXPECT_FALSE(import.openWithOptions(ini, "ListContact", 2, 25320, ui));  // file dialog cancelled
+    EXPECT_FALSE(import.openWithOptions(ini, "ListContact", 2, 25320, ui)); // file dialog cancelled
     EXPECT_EQ(ui.suggested, (std::vector<std::filesystem::path>{dir / "Import" / ""}));
     EXPECT_EQ(ui.optionDialogs, 0);
 
     ui.answerFile = path;
     ui.confirmOptions = false;
     EXPECT_FALSE(import.openWithOptions(ini, "ListContact", 2, 25320, ui));
-    EXPECT_FALSE(ini.hasSection("ListContact"));  // nothing stored
+    EXPECT_FALSE(ini.hasSection("ListContact")); // nothing stored
 
     ui.confirmOptions = true;
     ui.edit = [](TextTableOptions& o) {
@@ -343,7 +343,7 @@ TEST_F(TextTableFileTest, OpenWithOptionsStopsQuietlyOnCancelOrNoField)
     };
     TextTableFile exporter(TextTableMode::Export);
     EXPECT_FALSE(exporter.openWithOptions(ini, "ListContact", 2, 25320, ui));
-    EXPECT_EQ(ini.readInt("ListContact", "Active1", -1), 0);  // the options are kept
+    EXPECT_EQ(ini.readInt("ListContact", "Active1", -1), 0); // the options are kept
     EXPECT_TRUE(ui.errors.empty());
     EXPECT_FALSE(std::filesystem::exists(path));
 
@@ -359,5 +359,6 @@ TEST(TextTableFileTypes, FilterListsCsvTextAndForImportAllFiles)
 {
     EXPECT_EQ(TextTableFile::fileTypeFilter(TextTableMode::Import),
               "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt|All files (*.*)|*.*|");
-    EXPECT_EQ(TextTableFile::fileTypeFilter(TextTableMode::Export), "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt|");
+    EXPECT_EQ(TextTableFile::fileTypeFilter(TextTableMode::Export),
+              "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt|");
 }

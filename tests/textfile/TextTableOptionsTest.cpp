@@ -79,13 +79,13 @@ TEST(TextTableOptions, StoredLayoutIsMadeSound)
                             "Size0=0\r\nSize1=500\r\nSepType=7\r\nSeparator=\r\n");
     TextTableOptions o;
     o.load(IniProfile(dir / "q.ini"), "L", 4);
-    EXPECT_EQ(fieldOrder(o), (std::vector<int>{3, 0, 1, 2}));  // every field exactly once
+    EXPECT_EQ(fieldOrder(o), (std::vector<int>{3, 0, 1, 2})); // every field exactly once
     EXPECT_EQ(o.positions[1].skip, 20);
     EXPECT_EQ(o.positions[2].skip, 0);
     EXPECT_EQ(o.positions[0].size, 1);
     EXPECT_EQ(o.positions[1].size, 128);
     EXPECT_EQ(o.separatorType, SeparatorType::Other);
-    EXPECT_EQ(o.separatorChar(), ';');  // never a zero byte
+    EXPECT_EQ(o.separatorChar(), ';'); // never a zero byte
 }
 
 TEST(TextTableOptions, SaveWritesEveryKeyAndReadsBack)
@@ -97,7 +97,7 @@ TEST(TextTableOptions, SaveWritesEveryKeyAndReadsBack)
     o.deleteAll = true;
     o.trim = true;
     o.excel = true;
-    o.separator = " ";  // the blank choice of the separator list
+    o.separator = " "; // the blank choice of the separator list
     o.firstLineIsHeader = true;
     o.positions = {{2, true, 4, 9}, {0, false, 0, 3}, {1, true, 0, 16}};
     IniProfile ini(dir / "q.ini");
@@ -134,7 +134,7 @@ TEST(TextTableOptions, DialogLinesShowTheFileColumn)
     o.changeSkip(1, 2);
     o.setActive(2, false);
     EXPECT_EQ(o.listLine(0, titles), "#1 - Ext");
-    EXPECT_EQ(o.listLine(1, titles), "#4 - Acc code");  // two empty columns before it
+    EXPECT_EQ(o.listLine(1, titles), "#4 - Acc code"); // two empty columns before it
     EXPECT_EQ(o.listLine(2, titles), "Employee");
     EXPECT_EQ(o.listLine(3, titles), "#5 - Department");
     o.separatorType = SeparatorType::FixedWidth;
@@ -147,7 +147,7 @@ TEST(TextTableOptions, DialogEditingRules)
 {
     TextTableOptions o(3);
     o.positions[1] = {1, true, 5, 20};
-    EXPECT_TRUE(o.moveUp(1));  // the whole position moves
+    EXPECT_TRUE(o.moveUp(1)); // the whole position moves
     EXPECT_EQ(o.positions[0].field, 1);
     EXPECT_EQ(o.positions[0].skip, 5);
     EXPECT_EQ(o.positions[0].size, 20);
@@ -167,10 +167,10 @@ TEST(TextTableOptions, DialogEditingRules)
 
     o.changeSkip(2, 3);
     o.setActive(2, false);
-    EXPECT_EQ(o.positions[2].skip, 0);  // unchecking clears the skip
+    EXPECT_EQ(o.positions[2].skip, 0); // unchecking clears the skip
     o.changeSkip(2, 1);
     o.changeSize(2, 1);
-    EXPECT_EQ(o.positions[2].skip, 0);  // inactive positions do not change
+    EXPECT_EQ(o.positions[2].skip, 0); // inactive positions do not change
     EXPECT_EQ(o.positions[2].size, 16);
 
     o.separator.clear();

@@ -35,7 +35,4 @@ CDlgFTSaveAs::CDlgFTSaveAs(QWidget* parent)
     TranslateDialog(feres::kSaveAsDialog, this);
 }
 
-QString CDlgFTSaveAs::name() const
-{
-    return m_name->text().trimmed();
-}
+QString CDlgFTSaveAs::name() const { return m_name->text().trimmed(); }

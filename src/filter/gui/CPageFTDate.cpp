@@ -38,15 +38,9 @@ void storeDateTime(const QDateEdit* dateEdit, const QTimeEdit* timeEdit, const Q
         date = callDateOf(now);
 }
 
-QString secondsText(std::int32_t value)
-{
-    return value < 0 ? QString() : QString::number(value);
-}
+QString secondsText(std::int32_t value) { return value < 0 ? QString() : QString::number(value); }
 
-std::int32_t secondsOf(const QLineEdit* edit)
-{
-    return edit->text().isEmpty() ? -1 : edit->text().toInt();
-}
+std::int32_t secondsOf(const QLineEdit* edit) { return edit->text().isEmpty() ? -1 : edit->text().toInt(); }
 
 } // namespace
 
@@ -95,7 +89,8 @@ CPageFTDate::CPageFTDate(FilterEditorContext& context, QWidget* parent)
 
     m_timeFrom = makeTimeEdit(this);
     m_timeTo = makeTimeEdit(this);
-    QGroupBox* time = betweenRow(feres::kTimeGroup, feres::kTimeBetween, m_timeOn, m_timeFrom, m_timeTo, nullptr, nullptr);
+    QGroupBox* time = betweenRow(feres::kTimeGroup, feres::kTimeBetween, m_timeOn, m_timeFrom, m_timeTo, nullptr,
+                                 nullptr);
 
     m_minDuration = makeSecondsEdit(this);
     m_maxDuration = makeSecondsEdit(this);
@@ -119,7 +114,8 @@ CPageFTDate::CPageFTDate(FilterEditorContext& context, QWidget* parent)
     m_minRing = makeSecondsEdit(this);
     m_maxRing = makeSecondsEdit(this);
     QLabel* ringUnit = makeLabel(this, feres::kRingUnit);
-    QGroupBox* ring = betweenRow(feres::kRingGroup, feres::kRingBetween, m_ringOn, m_minRing, m_maxRing, nullptr, nullptr);
+    QGroupBox* ring = betweenRow(feres::kRingGroup, feres::kRingBetween, m_ringOn, m_minRing, m_maxRing, nullptr,
+                                 nullptr);
     static_cast<QBoxLayout*>(ring->layout())->insertWidget(ring->layout()->count() - 1, ringUnit);
     ringUnit->setParent(ring);
 
@@ -171,7 +167,8 @@ void CPageFTDate::readRecord()
     m_maxRing->setText(secondsText(f.maxRing));
     setChecked(m_costOn, f.costOn);
     const auto amountText = [this](double amount) {
-        return amount == -1.0 ? QString() : controlText(m_context.settings.formatCurrency(amount, Currency::Main, true));
+        return amount == -1.0 ? QString()
+                              : controlText(m_context.settings.formatCurrency(amount, Currency::Main, true));
     };
     m_minCost->setText(amountText(f.minCost));
     m_maxCost->setText(amountText(f.maxCost));
@@ -192,7 +189,8 @@ bool CPageFTDate::checkAmount(QLineEdit* edit)
     const QString text = edit->text().trimmed();
     if (text.isEmpty())
         return true;
-    const QString point = QRegularExpression::escape(controlText(m_context.settings.currency().format(Currency::Main).decimalSymbol));
+    const QString point = QRegularExpression::escape(
+        controlText(m_context.settings.currency().format(Currency::Main).decimalSymbol));
     const QRegularExpression amount(QStringLiteral("^(\\d+(%1\\d*)?|%1\\d+)$").arg(point));
     if (!amount.match(text).hasMatch())
         return refuse(edit, controlText(LoadText(sid::kBadAmount)));
@@ -201,8 +199,8 @@ bool CPageFTDate::checkAmount(QLineEdit* edit)
 
 bool CPageFTDate::checkControls()
 {
-    return checkSeconds(m_minDuration) && checkSeconds(m_maxDuration) && checkAmount(m_minCost) && checkAmount(m_maxCost)
-        && checkSeconds(m_minRing) && checkSeconds(m_maxRing);
+    return checkSeconds(m_minDuration) && checkSeconds(m_maxDuration) && checkAmount(m_minCost)
+           && checkAmount(m_maxCost) && checkSeconds(m_minRing) && checkSeconds(m_maxRing);
 }
 
 double CPageFTDate::amountOf(const QLineEdit* edit) const
@@ -219,8 +217,10 @@ void CPageFTDate::writeRecord()
     f.toOn = flagOf(m_toOn);
     storeDateTime(m_toDate, m_toTime, m_shownTo, f.to);
     f.timeOn = flagOf(m_timeOn);
-    f.timeFrom = {static_cast<std::uint8_t>(m_timeFrom->time().hour()), static_cast<std::uint8_t>(m_timeFrom->time().minute())};
-    f.timeTo = {static_cast<std::uint8_t>(m_timeTo->time().hour()), static_cast<std::uint8_t>(m_timeTo->time().minute())};
+    f.timeFrom = {static_cast<std::uint8_t>(m_timeFrom->time().hour()),
+                  static_cast<std::uint8_t>(m_timeFrom->time().minute())};
+    f.timeTo = {static_cast<std::uint8_t>(m_timeTo->time().hour()),
+                static_cast<std::uint8_t>(m_timeTo->time().minute())};
     f.durationOn = flagOf(m_durationOn);
     f.minDuration = secondsOf(m_minDuration);
     f.maxDuration = secondsOf(m_maxDuration);

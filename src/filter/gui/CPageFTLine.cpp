@@ -165,9 +165,11 @@ void CPageFTLine::updateEnabling()
 void CPageFTLine::employeeChosen()
 {
     const int position = m_employee->currentData().toInt();
-    if (m_employee->currentIndex() < 0 || position < 0 || static_cast<std::size_t>(position) >= m_context.settings.directory.size())
+    if (m_employee->currentIndex() < 0 || position < 0
+        || static_cast<std::size_t>(position) >= m_context.settings.directory.size())
         return;
-    m_department->setEditText(controlText(m_context.settings.directory[static_cast<std::size_t>(position)].department.view()));
+    m_department->setEditText(
+        controlText(m_context.settings.directory[static_cast<std::size_t>(position)].department.view()));
 }
 
 void CPageFTLine::readRecord()
@@ -177,8 +179,10 @@ void CPageFTLine::readRecord()
     // The first entry of the filter's employee in the filter's department.
     int chosen = -1;
     for (int i = 0; i < m_employee->count() && chosen < 0; ++i) {
-        const DirectoryEntry& entry = m_context.settings.directory[static_cast<std::size_t>(m_employee->itemData(i).toInt())];
-        if (filtertext::equal(entry.name.view(), f.employeeText()) && filtertext::equal(entry.department.view(), f.departmentText()))
+        const DirectoryEntry& entry =
+            m_context.settings.directory[static_cast<std::size_t>(m_employee->itemData(i).toInt())];
+        if (filtertext::equal(entry.name.view(), f.employeeText())
+            && filtertext::equal(entry.department.view(), f.departmentText()))
             chosen = i;
     }
     m_employee->setCurrentIndex(chosen);
@@ -210,10 +214,7 @@ bool CPageFTLine::checkRanges(QComboBox* combo)
     return problem.isEmpty() || refuse(combo, problem);
 }
 
-bool CPageFTLine::checkControls()
-{
-    return checkRanges(m_extension) && checkRanges(m_trunk);
-}
+bool CPageFTLine::checkControls() { return checkRanges(m_extension) && checkRanges(m_trunk); }
 
 void CPageFTLine::writeRecord()
 {

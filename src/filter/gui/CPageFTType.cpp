@@ -48,7 +48,8 @@ CPageFTType::CPageFTType(FilterEditorContext& context, QWidget* parent)
     QGroupBox* dialing = makeGroupBox(this, feres::kDialingGroup);
     m_cdOn = makeCheckBox(dialing, feres::kCd);
     m_cd = makeEditableCombo(dialing, 2);
-    m_cd->addItems({QStringLiteral("TR"), QStringLiteral("DS"), QStringLiteral("DI"), QStringLiteral("FW"), QStringLiteral("NA")});
+    m_cd->addItems(
+        {QStringLiteral("TR"), QStringLiteral("DS"), QStringLiteral("DI"), QStringLiteral("FW"), QStringLiteral("NA")});
     m_numberOn = makeCheckBox(dialing, feres::kNumber);
     m_number = new CFilterEdit(CharSetValidator::dialedNumberChars(), dialing);
     m_number->setMaxLength(static_cast<int>(FilterRecord::kNumberSize) - 1);

@@ -9,10 +9,10 @@
 
 #include <utility>
 
-CSheetFE::CSheetFE(FilterEditorState state, const SettingsDatabase& settings, const Preferences& prefs, bool withSavePage,
-                   int startPage, QWidget* parent)
+CSheetFE::CSheetFE(FilterEditorState state, const SettingsDatabase& settings, const Preferences& prefs,
+                   bool withSavePage, int startPage, QWidget* parent)
     : CPropertySheet(sid::kFilterTitle, parent)
-    , m_context {std::move(state), settings, prefs}
+    , m_context{std::move(state), settings, prefs}
 {
     feres::registerResources();
     m_type = new CPageFTType(m_context);

@@ -23,8 +23,8 @@ inline constexpr int kDateGroup = 6529, kFrom = 6530, kTo = 6531, kTimeGroup = 6
                      kCostBetween = 6538, kRingGroup = 6539, kRingBetween = 6540, kRingUnit = 6541, kAndFirst = 6542;
 
 // "Lines"
-inline constexpr int kEmployee = 6550, kDepartment = 6551, kDepartmentExact = 6552, kExtension = 6553,
-                     kAccount = 6554, kProject = 6555, kProjectExact = 6556, kCarrier = 6557, kTrunkGroup = 6558,
+inline constexpr int kEmployee = 6550, kDepartment = 6551, kDepartmentExact = 6552, kExtension = 6553, kAccount = 6554,
+                     kProject = 6555, kProjectExact = 6556, kCarrier = 6557, kTrunkGroup = 6558,
                      kTrunkGroupExact = 6559, kTrunk = 6560;
 
 // "Save / Load"

@@ -33,7 +33,10 @@ QIcon kindIcon(langkey::Kind kind, bool translated)
     {
         char letter;
         QColor colour;
-    } looks[] = {{'M', QColor(0x2e, 0x6d, 0xb4)}, {'D', QColor(0x3a, 0x8a, 0x3a)}, {'S', QColor(0x8a, 0x5a, 0x2a)}, {'?', Qt::gray}};
+    } looks[] = {{'M', QColor(0x2e, 0x6d, 0xb4)},
+                 {'D', QColor(0x3a, 0x8a, 0x3a)},
+                 {'S', QColor(0x8a, 0x5a, 0x2a)},
+                 {'?', Qt::gray}};
     const auto& look = looks[static_cast<int>(kind)];
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -60,7 +63,6 @@ QIcon kindIcon(langkey::Kind kind, bool translated)
     }
     return QIcon(pixmap);
 }
-
 
 QLabel* labelFor(QWidget* buddy, int id, QWidget* parent)
 {
@@ -173,7 +175,8 @@ void CDlgTranslation::fillList()
         if (untranslatedOnly && m_draft.translated(line))
             continue;
         if (!needle.isEmpty() && !m_baseTexts[line].contains(needle, Qt::CaseInsensitive)
-            && !(m_draft.translated(line) && cp1252::toQString(m_draft.text(line)).contains(needle, Qt::CaseInsensitive)))
+            && !(m_draft.translated(line)
+                 && cp1252::toQString(m_draft.text(line)).contains(needle, Qt::CaseInsensitive)))
             continue;
         auto* item = new QListWidgetItem(lineIcon(line),
                                          cp1252::toQString(TranslationDraft::lineLabel(m_draft.baseText(line))));
@@ -243,9 +246,7 @@ void CDlgTranslation::updateRow(int line)
 
 void CDlgTranslation::updateCount()
 {
-    m_count->setText(qtText(LoadText(sid::kTranslatedCount))
-                         .arg(m_draft.translatedCount())
-                         .arg(m_draft.size()));
+    m_count->setText(qtText(LoadText(sid::kTranslatedCount)).arg(m_draft.translatedCount()).arg(m_draft.size()));
 }
 
 void CDlgTranslation::onReset()

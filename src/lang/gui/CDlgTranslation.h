@@ -71,7 +71,7 @@ private:
 
     TranslationDraft m_draft;
     std::vector<QString> m_baseTexts; // the base texts as shown, for the find box
-    std::vector<QIcon> m_icons; // kind * 2, + 1 untranslated
+    std::vector<QIcon> m_icons;       // kind * 2, + 1 untranslated
     QListWidget* m_list;
     QPlainTextEdit* m_original;
     QPlainTextEdit* m_translation;

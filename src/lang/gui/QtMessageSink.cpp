@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QSpacerItem>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QWidget>
 
 namespace {
@@ -77,10 +77,7 @@ QtMessageSink::QtMessageSink()
     : m_previous(installMessageSink(this))
 { }
 
-QtMessageSink::~QtMessageSink()
-{
-    installMessageSink(m_previous);
-}
+QtMessageSink::~QtMessageSink() { installMessageSink(m_previous); }
 
 int QtMessageSink::show(int id, const std::string& text, int boxType)
 {

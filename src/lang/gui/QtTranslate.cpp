@@ -8,15 +8,15 @@
 #include "lang/StringTable.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTranslator>
 #include <QVariant>
 #include <QWidget>
 
@@ -25,7 +25,7 @@
 namespace {
 
 constexpr const char* kControlIdProperty = "qxControlId";
-constexpr const char* kFirstPopupProperty = "qxFirstPopupOf";  // a context menu: the resource's first pop-up
+constexpr const char* kFirstPopupProperty = "qxFirstPopupOf"; // a context menu: the resource's first pop-up
 
 void setControlText(QWidget* control, const QString& text)
 {
@@ -81,30 +81,15 @@ void addItems(QWidget* owner, const std::vector<MenuItem>& items)
 
 } // namespace
 
-QString qtText(std::string_view bytes)
-{
-    return cp1252::toQString(bytes);
-}
+QString qtText(std::string_view bytes) { return cp1252::toQString(bytes); }
 
-void setControlId(QWidget* control, int id)
-{
-    control->setProperty(kControlIdProperty, id);
-}
+void setControlId(QWidget* control, int id) { control->setProperty(kControlIdProperty, id); }
 
-int controlIdOf(const QWidget* control)
-{
-    return control->property(kControlIdProperty).toInt();
-}
+int controlIdOf(const QWidget* control) { return control->property(kControlIdProperty).toInt(); }
 
-void setCommandId(QAction* action, int commandId)
-{
-    action->setData(commandId);
-}
+void setCommandId(QAction* action, int commandId) { action->setData(commandId); }
 
-int commandIdOf(const QAction* action)
-{
-    return action->menu() ? 0 : action->data().toInt();
-}
+int commandIdOf(const QAction* action) { return action->menu() ? 0 : action->data().toInt(); }
 
 QString dialogText(int templateId, int controlId)
 {
@@ -199,7 +184,7 @@ void TranslateMenu(int menuId, QMenu* menu)
 {
     langkey::MenuKeyWalker walker(menuId);
     if (menu->property(kFirstPopupProperty).toInt() == menuId)
-        walker.popup();  // the resource's root pop-up itself is not an action here
+        walker.popup(); // the resource's root pop-up itself is not an action here
     translateActions(menu->actions(), walker);
 }
 

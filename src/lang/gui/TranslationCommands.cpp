@@ -23,13 +23,15 @@ QString chooseFile(QWidget* parent, const LanguageService& service)
 {
     if (chooser())
         return chooser()(parent);
-    const std::string filter = filetypes::dialogFilter({filetypes::kLanguageFiles},
-                                                       [](int index) { return LoadText(filetypes::kTypeNameStringId + index); });
+    const std::string filter = filetypes::dialogFilter({filetypes::kLanguageFiles}, [](int index) {
+        return LoadText(filetypes::kTypeNameStringId + index);
+    });
     QFileDialog dialog(parent, QString(), QString::fromStdString(service.programFolder().string()),
                        qtText(filetypes::qtDialogFilter(filter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("lng"));
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first() : QString();
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
 }
 
 // The language's name: the chosen file's name without ".lng" (wherever the
@@ -45,10 +47,7 @@ std::string languageTitle(const QString& chosen)
 
 } // namespace
 
-void setFileChooser(FileChooser replacement)
-{
-    chooser() = std::move(replacement);
-}
+void setFileChooser(FileChooser replacement) { chooser() = std::move(replacement); }
 
 bool editTranslation(QWidget* parent)
 {

@@ -16,8 +16,8 @@
 namespace {
 
 // The colour button ids of the rows (text, background).
-constexpr std::array<int, CPagePFColor::kRows> kTextIds {6070, 6071, 6072, 6265, 6271, 6005, 6006, 6007, 6008};
-constexpr std::array<int, CPagePFColor::kRows> kBackIds {6075, 6076, 6077, 6266, 6272, 6009, 6010, 6011, 6012};
+constexpr std::array<int, CPagePFColor::kRows> kTextIds{6070, 6071, 6072, 6265, 6271, 6005, 6006, 6007, 6008};
+constexpr std::array<int, CPagePFColor::kRows> kBackIds{6075, 6076, 6077, 6266, 6272, 6009, 6010, 6011, 6012};
 constexpr int kDelimiterColorId = 6268;
 constexpr int kBuiltInRows = 5;
 
@@ -85,10 +85,7 @@ CPagePFColor::CPagePFColor(Preferences& prefs, QWidget* parent)
     translate();
 }
 
-void CPagePFColor::updateEnabling()
-{
-    m_delimiterColor->setEnabled(m_delimiters->isChecked());
-}
+void CPagePFColor::updateEnabling() { m_delimiterColor->setEnabled(m_delimiters->isChecked()); }
 
 void CPagePFColor::readRecord()
 {

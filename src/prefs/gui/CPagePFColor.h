@@ -35,9 +35,9 @@ private:
     void updateEnabling();
 
     Preferences& m_prefs;
-    std::array<CColorButton*, kRows> m_text {};
-    std::array<CColorButton*, kRows> m_back {};
-    std::array<QLineEdit*, 4> m_names {};
+    std::array<CColorButton*, kRows> m_text{};
+    std::array<CColorButton*, kRows> m_back{};
+    std::array<QLineEdit*, 4> m_names{};
     QCheckBox* m_delimiters;
     CColorButton* m_delimiterColor;
 };

@@ -28,5 +28,5 @@ private:
     Preferences& m_prefs;
     QLineEdit* m_company;
     QPlainTextEdit* m_address;
-    std::array<QLineEdit*, 3> m_lines {};
+    std::array<QLineEdit*, 3> m_lines{};
 };

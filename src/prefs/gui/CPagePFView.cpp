@@ -25,10 +25,7 @@ QComboBox* makeChoice(QWidget* parent, int controlId, const QStringList& items)
     return combo;
 }
 
-void choose(QComboBox* combo, int index)
-{
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : 0);
-}
+void choose(QComboBox* combo, int index) { combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : 0); }
 
 } // namespace
 
@@ -36,8 +33,8 @@ CPagePFView::CPagePFView(Preferences& prefs, QWidget* parent)
     : CPropertyPage(pfres::kViewPage, pfres::kViewHelp, parent)
     , m_prefs(prefs)
 {
-    QStringList formats {QStringLiteral("1 - 99"), QStringLiteral("01 - 99"), QStringLiteral("001 - 999"),
-                         QStringLiteral("0001 - 9999"), QStringLiteral("00001 - 99999")};
+    QStringList formats{QStringLiteral("1 - 99"), QStringLiteral("01 - 99"), QStringLiteral("001 - 999"),
+                        QStringLiteral("0001 - 9999"), QStringLiteral("00001 - 99999")};
     QGroupBox* lines = makeGroupBox(this, pfres::kLineFormatGroup);
     m_extensionFormat = makeChoice(lines, pfres::kExtensionFormat, formats);
     formats << QStringLiteral("000001 - 999999");
@@ -46,8 +43,9 @@ CPagePFView::CPagePFView(Preferences& prefs, QWidget* parent)
     lineLayout->addRow(makeLabel(lines, pfres::kExtensionsLabel), m_extensionFormat);
     lineLayout->addRow(makeLabel(lines, pfres::kTrunksLabel), m_trunkFormat);
 
-    const QStringList styles {controlText(LoadText(sid::kDestStyleCountryCity)), controlText(LoadText(sid::kDestStyleCountryOnly)),
-                              controlText(LoadText(sid::kDestStyleCityOnly))};
+    const QStringList styles{controlText(LoadText(sid::kDestStyleCountryCity)),
+                             controlText(LoadText(sid::kDestStyleCountryOnly)),
+                             controlText(LoadText(sid::kDestStyleCityOnly))};
     QGroupBox* destinations = makeGroupBox(this, pfres::kDestinationGroup);
     m_destLongDistance = makeChoice(destinations, pfres::kDestLongDistance, styles);
     m_destInternational = makeChoice(destinations, pfres::kDestInternational, styles);

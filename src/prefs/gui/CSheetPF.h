@@ -19,7 +19,7 @@ struct PreferencesEditorState
 {
     Preferences prefs;
     // Every column type once; the first `shown` are the list's columns, in order.
-    std::array<ColumnType, kColumnTypeCount> order {};
+    std::array<ColumnType, kColumnTypeCount> order{};
     int shown = 1;
 };
 

@@ -195,9 +195,9 @@ void CDlgCreateReport::fillLists()
 void CDlgCreateReport::show(const ReportChoices& choices)
 {
     // The last template when none is stored, or when the stored one is gone.
-    const int stored = choices.templateName.empty()
-        ? -1
-        : m_template->findText(controlText(choices.templateName), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int stored = choices.templateName.empty() ? -1
+                                                    : m_template->findText(controlText(choices.templateName),
+                                                                           Qt::MatchExactly | Qt::MatchCaseSensitive);
     m_template->setCurrentIndex(stored >= 0 ? stored : m_template->count() - 1);
 
     const int kind = choices.kind >= 0 && choices.kind < kReportKindCount ? choices.kind : ReportSummary;
@@ -217,7 +217,8 @@ void CDlgCreateReport::show(const ReportChoices& choices)
     selectText(m_individuals[ReportContact], choices.contact);
     selectText(m_individuals[ReportTrunkGroup], choices.trunkGroup);
     selectText(m_individuals[ReportProject], choices.project);
-    m_individuals[ReportTrunk]->setEditText(choices.trunk >= 0 ? controlText(m_prefs.formatTrunk(choices.trunk)) : QString());
+    m_individuals[ReportTrunk]->setEditText(choices.trunk >= 0 ? controlText(m_prefs.formatTrunk(choices.trunk))
+                                                               : QString());
     m_individuals[ReportExtension]->setEditText(
         choices.extension >= 0 ? controlText(m_prefs.formatExtension(choices.extension)) : QString());
     m_individuals[ReportAccCode]->setEditText(controlText(choices.account));
@@ -245,7 +246,8 @@ void CDlgCreateReport::employeeChosen(int index)
     const QVariant entry = m_individuals[ReportEmployee]->itemData(index);
     if (!entry.isValid())
         return;
-    selectText(m_individuals[ReportDepartment], m_settings.directory[static_cast<std::size_t>(entry.toInt())].department.view());
+    selectText(m_individuals[ReportDepartment],
+               m_settings.directory[static_cast<std::size_t>(entry.toInt())].department.view());
 }
 
 ReportChoices CDlgCreateReport::choices() const
@@ -265,12 +267,6 @@ ReportChoices CDlgCreateReport::choices() const
     return choices;
 }
 
-CallDate CDlgCreateReport::from() const
-{
-    return callDateOf(QDateTime(m_fromDate->date(), m_fromTime->time()));
-}
+CallDate CDlgCreateReport::from() const { return callDateOf(QDateTime(m_fromDate->date(), m_fromTime->time())); }
 
-CallDate CDlgCreateReport::to() const
-{
-    return callDateOf(QDateTime(m_toDate->date(), m_toTime->time()));
-}
+CallDate CDlgCreateReport::to() const { return callDateOf(QDateTime(m_toDate->date(), m_toTime->time())); }

@@ -54,7 +54,7 @@ private:
     const Preferences& m_prefs;
     QComboBox* m_template;
     std::array<QRadioButton*, 10> m_kinds{};
-    std::array<QComboBox*, 10> m_individuals{};  // by kind; none for 0 and 9
+    std::array<QComboBox*, 10> m_individuals{}; // by kind; none for 0 and 9
     QCheckBox* m_pageBreaks;
     QDateEdit* m_fromDate;
     QTimeEdit* m_fromTime;

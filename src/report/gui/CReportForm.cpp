@@ -165,9 +165,10 @@ void CReportForm::load()
         if (lineEnd > bytes.size() / 2)
             bytes.truncate(lineEnd + 1);
         bytes.append("</table></body></html>\n");
-        m_notice->setText(controlText(FormatInserts(LoadText(sid::kReportPartShown),
-                                                    {megabytes(size).toStdString(),
-                                                     megabytes(static_cast<std::uintmax_t>(bytes.size())).toStdString()})));
+        m_notice->setText(
+            controlText(FormatInserts(LoadText(sid::kReportPartShown),
+                                      {megabytes(size).toStdString(),
+                                       megabytes(static_cast<std::uintmax_t>(bytes.size())).toStdString()})));
     }
     m_notice->setVisible(part);
     m_browser->document()->setBaseUrl(
@@ -179,7 +180,8 @@ void CReportForm::placeWindow()
 {
     const QScreen* screen = this->screen();
     const QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QRect stored(m_ini.readInt(kLayoutSection, "Left", work.left()), m_ini.readInt(kLayoutSection, "Top", work.top()),
+    const QRect stored(m_ini.readInt(kLayoutSection, "Left", work.left()),
+                       m_ini.readInt(kLayoutSection, "Top", work.top()),
                        m_ini.readInt(kLayoutSection, "Width", work.width()),
                        m_ini.readInt(kLayoutSection, "Height", work.height()));
     if (stored.width() > 0 && stored.height() > 0)
@@ -218,16 +220,35 @@ void CReportForm::keyPressEvent(QKeyEvent* event)
 void CReportForm::runCommand(int id)
 {
     switch (id) {
-    case kPrint: print(); break;
-    case kPreview: preview(); break;
-    case kSave: save(false); break;
-    case kSavePdf: save(true); break;
-    case kOpenInBrowser: openInBrowser(); break;
-    case kPageSetup: pageSetup(); break;
-    case kPageNumbers: pageNumbers(); break;
-    case kHelp: help::openHelp(this, rptres::kReportWindow); break;
-    case kClose: accept(); break;
-    default: break;
+    case kPrint:
+        print();
+        break;
+    case kPreview:
+        preview();
+        break;
+    case kSave:
+        save(false);
+        break;
+    case kSavePdf:
+        save(true);
+        break;
+    case kOpenInBrowser:
+        openInBrowser();
+        break;
+    case kPageSetup:
+        pageSetup();
+        break;
+    case kPageNumbers:
+        pageNumbers();
+        break;
+    case kHelp:
+        help::openHelp(this, rptres::kReportWindow);
+        break;
+    case kClose:
+        accept();
+        break;
+    default:
+        break;
     }
 }
 
@@ -301,7 +322,9 @@ void CReportForm::save(bool pdfOnly)
         fs::path suggested = m_file;
         if (pdfOnly)
             suggested.replace_extension(".pdf");
-        const QString filters = pdfOnly ? pdfFilter : fileFilter(sid::kFileTypeWebPage, "*.htm *.html") + QStringLiteral(";;") + pdfFilter;
+        const QString filters = pdfOnly ? pdfFilter
+                                        : fileFilter(sid::kFileTypeWebPage, "*.htm *.html") + QStringLiteral(";;")
+                                              + pdfFilter;
         name = QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(suggested.string()), filters,
                                             &chosenFilter);
     }

@@ -10,7 +10,7 @@ inline constexpr int kPageNumbersDialog = 262;
 // "Create report"
 inline constexpr int kTemplateLabel = 6289, kTemplate = 6290;
 inline constexpr int kKindGroup = 6099, kIndividualLabel = 6098;
-inline constexpr int kKindFirst = 6100;  // 6100 Summary ... 6109 Only selected records: the kind's radio
+inline constexpr int kKindFirst = 6100; // 6100 Summary ... 6109 Only selected records: the kind's radio
 inline constexpr int kEmployee = 6217, kDepartment = 6213, kTrunk = 6224, kExtension = 6240, kAccount = 6251,
                      kContact = 6227, kTrunkGroup = 6223, kProject = 6228;
 inline constexpr int kPageBreaks = 6334;

@@ -31,10 +31,7 @@ double inches(const std::string& text, double fallback)
     return ok && value >= 0.0 && value < 100.0 ? value : fallback;
 }
 
-std::string inchText(double value)
-{
-    return QString::number(value, 'g', 4).toStdString();
-}
+std::string inchText(double value) { return QString::number(value, 'g', 4).toStdString(); }
 
 } // namespace
 
@@ -85,8 +82,8 @@ int codeOfPageSize(const QPageSize& size)
 QPageLayout PageSettings::pageLayout() const
 {
     const QPageSize size = pageSizeOfCode(QString::fromStdString(values[PaperSize]).toInt());
-    const QPageLayout::Orientation orientation =
-        values[Orientation] == "2" ? QPageLayout::Landscape : QPageLayout::Portrait;
+    const QPageLayout::Orientation orientation = values[Orientation] == "2" ? QPageLayout::Landscape
+                                                                            : QPageLayout::Portrait;
     const QMarginsF margins(inches(values[MarginLeft], 0.5), inches(values[MarginTop], 0.5),
                             inches(values[MarginRight], 0.5), inches(values[MarginBottom], 0.5));
     QPageLayout layout(size, orientation, QMarginsF(), QPageLayout::Inch);
@@ -123,7 +120,7 @@ bool printDocument(QTextDocument& document, QPagedPaintDevice& device, const Pag
     document.setPageSize(QSizeF(area.width(), bodyHeight));
     const int pages = std::max(document.pageCount(), 1);
     const double bodyTop = settings.pageNumbers && settings.position == PageSettings::Top ? band : 0.0;
-    const Qt::Alignment alignment = settings.align == PageSettings::Left   ? Qt::AlignLeft
+    const Qt::Alignment alignment = settings.align == PageSettings::Left     ? Qt::AlignLeft
                                     : settings.align == PageSettings::Center ? Qt::AlignHCenter
                                                                              : Qt::AlignRight;
     for (int page = 0; page < pages; ++page) {

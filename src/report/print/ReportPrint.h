@@ -24,13 +24,13 @@ struct PageSettings
     enum Align : int { Left = 0, Center = 1, Right = 2 };
     // The eight page-setup values, in their stored order.
     enum Value : int { Header = 0, Footer, MarginBottom, MarginLeft, MarginRight, MarginTop, Orientation, PaperSize };
-    static constexpr std::array<std::string_view, 8> kKeys = {"header",       "footer",      "margin_bottom",
-                                                              "margin_left",  "margin_right", "margin_top",
-                                                              "orientation",  "paper_size"};
+    static constexpr std::array<std::string_view, 8> kKeys = {"header",      "footer",       "margin_bottom",
+                                                              "margin_left", "margin_right", "margin_top",
+                                                              "orientation", "paper_size"};
 
-    bool pageNumbers = false;  // "PageNo"
-    int position = Bottom;     // "PagePos"
-    int align = Right;         // "PageAlign"
+    bool pageNumbers = false; // "PageNo"
+    int position = Bottom;    // "PagePos"
+    int align = Right;        // "PageAlign"
     // Margins in inches, orientation 1 portrait / 2 landscape, paper size as a
     // paper code (9 A4, 1 Letter, ...).
     std::array<std::string, 8> values = {"", "", "0.5", "0.5", "0.5", "0.5", "1", "9"};

@@ -25,7 +25,7 @@ QLineEdit* makePasswordEdit(QWidget* parent, const std::string& text)
     return edit;
 }
 
-}  // namespace
+} // namespace
 
 CDlgChangePassword::CDlgChangePassword(const std::string& current, QWidget* parent)
     : QDialog(parent)
@@ -44,10 +44,7 @@ CDlgChangePassword::CDlgChangePassword(const std::string& current, QWidget* pare
     TranslateDialog(stres::kChangePasswordDialog, this);
 }
 
-std::string CDlgChangePassword::password() const
-{
-    return recordText(m_confirm->text());
-}
+std::string CDlgChangePassword::password() const { return recordText(m_confirm->text()); }
 
 void CDlgChangePassword::accept()
 {

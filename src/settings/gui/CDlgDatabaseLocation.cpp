@@ -48,10 +48,7 @@ NetworkSettings CDlgDatabaseLocation::network() const
     return {m_use->isChecked(), recordText(m_path->text().trimmed())};
 }
 
-void CDlgDatabaseLocation::updateEnabling()
-{
-    enableAll(m_use->isChecked(), {m_path, m_browse});
-}
+void CDlgDatabaseLocation::updateEnabling() { enableAll(m_use->isChecked(), {m_path, m_browse}); }
 
 void CDlgDatabaseLocation::browse()
 {

@@ -21,7 +21,7 @@ std::int32_t* enabledFlag(SettingsHeader& header, int level)
     return flags[level - 1];
 }
 
-}  // namespace
+} // namespace
 
 CPageUDSecurity::CPageUDSecurity(SettingsDatabase& working, QWidget* parent)
     : CPropertyPage(stres::kSecurityPage, stres::kSecurityHelp, parent)

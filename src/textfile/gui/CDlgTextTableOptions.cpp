@@ -29,7 +29,7 @@ QRadioButton* makeRadio(QWidget* parent, int id)
     return radio;
 }
 
-}  // namespace
+} // namespace
 
 CDlgTextTableOptions::CDlgTextTableOptions(TextTableMode mode, const TextTableOptions& options,
                                            std::vector<std::string> titles, QWidget* parent)
@@ -145,10 +145,7 @@ QWidget* CDlgTextTableOptions::control(int id) const
     return nullptr;
 }
 
-int CDlgTextTableOptions::selectedPosition() const
-{
-    return m_fields->currentRow();
-}
+int CDlgTextTableOptions::selectedPosition() const { return m_fields->currentRow(); }
 
 // Each line shows where its field lands in the file, so every change redraws them all.
 void CDlgTextTableOptions::showPositions()

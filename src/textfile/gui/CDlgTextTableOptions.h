@@ -53,8 +53,8 @@ private:
     QRadioButton* m_fixed;
     QComboBox* m_separator;
     QCheckBox* m_firstLine;
-    QCheckBox* m_trim;       // export: "Export selected records"
-    QCheckBox* m_deleteAll;  // export: "Use Excel friendly format"
+    QCheckBox* m_trim;      // export: "Export selected records"
+    QCheckBox* m_deleteAll; // export: "Use Excel friendly format"
     QCheckBox* m_add;
     QCheckBox* m_update;
     bool m_filling = false;

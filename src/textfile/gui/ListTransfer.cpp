@@ -20,7 +20,7 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-}  // namespace
+} // namespace
 
 bool importInto(QWidget* parent, IniProfile& ini, SettingsDatabase& working, const Preferences& prefs,
                 ListSelector which, ListImportHooks hooks)
@@ -64,4 +64,4 @@ bool exportFrom(QWidget* parent, IniProfile& ini, const SettingsDatabase& db, co
     return outcome.ok;
 }
 
-}  // namespace listtransfer
+} // namespace listtransfer

@@ -31,4 +31,4 @@ bool importInto(QWidget* parent, IniProfile& ini, SettingsDatabase& working, con
 bool exportFrom(QWidget* parent, IniProfile& ini, const SettingsDatabase& db, const Preferences& prefs,
                 ListSelector which, std::span<const std::size_t> selected);
 
-}  // namespace listtransfer
+} // namespace listtransfer

@@ -18,16 +18,13 @@ TextFileChooser& installedChooser()
     return chooser;
 }
 
-}  // namespace
+} // namespace
 
 TextFileChooserOverride::TextFileChooserOverride(TextFileChooser chooser)
     : m_previous(std::exchange(installedChooser(), std::move(chooser)))
 { }
 
-TextFileChooserOverride::~TextFileChooserOverride()
-{
-    installedChooser() = std::move(m_previous);
-}
+TextFileChooserOverride::~TextFileChooserOverride() { installedChooser() = std::move(m_previous); }
 
 std::filesystem::path QtTextTableFrontEnd::chooseFile(TextTableMode mode, const std::filesystem::path& suggested)
 {
@@ -58,10 +55,7 @@ bool QtTextTableFrontEnd::editOptions(TextTableFile& file)
     return true;
 }
 
-void QtTextTableFrontEnd::showError(const std::string& message)
-{
-    ShowMessage(message, mb::kOk | mb::kIconStop);
-}
+void QtTextTableFrontEnd::showError(const std::string& message) { ShowMessage(message, mb::kOk | mb::kIconStop); }
 
 void showTextTableOutcome(const TextTableFile::Outcome& outcome, int id)
 {
