@@ -2,11 +2,15 @@
 // What the window benchmarks share: a program folder of their own with the
 // demo settings and a generated call file of `count` calls over a year.
 
+#include "app/CMainFrame.h"
 #include "calls/CallGenerator.h"
+
+#include <QApplication>
 
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace guibench {
 
@@ -34,6 +38,20 @@ inline std::filesystem::path makeHome(const std::string& tag, std::size_t count)
     const std::filesystem::path file = home / "Calls" / "big.bsl";
     CallGenerator::writeFile(options, file);
     return file;
+}
+
+// Shows the main window at a fixed size with its settings loaded and `files`
+// open, its first paint done; false when the settings or a file do not load.
+inline bool startFrame(CMainFrame& frame, const std::vector<std::filesystem::path>& files = {})
+{
+    frame.resize(1280, 800);
+    if (!frame.loadSettings())
+        return false;
+    frame.show();
+    if (!files.empty() && !frame.openFiles(files))
+        return false;
+    QApplication::processEvents();
+    return true;
 }
 
 } // namespace guibench

@@ -39,11 +39,8 @@ int main(int argc, char** argv)
     debuglog::setProgramFolder(home);
     IniProfile ini(home / "quantorix.ini");
     CMainFrame frame(home, ini);
-    frame.resize(1280, 800);
-    if (!frame.loadSettings() || !frame.openFiles({file}))
+    if (!guibench::startFrame(frame, {file}))
         return 1;
-    frame.show();
-    QApplication::processEvents();
 
     const TextFileChooserOverride chooser([&](TextTableMode, const std::filesystem::path&) { return out; });
     const ModalOverride options([](QDialog& dialog) {

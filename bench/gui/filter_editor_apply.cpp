@@ -39,13 +39,8 @@ int main(int argc, char** argv)
     debuglog::setProgramFolder(home);
     IniProfile ini(home / "quantorix.ini");
     CMainFrame frame(home, ini);
-    frame.resize(1280, 800);
-    if (!frame.loadSettings())
+    if (!guibench::startFrame(frame, {file}))
         return 1;
-    frame.show();
-    if (!frame.openFiles({file}))
-        return 1;
-    QApplication::processEvents();
 
     // Each round changes the filter: outgoing calls only, then those of a range
     // of extensions as well, then all calls again.

@@ -38,11 +38,8 @@ int main(int argc, char** argv)
     IniProfile ini(home / "quantorix.ini");
     auto window = std::make_unique<CMainFrame>(home, ini);
     CMainFrame& frame = *window;
-    frame.resize(1280, 800);
-    if (!frame.loadSettings())
+    if (!guibench::startFrame(frame))
         return 1;
-    frame.show();
-    QApplication::processEvents();
 
     QElapsedTimer clock;
     clock.start();

@@ -74,11 +74,8 @@ int main(int argc, char** argv)
     debuglog::setProgramFolder(home);
     IniProfile ini(home / "quantorix.ini");
     CMainFrame frame(home, ini);
-    frame.resize(1280, 800);
-    if (!frame.loadSettings())
+    if (!guibench::startFrame(frame))
         return 1;
-    frame.show();
-    QApplication::processEvents();
 
     QElapsedTimer clock;
     std::vector<qint64> opening, sorting, finding;
