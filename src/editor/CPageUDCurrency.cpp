@@ -4,6 +4,7 @@
 #include "core/LocaleTexts.h"
 #include "editor/CSheetUD.h"
 #include "editor/TariffPageIds.h"
+#include "editor/TextTable.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
@@ -22,7 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -125,12 +126,12 @@ CPageUDCurrency::CPageUDCurrency(TariffContext context, QWidget* parent)
                        static_cast<QWidget*>(m_line.rate), static_cast<QWidget*>(m_line.mainAfter)})
         w->setParent(rates);
     m_useHistory = makeCheckBox(rates, tariffres::kUseHistory);
-    m_history = new QTreeWidget(rates);
+    m_historyModel = new TextTableModel(
+        {qtText(LoadText(sid::kExchangeRateDate)), qtText(LoadText(sid::kExchangeRateRate))},
+        [this] { return static_cast<int>(m_context.db.exchangeRates.size()); },
+        [this](int row, int column) { return historyText(row, column); }, this);
+    m_history = makeTextTable(rates, m_historyModel, QAbstractItemView::ExtendedSelection);
     setControlId(m_history, tariffres::kList);
-    m_history->setRootIsDecorated(false);
-    m_history->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_history->setHeaderLabels({qtText(LoadText(sid::kExchangeRateDate)), qtText(LoadText(sid::kExchangeRateRate))});
-    m_history->header()->setSectionsClickable(false);
     m_history->installEventFilter(this);
     m_history->setColumnWidth(0, m_context.ini.readInt(kSection, "ColWidth0", 68));
     m_history->setColumnWidth(1, m_context.ini.readInt(kSection, "ColWidth1", 68));
@@ -257,36 +258,32 @@ void CPageUDCurrency::updateEnabling()
         m_history->clearSelection();
 }
 
+QString CPageUDCurrency::historyText(int row, int column) const
+{
+    const ExchangeRateEntry& e = m_context.db.exchangeRates[static_cast<std::size_t>(row)];
+    if (column == 1)
+        return amountText(m_context.db, e.rate, Currency::Main);
+    const LocaleTexts& texts = LocaleTexts::current();
+    DateTimeFields when;
+    when.year = e.year;
+    when.month = e.month;
+    when.day = e.day;
+    return controlText(formatDateTime(texts.shortDateFormat, when, texts));
+}
+
 void CPageUDCurrency::fillHistory(int select)
 {
-    const LocaleTexts& texts = LocaleTexts::current();
-    m_history->clear();
-    QList<QTreeWidgetItem*> items;
-    for (const ExchangeRateEntry& e : m_context.db.exchangeRates) {
-        DateTimeFields when;
-        when.year = e.year;
-        when.month = e.month;
-        when.day = e.day;
-        items.append(new QTreeWidgetItem(QStringList{controlText(formatDateTime(texts.shortDateFormat, when, texts)),
-                                                     amountText(m_context.db, e.rate, Currency::Main)}));
-    }
-    m_history->addTopLevelItems(items);
+    m_historyModel->reset();
     // The dates are never cut off: the column grows to its longest date.
-    const int width = m_history->columnWidth(0);
-    m_history->resizeColumnToContents(0);
-    m_history->setColumnWidth(0, std::max(width, m_history->columnWidth(0)));
-    if (select >= 0 && select < items.size()) {
-        m_history->setCurrentItem(items[select]);
-        m_history->scrollToItem(items[select]);
-    }
+    widenToContents(m_history, 0);
+    selectRowOf(m_history, select);
 }
 
 std::vector<std::size_t> CPageUDCurrency::selectedRates() const
 {
     std::vector<std::size_t> out;
-    for (int row = 0; row < m_history->topLevelItemCount(); ++row)
-        if (m_history->topLevelItem(row)->isSelected())
-            out.push_back(static_cast<std::size_t>(row));
+    for (int row : selectedRowsOf(m_history))
+        out.push_back(static_cast<std::size_t>(row));
     return out;
 }
 

@@ -14,7 +14,8 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTableView;
+class TextTableModel;
 
 class CPageUDCurrency : public CPropertyPage
 {
@@ -43,7 +44,7 @@ public:
     QComboBox* altPosition() const { return m_altPosition; }
     const ExchangeRateLine& rateLine() const { return m_line; }
     QCheckBox* useHistory() const { return m_useHistory; }
-    QTreeWidget* history() const { return m_history; }
+    QTableView* history() const { return m_history; }
     void addRate();
     void removeSelected();
 
@@ -53,6 +54,7 @@ private:
     void updateEnabling();
     void fillHistory(int select = -1);
     std::vector<std::size_t> selectedRates() const;
+    QString historyText(int row, int column) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     TariffContext m_context;
@@ -69,7 +71,8 @@ private:
     QComboBox* m_altPosition;
     ExchangeRateLine m_line;
     QCheckBox* m_useHistory;
-    QTreeWidget* m_history;
+    TextTableModel* m_historyModel;
+    QTableView* m_history;
     QPushButton* m_add;
     QPushButton* m_delete;
     QPushButton* m_export;

@@ -5,6 +5,7 @@
 #include "core/LocaleTexts.h"
 #include "editor/CSheetUD.h"
 #include "editor/TariffPageIds.h"
+#include "editor/TextTable.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
 #include "lang/gui/QtTranslate.h"
@@ -21,7 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -74,14 +75,15 @@ CPageUDHoliday::CPageUDHoliday(TariffContext context, QWidget* parent)
     weeklyLayout->addStretch(1);
 
     QLabel* listLabel = makeLabel(this, tariffres::kHolidayListLabel);
-    m_list = new QTreeWidget(this);
+    m_model = new TextTableModel(
+        {qtText(LoadText(sid::kHolidayDate))}, [this] { return static_cast<int>(m_context.db.holidays.size()); },
+        [this](int row, int) {
+            return holidayText(m_context.db.holidays[static_cast<std::size_t>(holidayOfRow(row))]);
+        },
+        this);
+    m_list = makeTextTable(this, m_model, QAbstractItemView::ExtendedSelection, true);
     setControlId(m_list, tariffres::kList);
-    m_list->setRootIsDecorated(false);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setColumnCount(1);
-    m_list->setHeaderLabels({qtText(LoadText(sid::kHolidayDate))});
-    m_list->header()->setSortIndicatorShown(true);
-    m_list->header()->setSectionsClickable(true);
+    m_list->horizontalHeader()->setSortIndicatorShown(true);
     m_list->installEventFilter(this);
     listLabel->setBuddy(m_list);
     QLabel* totalLabel = makeLabel(this, tariffres::kTotalLabel);
@@ -120,11 +122,11 @@ CPageUDHoliday::CPageUDHoliday(TariffContext context, QWidget* parent)
     m_descending = ini.readInt(kSection, "Order", 0) != 0;
     m_yearly->setChecked(ini.readInt(kSection, "Yearly", 1) != 0);
 
-    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this] {
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] {
         m_descending = !m_descending;
         fillList();
     });
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CPageUDHoliday::showSelected);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CPageUDHoliday::showSelected);
     connect(addButton, &QPushButton::clicked, this, &CPageUDHoliday::add);
     connect(deleteButton, &QPushButton::clicked, this, &CPageUDHoliday::removeSelected);
     connect(exportButton, &QPushButton::clicked, this, &CPageUDHoliday::exportList);
@@ -172,47 +174,38 @@ int CPageUDHoliday::holidayOfRow(int row) const
 
 void CPageUDHoliday::fillList(int select)
 {
-    const auto& holidays = m_context.db.holidays;
-    const QSignalBlocker blocker(m_list);
-    m_list->clear();
-    QList<QTreeWidgetItem*> items;
-    for (int row = 0; row < static_cast<int>(holidays.size()); ++row)
-        items.append(
-            new QTreeWidgetItem(QStringList{holidayText(holidays[static_cast<std::size_t>(holidayOfRow(row))])}));
-    m_list->addTopLevelItems(items);
-    const int width = m_list->columnWidth(0);
-    m_list->resizeColumnToContents(0);
-    m_list->setColumnWidth(0, std::max(width, m_list->columnWidth(0)));
-    m_list->header()->setSortIndicator(0, m_descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    m_total->setText(QString::number(holidays.size()));
-    if (select >= 0) {
-        QTreeWidgetItem* item = m_list->topLevelItem(holidayOfRow(select));
-        m_list->setCurrentItem(item);
-        m_list->scrollToItem(item);
-    }
+    // The calendar stays where it is while the list is filled.
+    m_filling = true;
+    m_model->reset();
+    widenToContents(m_list, 0);
+    m_list->horizontalHeader()->setSortIndicator(0, m_descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    m_total->setText(QString::number(m_context.db.holidays.size()));
+    if (select >= 0)
+        selectRowOf(m_list, holidayOfRow(select));
+    m_filling = false;
 }
 
 std::vector<int> CPageUDHoliday::selectedHolidays() const
 {
     std::vector<int> out;
-    for (int row = 0; row < m_list->topLevelItemCount(); ++row)
-        if (m_list->topLevelItem(row)->isSelected())
-            out.push_back(holidayOfRow(row));
+    for (int row : selectedRowsOf(m_list))
+        out.push_back(holidayOfRow(row));
     std::sort(out.begin(), out.end());
     return out;
 }
 
 void CPageUDHoliday::showSelected()
 {
-    QTreeWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected()) {
-        const QList<QTreeWidgetItem*> chosen = m_list->selectedItems();
-        if (chosen.isEmpty())
+    if (m_filling)
+        return;
+    int row = m_list->currentIndex().row();
+    if (row < 0 || !m_list->selectionModel()->isRowSelected(row, {})) {
+        const std::vector<int> chosen = selectedRowsOf(m_list);
+        if (chosen.empty())
             return;
-        item = chosen.front();
+        row = chosen.front();
     }
-    const HolidayEntry& h =
-        m_context.db.holidays[static_cast<std::size_t>(holidayOfRow(m_list->indexOfTopLevelItem(item)))];
+    const HolidayEntry& h = m_context.db.holidays[static_cast<std::size_t>(holidayOfRow(row))];
     // A yearly 29 February shows on the 28th in a year without it.
     const int year = h.year ? h.year : QDate::currentDate().year();
     const QDate date(year, h.month, std::min<int>(h.day, QDate(year, h.month, 1).daysInMonth()));

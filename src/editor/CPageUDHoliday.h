@@ -14,7 +14,8 @@ class CSheetUD;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTableView;
+class TextTableModel;
 
 class CPageUDHoliday : public CPropertyPage
 {
@@ -33,7 +34,7 @@ public:
     static int weekdayOfBox(int position, int firstDay);
 
     QCheckBox* weekdayBox(int position) const { return m_weekdays[static_cast<std::size_t>(position)]; }
-    QTreeWidget* list() const { return m_list; }
+    QTableView* list() const { return m_list; }
     QCalendarWidget* calendar() const { return m_calendar; }
     QCheckBox* yearly() const { return m_yearly; }
     QLabel* total() const { return m_total; }
@@ -52,9 +53,11 @@ private:
     TariffContext m_context;
     std::array<QCheckBox*, 7> m_weekdays{};
     int m_firstDay = 2;
-    QTreeWidget* m_list;
+    TextTableModel* m_model;
+    QTableView* m_list;
     QLabel* m_total;
     QCalendarWidget* m_calendar;
     QCheckBox* m_yearly;
     bool m_descending = false;
+    bool m_filling = false;
 };

@@ -7,6 +7,7 @@
 #include "editor/CSheetUDERate.h"
 #include "editor/EditorIds.h"
 #include "editor/TariffPageIds.h"
+#include "editor/TextTable.h"
 #include "lang/Message.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
@@ -26,7 +27,6 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
-#include <QTreeWidget>
 
 using namespace listpage;
 using Entry = DestinationEntry;
@@ -108,18 +108,17 @@ CPageUDRate::CPageUDRate(CSheetUD& sheet)
     modeRow->addStretch(1);
     addAbove(modes);
 
-    m_local = new QTreeWidget(this);
-    setControlId(m_local, tariffres::kList);
-    m_local->setRootIsDecorated(false);
-    m_local->setSelectionMode(QAbstractItemView::ExtendedSelection);
     QStringList titles{qtText(LoadText(sid::kRateDirection)), qtText(LoadText(sid::kRateGeneral))};
     for (int n = 1; n <= 4; ++n)
         titles << qtText(LoadText(sid::kRateNumber)).replace(QStringLiteral("%d"), QString::number(n));
-    m_local->setHeaderLabels(titles);
+    m_localModel = new TextTableModel(
+        titles, [] { return 2; }, [this](int row, int column) { return localText(row, column); }, this);
+    m_local = makeTextTable(this, m_localModel, QAbstractItemView::ExtendedSelection);
+    setControlId(m_local, tariffres::kList);
     for (int c = 0; c < titles.size(); ++c)
         m_local->setColumnWidth(c, ini().readInt(kLocalSection, "ColWidth" + std::to_string(c), c == 0 ? 96 : 128));
     m_local->installEventFilter(this);
-    connect(m_local, &QTreeWidget::itemDoubleClicked, this, &CPageUDRate::editLocal);
+    connect(m_local, &QTableView::doubleClicked, this, &CPageUDRate::editLocal);
     addAbove(m_local);
     m_cost = new CPageUDRateCost(this);
     addAbove(m_cost);
@@ -158,7 +157,7 @@ void CPageUDRate::sheetAccepted()
     if (!m_entered)
         return;
     writeState();
-    for (int c = 0; c < m_local->columnCount(); ++c)
+    for (int c = 0; c < m_localModel->columnCount(); ++c)
         ini().writeInt(kLocalSection, "ColWidth" + std::to_string(c), m_local->columnWidth(c));
     CPageUDListOf::sheetAccepted();
 }
@@ -228,31 +227,21 @@ void CPageUDRate::showMode()
     m_cost->setVisible(m_mode == kCost);
 }
 
-void CPageUDRate::fillLocal()
+// Row 0 is the outgoing (local) rate, row 1 the incoming rate.
+QString CPageUDRate::localText(int row, int column) const
 {
-    const CarrierBlock& c = work().carriers[static_cast<std::size_t>(m_carrier)];
-    const std::array<std::pair<int, const RateBlock*>, 2> rows = {std::pair{sid::kDirectionOutgoing, &c.localRate},
-                                                                  std::pair{sid::kDirectionIncoming, &c.incomingRate}};
-    const QList<QTreeWidgetItem*> chosen = m_local->selectedItems();
-    std::array<bool, 2> selected{};
-    for (QTreeWidgetItem* item : chosen)
-        selected[static_cast<std::size_t>(m_local->indexOfTopLevelItem(item) & 1)] = true;
-    m_local->clear();
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        QStringList cells{qtText(LoadText(rows[r].first))};
-        for (int n = 0; n < 5; ++n)
-            cells << controlText(rateText(*rows[r].second, n, db()));
-        auto* item = new QTreeWidgetItem(m_local, cells);
-        item->setSelected(selected[r]);
-    }
+    if (column == 0)
+        return qtText(LoadText(row == 0 ? sid::kDirectionOutgoing : sid::kDirectionIncoming));
+    const CarrierBlock& c = db().carriers[static_cast<std::size_t>(m_carrier)];
+    return controlText(rateText(row == 0 ? c.localRate : c.incomingRate, column - 1, db()));
 }
+
+// The two rows stay, and so does their selection: only the texts follow the carrier.
+void CPageUDRate::fillLocal() { m_localModel->refreshTexts(); }
 
 void CPageUDRate::editLocal()
 {
-    std::vector<int> rows;
-    for (int r = 0; r < m_local->topLevelItemCount(); ++r)
-        if (m_local->topLevelItem(r)->isSelected())
-            rows.push_back(r);
+    const std::vector<int> rows = selectedRowsOf(m_local);
     if (rows.empty())
         return;
     CarrierBlock& c = work().carriers[static_cast<std::size_t>(m_carrier)];

@@ -11,7 +11,8 @@
 class CPageUDRateCost;
 class QRadioButton;
 class QTabBar;
-class QTreeWidget;
+class QTableView;
+class TextTableModel;
 class QWidget;
 struct RateEdit;
 
@@ -34,7 +35,7 @@ public:
 
     QTabBar* carrierTabs() const { return m_tabs; }
     QRadioButton* modeButton(Mode mode) const { return m_modes[static_cast<std::size_t>(mode)]; }
-    QTreeWidget* localList() const { return m_local; }
+    QTableView* localList() const { return m_local; }
     CPageUDRateCost* costPanel() const { return m_cost; }
     // Local mode: edits the selected rows of the two-row list.
     void editLocal();
@@ -62,6 +63,7 @@ private:
     void leaveCarrier();
     void showCarrier();
     void fillLocal();
+    QString localText(int row, int column) const;
     void showMode();
     void writeState();
 
@@ -69,7 +71,8 @@ private:
     Mode m_mode = kToll;
     QTabBar* m_tabs;
     std::array<QRadioButton*, 3> m_modes{};
-    QTreeWidget* m_local;
+    TextTableModel* m_localModel;
+    QTableView* m_local;
     CPageUDRateCost* m_cost;
     bool m_entered = false;
 };

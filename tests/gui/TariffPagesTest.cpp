@@ -25,13 +25,15 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimeEdit>
-#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -198,13 +200,53 @@ private Q_SLOTS:
         QCOMPARE(w.db.holidays.size(), std::size_t(1));
         QVERIFY(w.db.holidays[0] == (HolidayEntry{0, 2, 29}));
         QCOMPARE(page.total()->text(), QStringLiteral("1"));
-        QVERIFY(page.list()->topLevelItem(0)->text(0).contains(QStringLiteral("29")));
-        QVERIFY(!page.list()->topLevelItem(0)->text(0).contains(QStringLiteral("2000")));
+        const QString text = page.list()->model()->index(0, 0).data().toString();
+        QVERIFY(text.contains(QStringLiteral("29")));
+        QVERIFY(!text.contains(QStringLiteral("2000")));
         page.calendar()->setSelectedDate(QDate(2024, 5, 1));
         page.list()->clearSelection();
-        page.list()->topLevelItem(0)->setSelected(true);
+        page.list()->selectionModel()->select(page.list()->model()->index(0, 0),
+                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
         const int year = QDate::currentDate().year();
         QCOMPARE(page.calendar()->selectedDate(), QDate(year, 2, QDate::isLeapYear(year) ? 29 : 28));
+    }
+
+    // The list shows the working copy: a header click reverses the order and
+    // its indicator, Delete removes the selected rows, OK stores order and width.
+    void holidayListOrderDeleteAndWidth()
+    {
+        Working w;
+        w.db.holidays = {{2025, 3, 1}, {2025, 1, 1}, {2025, 2, 1}};
+        w.ini.writeInt("ListHoliday", "ColWidth0", 150);
+        MessageLog log;
+        CPageUDHoliday page(w.context());
+        page.readRecord();
+        QTableView* list = page.list();
+        const auto monthAt = [&](int row) { return w.db.holidays[static_cast<std::size_t>(row)].month; };
+        QCOMPARE(list->model()->rowCount(), 3);
+        QCOMPARE(monthAt(0), std::uint8_t(1));
+        const QString first = list->model()->index(0, 0).data().toString();
+        QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(list->horizontalHeader()->sectionPosition(0) + 5, 5));
+        QCOMPARE(list->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(list->model()->index(2, 0).data().toString(), first);
+        QVERIFY(list->columnWidth(0) >= 150);
+
+        // Rows 0 and 1 of the reversed list are March and February.
+        list->selectionModel()->select(list->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectionModel()->select(list->model()->index(1, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(w.db.holidays.size(), std::size_t(1));
+        QCOMPARE(monthAt(0), std::uint8_t(1));
+        QCOMPARE(list->model()->rowCount(), 1);
+        QCOMPARE(page.total()->text(), QStringLiteral("1"));
+
+        list->setColumnWidth(0, 210);
+        page.sheetAccepted();
+        QCOMPARE(w.ini.readInt("ListHoliday", "Order", 0), 1);
+        QCOMPARE(w.ini.readInt("ListHoliday", "ColWidth0", 0), list->columnWidth(0));
     }
 
     // Add through the dialog: a date already in the history gets the new rate.
@@ -230,9 +272,9 @@ private Q_SLOTS:
         QCOMPARE(w.db.exchangeRates.size(), std::size_t(2));
         QCOMPARE(w.db.exchangeRates[0].month, std::uint8_t(1));
         QCOMPARE(w.db.exchangeRates[1].rate, 2.0);
-        QCOMPARE(page.history()->topLevelItemCount(), 2);
-        QVERIFY(page.history()->topLevelItem(1)->isSelected()
-                || page.history()->currentItem() == page.history()->topLevelItem(1));
+        QCOMPARE(page.history()->model()->rowCount(), 2);
+        QVERIFY(page.history()->selectionModel()->isRowSelected(1, {}));
+        QCOMPARE(page.history()->currentIndex().row(), 1);
 
         page.useHistory()->setChecked(false);
         QVERIFY(!page.history()->isEnabled());

@@ -15,6 +15,8 @@
 #include "editor/CSheetUDERate.h"
 #include "editor/TariffPageIds.h"
 #include "lang/StringIds.h"
+#include "lang/StringTable.h"
+#include "lang/gui/QtTranslate.h"
 #include "rating/CallRating.h"
 #include "settings/SettingsDatabase.h"
 #include "textfile/TollRateColumns.h"
@@ -357,6 +359,41 @@ private Q_SLOTS:
         QCOMPARE(live.prefixes[2].size(), std::size_t(2));
         for (const PrefixEntry& p : live.prefixes[2])
             QCOMPARE(p.changeCarrierTo, 0);
+    }
+
+    // Local mode: the selection of the two-row list stays when the carrier
+    // changes; a double-click edits the selected row of the carrier shown.
+    void localRatesList()
+    {
+        TestHome home;
+        TestFrame frame(home);
+        const RateBlock outgoing = frame->session().settings().carriers[1].localRate;
+        onPage<CPageUDRate>(
+            *frame.window, tariffres::kRatePage,
+            [&](CPageUDRate& page) {
+                page.selectMode(CPageUDRate::kLocal);
+                page.selectCarrier(0);
+                QTableView* list = page.localList();
+                QCOMPARE(list->model()->rowCount(), 2);
+                selectRows(list, {1});
+                page.selectCarrier(1);
+                QVERIFY(list->selectionModel()->isRowSelected(1, {}));
+                QVERIFY(!list->selectionModel()->isRowSelected(0, {}));
+                QCOMPARE(list->model()->index(1, 0).data().toString(), qtText(LoadText(sid::kDirectionIncoming)));
+                Q_EMIT list->doubleClicked(list->model()->index(1, 2));
+                QVERIFY(list->model()->index(1, 2).data().toString().contains(QStringLiteral("7")));
+            },
+            [&](QDialog& dialog) {
+                auto& rateSheet = dynamic_cast<CSheetUDERate&>(dialog);
+                rateSheet.selectPage(rateSheet.pageCount() - 4);
+                rateSheet.periodPage(0)->active()->setChecked(true);
+                rateSheet.periodPage(0)->rate()->setText(QStringLiteral("7"));
+                rateSheet.accept();
+                return rateSheet.result();
+            });
+        const CarrierBlock& carrier = frame->session().settings().carriers[1];
+        QCOMPARE(carrier.incomingRate.periods[0].rate, 7.0);
+        QVERIFY(carrier.localRate == outgoing);
     }
 
     // For scripts/screenshot-check: with QX_SCREENSHOT_DIR set, the Carriers
