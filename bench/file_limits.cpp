@@ -96,17 +96,7 @@ int reportCase(const fs::path& program)
     context.from = session.calls().loadedRange().from;
     context.to = session.calls().loadedRange().to;
     ReportHooks hooks;
-    ReportEnvironment env{session.calls(),
-                          session.settings(),
-                          session.prefs(),
-                          session.columns(),
-                          session.sortKeys(),
-                          {},
-                          ini,
-                          program,
-                          context,
-                          progress,
-                          hooks};
+    ReportEnvironment env = session.reportEnvironment(ini, program, context, progress, hooks);
     ReportRequest request;
     request.templateName = "Calls per employee";
     request.output = (folder / "report").string();

@@ -60,17 +60,7 @@ int main(int argc, char** argv)
         std::vector<double> times;
         std::uintmax_t size = 0;
         for (int run = 0; run < kRuns; ++run) {
-            ReportEnvironment env{session.calls(),
-                                  session.settings(),
-                                  session.prefs(),
-                                  session.columns(),
-                                  session.sortKeys(),
-                                  {},
-                                  ini,
-                                  program,
-                                  context,
-                                  progress,
-                                  hooks};
+            ReportEnvironment env = session.reportEnvironment(ini, program, context, progress, hooks);
             ReportRequest request;
             request.templateName = name;
             request.output = (folder / "report").string();

@@ -62,17 +62,7 @@ public:
     }
     ReportEnvironment reportEnvironment() override
     {
-        return ReportEnvironment{m_session.calls(),
-                                 m_session.settings(),
-                                 m_session.prefs(),
-                                 m_session.columns(),
-                                 m_session.sortKeys(),
-                                 {},
-                                 m_ini,
-                                 m_program,
-                                 m_context,
-                                 m_progress,
-                                 m_hooks};
+        return m_session.reportEnvironment(m_ini, m_program, m_context, m_progress, m_hooks);
     }
 
     double loadSeconds = 0;

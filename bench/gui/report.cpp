@@ -95,17 +95,7 @@ int main(int argc, char** argv)
     context.to = session.calls().loadedRange().to;
     NoProgress progress;
     ReportHooks hooks;
-    ReportEnvironment env{session.calls(),
-                          session.settings(),
-                          session.prefs(),
-                          session.columns(),
-                          session.sortKeys(),
-                          {},
-                          ini,
-                          home,
-                          context,
-                          progress,
-                          hooks};
+    ReportEnvironment env = session.reportEnvironment(ini, home, context, progress, hooks);
     QElapsedTimer engine;
     engine.start();
     if (!runReport(request, env))

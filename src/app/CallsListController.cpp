@@ -183,8 +183,7 @@ void CallsListController::rebuild(const std::function<void(Progress&)>& operatio
 
 void CallsListController::hideSelected()
 {
-    const std::vector<int> rows = m_view->selectedRowNumbers();
-    const std::vector<std::size_t> hidden(rows.begin(), rows.end());
+    const std::vector<std::size_t> hidden = m_view->selectedRows();
     const int scroll = m_view->verticalScrollBar()->value();
     if (!m_session.hideRows(hidden))
         return;

@@ -74,6 +74,12 @@ std::vector<int> CallsView::selectedRowNumbers() const
     return rows;
 }
 
+std::vector<std::size_t> CallsView::selectedRows() const
+{
+    const std::vector<int> rows = selectedRowNumbers();
+    return {rows.begin(), rows.end()};
+}
+
 int CallsView::selectedRowCount() const { return static_cast<int>(selectedRowNumbers().size()); }
 
 void CallsView::selectOnly(int row)

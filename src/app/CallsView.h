@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include <cstddef>
 #include <vector>
 
 class CallsModel;
@@ -35,6 +36,8 @@ public:
 
     // Rows selected now, ascending.
     std::vector<int> selectedRowNumbers() const;
+    // The same as the session's row indexes.
+    std::vector<std::size_t> selectedRows() const;
     int selectedRowCount() const;
     // Selects and focuses one row alone and scrolls it into view.
     void selectOnly(int row);

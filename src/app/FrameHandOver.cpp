@@ -53,17 +53,7 @@ public:
     ReportEnvironment reportEnvironment() override
     {
         MainSession& session = m_frame.session();
-        return ReportEnvironment{session.calls(),
-                                 session.settings(),
-                                 session.prefs(),
-                                 session.columns(),
-                                 session.sortKeys(),
-                                 {},
-                                 m_ini,
-                                 m_frame.programFolder(),
-                                 m_context,
-                                 m_progress,
-                                 *this};
+        return session.reportEnvironment(m_ini, m_frame.programFolder(), m_context, m_progress, *this);
     }
     void restoreWindow() override { m_frame.restoreFromMinimized(); }
 

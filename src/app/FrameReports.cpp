@@ -118,20 +118,9 @@ bool FrameReports::run(int commandId)
     request.display = request.generate;
 
     MainSession& session = m_frame.session();
-    std::vector<std::size_t> selected;
-    for (const int row : m_frame.view()->selectedRowNumbers())
-        selected.push_back(static_cast<std::size_t>(row));
+    const std::vector<std::size_t> selected = m_frame.view()->selectedRows();
     FrameReportHooks hooks(m_frame, m_ini);
-    ReportEnvironment env{session.calls(),
-                          session.settings(),
-                          session.prefs(),
-                          session.columns(),
-                          session.sortKeys(),
-                          selected,
-                          m_ini,
-                          m_frame.programFolder(),
-                          m_context,
-                          hooks,
-                          hooks};
+    ReportEnvironment env = session.reportEnvironment(m_ini, m_frame.programFolder(), m_context, hooks, hooks,
+                                                      selected);
     return runReport(request, env);
 }

@@ -72,9 +72,7 @@ void CMainFrame::registerCommands()
     m_commands.add(
         {.id = cmd::kSaveAs, .level = login::kManager, .enabled = filesOpen, .run = [this](int) { commandSaveAs(); }});
     m_commands.add({.id = cmd::kExport, .level = login::kManager, .enabled = rows, .run = [this](int) {
-                        const std::vector<int> chosen = m_view->selectedRowNumbers();
-                        const std::vector<std::size_t> selected(chosen.begin(), chosen.end());
-                        exportShownCalls(this, *m_status, m_ini, *m_session, selected);
+                        exportShownCalls(this, *m_status, m_ini, *m_session, m_view->selectedRows());
                     }});
     m_commands.add({.id = cmd::kExit, .run = [this](int) { close(); }, .keys = Keys(Qt::ALT | Qt::Key_X)});
     m_commands.add({.id = cmd::kRefresh,

@@ -89,17 +89,7 @@ public:
 
     ReportEnvironment reportEnvironment() override
     {
-        return ReportEnvironment{m_session.calls(),
-                                 m_session.settings(),
-                                 m_session.prefs(),
-                                 m_session.columns(),
-                                 m_session.sortKeys(),
-                                 {},
-                                 m_home.ini,
-                                 m_home.programFolder,
-                                 m_context,
-                                 m_progress,
-                                 m_hooks};
+        return m_session.reportEnvironment(m_home.ini, m_home.programFolder, m_context, m_progress, m_hooks);
     }
 
 private:

@@ -4,7 +4,7 @@
 #include "editor/TariffPageIds.h"
 #include "lang/gui/QtTranslate.h"
 #include "settings/SettingsDatabase.h"
-#include "ui/HelpOpener.h"
+#include "ui/DialogButtonRow.h"
 #include "ui/PageControls.h"
 
 #include <QDateEdit>
@@ -40,11 +40,7 @@ CDlgUDExchangeRate::CDlgUDExchangeRate(const SettingsDatabase& db, QWidget* pare
     m_starting->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     setControlId(m_starting, tariffres::kStarting);
     startingLabel->setBuddy(m_starting);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
-                                         this);
-    setControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    setControlId(buttons->button(QDialogButtonBox::Help), 9);
+    QDialogButtonBox* buttons = addOkCancelHelp(this, tariffres::kExchangeRateDialog);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(startingLabel, 0, 0);
@@ -58,10 +54,6 @@ CDlgUDExchangeRate::CDlgUDExchangeRate(const SettingsDatabase& db, QWidget* pare
 
     m_line.refresh(db);
     m_line.rate->setText(amountText(db, 0.0, Currency::Main));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { help::openHelp(this, tariffres::kExchangeRateDialog); });
     TranslateDialog(tariffres::kExchangeRateDialog, this);
 }
 

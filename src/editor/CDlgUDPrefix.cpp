@@ -3,7 +3,7 @@
 #include "editor/TariffPageIds.h"
 #include "lang/gui/QtTranslate.h"
 #include "ui/CharFilter.h"
-#include "ui/HelpOpener.h"
+#include "ui/DialogButtonRow.h"
 #include "ui/PageControls.h"
 
 #include <QCheckBox>
@@ -46,11 +46,7 @@ CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier,
     setControlId(m_carrier, tariffres::kCarrierChoice);
     for (const std::string& name : carriers)
         m_carrier->addItem(controlText(name));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
-                                         this);
-    setControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    setControlId(buttons->button(QDialogButtonBox::Help), 9);
+    QDialogButtonBox* buttons = addOkCancelHelp(this, tariffres::kPrefixDialog);
 
     auto* grid = new QGridLayout(this);
     int row = 0;
@@ -82,10 +78,6 @@ CDlgUDPrefix::CDlgUDPrefix(const PrefixEntry& entry, bool multi, int carrier,
     connect(m_callType, &QComboBox::currentIndexChanged, this, &CDlgUDPrefix::updateEnabling);
     connect(m_local, &QCheckBox::toggled, this, &CDlgUDPrefix::updateEnabling);
     connect(m_change, &QCheckBox::toggled, this, &CDlgUDPrefix::updateEnabling);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CDlgUDPrefix::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { help::openHelp(this, tariffres::kPrefixDialog); });
     TranslateDialog(tariffres::kPrefixDialog, this);
 }
 

@@ -9,7 +9,7 @@
 #include "settings/NameList.h"
 #include "settings/SettingsDatabase.h"
 #include "ui/CharFilter.h"
-#include "ui/HelpOpener.h"
+#include "ui/DialogButtonRow.h"
 #include "ui/ModalRunner.h"
 #include "ui/PageControls.h"
 
@@ -125,12 +125,7 @@ void CDlgUDRecord::addField(QWidget* field, int controlId, QWidget* suffix)
 
 void CDlgUDRecord::finish()
 {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    setControlId(help::addHelpButton(buttons, m_templateId), 9);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = addOkCancelHelp(this, m_templateId);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_form);
     layout->addWidget(buttons);

@@ -3,6 +3,7 @@
 #include "calls/CallPrefetch.h"
 #include "core/DebugLog.h"
 #include "core/IniProfile.h"
+#include "report/ReportRun.h"
 
 #include <algorithm>
 
@@ -309,4 +310,12 @@ bool MainSession::applySavedFilter(std::size_t position, Progress& progress)
         return false;
     applyFilter(m_filter.saved()[position].filter, true, progress);
     return true;
+}
+
+ReportEnvironment MainSession::reportEnvironment(IniProfile& ini, const std::filesystem::path& programFolder,
+                                                 ReportContext& context, Progress& progress, ReportHooks& hooks,
+                                                 std::span<const std::size_t> selectedRows) const
+{
+    return ReportEnvironment{m_calls, m_settings,    m_prefs, *m_columns, m_sortKeys, selectedRows,
+                             ini,     programFolder, context, progress,   hooks};
 }

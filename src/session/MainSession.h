@@ -31,6 +31,9 @@
 #include <vector>
 
 class IniProfile;
+class ReportHooks;
+struct ReportContext;
+struct ReportEnvironment;
 
 // The quick filters of the list's context menu, in their menu order.
 enum class QuickFilter : int {
@@ -107,6 +110,12 @@ public:
     bool callsLoaded() const { return m_calls.count() != 0; }
     void setSortKeys(const SortKeys& keys);
     const SortKeys& sortKeys() const { return m_sortKeys; }
+    // What a report over this session's calls runs on: the calls, settings,
+    // preferences, columns and list order, with the caller's choices, period,
+    // progress and hooks (which must outlive the environment).
+    ReportEnvironment reportEnvironment(IniProfile& ini, const std::filesystem::path& programFolder,
+                                        ReportContext& context, Progress& progress, ReportHooks& hooks,
+                                        std::span<const std::size_t> selectedRows = {}) const;
     // Opens the files in place of the open ones (the current filter decides which
     // calls become rows); totals and report period follow.
     LoadOutcome openFiles(std::span<const std::filesystem::path> paths, Progress& progress);

@@ -249,17 +249,7 @@ private Q_SLOTS:
         context.to = range.to;
         NoProgress progress;
         ReportHooks hooks;
-        ReportEnvironment env{session.calls(),
-                              session.settings(),
-                              session.prefs(),
-                              session.columns(),
-                              session.sortKeys(),
-                              {},
-                              frame.ini,
-                              home.folder(),
-                              context,
-                              progress,
-                              hooks};
+        ReportEnvironment env = session.reportEnvironment(frame.ini, home.folder(), context, progress, hooks);
         QVERIFY(runReport(request, env));
         QFile reference(QString::fromStdString((home / "reference.htm").string()));
         QVERIFY(reference.open(QIODevice::ReadOnly));

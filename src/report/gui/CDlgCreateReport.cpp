@@ -6,7 +6,7 @@
 #include "settings/SettingsDatabase.h"
 #include "ui/CharFilter.h"
 #include "ui/DateControls.h"
-#include "ui/HelpOpener.h"
+#include "ui/DialogButtonRow.h"
 #include "ui/PageControls.h"
 
 #include <QButtonGroup>
@@ -136,12 +136,7 @@ CDlgCreateReport::CDlgCreateReport(const ReportChoices& choices, const CallDate&
     m_toTime->setTime(shownTo.time());
     enableAll(!quick, {m_fromDate, m_fromTime, m_toDate, m_toTime});
 
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlId(box->button(QDialogButtonBox::Ok), 1);
-    setControlId(box->button(QDialogButtonBox::Cancel), 2);
-    setControlId(help::addHelpButton(box, rptres::kCreateReportDialog), 9);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* box = addOkCancelHelp(this, rptres::kCreateReportDialog);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(templateLabel);

@@ -2,7 +2,7 @@
 
 #include "lang/gui/QtTranslate.h"
 #include "report/gui/ReportGuiIds.h"
-#include "ui/HelpOpener.h"
+#include "ui/DialogButtonRow.h"
 #include "ui/PageControls.h"
 
 #include <QCheckBox>
@@ -42,12 +42,7 @@ CDlgPageNumbers::CDlgPageNumbers(const PageSettings& settings, QWidget* parent)
     positionButton(settings.position)->setChecked(true);
     alignButton(settings.align)->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    setControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    setControlId(help::addHelpButton(buttons, rptres::kPageNumbersDialog), 9);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = addOkCancelHelp(this, rptres::kPageNumbersDialog);
     connect(m_print, &QCheckBox::toggled, this, &CDlgPageNumbers::updateEnabling);
 
     auto* groups = new QHBoxLayout;
