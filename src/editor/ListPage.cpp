@@ -3,6 +3,7 @@
 #include "core/IniProfile.h"
 #include "editor/CSheetUD.h"
 #include "editor/EditorIds.h"
+#include "editor/TextTable.h"
 #include "lang/Message.h"
 #include "lang/StringIds.h"
 #include "lang/StringTable.h"
@@ -93,21 +94,11 @@ CPageUDList::CPageUDList(CSheetUD& sheet, ListPageSetup setup, QWidget* parent)
     m_list = new QTableView(this);
     setControlId(m_list, udres::kList);
     m_list->setModel(m_model);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setShowGrid(false);
-    m_list->setWordWrap(false);
-    m_list->verticalHeader()->hide();
-    // Fixed row heights: the view never measures rows it does not show.
-    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
+    setUpRowView(m_list, QAbstractItemView::ExtendedSelection);
     QHeaderView* header = m_list->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
     header->setStretchLastSection(false);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setHighlightSections(false);
     m_list->installEventFilter(this);
     connect(header, &QHeaderView::sectionClicked, this, &CPageUDList::sortBy);
     connect(m_list, &QTableView::doubleClicked, this, [this](const QModelIndex&) { editSelected(); });

@@ -51,21 +51,27 @@ QTableView* makeTextTable(QWidget* parent, TextTableModel* model, QAbstractItemV
 {
     auto* view = new QTableView(parent);
     view->setModel(model);
+    setUpRowView(view, mode);
+    view->setTabKeyNavigation(false); // Tab leaves the list for the next control of the page
+    view->horizontalHeader()->setSectionsClickable(clickableHeader);
+    view->horizontalHeader()->setStretchLastSection(true);
+    return view;
+}
+
+void setUpRowView(QTableView* view, QAbstractItemView::SelectionMode mode)
+{
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(mode);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setTabKeyNavigation(false); // Tab leaves the list for the next control of the page
     view->setShowGrid(false);
     view->setWordWrap(false);
     view->verticalHeader()->hide();
+    // Fixed row heights: the view never measures rows it does not show.
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     QHeaderView* header = view->horizontalHeader();
-    header->setSectionsClickable(clickableHeader);
-    header->setStretchLastSection(true);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
-    return view;
 }
 
 std::vector<int> selectedRowsOf(const QTableView* view)

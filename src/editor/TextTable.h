@@ -42,6 +42,11 @@ private:
 QTableView* makeTextTable(QWidget* parent, TextTableModel* model, QAbstractItemView::SelectionMode mode,
                           bool clickableHeader = false);
 
+// How every list of the settings sheet looks: whole rows selected in `mode`,
+// no editing, grid or word wrap, no row numbers, rows of one fixed height,
+// titles on the left.
+void setUpRowView(QTableView* view, QAbstractItemView::SelectionMode mode);
+
 // The selected rows of `view`, in ascending order.
 std::vector<int> selectedRowsOf(const QTableView* view);
 
